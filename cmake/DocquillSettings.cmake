@@ -1,0 +1,39 @@
+# Compile settings shared by every target of the project.
+add_library(docquill_settings INTERFACE)
+target_compile_features(docquill_settings INTERFACE cxx_std_17)
+target_compile_options(docquill_settings INTERFACE -Wall -Wextra)
+target_compile_definitions(docquill_settings INTERFACE
+    # qpdf 11 warns in every including file unless the PointerHolder transition is chosen.
+    POINTERHOLDER_TRANSITION=4
+    QT_NO_FOREACH
+    QT_DEPRECATED_WARNINGS
+    QT_DISABLE_DEPRECATED_BEFORE=0x050F00)
+
+if(DOCQUILL_SANITIZE AND DOCQUILL_TSAN)
+    message(FATAL_ERROR "DOCQUILL_SANITIZE and DOCQUILL_TSAN exclude each other")
+endif()
+if(DOCQUILL_SANITIZE)
+    target_compile_options(docquill_settings INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(docquill_settings INTERFACE -fsanitize=address,undefined)
+endif()
+if(DOCQUILL_TSAN)
+    target_compile_options(docquill_settings INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(docquill_settings INTERFACE -fsanitize=thread)
+endif()
+
+# add_docquill_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>])
+# One Qt Test executable per component, registered with CTest, run offscreen.
+function(add_docquill_test name)
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE docquill_settings docquill_test_support Qt5::Test ${T_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    set(env "QT_QPA_PLATFORM=offscreen")
+    list(APPEND env "ASAN_OPTIONS=detect_leaks=0:abort_on_error=0")
+    list(APPEND env "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}")
+endfunction()
