@@ -40,20 +40,20 @@ private slots:
 
         QTest::newRow("pairs") << QStringList{"-input", "a.pdf", "-output", "b"}
                                << QStringList{"-input=a.pdf", "-output=b"} << QStringList{"a.pdf"};
-        QTest::newRow("key without value") << QStringList{"-x", "-y", "z"}
-                                           << QStringList{"-x=", "-y=z"} << QStringList{};
-        QTest::newRow("stray element skipped") << QStringList{"stray", "-k", "z"}
-                                               << QStringList{"-k=z"} << QStringList{"stray"};
-        QTest::newRow("first occurrence wins") << QStringList{"-k", "first", "-k", "second"}
-                                               << QStringList{"-k=first"} << QStringList{};
-        QTest::newRow("trailing key") << QStringList{"-a", "1", "-k"} << QStringList{"-a=1", "-k="}
-                                      << QStringList{};
-        QTest::newRow("dash value is next key") << QStringList{"-n", "-5"}
-                                                << QStringList{"-5=", "-n="} << QStringList{};
-        QTest::newRow("empty value after key") << QStringList{"-k", "", "-j", "v"}
-                                               << QStringList{"-j=v", "-k="} << QStringList{""};
-        QTest::newRow("empty element alone is no key") << QStringList{"", "-j"} << QStringList{"-j="}
-                                                       << QStringList{""};
+        QTest::newRow("key without value")
+            << QStringList{"-x", "-y", "z"} << QStringList{"-x=", "-y=z"} << QStringList{};
+        QTest::newRow("stray element skipped")
+            << QStringList{"stray", "-k", "z"} << QStringList{"-k=z"} << QStringList{"stray"};
+        QTest::newRow("first occurrence wins")
+            << QStringList{"-k", "first", "-k", "second"} << QStringList{"-k=first"} << QStringList{};
+        QTest::newRow("trailing key")
+            << QStringList{"-a", "1", "-k"} << QStringList{"-a=1", "-k="} << QStringList{};
+        QTest::newRow("dash value is next key")
+            << QStringList{"-n", "-5"} << QStringList{"-5=", "-n="} << QStringList{};
+        QTest::newRow("empty value after key")
+            << QStringList{"-k", "", "-j", "v"} << QStringList{"-j=v", "-k="} << QStringList{""};
+        QTest::newRow("empty element alone is no key")
+            << QStringList{"", "-j"} << QStringList{"-j="} << QStringList{""};
         QTest::newRow("program name only") << QStringList{} << QStringList{} << QStringList{"-input"};
     }
 

@@ -4,7 +4,8 @@
 #include <vector>
 
 // Target of a conversion; also the index into convertFormatSuffix.
-enum ConvertType {
+enum ConvertType
+{
     ToOcrPdf = 0,
     ToDocx = 1,
     ToDoc = 2,
@@ -31,12 +32,13 @@ enum ConvertType {
 };
 
 inline const std::vector<std::string> convertFormatSuffix = {
-    "pdf", "docx", "doc", "xlsx", "pptx", "epub", "txt", "rtf", "html", "xml", "pdf", "xod",
-    "xps", "csv", "jpg", "jpeg", "png", "bmp", "tiff", "svg", "pages", "key", "numbers",
+    "pdf", "docx", "doc", "xlsx", "pptx", "epub", "txt",  "rtf", "html",  "xml", "pdf",     "xod",
+    "xps", "csv",  "jpg", "jpeg", "png",  "bmp",  "tiff", "svg", "pages", "key", "numbers",
 };
 
 // What a file-list page does with its files; only ModeConvert and ModeCreate drive pages.
-enum FunctionMode {
+enum FunctionMode
+{
     ModeConvert = 0,
     ModeEncrypt = 3,
     ModeDecrypt = 4,

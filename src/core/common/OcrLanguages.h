@@ -8,7 +8,8 @@
 #include <unordered_map>
 
 // Text-recognition languages, numbered as the conversion SDK numbers them.
-enum OCRLanguageId {
+enum OCRLanguageId
+{
     OcrChineseSimplified = 1,
     OcrChineseTraditional = 2,
     OcrEnglish = 3,

@@ -1,0 +1,39 @@
+#pragma once
+
+// Codes a conversion reports (Result::code on the converter page).
+enum ConvertErrorCode
+{
+    ConvertErrorNoConverter = -2,
+    ConvertErrorNotRun = -1,
+    ConvertErrorNone = 0,
+    ConvertErrorCanceled = 1,
+    ConvertErrorFileNotFound = 2,
+    ConvertErrorPassword = 3,
+    ConvertErrorPageOrContent = 4,
+    ConvertErrorNotPdf = 5,
+    ConvertErrorSecurity = 6,
+    ConvertErrorOutOfMemory = 7,
+    ConvertErrorFolderCompression = 9,
+    ConvertErrorNoTables = 40,
+    ConvertErrorOcrFailed = 41,
+    ConvertErrorBusy = 60,
+    ConvertErrorUnknown = 100,
+};
+
+// Bit flags of the creation helper's exit code (Result::code on the creator page).
+enum CreateErrorFlag
+{
+    CreateErrorFailure = 1,
+    CreateErrorUnknown = 2,
+    CreateErrorPasswordProtected = 4,
+    CreateErrorInvalidArguments = 8,
+    CreateErrorCannotOpenSource = 16,
+    CreateErrorUnsupportedFormat = 32,
+    CreateErrorSourceNotFound = 64,
+    CreateErrorOutputDirNotFound = 128,
+    CreateErrorWorksheetNotFound = 256,
+    CreateErrorEmptyWorksheet = 512,
+    CreateErrorProtectedPdf = 1024,
+    CreateErrorOfficeCallFailed = 2048,
+    CreateErrorNoPrinter = 4096,
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Process-wide relay for notifications between objects that do not know each other.
+class SignalTransferStation : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(SignalTransferStation)
+
+public:
+    explicit SignalTransferStation(QObject* parent = nullptr);
+    ~SignalTransferStation() override;
+
+    // Created without a parent on first use; lives until the process ends.
+    static SignalTransferStation* instance();
+
+    void transmitStopTaskSignal();
+    void transmitunlockAllPDF(QString password);
+    void transmitDLSignal(bool ok);
+    void relayErrorMessage(QString const& message);
+
+    static SignalTransferStation* m_instance;
+
+signals:
+    void stopCommand();
+    void unlockAllPDF(QString password);
+    void downloadCompleted(bool ok);
+    void sendErrorMessage(QString message);
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QString>
+
+#include <string>
+
+// Small file helpers shared by the core. Output naming goes through duplicateFilenameHandle,
+// so nothing in an output folder is ever replaced.
+class CommonUtils
+{
+public:
+    CommonUtils() = default;
+
+    static QString generatePredictedFilename(QString const& inputPath, QString const& outputDir,
+                                             QString const& suffix, bool keepName);
+    // Replaces name by a name that nothing in dir uses yet; creates dir when missing.
+    // Reserves nothing: the caller creates the file after the lock is released.
+    static void duplicateFilenameHandle(QString const& dir, QString& name);
+
+    static bool CheckIsPhoto(QString const& path);
+    static bool CheckIsCreatableFormats(QString const& path);
+    static bool CheckIsDFCreatableFormats(QString const& path);
+    static QString getFileTypeFilter(bool convertSide);
+    // Cuts value to decimals digits after the point instead of rounding.
+    static double getNonRoundingNumber(double value, int decimals);
+
+    static QString GetWare(QString command);
+    static QString FillIn(QString text, int width, QString, QString tail);
+    static QString getTmpFileName(QString path, QString tag, int n);
+    static bool isDirExist(QString path);
+    static bool isFileExist(QString path);
+    static QPixmap getFileIcon(QString path);
+    static void getAllParentPath(QString path, QList<QString>& out);
+    static std::string UTF8toGBK(std::string const&);
+    static QString getLogPath();
+};
