@@ -1,0 +1,36 @@
+#pragma once
+
+#include <pdfconv/base/ConvertOptions.h>
+
+namespace pdfconv {
+namespace common {
+
+/// Process-wide set-up of the conversion library. All operations are static and may be
+/// called before or between conversions, not during one.
+class LibraryManager
+{
+public:
+    LibraryManager() = delete;
+
+    /// Where the library's messages go. @p enabled sends failures and their causes to Qt's
+    /// message handler as warnings; @p verbose adds the PDF library's own messages and
+    /// timings as debug messages. Before the first call failures are logged, details not.
+    static void SetLogger(bool enabled, bool verbose);
+
+    /// Remembers the folder of the library's resources (UTF-8). Returns 0, or
+    /// ResultCode::FileNotFound when the folder does not exist; conversions that need no
+    /// resource work either way.
+    static int Initialize(char const* resourceFolder);
+
+    /// Loads the document AI model file (UTF-8 path) for text recognition. Returns 0 when
+    /// the model is loaded for the rest of the process, FileNotFound when the file is
+    /// missing, OcrFailed when it cannot be used.
+    static int SetDocumentAIModel(char const* modelFile, base::OCRLanguage language);
+
+    /// Language of the next conversions with text recognition. Returns 0 for a known
+    /// language; an unknown value leaves the language unchanged and returns OcrFailed.
+    static int SetOCRLanguage(base::OCRLanguage language);
+};
+
+} // namespace common
+} // namespace pdfconv

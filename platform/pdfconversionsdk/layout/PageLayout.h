@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+
+// The text of one page as an editable document sees it: words with their boxes and fonts,
+// grouped into lines, lines into blocks (paragraphs and headings), blocks into columns, all
+// in reading order. Every output format (text, RTF, HTML, and the office formats and text
+// recognition that build on them) is written from this model, never from the PDF directly.
+//
+// Coordinates are PDF points (1/72 inch) with the origin at the top-left corner of the
+// page's crop box, y growing downwards, as the page is seen upright. Words set at a quarter
+// turn keep their upright page box and their rotation.
+namespace pdfconv {
+namespace layout {
+
+struct Word
+{
+    QString text;
+    QRectF box;
+    QString fontName;   // the PDF font name without a subset prefix ("Arial-BoldMT")
+    QString fontFamily; // the family part of that name ("Arial")
+    double fontSize = 0; // in points
+    bool bold = false;
+    bool italic = false;
+    bool monospace = false;
+    bool spaceAfter = false; // the PDF puts a space (or a gap as wide as one) after the word
+    int rotation = 0;        // quarter turns clockwise: 0 upright, 1, 2, 3
+};
+
+struct Line
+{
+    QVector<Word> words; // in reading order (right to left for right-to-left script)
+    QRectF box;
+    double fontSize = 0; // the size that covers most characters
+    bool rightToLeft = false;
+
+    // The words joined, with one space wherever the PDF shows one.
+    QString text() const;
+};
+
+enum class BlockKind { Paragraph, Heading };
+
+struct Block
+{
+    BlockKind kind = BlockKind::Paragraph;
+    int headingLevel = 0; // 1 (largest) to 3 for headings, 0 for paragraphs
+    QVector<Line> lines;
+    QRectF box;
+    double fontSize = 0; // the size that covers most characters
+    bool bold = false;   // most characters are bold
+    bool italic = false; // most characters are italic
+    int column = 0;      // index into PageLayout::columns
+
+    // The lines joined into running text: a line that ends with a hyphen joins the next
+    // without a space and keeps its hyphen; other lines join with one space.
+    QString text() const;
+};
+
+// A rectangle of the page read as one column. Columns are listed in reading order: the
+// horizontal bands of the page from the top, and within a band from left to right.
+struct Column
+{
+    QRectF box;
+    int band = 0; // bands count from the top; columns of one band sit side by side
+};
+
+struct PageLayout
+{
+    int pageIndex = 0; // from 0
+    QSizeF size;       // of the crop box, in points
+    QVector<Column> columns;
+    QVector<Block> blocks; // in reading order
+    double bodyFontSize = 0; // the size of most text on the page, 0 without text
+
+    bool hasText() const { return !blocks.isEmpty(); }
+};
+
+} // namespace layout
+} // namespace pdfconv
