@@ -1,0 +1,219 @@
+#include "internal/PackageWriter.h"
+
+#include "internal/OutputFile.h"
+#include "internal/XmlText.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <zip.h>
+
+namespace ooxml::internal {
+
+namespace {
+
+constexpr char const* relationshipsType = "application/vnd.openxmlformats-package.relationships+xml";
+
+WriteResult zipFailure(zip_error_t* error, QString const& what)
+{
+    WriteError kind = WriteError::Archive;
+    switch (zip_error_code_zip(error)) {
+    case ZIP_ER_MEMORY:
+        kind = WriteError::OutOfMemory;
+        break;
+    case ZIP_ER_OPEN:
+    case ZIP_ER_WRITE:
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_CLOSE:
+    case ZIP_ER_TMPOPEN:
+    case ZIP_ER_RENAME:
+    case ZIP_ER_REMOVE:
+    case ZIP_ER_EXISTS:
+        kind = WriteError::CannotWrite;
+        break;
+    default:
+        break;
+    }
+    return WriteResult::failure(
+        kind, QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(zip_error_strerror(error))));
+}
+
+QString relationshipsName(QString const& sourcePart)
+{
+    if (sourcePart.isEmpty())
+        return QStringLiteral("_rels/.rels");
+    int const slash = sourcePart.lastIndexOf(QLatin1Char('/'));
+    return sourcePart.left(slash + 1) + QStringLiteral("_rels/") + sourcePart.mid(slash + 1) +
+           QStringLiteral(".rels");
+}
+
+QString w3cNow()
+{
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ"));
+}
+
+} // namespace
+
+QString Relationships::add(QString const& type, QString const& target)
+{
+    m_entries.append({type, target});
+    return QStringLiteral("rId%1").arg(m_entries.size());
+}
+
+QByteArray Relationships::xml() const
+{
+    XmlWriter xml;
+    xml.start("Relationships");
+    xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/relationships");
+    for (int i = 0; i < m_entries.size(); ++i) {
+        xml.empty("Relationship");
+        xml.attr("Id", QStringLiteral("rId%1").arg(i + 1));
+        xml.attr("Type", m_entries[i].type);
+        xml.attr("Target", m_entries[i].target);
+    }
+    xml.end();
+    return xml.finish();
+}
+
+void PackageWriter::addXml(QString const& name, QByteArray const& xml, QString const& contentType)
+{
+    m_parts.append({name, xml, contentType, false});
+}
+
+void PackageWriter::addMedia(QString const& name, QByteArray const& data, QString const& contentType)
+{
+    m_parts.append({name, data, contentType, true});
+}
+
+void PackageWriter::addRelationships(QString const& sourcePart, Relationships const& relationships)
+{
+    addXml(relationshipsName(sourcePart), relationships.xml(), QString());
+}
+
+void PackageWriter::addPackageParts(QString const& mainPart, DocumentInfo const& info)
+{
+    QString const now = w3cNow();
+    XmlWriter core;
+    core.start("cp:coreProperties");
+    core.attr("xmlns:cp", "http://schemas.openxmlformats.org/package/2006/metadata/core-properties");
+    core.attr("xmlns:dc", "http://purl.org/dc/elements/1.1/");
+    core.attr("xmlns:dcterms", "http://purl.org/dc/terms/");
+    core.attr("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
+    if (!info.title.isEmpty())
+        core.textElement("dc:title", info.title);
+    if (!info.author.isEmpty())
+        core.textElement("dc:creator", info.author);
+    for (char const* stamp : {"dcterms:created", "dcterms:modified"}) {
+        core.start(stamp);
+        core.attr("xsi:type", "dcterms:W3CDTF");
+        core.text(now);
+        core.end();
+    }
+    core.end();
+    addXml(QStringLiteral("docProps/core.xml"), core.finish(),
+           QStringLiteral("application/vnd.openxmlformats-package.core-properties+xml"));
+
+    XmlWriter app;
+    app.start("Properties");
+    app.attr("xmlns", "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties");
+    app.textElement("Application", QStringLiteral("Docquill"));
+    app.end();
+    addXml(QStringLiteral("docProps/app.xml"), app.finish(),
+           QStringLiteral("application/vnd.openxmlformats-officedocument.extended-properties+xml"));
+
+    Relationships root;
+    root.add(rel::officeDocument, mainPart);
+    root.add("http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties",
+             QStringLiteral("docProps/core.xml"));
+    root.add("http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties",
+             QStringLiteral("docProps/app.xml"));
+    addRelationships(QString(), root);
+}
+
+QByteArray PackageWriter::contentTypes() const
+{
+    XmlWriter xml;
+    xml.start("Types");
+    xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
+    xml.empty("Default");
+    xml.attr("Extension", "rels");
+    xml.attr("ContentType", relationshipsType);
+    xml.empty("Default");
+    xml.attr("Extension", "xml");
+    xml.attr("ContentType", "application/xml");
+    QSet<QString> extensions;
+    for (Part const& part : m_parts) {
+        if (!part.media)
+            continue;
+        QString const extension = QFileInfo(part.name).suffix().toLower();
+        if (extensions.contains(extension))
+            continue;
+        extensions.insert(extension);
+        xml.empty("Default");
+        xml.attr("Extension", extension);
+        xml.attr("ContentType", part.contentType);
+    }
+    for (Part const& part : m_parts) {
+        if (part.media || part.contentType.isEmpty())
+            continue;
+        xml.empty("Override");
+        xml.attr("PartName", QLatin1Char('/') + part.name);
+        xml.attr("ContentType", part.contentType);
+    }
+    xml.end();
+    return xml.finish();
+}
+
+WriteResult PackageWriter::write(QString const& path, ExistingFile existing) const
+{
+    WriteResult const check = checkTarget(path, existing);
+    if (!check.ok())
+        return check;
+
+    QString const temporary = temporaryPathFor(path);
+    int openError = 0;
+    zip_t* archive = zip_open(QFile::encodeName(temporary).constData(), ZIP_CREATE | ZIP_EXCL, &openError);
+    if (!archive) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, openError);
+        WriteResult const result = zipFailure(&error, QStringLiteral("cannot create \"%1\"").arg(temporary));
+        zip_error_fini(&error);
+        return result;
+    }
+
+    // libzip reads the buffers only in zip_close(), so they must outlive it: they are ours.
+    QByteArray const types = contentTypes();
+    auto add = [archive](QString const& name, QByteArray const& data, bool compress) {
+        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+        if (!source)
+            return false;
+        zip_int64_t const index = zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            return false;
+        }
+        return zip_set_file_compression(archive, zip_uint64_t(index),
+                                        compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
+    };
+    bool added = add(QStringLiteral("[Content_Types].xml"), types, true);
+    for (int i = 0; added && i < m_parts.size(); ++i)
+        added = add(m_parts[i].name, m_parts[i].data, !m_parts[i].media);
+    if (!added) {
+        WriteResult const result = zipFailure(zip_get_error(archive), QStringLiteral("cannot add part"));
+        zip_discard(archive);
+        return result;
+    }
+    if (zip_close(archive) != 0) {
+        // libzip removes its own temporary file; the named one was never created.
+        WriteResult const result =
+            zipFailure(zip_get_error(archive), QStringLiteral("cannot write \"%1\"").arg(path));
+        zip_discard(archive);
+        return result;
+    }
+    return commitTemporary(temporary, path, existing);
+}
+
+} // namespace ooxml::internal
