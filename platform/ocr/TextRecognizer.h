@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ocr/RecognizedPage.h"
+
+#include <QImage>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+
+namespace tesseract {
+class TessBaseAPI;
+}
+
+namespace docquill::ocr {
+
+class OcrModel;
+
+/// One tesseract engine. Not thread-safe: use one engine per thread. The engine itself runs
+/// single-threaded; parallelism comes from several engines (see PdfRecognizer).
+class TextRecognizer
+{
+public:
+    TextRecognizer();
+    ~TextRecognizer();
+    TextRecognizer(TextRecognizer const&) = delete;
+    TextRecognizer& operator=(TextRecognizer const&) = delete;
+
+    /// Starts the engine for a tesseract language string of the model ("eng", "eng+fra").
+    bool start(OcrModel const& model, QString const& languageSpec);
+    /// Starts the engine for an SDK language number (SdkLanguage, 1 to 6).
+    bool start(OcrModel const& model, int sdkLanguage);
+    bool isStarted() const { return m_started; }
+    QString languageSpec() const { return m_languageSpec; }
+
+    /// Recognises an image of a page at dpi dots per inch into page. Returns false on failure
+    /// or when cancel becomes true during the work (page is then left empty).
+    bool recognize(QImage const& image, int dpi, RecognizedPage& page,
+                   std::atomic_bool const* cancel = nullptr);
+
+    /// Why the last start or recognition failed.
+    QString errorString() const { return m_error; }
+
+    /// Keeps tesseract's own OpenMP threads off for the whole process. Engines call it; it is
+    /// public for programs that drive tesseract in other ways.
+    static void limitLibraryThreads();
+
+private:
+    bool recognizeGray(QImage const& gray, int dpi, RecognizedPage& page, std::atomic_bool const* cancel);
+
+    std::unique_ptr<tesseract::TessBaseAPI> m_api;
+    QString m_languageSpec;
+    QString m_error;
+    bool m_started = false;
+};
+
+} // namespace docquill::ocr
