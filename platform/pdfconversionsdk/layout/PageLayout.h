@@ -20,8 +20,8 @@ struct Word
 {
     QString text;
     QRectF box;
-    QString fontName;   // the PDF font name without a subset prefix ("Arial-BoldMT")
-    QString fontFamily; // the family part of that name ("Arial")
+    QString fontName;    // the PDF font name without a subset prefix ("Arial-BoldMT")
+    QString fontFamily;  // the family part of that name ("Arial")
     double fontSize = 0; // in points
     bool bold = false;
     bool italic = false;
@@ -37,11 +37,17 @@ struct Line
     double fontSize = 0; // the size that covers most characters
     bool rightToLeft = false;
 
-    // The words joined, with one space wherever the PDF shows one.
+    // What stands between word i and word i + 1: one space where the PDF shows one.
+    QString separatorAfter(int i) const;
+    // The words joined with their separators.
     QString text() const;
 };
 
-enum class BlockKind { Paragraph, Heading };
+enum class BlockKind
+{
+    Paragraph,
+    Heading
+};
 
 struct Block
 {
@@ -54,8 +60,10 @@ struct Block
     bool italic = false; // most characters are italic
     int column = 0;      // index into PageLayout::columns
 
-    // The lines joined into running text: a line that ends with a hyphen joins the next
-    // without a space and keeps its hyphen; other lines join with one space.
+    // What joins line i to line i + 1 in running text: nothing after a hyphen (which stays
+    // as written) or between two ideographs, otherwise one space.
+    QString separatorAfter(int i) const;
+    // The lines joined into running text with their separators.
     QString text() const;
 };
 
@@ -72,7 +80,7 @@ struct PageLayout
     int pageIndex = 0; // from 0
     QSizeF size;       // of the crop box, in points
     QVector<Column> columns;
-    QVector<Block> blocks; // in reading order
+    QVector<Block> blocks;   // in reading order
     double bodyFontSize = 0; // the size of most text on the page, 0 without text
 
     bool hasText() const { return !blocks.isEmpty(); }

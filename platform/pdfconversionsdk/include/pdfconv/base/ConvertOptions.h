@@ -7,7 +7,8 @@ namespace pdfconv {
 namespace base {
 
 /// Format of page images written by PdfConversion::StartPDFToImage.
-enum ImageType : std::int32_t {
+enum ImageType : std::int32_t
+{
     ImageTypeJpg = 0,  ///< JPEG, ".jpg"
     ImageTypeJpeg = 1, ///< JPEG, ".jpeg"
     ImageTypePng = 2,  ///< PNG, ".png"
@@ -17,7 +18,8 @@ enum ImageType : std::int32_t {
 
 /// Text-recognition language. 1 to 5 name one language each, 6 stands for the other
 /// Latin-script languages together, 8 asks the document AI model to decide.
-enum OCRLanguage : std::int32_t {
+enum OCRLanguage : std::int32_t
+{
     OCRLanguageChineseSimplified = 1,
     OCRLanguageChineseTraditional = 2,
     OCRLanguageEnglish = 3,
@@ -31,22 +33,23 @@ enum OCRLanguage : std::int32_t {
 /// offsets so that callers built against any version of this header agree on it.
 struct ConvertOptions
 {
-    bool useDocumentAI = false;   ///< offset 0: use the document AI model where it helps
-    bool reserved1 = true;        ///< offset 1: always 1
-    bool reserved2 = true;        ///< offset 2: always 1
-    bool reserved3 = true;        ///< offset 3: always 1
-    bool excelAllContent = false; ///< offset 4: spreadsheets: all content, not only tables
-    bool excelSheetPerTable = true; ///< offset 5: spreadsheets: one sheet per table
-    bool csvOutput = false;       ///< offset 6: spreadsheets: write CSV files into a folder
-    bool ocrEnabled = false;      ///< offset 7: recognise text on pages without a text layer
-    bool keepLayout = true;       ///< offset 8: 1 for laid-out formats, 0 for plain text
-    bool reserved9 = false;       ///< offset 9: 0
-    float imageScale = 1.0f;      ///< offset 12: page images: factor on the base resolution
-    std::int32_t wordLayout = 1;  ///< offset 16: Word: 1 flowing text, 0 page layout
-    std::int32_t reserved20 = 0;  ///< offset 20: 0
+    bool useDocumentAI = false;            ///< offset 0: use the document AI model where it helps
+    bool reserved1 = true;                 ///< offset 1: always 1
+    bool reserved2 = true;                 ///< offset 2: always 1
+    bool reserved3 = true;                 ///< offset 3: always 1
+    bool excelAllContent = false;          ///< offset 4: spreadsheets: all content, not only tables
+    bool excelSheetPerTable = true;        ///< offset 5: spreadsheets: one sheet per table
+    bool csvOutput = false;                ///< offset 6: spreadsheets: write CSV files into a folder
+    bool ocrEnabled = false;               ///< offset 7: recognise text on pages without a text layer
+    bool keepLayout = true;                ///< offset 8: 1 for laid-out formats, 0 for plain text
+    bool reserved9 = false;                ///< offset 9: 0
+    float imageScale = 1.0f;               ///< offset 12: page images: factor on the base resolution
+    std::int32_t wordLayout = 1;           ///< offset 16: Word: 1 flowing text, 0 page layout
+    std::int32_t reserved20 = 0;           ///< offset 20: 0
     std::int32_t imageType = ImageTypeJpg; ///< offset 24: an ImageType
-    /// offset 32: a NUL-terminated text field, left empty by every caller.
-    char text[24] = {};
+    /// offset 32 (bytes 28-31 are padding): a NUL-terminated text field, left empty by
+    /// every caller.
+    alignas(8) char text[24] = {};
 };
 
 static_assert(sizeof(bool) == 1, "ConvertOptions needs one-byte bools");

@@ -4,20 +4,21 @@ namespace pdfconv {
 namespace base {
 
 /// Results of the PdfConversion calls. Any value other than Success is a failure.
-enum ResultCode : int {
+enum ResultCode : int
+{
     Success = 0,
-    Cancelled = 1,          ///< Cancel() or the progress callback stopped the conversion
-    FileNotFound = 2,       ///< the input is missing or cannot be read
-    PasswordError = 3,      ///< a password is needed, or the one given opens nothing
-    PageError = 4,          ///< a page cannot be read
-    NotPdf = 5,             ///< not a PDF, or damaged beyond reading
-    SecurityError = 6,      ///< encrypted with a security handler that cannot be opened
-    OutOfMemory = 7,        ///< memory ran out, or a page image would be too large to hold
-    FolderCompression = 9,  ///< a folder of output files could not be packed
-    NoTables = 40,          ///< spreadsheet output found no tables
-    OcrFailed = 41,         ///< text recognition failed or is not available
-    Busy = 60,              ///< another conversion is running in this process
-    OutputError = 100,      ///< the output cannot be written, or the conversion could not run
+    Cancelled = 1,         ///< Cancel() or the progress callback stopped the conversion
+    FileNotFound = 2,      ///< the input is missing or cannot be read
+    PasswordError = 3,     ///< a password is needed, or the one given opens nothing
+    PageError = 4,         ///< a page cannot be read
+    NotPdf = 5,            ///< not a PDF, or damaged beyond reading
+    SecurityError = 6,     ///< encrypted with a security handler that cannot be opened
+    OutOfMemory = 7,       ///< memory ran out, or a page image would be too large to hold
+    FolderCompression = 9, ///< a folder of output files could not be packed
+    NoTables = 40,         ///< spreadsheet output found no tables
+    OcrFailed = 41,        ///< text recognition failed or is not available
+    Busy = 60,             ///< another conversion is running in this process
+    OutputError = 100,     ///< the output cannot be written, or the conversion could not run
 };
 
 } // namespace base

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <pdfconv/base/ConvertOptions.h>
+#include <pdfconv/base/Export.h>
 
 namespace pdfconv {
 namespace common {
 
 /// Process-wide set-up of the conversion library. All operations are static and may be
 /// called before or between conversions, not during one.
-class LibraryManager
+class PDFCONV_EXPORT LibraryManager
 {
 public:
     LibraryManager() = delete;

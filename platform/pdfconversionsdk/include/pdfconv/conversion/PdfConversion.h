@@ -1,6 +1,7 @@
 #pragma once
 
 #include <pdfconv/base/ConvertOptions.h>
+#include <pdfconv/base/Export.h>
 
 namespace pdfconv {
 namespace conversion {
@@ -17,7 +18,7 @@ using ProgressCallback = bool (*)(char const* status, bool finished);
 /// The output file appears only when the conversion succeeds and replaces a file of the
 /// same name; on failure or cancel nothing of it remains. Each conversion runs in a helper
 /// process, so a damaged file cannot take the caller down.
-class PdfConversion
+class PDFCONV_EXPORT PdfConversion
 {
 public:
     PdfConversion() = delete;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <pdfconv/base/ConvertOptions.h>
+
+#include <QString>
+
+#include <string>
+
+namespace pdfconv {
+namespace engine {
+
+enum class Target : int
+{
+    Word = 1,
+    Excel,
+    Ppt,
+    Html,
+    Text,
+    Rtf,
+    Image,
+    SearchablePdf
+};
+
+// One conversion as the helper process runs it. The output goes to a staging path that the
+// library moves into place once the conversion succeeded.
+struct Job
+{
+    Target target = Target::Text;
+    QString input;
+    std::string password;
+    QString staging;  // a file for documents, a folder for page images
+    QString baseName; // page images are named <baseName>_001.<suffix> ...
+    base::ConvertOptions options;
+    int threads = 0; // for page images; 0 picks one per core
+};
+
+// Page images are rendered at this resolution times the options' image scale: sharp on a
+// common screen at 100 % zoom while a page stays a few megabytes in memory.
+constexpr double kBaseImageDpi = 150.0;
+
+class JobSink;
+
+// Runs the job in this process and returns a pdfconv::base::ResultCode.
+int runJob(Job const& job, JobSink& sink);
+
+} // namespace engine
+} // namespace pdfconv

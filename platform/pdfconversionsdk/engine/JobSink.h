@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace pdfconv {
+namespace engine {
+
+// Receives what a running conversion reports. Page-image conversions call it from several
+// threads at once; implementations serialise.
+class JobSink
+{
+public:
+    virtual ~JobSink() = default;
+    // A message for the log; details are shown only when the caller asked for them.
+    virtual void log(bool detail, QString const& text) = 0;
+    // The document opened and has this many pages; a crash from now on is a page's fault.
+    virtual void opened(int pageCount) = 0;
+    virtual void pageDone(int done, int total) = 0;
+    // An output file (a page image) was completed, named relative to the staging folder.
+    virtual void fileWritten(QString const& name) = 0;
+};
+
+} // namespace engine
+} // namespace pdfconv

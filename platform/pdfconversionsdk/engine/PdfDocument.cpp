@@ -1,0 +1,153 @@
+#include "PdfDocument.h"
+
+#include "JobSink.h"
+#include "layout/FontTraits.h"
+
+#include <pdfconv/base/ResultCode.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-page.h>
+
+#include <atomic>
+#include <mutex>
+
+namespace pdfconv {
+namespace engine {
+
+namespace {
+
+std::mutex g_sinkMutex;
+JobSink* g_sink = nullptr;
+int g_messageBudget = 0;
+// Messages raised on this thread while a document opens; they tell an unsupported
+// security handler from a wrong password, which poppler reports alike.
+thread_local QStringList* t_openMessages = nullptr;
+
+void popplerMessage(std::string const& message, void*)
+{
+    QString const text = QString::fromUtf8(message.data(), int(message.size())).trimmed();
+    if (t_openMessages && t_openMessages->size() < 50)
+        t_openMessages->append(text);
+    std::lock_guard<std::mutex> lock(g_sinkMutex);
+    if (g_sink && g_messageBudget > 0) {
+        --g_messageBudget;
+        g_sink->log(true, QStringLiteral("poppler: ") + text);
+    }
+}
+
+} // namespace
+
+void PdfDocument::routeMessages(JobSink* sink)
+{
+    std::lock_guard<std::mutex> lock(g_sinkMutex);
+    g_sink = sink;
+    g_messageBudget = 300;
+    poppler::set_debug_error_function(popplerMessage, nullptr);
+}
+
+PdfDocument::Opened PdfDocument::open(QString const& path, std::string const& password)
+{
+    Opened result;
+    QFileInfo const info(path);
+    QFile file(path);
+    if (path.isEmpty() || !info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        result.code = base::FileNotFound;
+        result.reason = QStringLiteral("cannot read the input file");
+        return result;
+    }
+    // poppler accepts a header anywhere in the first kilobyte, as readers do.
+    QByteArray const head = file.read(1024);
+    file.close();
+    if (!head.contains("%PDF-")) {
+        result.code = base::NotPdf;
+        result.reason = head.isEmpty() ? QStringLiteral("the file is empty")
+                                       : QStringLiteral("the file has no PDF header");
+        return result;
+    }
+
+    QStringList messages;
+    t_openMessages = &messages;
+    try {
+        result.document.reset(
+            poppler::document::load_from_file(QFile::encodeName(path).toStdString(), password, password));
+    } catch (std::bad_alloc const&) {
+        t_openMessages = nullptr;
+        result.code = base::OutOfMemory;
+        result.reason = QStringLiteral("out of memory while opening");
+        return result;
+    }
+    t_openMessages = nullptr;
+
+    if (!result.document) {
+        result.code = base::NotPdf;
+        result.reason = QStringLiteral("the PDF cannot be read: ") + messages.join(QStringLiteral("; "));
+        return result;
+    }
+    if (result.document->is_locked()) {
+        bool unsupported = false;
+        for (auto const& m : messages)
+            unsupported = unsupported || m.contains(QLatin1String("security handler"), Qt::CaseInsensitive) ||
+                          m.contains(QLatin1String("unsupported"), Qt::CaseInsensitive);
+        result.code = unsupported ? base::SecurityError : base::PasswordError;
+        result.reason = unsupported ? QStringLiteral("unsupported security handler: ") +
+                                          messages.join(QStringLiteral("; "))
+                                    : QStringLiteral("the password is missing or wrong");
+        result.document.reset();
+        return result;
+    }
+    result.pageCount = result.document->pages();
+    if (result.pageCount <= 0) {
+        result.code = base::NotPdf;
+        result.reason = QStringLiteral("the document has no pages");
+        result.document.reset();
+    }
+    return result;
+}
+
+QSizeF PdfDocument::pageSize(poppler::page const& page)
+{
+    poppler::rectf const r = page.page_rect(poppler::crop_box);
+    QSizeF size(r.width(), r.height());
+    if (page.orientation() == poppler::page::landscape || page.orientation() == poppler::page::seascape)
+        size.transpose();
+    return size;
+}
+
+QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
+{
+    std::vector<poppler::text_box> boxes = page.text_list(poppler::page::text_list_include_font);
+    QVector<layout::Word> words;
+    words.reserve(int(boxes.size()));
+    QHash<QByteArray, layout::FontTraits> fonts;
+    for (auto const& b : boxes) {
+        layout::Word w;
+        poppler::ustring const text = b.text();
+        w.text = QString::fromUtf16(reinterpret_cast<char16_t const*>(text.data()), int(text.size()));
+        poppler::rectf const r = b.bbox();
+        w.box = QRectF(r.x(), r.y(), r.width(), r.height());
+        w.rotation = b.rotation() & 3;
+        w.spaceAfter = b.has_space_after();
+        if (b.has_font_info()) {
+            w.fontSize = b.get_font_size();
+            QByteArray const name = QByteArray::fromStdString(b.get_font_name());
+            auto it = fonts.find(name);
+            if (it == fonts.end())
+                it = fonts.insert(name, layout::FontTraits::fromPdfName(QString::fromLatin1(name)));
+            w.fontName = it->name;
+            w.fontFamily = it->family;
+            w.bold = it->bold;
+            w.italic = it->italic;
+            w.monospace = it->monospace;
+        }
+        words.push_back(std::move(w));
+    }
+    return words;
+}
+
+} // namespace engine
+} // namespace pdfconv

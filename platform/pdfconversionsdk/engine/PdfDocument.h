@@ -1,0 +1,46 @@
+#pragma once
+
+#include "layout/PageLayout.h"
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+namespace poppler {
+class document;
+class page;
+} // namespace poppler
+
+namespace pdfconv {
+namespace engine {
+
+class JobSink;
+
+// Opening a PDF with poppler and reading its pages into the layout model. poppler is
+// never asked about pages of a document that is still locked: it crashes there.
+class PdfDocument
+{
+public:
+    struct Opened
+    {
+        std::unique_ptr<poppler::document> document;
+        int code = 0; // a pdfconv::base::ResultCode
+        QString reason;
+        int pageCount = 0;
+    };
+
+    // The password is tried as the owner and as the user password.
+    static Opened open(QString const& path, std::string const& password);
+
+    // Routes poppler's own messages to @p sink (or nowhere with nullptr) instead of the
+    // standard error stream, at most a few hundred per conversion.
+    static void routeMessages(JobSink* sink);
+
+    // The page's size as it is shown (its rotation applied), in points.
+    static QSizeF pageSize(poppler::page const& page);
+    static QVector<layout::Word> readWords(poppler::page const& page);
+};
+
+} // namespace engine
+} // namespace pdfconv

@@ -1,0 +1,68 @@
+#include <pdfconv/common/LibraryManager.h>
+
+#include "SdkLog.h"
+
+#include <pdfconv/base/ResultCode.h>
+
+#include <QFileInfo>
+#include <QMutex>
+#include <QString>
+
+#include <atomic>
+
+namespace pdfconv {
+namespace common {
+
+namespace {
+QMutex g_mutex;
+QString g_resourceFolder;
+std::atomic<int> g_ocrLanguage{base::OCRLanguageEnglish};
+} // namespace
+
+void LibraryManager::SetLogger(bool enabled, bool verbose)
+{
+    SdkLog::configure(enabled, verbose);
+}
+
+int LibraryManager::Initialize(char const* resourceFolder)
+{
+    QString const folder = resourceFolder ? QString::fromUtf8(resourceFolder) : QString();
+    QMutexLocker lock(&g_mutex);
+    g_resourceFolder = folder;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        SdkLog::detail(QStringLiteral("resource folder missing: ") + folder);
+        return base::FileNotFound;
+    }
+    return base::Success;
+}
+
+int LibraryManager::SetDocumentAIModel(char const* modelFile, base::OCRLanguage)
+{
+    QString const path = modelFile ? QString::fromUtf8(modelFile) : QString();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        SdkLog::detail(QStringLiteral("document AI model not found: ") + path);
+        return base::FileNotFound;
+    }
+    // Text recognition is not part of this build yet; the model stays unused.
+    SdkLog::detail(QStringLiteral("document AI model not loaded: text recognition is not available"));
+    return base::OcrFailed;
+}
+
+int LibraryManager::SetOCRLanguage(base::OCRLanguage language)
+{
+    switch (language) {
+    case base::OCRLanguageChineseSimplified:
+    case base::OCRLanguageChineseTraditional:
+    case base::OCRLanguageEnglish:
+    case base::OCRLanguageKorean:
+    case base::OCRLanguageJapanese:
+    case base::OCRLanguageLatin:
+    case base::OCRLanguageAuto:
+        g_ocrLanguage = language;
+        return base::Success;
+    }
+    return base::OcrFailed;
+}
+
+} // namespace common
+} // namespace pdfconv

@@ -1,0 +1,47 @@
+#include "FontTraits.h"
+
+#include <QRegularExpression>
+
+namespace pdfconv {
+namespace layout {
+
+FontTraits FontTraits::fromPdfName(QString const& pdfName)
+{
+    FontTraits t;
+    t.name = pdfName;
+    // Subset fonts carry six capitals and a plus sign before the real name.
+    if (t.name.size() > 7 && t.name.at(6) == QLatin1Char('+')) {
+        bool prefix = true;
+        for (int i = 0; i < 6; ++i)
+            prefix = prefix && t.name.at(i) >= QLatin1Char('A') && t.name.at(i) <= QLatin1Char('Z');
+        if (prefix)
+            t.name = t.name.mid(7);
+    }
+    int const styleAt = t.name.indexOf(QRegularExpression(QStringLiteral("[-,]")));
+    t.family = styleAt > 0 ? t.name.left(styleAt) : t.name;
+    // Family names written together ("TimesNewRomanPS") keep their PostScript suffixes out.
+    for (auto const* suffix : {"PSMT", "MT", "PS"}) {
+        if (t.family.endsWith(QLatin1String(suffix)) && t.family.size() > int(qstrlen(suffix)) + 2) {
+            t.family.chop(int(qstrlen(suffix)));
+            break;
+        }
+    }
+
+    QString const lower = t.name.toLower();
+    QString const style = styleAt > 0 ? lower.mid(styleAt) : lower;
+    t.bold = style.contains(QLatin1String("bold")) || style.contains(QLatin1String("black")) ||
+             style.contains(QLatin1String("heavy")) || style.contains(QLatin1String("semibold")) ||
+             style.contains(QLatin1String("demi"));
+    t.italic = style.contains(QLatin1String("italic")) || style.contains(QLatin1String("oblique")) ||
+               style.endsWith(QLatin1String("-it")) || style.contains(QLatin1String("-it,")) ||
+               style.contains(QLatin1String("boldit"));
+    t.monospace = lower.contains(QLatin1String("mono")) || lower.contains(QLatin1String("courier")) ||
+                  lower.contains(QLatin1String("consol")) || lower.contains(QLatin1String("typewriter"));
+    static QRegularExpression const serifNames(
+        QStringLiteral("times|serif|roman|georgia|garamond|minion|cambria|palatino|book|cmr|nimbusrom"));
+    t.serif = !lower.contains(QLatin1String("sans")) && serifNames.match(lower).hasMatch();
+    return t;
+}
+
+} // namespace layout
+} // namespace pdfconv

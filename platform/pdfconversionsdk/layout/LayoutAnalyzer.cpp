@@ -1,0 +1,527 @@
+#include "LayoutAnalyzer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace pdfconv {
+namespace layout {
+
+namespace {
+
+// Analysis runs in a frame where the text reads left to right and lines advance downwards:
+// u along the reading direction, v across it.
+QRectF toFrame(QRectF const& r, int rot)
+{
+    switch (rot & 3) {
+    case 1:
+        return QRectF(QPointF(r.top(), -r.right()), QPointF(r.bottom(), -r.left()));
+    case 2:
+        return QRectF(QPointF(-r.right(), -r.bottom()), QPointF(-r.left(), -r.top()));
+    case 3:
+        return QRectF(QPointF(-r.bottom(), r.left()), QPointF(-r.top(), r.right()));
+    default:
+        return r;
+    }
+}
+
+QRectF fromFrame(QRectF const& f, int rot)
+{
+    switch (rot & 3) {
+    case 1:
+        return QRectF(QPointF(-f.bottom(), f.left()), QPointF(-f.top(), f.right()));
+    case 2:
+        return QRectF(QPointF(-f.right(), -f.bottom()), QPointF(-f.left(), -f.top()));
+    case 3:
+        return QRectF(QPointF(f.top(), -f.right()), QPointF(f.bottom(), -f.left()));
+    default:
+        return f;
+    }
+}
+
+struct FWord
+{
+    Word const* word;
+    QRectF f; // box in the frame
+    double size;
+};
+
+struct Fragment
+{
+    QVector<int> words; // indices into the group's FWords, by u
+    QRectF f;
+    int row = 0;
+};
+
+struct Row
+{
+    double coreTop, coreBottom; // the first word's extent: what later words must overlap
+    QVector<int> words;
+    QVector<int> fragments;
+    QRectF f;
+};
+
+using Interval = std::pair<double, double>;
+
+struct Band
+{
+    QVector<int> rows;
+    QVector<Interval> gutters;
+    QVector<Interval> spans; // u-extents of every fragment in the band
+};
+
+double overlap(double a0, double a1, double b0, double b1)
+{
+    return std::min(a1, b1) - std::max(a0, b0);
+}
+
+QRectF unite(QRectF const& a, QRectF const& b)
+{
+    return a.isNull() ? b : a.united(b);
+}
+
+// Gaps at least minWidth wide between the merged intervals.
+QVector<Interval> gapsBetween(QVector<Interval> spans, double minWidth)
+{
+    std::sort(spans.begin(), spans.end());
+    QVector<Interval> gaps;
+    double end = -1e300;
+    bool first = true;
+    for (auto const& s : spans) {
+        if (!first && s.first - end >= minWidth)
+            gaps.push_back({end, s.first});
+        end = first ? s.second : std::max(end, s.second);
+        first = false;
+    }
+    return gaps;
+}
+
+// Narrows each gutter to its widest part free of the spans; false when one closes.
+bool narrowGutters(QVector<Interval>& gutters, QVector<Interval> const& spans, double minWidth)
+{
+    for (auto& g : gutters) {
+        QVector<Interval> pieces{g};
+        for (auto const& s : spans) {
+            QVector<Interval> next;
+            for (auto const& p : pieces) {
+                if (s.second <= p.first || s.first >= p.second) {
+                    next.push_back(p);
+                    continue;
+                }
+                if (s.first > p.first)
+                    next.push_back({p.first, s.first});
+                if (s.second < p.second)
+                    next.push_back({s.second, p.second});
+            }
+            pieces = next;
+        }
+        Interval best{0, 0};
+        for (auto const& p : pieces)
+            if (p.second - p.first > best.second - best.first)
+                best = p;
+        if (best.second - best.first < minWidth)
+            return false;
+        g = best;
+    }
+    return true;
+}
+
+template <typename Weight>
+double dominantSize(QVector<FWord> const& fw, QVector<int> const& idx, Weight weight)
+{
+    QMap<int, double> bySize;
+    for (int i : idx)
+        bySize[int(std::lround(fw.at(i).size * 2))] += weight(fw.at(i));
+    double best = 0;
+    int key = 0;
+    for (auto it = bySize.cbegin(); it != bySize.cend(); ++it)
+        if (it.value() > best) {
+            best = it.value();
+            key = it.key();
+        }
+    return key / 2.0;
+}
+
+double chars(FWord const& w)
+{
+    return std::max(1, w.word->text.size());
+}
+
+struct FLine
+{
+    QVector<int> words;
+    QRectF f;
+    double size = 0;
+};
+
+class GroupAnalyzer
+{
+public:
+    GroupAnalyzer(QVector<FWord> words, int rotation, PageLayout& page)
+        : m_fw(std::move(words)), m_rot(rotation), m_page(page)
+    {
+    }
+
+    void run()
+    {
+        if (m_fw.isEmpty())
+            return;
+        QVector<int> all(m_fw.size());
+        for (int i = 0; i < all.size(); ++i)
+            all[i] = i;
+        m_body = dominantSize(m_fw, all, chars);
+        if (m_body <= 0)
+            m_body = 10;
+        buildRows();
+        buildFragments();
+        buildBands();
+    }
+
+private:
+    void buildRows()
+    {
+        QVector<int> order(m_fw.size());
+        for (int i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+            return m_fw.at(a).f.center().y() < m_fw.at(b).f.center().y();
+        });
+        for (int i : order) {
+            QRectF const& f = m_fw.at(i).f;
+            int best = -1;
+            double bestRatio = 0.5;
+            // Rows of side-by-side columns need not share baselines, so a few recent rows
+            // stay open at once.
+            for (int r = m_rows.size() - 1; r >= 0 && r >= m_rows.size() - 12; --r) {
+                Row const& row = m_rows.at(r);
+                double const h = std::min(row.coreBottom - row.coreTop, f.height());
+                if (h <= 0)
+                    continue;
+                double const ratio = overlap(row.coreTop, row.coreBottom, f.top(), f.bottom()) / h;
+                if (ratio >= bestRatio) {
+                    bestRatio = ratio;
+                    best = r;
+                }
+            }
+            if (best < 0) {
+                m_rows.push_back(Row{f.top(), f.bottom(), {}, {}, QRectF()});
+                best = m_rows.size() - 1;
+            }
+            m_rows[best].words.push_back(i);
+            m_rows[best].f = unite(m_rows[best].f, f);
+        }
+    }
+
+    void buildFragments()
+    {
+        for (int r = 0; r < m_rows.size(); ++r) {
+            Row& row = m_rows[r];
+            std::stable_sort(row.words.begin(), row.words.end(),
+                             [this](int a, int b) { return m_fw.at(a).f.left() < m_fw.at(b).f.left(); });
+            int current = -1;
+            for (int i : row.words) {
+                FWord const& w = m_fw.at(i);
+                if (current >= 0) {
+                    Fragment& frag = m_frags[current];
+                    FWord const& prev = m_fw.at(frag.words.constLast());
+                    double const gap = w.f.left() - frag.f.right();
+                    if (gap <= 1.2 * std::max(prev.size, w.size)) {
+                        frag.words.push_back(i);
+                        frag.f = frag.f.united(w.f);
+                        continue;
+                    }
+                }
+                m_frags.push_back(Fragment{{i}, w.f, r});
+                current = m_frags.size() - 1;
+                row.fragments.push_back(current);
+            }
+        }
+    }
+
+    void buildBands()
+    {
+        // Strips: rows whose cores (less a fifth of their height at each side) touch.
+        QVector<int> rowOrder(m_rows.size());
+        for (int i = 0; i < rowOrder.size(); ++i)
+            rowOrder[i] = i;
+        std::stable_sort(rowOrder.begin(), rowOrder.end(),
+                         [this](int a, int b) { return m_rows.at(a).f.top() < m_rows.at(b).f.top(); });
+        QVector<QVector<int>> strips;
+        double stripBottom = -1e300;
+        for (int r : rowOrder) {
+            Row const& row = m_rows.at(r);
+            double const inset = 0.2 * row.f.height();
+            if (strips.isEmpty() || row.f.top() + inset >= stripBottom) {
+                strips.push_back({});
+                stripBottom = row.f.bottom() - inset;
+            } else {
+                stripBottom = std::max(stripBottom, row.f.bottom() - inset);
+            }
+            strips.last().push_back(r);
+        }
+
+        double const minGutter = 0.8 * m_body;
+        QVector<Band> bands;
+        for (auto const& strip : strips) {
+            QVector<Interval> spans;
+            for (int r : strip)
+                for (int fi : m_rows.at(r).fragments)
+                    spans.push_back({m_frags.at(fi).f.left(), m_frags.at(fi).f.right()});
+            QVector<Interval> const own = gapsBetween(spans, minGutter);
+            if (!bands.isEmpty()) {
+                Band& band = bands.last();
+                bool join = false;
+                if (!band.gutters.isEmpty()) {
+                    QVector<Interval> gutters = band.gutters;
+                    join = narrowGutters(gutters, spans, minGutter);
+                    if (join)
+                        band.gutters = gutters;
+                } else if (own.isEmpty()) {
+                    join = true;
+                } else {
+                    // The band joins the strip's gutters when nothing in it crosses them:
+                    // the first lines of a column that starts higher than its neighbour.
+                    QVector<Interval> gutters = own;
+                    join = narrowGutters(gutters, band.spans, minGutter);
+                    if (join)
+                        band.gutters = gutters;
+                }
+                if (join) {
+                    band.rows += strip;
+                    band.spans += spans;
+                    continue;
+                }
+            }
+            bands.push_back(Band{strip, own, spans});
+        }
+
+        for (auto const& band : bands)
+            emitBand(band);
+    }
+
+    void emitBand(Band const& band)
+    {
+        QVector<double> cuts;
+        for (auto const& g : band.gutters)
+            cuts.push_back((g.first + g.second) / 2);
+        std::sort(cuts.begin(), cuts.end());
+        int const columnCount = cuts.size() + 1;
+        QVector<QVector<int>> fragsByColumn(columnCount);
+        for (int r : band.rows)
+            for (int fi : m_rows.at(r).fragments) {
+                double const c = m_frags.at(fi).f.center().x();
+                int col = 0;
+                while (col < cuts.size() && c > cuts.at(col))
+                    ++col;
+                fragsByColumn[col].push_back(fi);
+            }
+        // Side by side fragments that are not columns (a label and its value) stay one line.
+        int populated = 0;
+        for (auto const& col : fragsByColumn)
+            if (col.size() >= 2)
+                ++populated;
+        if (columnCount > 1 && populated < 2) {
+            QVector<int> merged;
+            for (auto const& col : fragsByColumn)
+                merged += col;
+            fragsByColumn = {merged};
+        }
+        int const bandIndex = m_page.columns.isEmpty() ? 0 : m_page.columns.constLast().band + 1;
+        for (auto const& col : fragsByColumn) {
+            if (col.isEmpty())
+                continue;
+            emitColumn(col, bandIndex);
+        }
+    }
+
+    void emitColumn(QVector<int> const& frags, int band)
+    {
+        // Fragments of one row within a column form one line.
+        QMap<int, FLine> byRow;
+        for (int fi : frags) {
+            Fragment const& frag = m_frags.at(fi);
+            FLine& line = byRow[frag.row];
+            line.words += frag.words;
+            line.f = unite(line.f, frag.f);
+        }
+        QVector<FLine> lines;
+        for (auto& line : byRow) {
+            std::stable_sort(line.words.begin(), line.words.end(),
+                             [this](int a, int b) { return m_fw.at(a).f.left() < m_fw.at(b).f.left(); });
+            line.size = dominantSize(m_fw, line.words, chars);
+            lines.push_back(line);
+        }
+        std::stable_sort(lines.begin(), lines.end(), [](FLine const& a, FLine const& b) {
+            return a.f.bottom() < b.f.bottom() || (a.f.bottom() == b.f.bottom() && a.f.left() < b.f.left());
+        });
+
+        QRectF colBox;
+        for (auto const& l : lines)
+            colBox = unite(colBox, l.f);
+        int const columnIndex = m_page.columns.size();
+        m_page.columns.push_back(Column{fromFrame(colBox, m_rot), band});
+
+        // Line pitch inside paragraphs: the median baseline distance, capped so that a
+        // column of one-line paragraphs does not pass its paragraph spacing for leading.
+        QVector<double> pitches;
+        for (int i = 1; i < lines.size(); ++i)
+            pitches.push_back(lines.at(i).f.bottom() - lines.at(i - 1).f.bottom());
+        std::sort(pitches.begin(), pitches.end());
+
+        QVector<FLine> current;
+        for (int i = 0; i < lines.size(); ++i) {
+            if (!current.isEmpty() && startsBlock(current.constLast(), lines.at(i), colBox, pitches))
+                emitBlock(current, columnIndex);
+            current.push_back(lines.at(i));
+        }
+        if (!current.isEmpty())
+            emitBlock(current, columnIndex);
+    }
+
+    bool isBold(FLine const& l) const
+    {
+        int bold = 0, all = 0;
+        for (int i : l.words) {
+            int const n = m_fw.at(i).word->text.size();
+            all += n;
+            if (m_fw.at(i).word->bold)
+                bold += n;
+        }
+        return all > 0 && bold * 2 > all;
+    }
+
+    bool startsBlock(FLine const& prev, FLine const& line, QRectF const& col,
+                     QVector<double> const& pitches) const
+    {
+        double const size = std::max(prev.size, line.size);
+        if (std::abs(prev.size - line.size) > 0.15 * size)
+            return true;
+        if (isBold(prev) != isBold(line))
+            return true;
+        double const pitch = line.f.bottom() - prev.f.bottom();
+        double typical = pitches.isEmpty() ? 1.2 * size : pitches.at(pitches.size() / 2);
+        typical = std::min(std::max(typical, 0.8 * size), 1.6 * size);
+        if (pitch > typical * 1.25 + 0.5 || pitch < -0.5 * size)
+            return true;
+        // A first-line indent under a line that starts at the column's edge.
+        if (line.f.left() > col.left() + 1.0 * size && prev.f.left() < col.left() + 0.5 * size)
+            return true;
+        // A short line that ends a sentence ends its paragraph.
+        QString const& last = m_fw.at(prev.words.constLast()).word->text;
+        if (!last.isEmpty() && QStringLiteral(".!?:").contains(last.at(last.size() - 1)) &&
+            prev.f.right() < col.right() - std::max(4 * size, 0.34 * col.width()))
+            return true;
+        return false;
+    }
+
+    void emitBlock(QVector<FLine>& lines, int columnIndex)
+    {
+        Block block;
+        block.column = columnIndex;
+        QVector<int> allWords;
+        int boldChars = 0, italicChars = 0, allChars = 0;
+        for (auto const& fl : lines) {
+            Line line;
+            int rtl = 0, ltr = 0;
+            for (int i : fl.words) {
+                Word const& w = *m_fw.at(i).word;
+                for (QChar c : w.text) {
+                    QChar::Direction const d = c.direction();
+                    if (d == QChar::DirR || d == QChar::DirAL)
+                        ++rtl;
+                    else if (d == QChar::DirL)
+                        ++ltr;
+                }
+                int const n = w.text.size();
+                allChars += n;
+                boldChars += w.bold ? n : 0;
+                italicChars += w.italic ? n : 0;
+            }
+            line.rightToLeft = rtl > ltr;
+            QVector<int> order = fl.words;
+            if (line.rightToLeft)
+                std::reverse(order.begin(), order.end());
+            for (int i : order)
+                line.words.push_back(*m_fw.at(i).word);
+            line.box = fromFrame(fl.f, m_rot);
+            line.fontSize = fl.size;
+            block.box = unite(block.box, line.box);
+            block.lines.push_back(line);
+            allWords += fl.words;
+        }
+        block.fontSize = dominantSize(m_fw, allWords, chars);
+        block.bold = allChars > 0 && boldChars * 2 > allChars;
+        block.italic = allChars > 0 && italicChars * 2 > allChars;
+        m_page.blocks.push_back(block);
+        lines.clear();
+    }
+
+    QVector<FWord> m_fw;
+    int m_rot;
+    PageLayout& m_page;
+    double m_body = 10;
+    QVector<Row> m_rows;
+    QVector<Fragment> m_frags;
+};
+
+} // namespace
+
+PageLayout LayoutAnalyzer::analyze(QVector<Word> const& words, QSizeF const& pageSize, int pageIndex)
+{
+    PageLayout page;
+    page.pageIndex = pageIndex;
+    page.size = pageSize;
+    for (int rot = 0; rot < 4; ++rot) {
+        QVector<FWord> group;
+        for (auto const& w : words) {
+            if ((w.rotation & 3) != rot || w.text.trimmed().isEmpty() || !w.box.isValid())
+                continue;
+            double const size = w.fontSize > 0.5 ? w.fontSize : toFrame(w.box, rot).height();
+            group.push_back(FWord{&w, toFrame(w.box, rot), size});
+        }
+        GroupAnalyzer(group, rot, page).run();
+    }
+    BodySizeTracker own;
+    own.add(page);
+    page.bodyFontSize = own.bodyFontSize();
+    return page;
+}
+
+void LayoutAnalyzer::markHeadings(PageLayout& page, double bodyFontSize)
+{
+    if (bodyFontSize <= 0)
+        return;
+    for (auto& block : page.blocks) {
+        double const ratio = block.fontSize / bodyFontSize;
+        if (block.lines.size() > 3 || ratio < 1.15) {
+            block.kind = BlockKind::Paragraph;
+            block.headingLevel = 0;
+            continue;
+        }
+        block.kind = BlockKind::Heading;
+        block.headingLevel = ratio >= 1.6 ? 1 : ratio >= 1.3 ? 2 : 3;
+    }
+}
+
+void BodySizeTracker::add(PageLayout const& page)
+{
+    for (auto const& block : page.blocks)
+        for (auto const& line : block.lines)
+            for (auto const& word : line.words)
+                m_charsByHalfPoint[int(std::lround(word.fontSize * 2))] += word.text.size();
+}
+
+double BodySizeTracker::bodyFontSize() const
+{
+    qint64 best = 0;
+    int key = 0;
+    for (auto it = m_charsByHalfPoint.cbegin(); it != m_charsByHalfPoint.cend(); ++it)
+        if (it.value() > best) {
+            best = it.value();
+            key = it.key();
+        }
+    return key / 2.0;
+}
+
+} // namespace layout
+} // namespace pdfconv

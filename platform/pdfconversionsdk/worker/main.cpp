@@ -1,0 +1,113 @@
+// The helper process that runs one conversion for the library, so that a PDF that makes
+// the PDF library crash ends this process and not the application.
+
+#include "WorkerProtocol.h"
+#include "engine/Job.h"
+#include "engine/JobSink.h"
+#include "engine/PdfDocument.h"
+
+#include <pdfconv/base/ResultCode.h>
+
+#include <QFileInfo>
+
+#include <cstring>
+#include <mutex>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace pdfconv;
+
+class ChannelSink : public engine::JobSink
+{
+public:
+    ChannelSink(int fd, bool verbose) : m_fd(fd), m_verbose(verbose) {}
+
+    void log(bool detail, QString const& text) override
+    {
+        if (!detail || m_verbose)
+            send({worker::ReplyType::Log, detail ? 1 : 0, 0, text});
+    }
+    void opened(int pageCount) override { send({worker::ReplyType::Opened, pageCount, 0, {}}); }
+    void pageDone(int done, int total) override { send({worker::ReplyType::Progress, done, total, {}}); }
+    void fileWritten(QString const& name) override { send({worker::ReplyType::File, 0, 0, name}); }
+
+    void send(worker::Reply const& reply)
+    {
+        QByteArray const bytes = worker::encode(reply);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        qint64 sent = 0;
+        while (sent < bytes.size()) {
+            ssize_t const n =
+                ::send(m_fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                _exit(3); // the library is gone; nobody waits for the result
+            sent += n;
+        }
+    }
+
+private:
+    int m_fd;
+    bool m_verbose;
+    std::mutex m_mutex;
+};
+
+} // namespace
+
+int main()
+{
+    // Die with the thread that started us, and do not outlive a parent that already died.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() == 1)
+        return 2;
+
+    // The socket comes as standard input and output; keep it apart so that nothing a
+    // library prints can break the replies.
+    int const channel = fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3);
+    int const devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (channel < 0 || devNull < 0)
+        return 2;
+    dup2(devNull, STDIN_FILENO);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+
+    QByteArray buffer;
+    char chunk[16384];
+    worker::Request request;
+    bool corrupt = false;
+    for (;;) {
+        ssize_t const n = read(channel, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        buffer.append(chunk, int(n));
+        if (buffer.size() > worker::kMaxFrame + 4)
+            return 2;
+    }
+    if (!worker::take(buffer, request, corrupt) ||
+        request.options.size() != int(sizeof(base::ConvertOptions)))
+        return 2;
+
+    ChannelSink sink(channel, request.verbose);
+    engine::Job job;
+    job.target = engine::Target(request.target);
+    job.input = request.input;
+    job.password = request.password.toStdString();
+    job.staging = request.staging;
+    job.baseName = request.baseName;
+    std::memcpy(&job.options, request.options.constData(), sizeof job.options);
+    job.threads = request.threads;
+
+    engine::PdfDocument::routeMessages(&sink);
+    int const code = engine::runJob(job, sink);
+    engine::PdfDocument::routeMessages(nullptr);
+    sink.send({worker::ReplyType::Result, code, 0, {}});
+    return 0;
+}
