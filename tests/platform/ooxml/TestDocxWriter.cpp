@@ -1,0 +1,330 @@
+#include "OfficeRunner.h"
+#include "PackageReader.h"
+#include "TestHome.h"
+#include "WriterTestTypes.h"
+
+#include "ooxml/DocxWriter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace ooxml;
+
+namespace {
+
+QByteArray encodedImage(char const* format, QColor const& colour)
+{
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+WordParagraph paragraph(QVector<WordInline> const& content)
+{
+    WordParagraph p;
+    p.content = content;
+    return p;
+}
+
+TextRun text(QString const& value, double size = 11.0, bool bold = false, bool italic = false)
+{
+    return TextRun{value, size, bold, italic};
+}
+
+WordTable numberTable(int rows, int columns)
+{
+    WordTable table;
+    for (int r = 0; r < rows; ++r) {
+        WordTableRow row;
+        for (int c = 0; c < columns; ++c)
+            row.cells.append({{paragraph({text(QStringLiteral("r%1c%2").arg(r).arg(c))})}});
+        table.rows.append(row);
+    }
+    return table;
+}
+
+// Three sections, four pages: A4 with a page break, a landscape page, a last A4 page.
+WordDocument sampleDocument()
+{
+    WordSection first;
+    first.blocks.append(paragraph({text(QStringLiteral("Heading"), 18.0, true)}));
+    first.blocks.append(paragraph({text(QStringLiteral("Normal ")), text(QStringLiteral("bold"), 11.0, true),
+                                   text(QStringLiteral(" italic"), 11.0, false, true),
+                                   text(QStringLiteral("\nsecond line\tafter tab"))}));
+    first.blocks.append(numberTable(4, 3));
+    first.blocks.append(PageBreak());
+    first.blocks.append(paragraph({text(QStringLiteral("After the break <b>&amp; \"q\" ")),
+                                   WordPicture{{encodedImage("PNG", Qt::red), QSizeF(100, 50)}, false, {}}}));
+    WordTable ruleless = numberTable(1, 2);
+    ruleless.borders = false;
+    ruleless.columnWidths = {200.0};
+    first.blocks.append(ruleless);
+    first.blocks.append(PageBreak());
+
+    WordSection landscape;
+    landscape.page.size = QSizeF(842, 595);
+    landscape.blocks.append(paragraph(
+        {text(QStringLiteral("Landscape page")),
+         WordPicture{{encodedImage("JPEG", Qt::blue), QSizeF(200, 100)}, true, QPointF(100, 200)}}));
+    WordSection last;
+    last.blocks.append(paragraph({text(QStringLiteral("Last page")),
+                                  WordPicture{{encodedImage("BMP", Qt::green), QSizeF(40, 20)}, false, {}}}));
+
+    WordDocument document;
+    document.info.title = QStringLiteral("Sample & <test>");
+    document.sections = {first, landscape, last};
+    return document;
+}
+
+QStringList leftovers(QString const& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+class TestDocxWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void writesCompletePackage();
+    void keepsTextExact_data();
+    void keepsTextExact();
+    void rejectsBadModelsWithoutLeavingFiles_data();
+    void rejectsBadModelsWithoutLeavingFiles();
+    void handlesExistingTargets_data();
+    void handlesExistingTargets();
+    void opensInLibreOffice();
+
+private:
+    TestHome m_home;
+};
+
+void TestDocxWriter::initTestCase()
+{
+    ::umask(022);
+}
+
+void TestDocxWriter::writesCompletePackage()
+{
+    QString const path = m_home.filePath(QStringLiteral("sample.docx"));
+    WriteResult const result = DocxWriter::write(sampleDocument(), path);
+    QVERIFY2(result.ok(), qPrintable(result.message));
+
+    PackageReader package(path);
+    QVERIFY(package.isOpen());
+    QCOMPARE(package.problems(), QStringList());
+    for (char const* name : {"[Content_Types].xml", "_rels/.rels", "word/document.xml", "word/styles.xml",
+                             "word/_rels/document.xml.rels", "docProps/core.xml", "docProps/app.xml",
+                             "word/media/image1.png", "word/media/image2.jpeg", "word/media/image3.png"})
+        QVERIFY2(package.contains(QString::fromLatin1(name)), name);
+    QCOMPARE(package.relationshipTargets(QString()).value(QStringLiteral("rId1")),
+             QStringLiteral("word/document.xml"));
+    QCOMPARE(
+        package.contentType(QStringLiteral("word/document.xml")),
+        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"));
+    QCOMPARE(package.contentType(QStringLiteral("word/media/image2.jpeg")), QStringLiteral("image/jpeg"));
+    QVERIFY(package.part(QStringLiteral("word/media/image3.png")).startsWith("\x89PNG"));
+    QCOMPARE(xmlread::texts(package.part(QStringLiteral("docProps/core.xml")), QStringLiteral("dc:title")),
+             QStringList{QStringLiteral("Sample & <test>")});
+
+    QByteArray const xml = package.part(QStringLiteral("word/document.xml"));
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:tbl")), 2);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:tr")), 5);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:tc")), 14);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:tblBorders")), 1);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:br")), 1);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:tab")), 1);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:pageBreakBefore")), 1);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:b")), 2);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:i")), 1);
+    QCOMPARE(xmlread::attributes(xml, QStringLiteral("w:sz")).value(1).value(QLatin1String("w:val")),
+             QLatin1String("36"));
+    QVERIFY(xmlread::allText(xml, QStringLiteral("w:t"))
+                .contains(QStringLiteral("After the break <b>&amp; \"q\" ")));
+
+    // One section break per section, the last one at the end of the body.
+    auto const pages = xmlread::attributes(xml, QStringLiteral("w:pgSz"));
+    QCOMPARE(pages.size(), 3);
+    QCOMPARE(pages[0].value(QLatin1String("w:w")), QLatin1String("11900"));
+    QCOMPARE(pages[1].value(QLatin1String("w:w")), QLatin1String("16840"));
+    QCOMPARE(pages[1].value(QLatin1String("w:orient")), QLatin1String("landscape"));
+    QVERIFY(xml.trimmed().endsWith("</w:sectPr></w:body></w:document>"));
+    // Section breaks ride on paragraphs; the first section ends with a table, so it got one.
+    QVERIFY(xml.contains("</w:tbl><w:p><w:pPr><w:sectPr>"));
+    QCOMPARE(xmlread::attributes(xml, QStringLiteral("w:gridCol")).value(3).value(QLatin1String("w:w")),
+             QLatin1String("4000"));
+
+    QCOMPARE(xmlread::count(xml, QStringLiteral("wp:inline")), 2);
+    auto const anchors = xmlread::attributes(xml, QStringLiteral("wp:anchor"));
+    QCOMPARE(anchors.size(), 1);
+    QCOMPARE(anchors[0].value(QLatin1String("behindDoc")), QLatin1String("1"));
+    QCOMPARE(xmlread::texts(xml, QStringLiteral("wp:posOffset")),
+             (QStringList{QString::number(100 * 12700), QString::number(200 * 12700)}));
+    QHash<QString, QString> const targets = package.relationshipTargets(QStringLiteral("word/document.xml"));
+    QSet<QString> ids;
+    for (QXmlStreamAttributes const& a : xmlread::attributes(xml, QStringLiteral("a:blip")))
+        QVERIFY(targets.value(a.value(QLatin1String("r:embed")).toString())
+                    .startsWith(QLatin1String("word/media/")));
+    for (QXmlStreamAttributes const& a : xmlread::attributes(xml, QStringLiteral("wp:docPr")))
+        ids.insert(a.value(QLatin1String("id")).toString());
+    QCOMPARE(ids.size(), 3);
+}
+
+void TestDocxWriter::keepsTextExact_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("preserved");
+    QTest::newRow("markup characters") << QStringLiteral("<a href=\"x\">&amp; 'q'</a>")
+                                       << QStringLiteral("<a href=\"x\">&amp; 'q'</a>") << false;
+    QTest::newRow("outside the BMP") << QStringLiteral("\U0001D11E clef \U0001F600")
+                                     << QStringLiteral("\U0001D11E clef \U0001F600") << false;
+    QTest::newRow("controls dropped") << QStringLiteral("a\x01"
+                                                        "b\x0b"
+                                                        "c\x1f"
+                                                        "d\uFFFE"
+                                                        "e\uFFFF"
+                                                        "f")
+                                      << QStringLiteral("abcdef") << false;
+    QTest::newRow("unpaired surrogates dropped")
+        << (QStringLiteral("x") + QChar(0xD800) + QStringLiteral("y") + QChar(0xDC00)) << QStringLiteral("xy")
+        << false;
+    QTest::newRow("spaces kept") << QStringLiteral("  two  spaces ") << QStringLiteral("  two  spaces ")
+                                 << true;
+}
+
+void TestDocxWriter::keepsTextExact()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QFETCH(bool, preserved);
+    WordDocument document;
+    document.sections.append(WordSection());
+    document.sections[0].blocks.append(paragraph({text(input)}));
+    QString const path = m_home.filePath(QStringLiteral("text.docx"));
+    QVERIFY(DocxWriter::write(document, path).ok());
+
+    QByteArray const xml = PackageReader(path).part(QStringLiteral("word/document.xml"));
+    QCOMPARE(xmlread::error(xml), QString());
+    QCOMPARE(xmlread::allText(xml, QStringLiteral("w:t")), expected);
+    auto const attributes = xmlread::attributes(xml, QStringLiteral("w:t"));
+    QCOMPARE(attributes.size(), 1);
+    QCOMPARE(attributes[0].value(QLatin1String("xml:space")) == QLatin1String("preserve"), preserved);
+}
+
+void TestDocxWriter::rejectsBadModelsWithoutLeavingFiles_data()
+{
+    QTest::addColumn<QByteArray>("pictureData");
+    QTest::addColumn<QSizeF>("pictureSize");
+    QTest::addColumn<QSizeF>("pageSize");
+    QByteArray const png = encodedImage("PNG", Qt::black);
+    QTest::newRow("unreadable picture") << QByteArray("not an image") << QSizeF(10, 10) << QSizeF(595, 842);
+    QTest::newRow("picture without size") << png << QSizeF(0, 10) << QSizeF(595, 842);
+    QTest::newRow("picture of infinite size") << png << QSizeF(qInf(), 10) << QSizeF(595, 842);
+    QTest::newRow("page without size") << png << QSizeF(10, 10) << QSizeF(0, 0);
+}
+
+void TestDocxWriter::rejectsBadModelsWithoutLeavingFiles()
+{
+    QFETCH(QByteArray, pictureData);
+    QFETCH(QSizeF, pictureSize);
+    QFETCH(QSizeF, pageSize);
+    WordDocument document;
+    WordSection section;
+    section.page.size = pageSize;
+    section.blocks.append(
+        paragraph({text(QStringLiteral("x")), WordPicture{{pictureData, pictureSize}, false, {}}}));
+    document.sections = {section};
+    QTemporaryDir folder(m_home.filePath(QStringLiteral("bad-XXXXXX")));
+    WriteResult const result = DocxWriter::write(document, folder.filePath(QStringLiteral("bad.docx")));
+    QCOMPARE(result.error, WriteError::InvalidDocument);
+    QVERIFY(!result.message.isEmpty());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+void TestDocxWriter::handlesExistingTargets_data()
+{
+    QTest::addColumn<QString>("inTheWay"); // "", "file" or "folder"
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<ExistingFile>("existing");
+    QTest::addColumn<WriteError>("error");
+    QTest::newRow("new file") << ""
+                              << "out.docx" << ExistingFile::Fail << WriteError::None;
+    QTest::newRow("file replaced") << "file"
+                                   << "out.docx" << ExistingFile::Replace << WriteError::None;
+    QTest::newRow("file kept") << "file"
+                               << "out.docx" << ExistingFile::Fail << WriteError::TargetExists;
+    QTest::newRow("folder in the way") << "folder"
+                                       << "out.docx" << ExistingFile::Replace << WriteError::CannotWrite;
+    QTest::newRow("missing folder") << ""
+                                    << "missing/out.docx" << ExistingFile::Replace << WriteError::CannotWrite;
+}
+
+void TestDocxWriter::handlesExistingTargets()
+{
+    QFETCH(QString, inTheWay);
+    QFETCH(QString, target);
+    QFETCH(ExistingFile, existing);
+    QFETCH(WriteError, error);
+    QTemporaryDir folder(m_home.filePath(QStringLiteral("target-XXXXXX")));
+    QString const path = folder.filePath(target);
+    QByteArray const original("the user's own file");
+    if (inTheWay == QLatin1String("file")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    } else if (inTheWay == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    }
+
+    WriteResult const result = DocxWriter::write(sampleDocument(), path, existing);
+    QCOMPARE(result.error, error);
+    QCOMPARE(result.ok(), result.message.isEmpty());
+    QCOMPARE(leftovers(folder.path()), QStringList());
+    QFile file(path);
+    if (result.ok()) {
+        QVERIFY(PackageReader(path).problems().isEmpty());
+        // Written with the usual permissions, not those of a private temporary file.
+        QVERIFY(QFileInfo(path).permissions() & QFileDevice::ReadOther);
+    } else if (inTheWay == QLatin1String("file")) {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), original);
+    } else if (inTheWay == QLatin1String("folder")) {
+        QVERIFY(QFileInfo(path).isDir());
+    } else {
+        QVERIFY(!QFileInfo::exists(path) && !QFileInfo::exists(QFileInfo(path).path()));
+    }
+}
+
+void TestDocxWriter::opensInLibreOffice()
+{
+    if (!OfficeRunner::available())
+        QSKIP("LibreOffice (soffice) or poppler's pdftotext is not installed");
+    QString const path = m_home.filePath(QStringLiteral("office.docx"));
+    QVERIFY(DocxWriter::write(sampleDocument(), path).ok());
+    QString log;
+    QVERIFY2(OfficeRunner::convert({path}, QStringLiteral("pdf"), m_home.path(), &log), qPrintable(log));
+    QString const pdf = m_home.filePath(QStringLiteral("office.pdf"));
+    QCOMPARE(OfficeRunner::pdfPages(pdf), 4);
+    QCOMPARE(OfficeRunner::pdfPageSize(pdf, 1), QStringLiteral("595 x 842"));
+    QCOMPARE(OfficeRunner::pdfPageSize(pdf, 3), QStringLiteral("842 x 595"));
+    QString const content = OfficeRunner::pdfText(pdf);
+    for (char const* expected : {"Heading", "Normal bold italic", "second line", "r3c2",
+                                 "After the break <b>&amp; \"q\"", "Landscape page", "Last page"})
+        QVERIFY2(content.contains(QString::fromLatin1(expected)), expected);
+}
+
+QTEST_GUILESS_MAIN(TestDocxWriter)
+#include "TestDocxWriter.moc"
