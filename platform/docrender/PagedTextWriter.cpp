@@ -1,0 +1,167 @@
+#include "PagedTextWriter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+#include <QUrl>
+
+#include <algorithm>
+#include <vector>
+
+namespace docrender {
+
+namespace {
+
+constexpr int kResolution = 600;
+constexpr qreal kMarginMm = 20.0;
+
+// The resolution Qt's text layout assumes for image pixels (qt_defaultDpi, which is private).
+qreal layoutDpi()
+{
+    if (QCoreApplication::testAttribute(Qt::AA_Use96Dpi))
+        return 96;
+    if (QScreen const* screen = QGuiApplication::primaryScreen())
+        return screen->logicalDotsPerInchY();
+    return 100;
+}
+
+QImage resourceImage(QTextDocument& document, QString const& name)
+{
+    QVariant const value = document.resource(QTextDocument::ImageResource, QUrl(name));
+    if (value.canConvert<QImage>())
+        return value.value<QImage>();
+    if (value.type() == QVariant::ByteArray)
+        return QImage::fromData(value.toByteArray());
+    return QImage();
+}
+
+// Qt draws images at their natural size even when they are larger than the page; shrink those
+// so that they fit the text area (in the layout's image units).
+void fitImages(QTextDocument& document, QSizeF const& area)
+{
+    struct Placed
+    {
+        int position;
+        int length;
+        QTextImageFormat format;
+    };
+    std::vector<Placed> images;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            QTextFragment const fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat())
+                images.push_back(
+                    {fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
+        }
+    }
+    for (Placed& placed : images) {
+        QTextImageFormat& format = placed.format;
+        QImage const image = resourceImage(document, format.name());
+        if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+            continue;
+        qreal w = image.width();
+        qreal h = image.height();
+        bool const hasW = format.hasProperty(QTextFormat::ImageWidth);
+        bool const hasH = format.hasProperty(QTextFormat::ImageHeight);
+        if (hasW && hasH) {
+            w = format.width();
+            h = format.height();
+        } else if (hasW) {
+            h = format.width() * h / w;
+            w = format.width();
+        } else if (hasH) {
+            w = format.height() * w / h;
+            h = format.height();
+        }
+        if (w <= area.width() && h <= area.height())
+            continue;
+        qreal const scale = std::min(area.width() / w, area.height() / h);
+        format.setWidth(w * scale);
+        format.setHeight(h * scale);
+        QTextCursor cursor(&document);
+        cursor.setPosition(placed.position);
+        cursor.setPosition(placed.position + placed.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+}
+
+} // namespace
+
+QFont PagedTextWriter::documentFont()
+{
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(11);
+    return font;
+}
+
+QFont PagedTextWriter::plainTextFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSizeF(10);
+    return font;
+}
+
+RenderResult PagedTextWriter::write(QTextDocument& document, QString const& pdfPath, QString const& title)
+{
+    RenderResult result;
+    QPdfWriter writer(pdfPath);
+    writer.setResolution(kResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                     QPageLayout::Millimeter));
+    writer.setCreator(QStringLiteral("Docquill"));
+    writer.setTitle(title);
+
+    QRectF const page = writer.pageLayout().paintRectPixels(kResolution);
+    qreal const toLayout = layoutDpi() / kResolution;
+    fitImages(document, page.size() * toLayout);
+
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setDocumentMargin(0);
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(QFontMetricsF(document.defaultFont(), &writer).horizontalAdvance(' ') * 8);
+    document.setDefaultTextOption(option);
+    document.setPageSize(page.size());
+
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        result.error = RenderError::Failure;
+        result.message = "cannot write the PDF file " + pdfPath;
+        return result;
+    }
+    int const pages = std::max(1, document.pageCount());
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0)
+            writer.newPage();
+        painter.save();
+        painter.translate(0, -i * page.height());
+        context.clip = QRectF(0, i * page.height(), page.width(), page.height());
+        painter.setClipRect(context.clip);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    if (!painter.end()) {
+        result.error = RenderError::Failure;
+        result.message = "cannot finish the PDF file " + pdfPath;
+        return result;
+    }
+    result.error = RenderError::None;
+    return result;
+}
+
+} // namespace docrender

@@ -1,0 +1,114 @@
+#include "ResourceTextDocument.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace docrender {
+
+namespace {
+
+constexpr char kScheme[] = "docres";
+constexpr qint64 kMaxImagePixels = qint64(1) << 26; // 64 megapixels inside a text document
+
+QUrl schemeUrl(QString const& path)
+{
+    QUrl url;
+    url.setScheme(kScheme);
+    url.setPath(path.startsWith('/') ? path : '/' + path);
+    return url;
+}
+
+QString unescapeAttribute(QString value)
+{
+    return value.replace("&amp;", "&").replace("&quot;", "\"").replace("&apos;", "'").replace("&#39;", "'");
+}
+
+QImage decodeImage(QByteArray data)
+{
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    QSize const size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxImagePixels)
+        return QImage();
+    return reader.read();
+}
+
+} // namespace
+
+ResourceTextDocument::ResourceTextDocument(Loader loader, QObject* parent)
+    : QTextDocument(parent), m_loader(std::move(loader))
+{
+}
+
+QString ResourceTextDocument::resolve(QString const& basePath, QString const& reference)
+{
+    QUrl const target = schemeUrl(basePath).resolved(QUrl(reference));
+    if (target.scheme() != kScheme)
+        return QString();
+    return target.path(QUrl::FullyDecoded);
+}
+
+QString ResourceTextDocument::rewriteReferences(QString const& html, QString const& basePath)
+{
+    static QRegularExpression const reference(
+        R"re((<(?:img|link)\b[^>]*?\s(?:src|href)\s*=\s*)(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))re",
+        QRegularExpression::CaseInsensitiveOption);
+    QString result;
+    result.reserve(html.size());
+    int last = 0;
+    auto it = reference.globalMatch(html);
+    while (it.hasNext()) {
+        QRegularExpressionMatch const m = it.next();
+        QString value = m.captured(2);
+        if (m.capturedStart(3) >= 0)
+            value = m.captured(3);
+        else if (m.capturedStart(4) >= 0)
+            value = m.captured(4);
+        value = unescapeAttribute(value);
+        QString const path = value.isEmpty() || value.startsWith('#') ? QString() : resolve(basePath, value);
+        result += html.midRef(last, m.capturedStart(0) - last);
+        if (path.isEmpty()) {
+            result += m.capturedRef(0);
+        } else {
+            QUrl url;
+            url.setScheme(kScheme);
+            url.setPath(path);
+            result += m.capturedRef(1) + '"' + url.toString(QUrl::FullyEncoded).toHtmlEscaped() + '"';
+        }
+        last = m.capturedEnd(0);
+    }
+    result += html.midRef(last);
+    return result;
+}
+
+QVariant ResourceTextDocument::loadResource(int type, QUrl const& name)
+{
+    if (name.scheme() == "data") {
+        // data:image/png;base64,....
+        QString const text = name.path(QUrl::FullyDecoded);
+        int const comma = text.indexOf(',');
+        if (type != ImageResource || comma < 0 || !text.leftRef(comma).endsWith(";base64"))
+            return QVariant();
+        QImage const image = decodeImage(QByteArray::fromBase64(text.mid(comma + 1).toLatin1()));
+        return image.isNull() ? QVariant() : QVariant(image);
+    }
+    if (name.scheme() != kScheme || !m_loader)
+        return QVariant();
+    QByteArray const data = m_loader(name.path(QUrl::FullyDecoded));
+    if (data.isNull())
+        return QVariant();
+    if (type == ImageResource) {
+        QImage const image = decodeImage(data);
+        return image.isNull() ? QVariant() : QVariant(image);
+    }
+    if (type == StyleSheetResource)
+        return QString::fromUtf8(data);
+    return QVariant();
+}
+
+} // namespace docrender
