@@ -27,9 +27,7 @@ PackageReader::PackageReader(QString const& path) : m_path(path)
         QByteArray data(int(stat.size), Qt::Uninitialized);
         ok = zip_fread(file, data.data(), stat.size) == zip_int64_t(stat.size);
         zip_fclose(file);
-        QString const name = QString::fromUtf8(stat.name);
-        m_names.append(name);
-        m_parts.insert(name, data);
+        m_parts.insert(QString::fromUtf8(stat.name), data);
     }
     zip_close(archive);
     m_open = ok;
@@ -82,7 +80,7 @@ QStringList PackageReader::problems() const
     QStringList problems;
     if (!contains(QStringLiteral("[Content_Types].xml")))
         problems << QStringLiteral("no [Content_Types].xml");
-    for (QString const& name : m_names) {
+    for (QString const& name : m_parts.keys()) {
         bool const xml = name.endsWith(QLatin1String(".xml")) || name.endsWith(QLatin1String(".rels"));
         if (xml) {
             QString const error = xmlread::error(part(name));
@@ -128,41 +126,38 @@ QString error(QByteArray const& xml)
     QXmlStreamReader reader(xml);
     while (!reader.atEnd())
         reader.readNext();
-    if (reader.hasError())
-        return QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString());
-    return QString();
+    return reader.hasError()
+               ? QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString())
+               : QString();
+}
+
+QVector<Element> elements(QByteArray const& xml, QString const& qualifiedName)
+{
+    QVector<Element> out;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.qualifiedName() != qualifiedName)
+            continue;
+        QXmlStreamAttributes const attributes = reader.attributes();
+        out.append({attributes, reader.readElementText(QXmlStreamReader::IncludeChildElements)});
+    }
+    return out;
 }
 
 QStringList texts(QByteArray const& xml, QString const& qualifiedName)
 {
     QStringList out;
-    QXmlStreamReader reader(xml);
-    while (!reader.atEnd()) {
-        if (reader.readNext() == QXmlStreamReader::StartElement && reader.qualifiedName() == qualifiedName)
-            out << reader.readElementText(QXmlStreamReader::IncludeChildElements);
-    }
+    for (Element const& e : elements(xml, qualifiedName))
+        out << e.text;
     return out;
-}
-
-QString allText(QByteArray const& xml, QString const& qualifiedName)
-{
-    return texts(xml, qualifiedName).join(QString());
 }
 
 QVector<QXmlStreamAttributes> attributes(QByteArray const& xml, QString const& qualifiedName)
 {
     QVector<QXmlStreamAttributes> out;
-    QXmlStreamReader reader(xml);
-    while (!reader.atEnd()) {
-        if (reader.readNext() == QXmlStreamReader::StartElement && reader.qualifiedName() == qualifiedName)
-            out << reader.attributes();
-    }
+    for (Element const& e : elements(xml, qualifiedName))
+        out << e.attributes;
     return out;
-}
-
-int count(QByteArray const& xml, QString const& qualifiedName)
-{
-    return attributes(xml, qualifiedName).size();
 }
 
 } // namespace xmlread

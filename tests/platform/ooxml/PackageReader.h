@@ -13,7 +13,6 @@ public:
     explicit PackageReader(QString const& path);
 
     bool isOpen() const { return m_open; }
-    QStringList names() const { return m_names; }
     bool contains(QString const& name) const { return m_parts.contains(name); }
     QByteArray part(QString const& name) const { return m_parts.value(name); }
     // The content type [Content_Types].xml gives a part ("word/document.xml"), or empty.
@@ -27,18 +26,23 @@ public:
 private:
     bool m_open = false;
     QString m_path;
-    QStringList m_names;
     QHash<QString, QByteArray> m_parts;
 };
 
 namespace xmlread {
+struct Element
+{
+    QXmlStreamAttributes attributes;
+    QString text; // all text inside, child elements included
+};
 // Parse error of `xml`, or empty when well-formed.
 QString error(QByteArray const& xml);
-// The text of every element with this qualified name, in document order.
+// Every element with this qualified name, in document order; texts or attributes only.
+QVector<Element> elements(QByteArray const& xml, QString const& qualifiedName);
 QStringList texts(QByteArray const& xml, QString const& qualifiedName);
-// All of `xml`'s element texts joined, one element after another.
-QString allText(QByteArray const& xml, QString const& qualifiedName);
-// The attributes of every element with this qualified name, in document order.
 QVector<QXmlStreamAttributes> attributes(QByteArray const& xml, QString const& qualifiedName);
-int count(QByteArray const& xml, QString const& qualifiedName);
+inline int count(QByteArray const& xml, QString const& qualifiedName)
+{
+    return elements(xml, qualifiedName).size();
+}
 } // namespace xmlread

@@ -11,42 +11,7 @@ using namespace ooxml;
 
 namespace {
 
-// An RFC 4180 reader of its own: records of fields, the byte order mark stripped.
-QVector<QStringList> parseCsv(QByteArray data)
-{
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data.remove(0, 3);
-    QString const text = QString::fromUtf8(data);
-    QVector<QStringList> records;
-    QStringList record;
-    QString field;
-    bool quoted = false;
-    for (int i = 0; i < text.size(); ++i) {
-        QChar const c = text.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"'))
-                field += text.at(++i);
-            else if (c == QLatin1Char('"'))
-                quoted = false;
-            else
-                field += c;
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            record << field;
-            field.clear();
-        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
-            record << field;
-            records << record;
-            record.clear();
-            field.clear();
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    return records;
-}
+QByteArray const Bom("\xEF\xBB\xBF");
 
 QByteArray readAll(QString const& path)
 {
@@ -54,9 +19,17 @@ QByteArray readAll(QString const& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList folderEntries(QString const& folder)
+QStringList entries(QString const& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+Workbook sheets(int count)
+{
+    Workbook workbook;
+    for (int i = 1; i <= count; ++i)
+        workbook.addSheet().setNumber(0, 0, i);
+    return workbook;
 }
 
 } // namespace
@@ -71,7 +44,6 @@ private slots:
     void keepsGridShape();
     void namesFilesInDocumentOrder_data();
     void namesFilesInDocumentOrder();
-    void writesOneFilePerSheet();
     void leavesExistingFilesAlone();
     void rejectsBadTargets_data();
     void rejectsBadTargets();
@@ -92,7 +64,7 @@ void TestCsvWriter::quotesFields_data()
     QTest::newRow("carriage return") << QStringLiteral("one\rtwo") << QByteArray("\"one\rtwo\"");
     QTest::newRow("utf-8") << QStringLiteral("Zürich € \U0001F600")
                            << QStringLiteral("Zürich € \U0001F600").toUtf8();
-    QTest::newRow("semicolon and apostrophe unquoted") << QStringLiteral("a;b'c") << QByteArray("a;b'c");
+    QTest::newRow("semicolon unquoted") << QStringLiteral("a;b'c") << QByteArray("a;b'c");
 }
 
 void TestCsvWriter::quotesFields()
@@ -102,8 +74,7 @@ void TestCsvWriter::quotesFields()
     Sheet sheet;
     sheet.setText(0, 0, text);
     sheet.setNumber(0, 1, 1.5);
-    QCOMPARE(CsvWriter::toCsv(sheet), QByteArray("\xEF\xBB\xBF") + field + ",1.5\r\n");
-    QCOMPARE(parseCsv(CsvWriter::toCsv(sheet)), (QVector<QStringList>{{text, QStringLiteral("1.5")}}));
+    QCOMPARE(CsvWriter::toCsv(sheet), Bom + field + ",1.5\r\n");
 }
 
 void TestCsvWriter::keepsGridShape()
@@ -112,87 +83,61 @@ void TestCsvWriter::keepsGridShape()
     sheet.setText(1, 0, QStringLiteral("a"));
     sheet.setNumber(1, 3, 1e20);
     sheet.setNumber(3, 1, -0.25);
-    QCOMPARE(CsvWriter::toCsv(sheet), QByteArray("\xEF\xBB\xBF"
-                                                 ",,,\r\n"
-                                                 "a,,,1e+20\r\n"
-                                                 ",,,\r\n"
-                                                 ",-0.25,,\r\n"));
-    QCOMPARE(CsvWriter::toCsv(Sheet()), QByteArray("\xEF\xBB\xBF"));
+    sheet.setNumber(3, 2, 0.1);
+    QCOMPARE(CsvWriter::toCsv(sheet), Bom + ",,,\r\na,,,1e+20\r\n,,,\r\n,-0.25,0.1,\r\n");
+    QCOMPARE(CsvWriter::toCsv(Sheet()), Bom);
 }
 
 void TestCsvWriter::namesFilesInDocumentOrder_data()
 {
-    QTest::addColumn<int>("sheets");
+    QTest::addColumn<int>("count");
     QTest::addColumn<QString>("firstName");
     QTest::addColumn<QString>("lastName");
-    QTest::newRow("no sheet") << 0 << "report.csv"
-                              << "report.csv";
-    QTest::newRow("one sheet") << 1 << "report.csv"
-                               << "report.csv";
-    QTest::newRow("nine sheets") << 9 << "report_1.csv"
-                                 << "report_9.csv";
-    QTest::newRow("twelve sheets") << 12 << "report_01.csv"
-                                   << "report_12.csv";
-    QTest::newRow("hundred sheets") << 100 << "report_001.csv"
-                                    << "report_100.csv";
+    QTest::newRow("no sheet") << 0 << "doc.csv"
+                              << "doc.csv";
+    QTest::newRow("one sheet") << 1 << "doc.csv"
+                               << "doc.csv";
+    QTest::newRow("nine sheets") << 9 << "doc_1.csv"
+                                 << "doc_9.csv";
+    QTest::newRow("twelve sheets") << 12 << "doc_01.csv"
+                                   << "doc_12.csv";
 }
 
 void TestCsvWriter::namesFilesInDocumentOrder()
 {
-    QFETCH(int, sheets);
+    QFETCH(int, count);
     QFETCH(QString, firstName);
     QFETCH(QString, lastName);
-    Workbook workbook;
-    for (int i = 0; i < sheets; ++i)
-        workbook.addSheet();
-    QStringList const names = CsvWriter::fileNames(workbook, QStringLiteral("report"));
-    QCOMPARE(names.size(), std::max(1, sheets));
-    QCOMPARE(names.first(), firstName);
-    QCOMPARE(names.last(), lastName);
-    QStringList sorted = names;
-    sorted.sort();
-    QCOMPARE(sorted, names);
-}
-
-void TestCsvWriter::writesOneFilePerSheet()
-{
-    Workbook workbook;
-    for (int i = 0; i < 11; ++i) {
-        Sheet& sheet = workbook.addSheet();
-        sheet.setText(0, 0, QStringLiteral("sheet %1, \"page\"\n%1").arg(i + 1));
-        sheet.setNumber(0, 1, i + 1);
-    }
     QTemporaryDir folder(m_home.filePath(QStringLiteral("csv-XXXXXX")));
-    WriteResult const result = CsvWriter::write(workbook, folder.path(), QStringLiteral("doc"));
+    WriteResult const result = CsvWriter::write(sheets(count), folder.path(), QStringLiteral("doc"));
     QVERIFY2(result.ok(), qPrintable(result.message));
-    QStringList const files = folderEntries(folder.path());
-    QCOMPARE(files, CsvWriter::fileNames(workbook, QStringLiteral("doc")));
+    // Sorted by name, the files come in sheet order, and nothing else is left behind.
+    QStringList const files = entries(folder.path());
+    QCOMPARE(files, CsvWriter::fileNames(sheets(count), QStringLiteral("doc")));
+    QCOMPARE(files.first(), firstName);
+    QCOMPARE(files.last(), lastName);
     for (int i = 0; i < files.size(); ++i) {
-        QVector<QStringList> const records = parseCsv(readAll(folder.filePath(files[i])));
-        QCOMPARE(records, (QVector<QStringList>{{QStringLiteral("sheet %1, \"page\"\n%1").arg(i + 1),
-                                                 QString::number(i + 1)}}));
+        QByteArray const row = count > 0 ? QByteArray::number(i + 1) + "\r\n" : QByteArray();
+        QCOMPARE(readAll(folder.filePath(files[i])), Bom + row);
     }
 }
 
 void TestCsvWriter::leavesExistingFilesAlone()
 {
-    Workbook workbook;
-    workbook.addSheet().setText(0, 0, QStringLiteral("new"));
-    workbook.addSheet().setText(0, 0, QStringLiteral("new"));
     QTemporaryDir folder(m_home.filePath(QStringLiteral("csv-XXXXXX")));
     QFile second(folder.filePath(QStringLiteral("doc_2.csv")));
     QVERIFY(second.open(QIODevice::WriteOnly));
     second.write("mine");
     second.close();
 
-    WriteResult const kept = CsvWriter::write(workbook, folder.path(), QStringLiteral("doc"));
-    QCOMPARE(kept.error, WriteError::TargetExists);
-    QCOMPARE(folderEntries(folder.path()), QStringList{"doc_2.csv"});
+    QCOMPARE(CsvWriter::write(sheets(2), folder.path(), QStringLiteral("doc")).error,
+             WriteError::TargetExists);
+    QCOMPARE(entries(folder.path()), QStringList{"doc_2.csv"});
     QCOMPARE(readAll(second.fileName()), QByteArray("mine"));
 
-    QVERIFY(CsvWriter::write(workbook, folder.path(), QStringLiteral("doc"), ExistingFile::Replace).ok());
-    QCOMPARE(folderEntries(folder.path()), (QStringList{"doc_1.csv", "doc_2.csv"}));
-    QCOMPARE(parseCsv(readAll(second.fileName())), (QVector<QStringList>{{QStringLiteral("new")}}));
+    QVERIFY(CsvWriter::write(sheets(2), folder.path(), QStringLiteral("doc"), ExistingFile::Replace).ok());
+    QCOMPARE(entries(folder.path()), (QStringList{"doc_1.csv", "doc_2.csv"}));
+    QCOMPARE(readAll(second.fileName()), Bom + "2\r\n");
 }
 
 void TestCsvWriter::rejectsBadTargets_data()
@@ -214,11 +159,9 @@ void TestCsvWriter::rejectsBadTargets()
     QFETCH(QString, baseName);
     QFETCH(WriteError, error);
     QTemporaryDir root(m_home.filePath(QStringLiteral("csv-XXXXXX")));
-    Workbook workbook;
-    workbook.addSheet().setText(0, 0, QStringLiteral("x"));
-    QCOMPARE(CsvWriter::write(workbook, root.filePath(folder), baseName).error, error);
-    QCOMPARE(folderEntries(root.path()), QStringList());
-    QCOMPARE(folderEntries(m_home.path()).filter(QStringLiteral("doc")), QStringList());
+    QCOMPARE(CsvWriter::write(sheets(1), root.filePath(folder), baseName).error, error);
+    QCOMPARE(entries(root.path()), QStringList());
+    QCOMPARE(entries(m_home.path()).filter(QStringLiteral("doc")), QStringList());
 }
 
 void TestCsvWriter::opensInLibreOffice()
@@ -243,9 +186,7 @@ void TestCsvWriter::opensInLibreOffice()
                                    {QStringLiteral("--infilter=Text - txt - csv (StarCalc):44,34,76")}),
              qPrintable(log));
     QByteArray const converted = readAll(out + QStringLiteral("/table.csv"));
-    QVERIFY2(converted.startsWith(QStringLiteral("Zürich €;\"two\nlines, \"\"quoted\"\"\"").toUtf8()),
-             converted.toHex().constData());
-    QVERIFY2(converted.contains("3.25;-42"), converted.constData());
+    QCOMPARE(converted, QStringLiteral("Zürich €;\"two\nlines, \"\"quoted\"\"\"\n3.25;-42\n").toUtf8());
 }
 
 QTEST_GUILESS_MAIN(TestCsvWriter)

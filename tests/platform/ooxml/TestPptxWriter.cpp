@@ -53,7 +53,6 @@ private slots:
     void writesSlidesWithTextAndPictures();
     void fitsSlideSize_data();
     void fitsSlideSize();
-    void scalesContentWithOversizedSlides();
     void rejectsSlideWithoutSize();
     void opensInLibreOffice();
 
@@ -136,30 +135,6 @@ void TestPptxWriter::fitsSlideSize()
     QFETCH(QSizeF, wished);
     QFETCH(QSizeF, fitted);
     QCOMPARE(PptxWriter::fittedSlideSize(wished), fitted);
-}
-
-void TestPptxWriter::scalesContentWithOversizedSlides()
-{
-    Presentation presentation;
-    presentation.slideSize = QSizeF(8064, 6048); // scaled by 0.5 to 4032 x 3024
-    Slide slide;
-    slide.textBoxes.append(textBox(QRectF(800, 600, 1000, 100), {TextRun{QStringLiteral("Poster"), 96}}));
-    presentation.slides = {slide};
-    QString const path = m_home.filePath(QStringLiteral("poster.pptx"));
-    QVERIFY(PptxWriter::write(presentation, path).ok());
-    PackageReader package(path);
-    auto const size =
-        xmlread::attributes(package.part(QStringLiteral("ppt/presentation.xml")), QStringLiteral("p:sldSz"))
-            .value(0);
-    QCOMPARE(size.value(QLatin1String("cx")), QLatin1String("51206400"));
-    QCOMPARE(size.value(QLatin1String("cy")), QString::number(3024 * 12700));
-    QByteArray const xml = package.part(QStringLiteral("ppt/slides/slide1.xml"));
-    QCOMPARE(xmlread::attributes(xml, QStringLiteral("a:off")).value(1).value(QLatin1String("x")),
-             QString::number(400 * 12700));
-    QCOMPARE(xmlread::attributes(xml, QStringLiteral("a:ext")).value(1).value(QLatin1String("cx")),
-             QString::number(500 * 12700));
-    QCOMPARE(xmlread::attributes(xml, QStringLiteral("a:rPr")).value(0).value(QLatin1String("sz")),
-             QLatin1String("4800"));
 }
 
 void TestPptxWriter::rejectsSlideWithoutSize()

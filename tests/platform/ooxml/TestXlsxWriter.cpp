@@ -17,13 +17,8 @@ namespace {
 // The value of every cell of a sheet part, by reference ("B2"), shared strings resolved.
 QMap<QString, QString> cellValues(PackageReader const& package, int sheet)
 {
-    QStringList const strings = [&] {
-        QStringList out;
-        for (QString const& s :
-             xmlread::texts(package.part(QStringLiteral("xl/sharedStrings.xml")), QStringLiteral("si")))
-            out << s;
-        return out;
-    }();
+    QStringList const strings =
+        xmlread::texts(package.part(QStringLiteral("xl/sharedStrings.xml")), QStringLiteral("si"));
     QByteArray const xml = package.part(QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheet));
     auto const cells = xmlread::attributes(xml, QStringLiteral("c"));
     QStringList const values = xmlread::texts(xml, QStringLiteral("v"));
@@ -52,6 +47,8 @@ Workbook sampleWorkbook()
     Sheet& text = workbook.addSheet(QStringLiteral("numbers")); // same name but for case
     text.setText(0, 0, QStringLiteral("_x0041_ stays"));
     text.setText(1, 0, QStringLiteral("Item")); // shared with the first sheet
+    text.setNumber(2, 0, std::nan(""));
+    text.setText(3, 0, QString(Sheet::MaxTextLength - 1, 'z') + QStringLiteral("\U0001F600"));
     return workbook;
 }
 
@@ -65,7 +62,6 @@ private slots:
     void writesCellsAndSheets();
     void makesSheetNamesValid_data();
     void makesSheetNamesValid();
-    void keepsValuesExcelCannotHoldAsText();
     void opensInLibreOffice();
 
 private:
@@ -101,27 +97,24 @@ void TestXlsxWriter::writesCellsAndSheets()
     QCOMPARE(first.value(QStringLiteral("AB4")), QStringLiteral("7"));
     QCOMPARE(first.size(), 8);
     QByteArray const sheet1 = package.part(QStringLiteral("xl/worksheets/sheet1.xml"));
-    QCOMPARE(xmlread::attributes(sheet1, QStringLiteral("dimension")).value(0).value(QLatin1String("ref")),
-             QLatin1String("A1:AB4"));
-    // 144 pt = 192 px = 26.71 digit widths.
-    auto const columns = xmlread::attributes(sheet1, QStringLiteral("col"));
-    QCOMPARE(columns.size(), 1);
-    QCOMPARE(std::round(columns[0].value(QLatin1String("width")).toDouble() * 100), 2671.0);
-    // Numbers are numeric cells, texts shared strings referenced twice for "Item".
     QStringList texts;
     for (QXmlStreamAttributes const& c : xmlread::attributes(sheet1, QStringLiteral("c"))) {
         if (c.value(QLatin1String("t")) == QLatin1String("s"))
             texts << c.value(QLatin1String("r")).toString();
-        else
-            QVERIFY(c.value(QLatin1String("t")).isEmpty());
     }
     QCOMPARE(texts, (QStringList{"A1", "B1", "A2", "A3"}));
-    auto const sst =
-        xmlread::attributes(package.part(QStringLiteral("xl/sharedStrings.xml")), QStringLiteral("sst"));
-    QCOMPARE(sst.value(0).value(QLatin1String("count")), QLatin1String("6"));
-    QCOMPARE(sst.value(0).value(QLatin1String("uniqueCount")), QLatin1String("5"));
-    // Spreadsheet readers decode _xHHHH_; the escaped underscore brings the text back as written.
-    QCOMPARE(cellValues(package, 2).value(QStringLiteral("A1")), QStringLiteral("_x005F_x0041_ stays"));
+    // 144 pt = 192 px = 26.71 digit widths.
+    QCOMPARE(xmlread::attributes(sheet1, QStringLiteral("col")).value(0).value(QLatin1String("width")),
+             QLatin1String("26.7109375"));
+
+    QMap<QString, QString> const second = cellValues(package, 2);
+    // Readers decode _xHHHH_; the escaped underscore brings the text back as written.
+    QCOMPARE(second.value(QStringLiteral("A1")), QStringLiteral("_x005F_x0041_ stays"));
+    QCOMPARE(second.value(QStringLiteral("A3")), QStringLiteral("nan"));
+    // Cut at Excel's limit without splitting the surrogate pair at its end.
+    QCOMPARE(second.value(QStringLiteral("A4")), QString(Sheet::MaxTextLength - 1, 'z'));
+    QVERIFY(!Workbook().addSheet().setNumber(Sheet::MaxRows, 0, 1));
+    QVERIFY(!Workbook().addSheet().setText(0, -1, QString()));
 }
 
 void TestXlsxWriter::makesSheetNamesValid_data()
@@ -151,42 +144,7 @@ void TestXlsxWriter::makesSheetNamesValid()
     Workbook workbook;
     for (QString const& name : wished)
         workbook.addSheet(name);
-    QStringList const names = XlsxWriter::sheetNames(workbook);
-    QCOMPARE(names, expected);
-
-    QString const path = m_home.filePath(QStringLiteral("names.xlsx"));
-    QVERIFY(XlsxWriter::write(workbook, path).ok());
-    PackageReader package(path);
-    QCOMPARE(package.problems(), QStringList());
-    QStringList written;
-    for (auto const& a :
-         xmlread::attributes(package.part(QStringLiteral("xl/workbook.xml")), QStringLiteral("sheet")))
-        written << a.value(QLatin1String("name")).toString();
-    QCOMPARE(written, expected);
-}
-
-void TestXlsxWriter::keepsValuesExcelCannotHoldAsText()
-{
-    Workbook workbook;
-    Sheet& sheet = workbook.addSheet();
-    QVERIFY(sheet.setNumber(0, 0, std::nan("")));
-    QVERIFY(sheet.setNumber(0, 1, -HUGE_VAL));
-    QVERIFY(sheet.setText(0, 2, QString(Sheet::MaxTextLength - 1, 'z') + QStringLiteral("\U0001F600")));
-    QVERIFY(!sheet.setNumber(Sheet::MaxRows, 0, 1));
-    QVERIFY(!sheet.setText(0, Sheet::MaxColumns, QStringLiteral("x")));
-    QVERIFY(!sheet.setNumber(-1, 0, 1));
-    QCOMPARE(sheet.rowCount(), 1);
-    QCOMPARE(sheet.columnCount(), 3);
-
-    QString const path = m_home.filePath(QStringLiteral("limits.xlsx"));
-    QVERIFY(XlsxWriter::write(workbook, path).ok());
-    PackageReader package(path);
-    QCOMPARE(package.problems(), QStringList());
-    QMap<QString, QString> const cells = cellValues(package, 1);
-    QCOMPARE(cells.value(QStringLiteral("A1")), QStringLiteral("nan"));
-    QCOMPARE(cells.value(QStringLiteral("B1")), QStringLiteral("-inf"));
-    // Cut at Excel's limit without splitting the surrogate pair at its end.
-    QCOMPARE(cells.value(QStringLiteral("C1")), QString(Sheet::MaxTextLength - 1, 'z'));
+    QCOMPARE(XlsxWriter::sheetNames(workbook), expected);
 }
 
 void TestXlsxWriter::opensInLibreOffice()
