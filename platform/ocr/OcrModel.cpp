@@ -1,11 +1,22 @@
 #include "ocr/OcrModel.h"
 
-#include "ocr/TextRecognizer.h"
-
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+
+#include <tesseract/baseapi.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
 
 namespace docquill::ocr {
 
@@ -17,6 +28,82 @@ QString const kSuffix = QStringLiteral(".traineddata");
 bool isRecognitionLanguage(QString const& code)
 {
     return code != QLatin1String("osd");
+}
+
+// Long enough for the largest language data on a slow disk.
+int const kProbeTimeoutMs = 60000;
+
+// Tesseract aborts the whole process on language data whose networks do not load. Each
+// language is therefore first loaded in a child process of its own, which only reports
+// whether it survived; the children run side by side.
+QStringList languagesThatLoad(QString const& folder, QStringList const& codes)
+{
+    QByteArray const dir = QFile::encodeName(folder);
+    std::vector<QByteArray> names;
+    for (QString const& code : codes)
+        names.push_back(code.toUtf8());
+
+    std::vector<pid_t> children(names.size(), -1);
+    for (size_t i = 0; i < names.size(); ++i) {
+        pid_t const pid = ::fork();
+        if (pid == 0) {
+            // The child loads and leaves through _exit: no handler or buffer of the parent runs.
+            struct rlimit const noCore = {0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            int const null = ::open("/dev/null", O_WRONLY);
+            if (null >= 0) {
+                ::dup2(null, STDOUT_FILENO);
+                ::dup2(null, STDERR_FILENO);
+            }
+            tesseract::TessBaseAPI api;
+            ::_exit(api.Init(dir.constData(), names[i].constData(), tesseract::OEM_LSTM_ONLY) == 0 ? 0 : 1);
+        }
+        children[i] = pid;
+    }
+
+    std::vector<bool> loads(names.size(), false);
+    std::vector<bool> done(names.size(), false);
+    size_t remaining = names.size();
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (children[i] < 0) {
+            done[i] = true;
+            --remaining;
+        }
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (remaining > 0) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (done[i])
+                continue;
+            int status = 0;
+            pid_t const result = ::waitpid(children[i], &status, WNOHANG);
+            if (result == 0)
+                continue;
+            done[i] = true;
+            --remaining;
+            loads[i] = result == children[i] && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        if (remaining == 0)
+            break;
+        if (clock.elapsed() > kProbeTimeoutMs) {
+            for (size_t i = 0; i < names.size(); ++i) {
+                if (!done[i]) {
+                    ::kill(children[i], SIGKILL);
+                    ::waitpid(children[i], nullptr, 0);
+                }
+            }
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+
+    QStringList usable;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (loads[i])
+            usable << codes.at(int(i));
+    }
+    return usable;
 }
 
 } // namespace
@@ -83,20 +170,21 @@ bool OcrModel::load(QString const& folder)
         else
             damaged.append(name);
     }
+    // A sound header does not prove that the networks inside load; loading them does.
+    QStringList const sound = m_languages;
+    m_languages = languagesThatLoad(folder, sound);
+    for (QString const& code : sound) {
+        if (!m_languages.contains(code))
+            damaged.append(code + kSuffix);
+    }
     if (m_languages.isEmpty()) {
         m_error = damaged.isEmpty() ? QStringLiteral("no language data in %1").arg(folder)
                                     : QStringLiteral("damaged language data: %1").arg(damaged.join(", "));
         return false;
     }
-
-    // A sound header does not prove that the networks inside load; starting an engine does.
-    QString const probe = hasLanguage(QStringLiteral("eng")) ? QStringLiteral("eng") : m_languages.first();
-    TextRecognizer engine;
-    if (!engine.start(*this, probe)) {
-        m_error = engine.errorString();
-        m_languages.clear();
-        return false;
-    }
+    // Usable, though a damaged language stays unavailable; the error names it.
+    if (!damaged.isEmpty())
+        m_error = QStringLiteral("damaged language data: %1").arg(damaged.join(", "));
     m_loaded = true;
     return true;
 }

@@ -399,7 +399,7 @@ Status SearchablePdfWriter::write(QString const& input, QString const& password,
                 crop = crop.isEmpty() ? media : crop.intersected(media);
             if (crop.isEmpty())
                 continue;
-            if (font.isNull())
+            if (!font.isInitialized())
                 font = makeFont(pdf, cids);
             QByteArray const name = addFontResource(page, font);
             QByteArray const layer =

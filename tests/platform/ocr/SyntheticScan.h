@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// A page of known words rendered like a clean scan: black text on white paper, A4.
+struct SyntheticScan
+{
+    QImage image;
+    int dpi = 300;
+    QVector<QStringList> lines; // the words of each line, top to bottom
+    QVector<QRectF> lineRects;  // each line's box in points, origin at the top left
+
+    QStringList words() const;
+
+    // lineCount lines of ordinary words chosen by seed, in an 11-point serif face.
+    static SyntheticScan make(int lineCount, int seed, int dpi = 300);
+    // Writes one picture-only PDF page per scan, each page the size of its image.
+    static bool writePdf(QString const& path, QVector<SyntheticScan> const& pages);
+};

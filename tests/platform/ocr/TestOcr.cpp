@@ -1,0 +1,539 @@
+#include "SyntheticScan.h"
+#include "TestHome.h"
+
+#include "ocr/GlyphlessFont.h"
+#include "ocr/OcrModel.h"
+#include "ocr/PdfPageSource.h"
+#include "ocr/PdfRecognizer.h"
+#include "ocr/SearchablePdfWriter.h"
+#include "ocr/TextRecognizer.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-page.h>
+
+#include <memory>
+
+using namespace docquill::ocr;
+
+Q_DECLARE_METATYPE(docquill::ocr::Status)
+
+namespace docquill::ocr {
+char* toString(Status status)
+{
+    return qstrdup(QByteArray::number(int(status)).constData());
+}
+} // namespace docquill::ocr
+
+namespace {
+
+QString bundledModel()
+{
+    return QCoreApplication::applicationDirPath() + "/../Resources/resource/models/documentai.model";
+}
+
+// Longest common subsequence of two word lists, as a share of the expected words: presence and
+// reading order in one figure.
+double orderedShare(QStringList const& expected, QStringList const& found)
+{
+    if (expected.isEmpty())
+        return 1.0;
+    QVector<int> previous(found.size() + 1, 0), current(found.size() + 1, 0);
+    for (QString const& word : expected) {
+        for (int j = 1; j <= found.size(); ++j) {
+            current[j] =
+                word == found.at(j - 1) ? previous[j - 1] + 1 : std::max(previous[j], current[j - 1]);
+        }
+        std::swap(previous, current);
+    }
+    return double(previous[found.size()]) / expected.size();
+}
+
+QStringList wordsOf(QString const& text)
+{
+    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+QString run(QString const& program, QStringList const& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed: %2>")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfToText(QString const& pdf, int page, QString const& password = QString())
+{
+    QStringList arguments{"-enc", "UTF-8", "-f", QString::number(page), "-l", QString::number(page)};
+    if (!password.isEmpty())
+        arguments << "-upw" << password;
+    return run("pdftotext", arguments << pdf << "-");
+}
+
+struct TextBox
+{
+    QString text;
+    QRectF rect;
+};
+
+// The words pdftotext finds on a page, with their boxes in points of the page as shown.
+QVector<TextBox> pdfToBoxes(QString const& pdf, int page)
+{
+    QString const html = run("pdftotext", {"-bbox", "-enc", "UTF-8", "-f", QString::number(page), "-l",
+                                           QString::number(page), pdf, "-"});
+    QRegularExpression const word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QVector<TextBox> boxes;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        auto const m = it.next();
+        boxes.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return boxes;
+}
+
+QByteArray digest(QString const& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5);
+}
+
+int threadCount()
+{
+    return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
+QStringList poppler_errors;
+
+void collectPopplerError(std::string const& message, void*)
+{
+    poppler_errors << QString::fromStdString(message);
+}
+
+} // namespace
+
+class TestOcr : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void modelLoading_data();
+    void modelLoading();
+    void languageNumbers_data();
+    void languageNumbers();
+    void recognizesCleanScan();
+    void searchablePdfKeepsPagesAndAddsText();
+    void textLayerPlacesUnicodeWords_data();
+    void textLayerPlacesUnicodeWords();
+    void encryptedInputStaysEncrypted();
+    void failuresLeaveNoOutput_data();
+    void failuresLeaveNoOutput();
+    void cancelStopsBeforeWork();
+
+private:
+    QString makePdf(QString const& name, QVector<SyntheticScan> const& scans);
+
+    std::unique_ptr<TestHome> m_home;
+    OcrModel m_model;
+};
+
+void TestOcr::initTestCase()
+{
+    m_home = std::make_unique<TestHome>();
+    QVERIFY2(m_model.load(bundledModel()), qPrintable(m_model.errorString()));
+    poppler::set_debug_error_function(&collectPopplerError, nullptr);
+}
+
+QString TestOcr::makePdf(QString const& name, QVector<SyntheticScan> const& scans)
+{
+    QString const path = m_home->filePath(name);
+    return SyntheticScan::writePdf(path, scans) ? path : QString();
+}
+
+void TestOcr::modelLoading_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("bundled model") << "bundled" << true;
+    QTest::newRow("missing folder") << "missing" << false;
+    QTest::newRow("empty folder") << "empty" << false;
+    QTest::newRow("not language data") << "garbage" << false;
+    QTest::newRow("truncated language data") << "truncated" << false;
+    QTest::newRow("sound header, unusable content") << "hollow" << false;
+}
+
+void TestOcr::modelLoading()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, usable);
+    QString folder = bundledModel();
+    if (kind != "bundled") {
+        folder = m_home->filePath("model-" + kind);
+        if (kind != "missing")
+            QVERIFY(QDir().mkpath(folder));
+        QFile source(bundledModel() + "/eng.traineddata");
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QByteArray const original = source.readAll();
+        QByteArray data;
+        if (kind == "garbage")
+            data = QByteArray(4096, 'x');
+        else if (kind == "truncated")
+            data = original.left(original.size() / 2);
+        else if (kind == "hollow")
+            data = original.left(200) + QByteArray(original.size() - 200, '\0');
+        if (!data.isEmpty()) {
+            QFile target(folder + "/eng.traineddata");
+            QVERIFY(target.open(QIODevice::WriteOnly));
+            target.write(data);
+        }
+    }
+    OcrModel model;
+    QCOMPARE(model.load(folder), usable);
+    QCOMPARE(model.isLoaded(), usable);
+    if (usable) {
+        for (QString const& code :
+             QStringList{"eng", "chi_sim", "chi_tra", "jpn", "kor", "fra", "deu", "spa", "ita", "por", "nld"})
+            QVERIFY2(model.hasLanguage(code), qPrintable(code));
+        QVERIFY(!model.hasLanguage("osd"));
+    } else {
+        QVERIFY(!model.errorString().isEmpty());
+        QVERIFY(model.languages().isEmpty());
+        TextRecognizer engine;
+        QVERIFY(!engine.start(model, SdkEnglish));
+        PdfRecognition const result = PdfRecognizer::recognize(m_home->filePath("any.pdf"), {}, model, "eng");
+        QCOMPARE(result.status, Status::NoModel);
+    }
+}
+
+void TestOcr::languageNumbers_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("spec");
+    QTest::newRow("Chinese simplified") << 1 << "chi_sim";
+    QTest::newRow("Chinese traditional") << 2 << "chi_tra";
+    QTest::newRow("English") << 3 << "eng";
+    QTest::newRow("Korean") << 4 << "kor";
+    QTest::newRow("Japanese") << 5 << "jpn";
+    QTest::newRow("Latin scripts") << 6 << "eng+fra+deu+spa+ita+por+nld";
+    QTest::newRow("zero") << 0 << "";
+    QTest::newRow("model value") << 8 << "";
+    QTest::newRow("table language") << 12 << "";
+}
+
+void TestOcr::languageNumbers()
+{
+    QFETCH(int, number);
+    QFETCH(QString, spec);
+    QCOMPARE(m_model.languageSpec(number), spec);
+    TextRecognizer engine;
+    bool const started = engine.start(m_model, number);
+    QCOMPARE(started, !spec.isEmpty());
+    QCOMPARE(engine.languageSpec(), spec);
+    if (!started)
+        QVERIFY(!engine.errorString().isEmpty());
+}
+
+void TestOcr::recognizesCleanScan()
+{
+    SyntheticScan const scan = SyntheticScan::make(24, 7);
+    TextRecognizer engine;
+    QVERIFY2(engine.start(m_model, SdkEnglish), qPrintable(engine.errorString()));
+
+    // The engine must not start threads of its own: parallel engines would fight over the cores.
+    int const threadsBefore = threadCount();
+    RecognizedPage page;
+    QVERIFY2(engine.recognize(scan.image, scan.dpi, page), qPrintable(engine.errorString()));
+    QCOMPARE(threadCount(), threadsBefore);
+
+    double const share = orderedShare(scan.words(), wordsOf(page.text));
+    QVERIFY2(share >= 0.95, qPrintable(QString::number(share)));
+    QCOMPARE(page.lines.size(), scan.lines.size());
+    QCOMPARE(page.imageSize, scan.image.size());
+    for (int i = 0; i < page.lines.size(); ++i) {
+        RecognizedLine const& line = page.lines.at(i);
+        QRectF const expected = scan.lineRects.at(i);
+        QVERIFY2(expected.adjusted(-3, -3, 3, 3).contains(line.pointRect.center()),
+                 qPrintable(QString::number(i)));
+        QStringList words;
+        for (int w = line.firstWord; w < line.firstWord + line.wordCount; ++w) {
+            words << page.words.at(w).text;
+            QCOMPARE(page.words.at(w).line, i);
+            QVERIFY(line.pointRect.adjusted(-1, -1, 1, 1).contains(page.words.at(w).pointRect));
+        }
+        QVERIFY(orderedShare(scan.lines.at(i), words) >= 0.8);
+    }
+    QVERIFY(page.words.first().confidence > 50);
+}
+
+void TestOcr::searchablePdfKeepsPagesAndAddsText()
+{
+    // Page 1: a picture-only scan. Page 2: real text, which must stay as it is.
+    SyntheticScan const scan = SyntheticScan::make(20, 11);
+    QString const input = m_home->filePath("mixed.pdf");
+    {
+        QPdfWriter writer(input);
+        writer.setResolution(scan.dpi);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        painter.drawImage(QRectF(0, 0, writer.width(), writer.height()), scan.image);
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        writer.newPage();
+        painter.setFont(QFont("DejaVu Sans", 14));
+        painter.drawText(QPointF(300, 600), "Vector text that is already searchable");
+        painter.drawRect(QRectF(300, 800, 1200, 400));
+    }
+    QString const output = m_home->filePath("out/mixed searchable.pdf");
+    QVERIFY(QDir().mkpath(m_home->filePath("out")));
+    RecognitionOptions options;
+    options.threads = 2;
+    QString error;
+    QCOMPARE(SearchablePdfWriter::convert(input, {}, output, m_model, "eng", options, &error), Status::Ok);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(QDir(m_home->filePath("out")).entryList(QDir::Files), QStringList{"mixed searchable.pdf"});
+
+    std::unique_ptr<poppler::document> before(poppler::document::load_from_file(input.toStdString()));
+    std::unique_ptr<poppler::document> after(poppler::document::load_from_file(output.toStdString()));
+    QVERIFY(before && after);
+    QCOMPARE(after->pages(), 2);
+    poppler_errors.clear();
+    PdfPageSource beforeSource, afterSource;
+    QCOMPARE(beforeSource.open(input, {}), Status::Ok);
+    QCOMPARE(afterSource.open(output, {}), Status::Ok);
+    for (int i = 0; i < 2; ++i) {
+        std::unique_ptr<poppler::page> a(before->create_page(i)), b(after->create_page(i));
+        poppler::rectf const sizeBefore = a->page_rect(poppler::media_box),
+                             sizeAfter = b->page_rect(poppler::media_box);
+        QCOMPARE(sizeAfter.width(), sizeBefore.width());
+        QCOMPARE(sizeAfter.height(), sizeBefore.height());
+        // Same look: the added text is invisible and the page's own content is untouched.
+        QImage const original = beforeSource.renderPage(i, 72);
+        QVERIFY(!original.isNull());
+        QCOMPARE(afterSource.renderPage(i, 72), original);
+    }
+    QVERIFY2(poppler_errors.isEmpty(), qPrintable(poppler_errors.join('\n')));
+
+    double const share = orderedShare(scan.words(), wordsOf(pdfToText(output, 1)));
+    QVERIFY2(share >= 0.95, qPrintable(QString::number(share)));
+    QCOMPARE(pdfToText(output, 2), pdfToText(input, 2));
+    QVERIFY(run("pdffonts", {"-f", "1", "-l", "1", output}).contains("GlyphLessFont"));
+    QVERIFY(!run("pdffonts", {"-f", "2", "-l", "2", output}).contains("GlyphLessFont"));
+
+    // Each line's words are found where the line was printed.
+    QVector<TextBox> const boxes = pdfToBoxes(output, 1);
+    for (int i = 0; i < scan.lines.size(); ++i) {
+        QRectF const area = scan.lineRects.at(i).adjusted(-4, -4, 4, 4);
+        QStringList found;
+        for (TextBox const& box : boxes) {
+            if (area.contains(box.rect.center()))
+                found << box.text;
+        }
+        QVERIFY2(orderedShare(scan.lines.at(i), found) >= 0.8, qPrintable(found.join(' ')));
+    }
+}
+
+void TestOcr::textLayerPlacesUnicodeWords_data()
+{
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<QRectF>("crop");
+    QRectF const whole(0, 0, 400, 300);
+    QTest::newRow("upright") << 0 << whole;
+    QTest::newRow("quarter turn") << 90 << whole;
+    QTest::newRow("upside down") << 180 << whole;
+    QTest::newRow("three quarters") << 270 << whole;
+    QTest::newRow("cropped") << 0 << QRectF(50, 40, 300, 220);
+}
+
+void TestOcr::textLayerPlacesUnicodeWords()
+{
+    QFETCH(int, rotation);
+    QFETCH(QRectF, crop);
+    QVERIFY(QRawFont(GlyphlessFont::data(), 12).isValid());
+
+    // A 400 x 300 point page, cropped and rotated with qpdf.
+    QString const blank = m_home->filePath("blank.pdf");
+    {
+        QPdfWriter writer(blank);
+        writer.setPageSize(QPageSize(QSizeF(400, 300), QPageSize::Point));
+        QPainter painter(&writer);
+        painter.drawRect(10, 10, 100, 100);
+    }
+    QString const input = m_home->filePath("turned.pdf");
+    {
+        QPDF pdf;
+        pdf.processFile(blank.toUtf8().constData());
+        QPDFObjectHandle page = pdf.getAllPages().front();
+        page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(rotation));
+        page.replaceKey("/CropBox", QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(
+                                        crop.left(), crop.top(), crop.right(), crop.bottom())));
+        QPDFWriter writer(pdf, input.toUtf8().constData());
+        writer.write();
+    }
+
+    // Words as a recogniser would report them on the page as shown, at 144 dpi.
+    QSizeF const shown = rotation % 180 ? crop.size().transposed() : crop.size();
+    RecognizedPage page;
+    page.dpi = 144;
+    page.imageSize = (shown * 2).toSize();
+    QStringList const texts{"Hello", "漢字テスト", "𠮷野家", "Ünïcode"};
+    RecognizedLine line;
+    line.pixelRect = QRect(40, 60, 400, 40);
+    line.pixelBaseline = QLineF(40, 92, 440, 92);
+    line.paragraph = line.block = 0;
+    line.wordCount = texts.size();
+    page.lines << line;
+    for (int i = 0; i < texts.size(); ++i) {
+        RecognizedWord word;
+        word.text = texts.at(i);
+        word.pixelRect = QRect(40 + 100 * i, 60, 80, 40);
+        word.line = 0;
+        page.words << word;
+    }
+    PageOutcome outcome;
+    outcome.kind = PageOutcome::Recognized;
+    outcome.page = page;
+    QString const output = m_home->filePath("turned-text.pdf");
+    QCOMPARE(SearchablePdfWriter::write(input, {}, output, {outcome}), Status::Ok);
+
+    QString const text = pdfToText(output, 1);
+    for (QString const& word : texts)
+        QVERIFY2(text.contains(word), qPrintable(text));
+    // pdftotext measures from the media box's corner as shown.
+    QPointF const offset = rotation == 0 ? QPointF(crop.left(), 300 - crop.bottom()) : QPointF();
+    for (TextBox const& box : pdfToBoxes(output, 1)) {
+        if (box.text != "Hello")
+            continue;
+        QRectF const expected = QRectF(20, 30, 40, 20).translated(offset);
+        QVERIFY2(std::abs(box.rect.left() - expected.left()) < 2 &&
+                     std::abs(box.rect.top() - expected.top()) < 2 &&
+                     std::abs(box.rect.bottom() - expected.bottom()) < 2,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(box.rect.x())
+                                .arg(box.rect.y())
+                                .arg(box.rect.width())
+                                .arg(box.rect.height())));
+        return;
+    }
+    QFAIL("pdftotext reports no box for the first word");
+}
+
+void TestOcr::encryptedInputStaysEncrypted()
+{
+    QString const plain = makePdf("plain.pdf", {SyntheticScan::make(6, 3)});
+    QString const locked = m_home->filePath("locked.pdf");
+    QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "user pw", "owner", "256", "--", plain, locked}), 0);
+    QString const output = m_home->filePath("locked-searchable.pdf");
+    QCOMPARE(SearchablePdfWriter::convert(locked, "user pw", output, m_model, "eng"), Status::Ok);
+    PdfPageSource source;
+    QCOMPARE(source.open(output, {}), Status::PasswordError);
+    QCOMPARE(source.open(output, "user pw"), Status::Ok);
+    QVERIFY(orderedShare(SyntheticScan::make(6, 3).words(), wordsOf(pdfToText(output, 1, "user pw"))) >=
+            0.95);
+}
+
+void TestOcr::failuresLeaveNoOutput_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Status>("status");
+    QTest::newRow("missing input") << "missing" << Status::FileNotFound;
+    QTest::newRow("not a PDF") << "text" << Status::NotPdf;
+    QTest::newRow("truncated PDF") << "truncated" << Status::Damaged;
+    QTest::newRow("wrong password, existing output kept") << "password" << Status::PasswordError;
+    QTest::newRow("missing output folder") << "folder" << Status::OutputFailed;
+    QTest::newRow("output is the input") << "same" << Status::InvalidArgument;
+    QTest::newRow("page list of another document") << "pages" << Status::InvalidArgument;
+}
+
+void TestOcr::failuresLeaveNoOutput()
+{
+    QFETCH(QString, kind);
+    QFETCH(Status, status);
+    QString const folder = m_home->filePath("fail-" + kind);
+    QVERIFY(QDir().mkpath(folder));
+    QString input = folder + "/in.pdf";
+    QString output = folder + "/out.pdf";
+    {
+        QPdfWriter writer(input);
+        QPainter painter(&writer);
+        painter.drawText(QPointF(100, 100), "text");
+    }
+    QVector<PageOutcome> pages(1);
+    if (kind == "missing") {
+        input = folder + "/absent.pdf";
+    } else if (kind == "text") {
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("just some words\n");
+    } else if (kind == "truncated") {
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(300));
+    } else if (kind == "password") {
+        QString const locked = folder + "/locked.pdf";
+        QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "secret", "secret", "256", "--", input, locked}), 0);
+        input = locked;
+        QFile existing(output);
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("an earlier result");
+    } else if (kind == "folder") {
+        output = folder + "/no such folder/out.pdf";
+    } else if (kind == "same") {
+        output = input;
+    } else if (kind == "pages") {
+        pages.resize(3);
+    }
+    QStringList const filesBefore = QDir(folder).entryList(QDir::Files);
+    QByteArray const inputBefore = digest(input);
+    QByteArray const outputBefore = digest(output);
+
+    QString error;
+    QCOMPARE(SearchablePdfWriter::write(input, "wrong", output, pages, &error), status);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(QDir(folder).entryList(QDir::Files), filesBefore);
+    QCOMPARE(digest(input), inputBefore);
+    QCOMPARE(digest(output), outputBefore);
+
+    if (kind != "same" && kind != "pages" && kind != "folder") {
+        PdfRecognition const recognition = PdfRecognizer::recognize(input, "wrong", m_model, "eng");
+        QCOMPARE(recognition.status, status);
+    }
+}
+
+void TestOcr::cancelStopsBeforeWork()
+{
+    QString const input = makePdf("cancel.pdf", {SyntheticScan::make(2, 1), SyntheticScan::make(2, 2)});
+    std::atomic_bool cancel{true};
+    RecognitionOptions options;
+    options.cancel = &cancel;
+    PdfRecognition const result = PdfRecognizer::recognize(input, {}, m_model, "eng", options);
+    QCOMPARE(result.status, Status::Cancelled);
+    QCOMPARE(result.pages.size(), 2);
+    for (PageOutcome const& page : result.pages)
+        QCOMPARE(page.kind, PageOutcome::NotProcessed);
+    QString const output = m_home->filePath("cancel-out.pdf");
+    QCOMPARE(SearchablePdfWriter::convert(input, {}, output, m_model, "eng", options), Status::Cancelled);
+    QVERIFY(!QFile::exists(output));
+}
+
+QTEST_MAIN(TestOcr)
+#include "TestOcr.moc"
