@@ -96,32 +96,24 @@ QVector<Interval> gapsBetween(QVector<Interval> spans, double minWidth)
     return gaps;
 }
 
-// Narrows each gutter to its widest part free of the spans; false when one closes.
+// Narrows each gutter by the spans beside it; false when a span crosses a gutter's middle
+// (a heading across the columns) or leaves it too narrow.
 bool narrowGutters(QVector<Interval>& gutters, QVector<Interval> const& spans, double minWidth)
 {
     for (auto& g : gutters) {
-        QVector<Interval> pieces{g};
         for (auto const& s : spans) {
-            QVector<Interval> next;
-            for (auto const& p : pieces) {
-                if (s.second <= p.first || s.first >= p.second) {
-                    next.push_back(p);
-                    continue;
-                }
-                if (s.first > p.first)
-                    next.push_back({p.first, s.first});
-                if (s.second < p.second)
-                    next.push_back({s.second, p.second});
-            }
-            pieces = next;
+            if (s.second <= g.first || s.first >= g.second)
+                continue;
+            double const middle = (g.first + g.second) / 2;
+            if (s.first < middle && s.second > middle)
+                return false;
+            if (s.second <= middle)
+                g.first = s.second;
+            else
+                g.second = s.first;
         }
-        Interval best{0, 0};
-        for (auto const& p : pieces)
-            if (p.second - p.first > best.second - best.first)
-                best = p;
-        if (best.second - best.first < minWidth)
+        if (g.second - g.first < minWidth)
             return false;
-        g = best;
     }
     return true;
 }
@@ -240,7 +232,8 @@ private:
 
     void buildBands()
     {
-        // Strips: rows whose cores (less a fifth of their height at each side) touch.
+        // Strips: rows whose extents (less a tenth of their height at each side) overlap, so
+        // that lines of neighbouring columns with shifted baselines still meet in one strip.
         QVector<int> rowOrder(m_rows.size());
         for (int i = 0; i < rowOrder.size(); ++i)
             rowOrder[i] = i;
@@ -250,7 +243,7 @@ private:
         double stripBottom = -1e300;
         for (int r : rowOrder) {
             Row const& row = m_rows.at(r);
-            double const inset = 0.2 * row.f.height();
+            double const inset = 0.1 * row.f.height();
             if (strips.isEmpty() || row.f.top() + inset >= stripBottom) {
                 strips.push_back({});
                 stripBottom = row.f.bottom() - inset;

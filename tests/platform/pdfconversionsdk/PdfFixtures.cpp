@@ -1,0 +1,84 @@
+#include "PdfFixtures.h"
+
+#include <QFont>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+
+namespace PdfFixtures {
+
+bool writePdf(QString const& path, QList<Page> const& pages)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72); // one unit is one point
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    QRectF const area(56, 56, 595 - 112, 842 - 112);
+    for (int p = 0; p < pages.size(); ++p) {
+        if (p > 0)
+            writer.newPage();
+        Page const& page = pages.at(p);
+        double top = area.top();
+        if (!page.title.isEmpty()) {
+            QFont title(QStringLiteral("DejaVu Sans"));
+            title.setPointSizeF(22);
+            title.setBold(true);
+            painter.setFont(title);
+            QRectF used;
+            painter.drawText(QRectF(area.left(), top, area.width(), 60), Qt::TextWordWrap, page.title, &used);
+            top = used.bottom() + 18;
+        }
+        QFont body(QStringLiteral("DejaVu Serif"));
+        body.setPointSizeF(11);
+        painter.setFont(body);
+        double const gutter = 28;
+        double const colWidth = (area.width() - gutter * (page.columns - 1)) / page.columns;
+        int column = 0;
+        double y = top;
+        for (auto const& text : page.paragraphs) {
+            QRectF const box(area.left() + column * (colWidth + gutter), y, colWidth, area.bottom() - y);
+            QRectF used;
+            painter.drawText(box, Qt::TextWordWrap, text, &used);
+            y = used.bottom() + 12;
+            if (page.columns > 1 && y > area.bottom() - 150 && column + 1 < page.columns) {
+                ++column;
+                y = top;
+            }
+        }
+    }
+    return painter.end();
+}
+
+QString words(QString const& prefix, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("%1%2").arg(prefix).arg(i);
+    return list.join(QLatin1Char(' '));
+}
+
+bool encrypt(QString const& input, QString const& output, QStringList const& encryptArgs)
+{
+    QProcess qpdf;
+    // Weak (RC4) encryption has to be allowed before --encrypt opens its own options.
+    qpdf.start(QStringLiteral("qpdf"),
+               QStringList{QStringLiteral("--allow-weak-crypto"), QStringLiteral("--encrypt")} + encryptArgs +
+                   QStringList{QStringLiteral("--"), input, output});
+    return qpdf.waitForFinished(30000) && qpdf.exitStatus() == QProcess::NormalExit && qpdf.exitCode() == 0;
+}
+
+QString pdfToText(QString const& path)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+} // namespace PdfFixtures

@@ -1,0 +1,219 @@
+#include "engine/PageImageRenderer.h"
+#include "layout/FontTraits.h"
+#include "layout/LayoutAnalyzer.h"
+
+#include <QtTest>
+
+using namespace pdfconv::layout;
+
+namespace {
+
+// Lays out words the way a PDF page would hold them: 10 pt text, 12 pt line pitch.
+class PageBuilder
+{
+public:
+    // A line of words starting at x on the baseline row y (top of the line box).
+    PageBuilder& line(double x, double y, QString const& text, double size = 10, bool bold = false)
+    {
+        for (auto const& t : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            Word w;
+            w.text = t;
+            w.fontSize = size;
+            w.bold = bold;
+            double const width = t.size() * size * 0.5;
+            w.box = QRectF(x, y, width, size);
+            w.spaceAfter = true;
+            m_words << w;
+            x += width + size * 0.3;
+        }
+        return *this;
+    }
+    // Paragraph lines of n words each, "<tag><i>" words, from (x, y) down.
+    PageBuilder& column(double x, double y, QString const& tag, int lines, int perLine = 6)
+    {
+        for (int l = 0; l < lines; ++l) {
+            QStringList ws;
+            for (int i = 0; i < perLine; ++i)
+                ws << QStringLiteral("%1%2").arg(tag).arg(l * perLine + i);
+            line(x, y + 12 * l, ws.join(QLatin1Char(' ')));
+        }
+        return *this;
+    }
+    PageLayout analyze() const { return LayoutAnalyzer::analyze(m_words, QSizeF(595, 842), 0); }
+
+    QVector<Word> m_words;
+};
+
+QStringList blockTexts(PageLayout const& page)
+{
+    QStringList out;
+    for (auto const& b : page.blocks)
+        out << b.text();
+    return out;
+}
+
+QString allText(PageLayout const& page)
+{
+    return blockTexts(page).join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class TestPageLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void columnsAreReadOneAfterAnother_data()
+    {
+        QTest::addColumn<double>("rightOffset"); // baseline shift of the right column
+        QTest::addColumn<bool>("title");
+        QTest::newRow("aligned baselines") << 0.0 << false;
+        QTest::newRow("shifted baselines") << 5.0 << false;
+        QTest::newRow("under a title") << 0.0 << true;
+        QTest::newRow("right column starts higher") << -30.0 << false;
+    }
+
+    void columnsAreReadOneAfterAnother()
+    {
+        QFETCH(double, rightOffset);
+        QFETCH(bool, title);
+        PageBuilder b;
+        if (title)
+            b.line(150, 40, QStringLiteral("A Title Across Both Columns"), 20);
+        b.column(56, 100, QStringLiteral("L"), 10).column(320, 100 + rightOffset, QStringLiteral("R"), 8);
+        PageLayout const page = b.analyze();
+        QString const text = allText(page);
+        QVERIFY2(text.indexOf(QStringLiteral("L59")) < text.indexOf(QStringLiteral("R0 ")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("L5 R")));
+        QCOMPARE(page.columns.size(), title ? 3 : 2);
+        if (title)
+            QVERIFY(text.startsWith(QStringLiteral("A Title")));
+    }
+
+    // A label and its value far apart on one row are one line, not two columns.
+    void labelAndValueStayOneLine()
+    {
+        PageBuilder b;
+        b.column(56, 100, QStringLiteral("p"), 3);
+        b.line(56, 150, QStringLiteral("Total:"));
+        b.line(400, 150, QStringLiteral("42 EUR"));
+        b.column(56, 180, QStringLiteral("q"), 3);
+        QString const text = allText(b.analyze());
+        QVERIFY2(text.contains(QStringLiteral("Total: 42 EUR")), qPrintable(text));
+    }
+
+    void paragraphsSplitOnSpacingIndentAndSize()
+    {
+        PageBuilder b;
+        b.column(56, 100, QStringLiteral("a"), 3); // lines at 100, 112, 124
+        b.column(56, 148, QStringLiteral("b"), 2); // extra space above
+        b.line(76, 172, QStringLiteral("indented first line"));
+        b.line(56, 184, QStringLiteral("and its second line."));
+        b.line(56, 200, QStringLiteral("Bigger words"), 14);
+        QStringList const blocks = blockTexts(b.analyze());
+        QCOMPARE(blocks.size(), 4);
+        QVERIFY(blocks.at(0).startsWith(QStringLiteral("a0 ")) &&
+                blocks.at(0).endsWith(QStringLiteral("a17")));
+        QVERIFY(blocks.at(1).startsWith(QStringLiteral("b0 ")));
+        QCOMPARE(blocks.at(2), QStringLiteral("indented first line and its second line."));
+        QCOMPARE(blocks.at(3), QStringLiteral("Bigger words"));
+    }
+
+    void lineJoins()
+    {
+        PageBuilder b;
+        b.line(56, 100, QStringLiteral("a well-"));
+        b.line(56, 112, QStringLiteral("known fact and"));
+        b.line(56, 124, QStringLiteral("more"));
+        QCOMPARE(blockTexts(b.analyze()), QStringList{QStringLiteral("a well-known fact and more")});
+    }
+
+    void headingsFollowTheBodySize()
+    {
+        PageBuilder b;
+        b.line(56, 40, QStringLiteral("Big"), 20).line(56, 80, QStringLiteral("Medium"), 14);
+        b.line(56, 110, QStringLiteral("Small"), 12).column(56, 140, QStringLiteral("x"), 5);
+        PageLayout page = b.analyze();
+        LayoutAnalyzer::markHeadings(page, page.bodyFontSize);
+        QCOMPARE(page.bodyFontSize, 10.0);
+        QCOMPARE(page.blocks.size(), 4);
+        QCOMPARE(page.blocks.at(0).headingLevel, 1);
+        QCOMPARE(page.blocks.at(1).headingLevel, 2);
+        QCOMPARE(page.blocks.at(2).headingLevel, 3);
+        QCOMPARE(page.blocks.at(3).kind, BlockKind::Paragraph);
+    }
+
+    void rotatedTextReadsAlongItsDirection()
+    {
+        PageBuilder b;
+        // "up" written bottom to top at the left margin, then "side" top to bottom.
+        Word up;
+        up.text = QStringLiteral("first");
+        up.rotation = 3;
+        up.fontSize = 10;
+        up.box = QRectF(20, 500, 10, 25);
+        Word up2 = up;
+        up2.text = QStringLiteral("second");
+        up2.box = QRectF(20, 465, 10, 30);
+        b.m_words << up2 << up;
+        b.line(56, 100, QStringLiteral("upright text"));
+        QCOMPARE(blockTexts(b.analyze()), (QStringList{"upright text", "first second"}));
+    }
+
+    void rightToLeftLinesKeepLogicalOrder()
+    {
+        PageBuilder b;
+        b.line(100, 100, QStringLiteral("שלום עולם"));
+        // Word boxes run left to right; the first word of the sentence is the rightmost.
+        std::swap(b.m_words[0].text, b.m_words[1].text);
+        PageLayout const page = b.analyze();
+        QVERIFY(page.blocks.at(0).lines.at(0).rightToLeft);
+        QCOMPARE(page.blocks.at(0).text(), QStringLiteral("שלום עולם"));
+    }
+
+    void fontNames_data()
+    {
+        QTest::addColumn<QString>("pdfName");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("serif");
+        QTest::newRow("subset bold") << "ABCDEF+Arial-BoldMT"
+                                     << "Arial" << true << false << false;
+        QTest::newRow("comma style") << "TimesNewRomanPS,BoldItalic"
+                                     << "TimesNewRoman" << true << true << true;
+        QTest::newRow("short italic") << "MinionPro-It"
+                                      << "MinionPro" << false << true << true;
+        QTest::newRow("plain sans") << "DejaVuSans"
+                                    << "DejaVuSans" << false << false << false;
+        QTest::newRow("not a subset") << "ABCDE+Foo"
+                                      << "ABCDE+Foo" << false << false << false;
+    }
+
+    void fontNames()
+    {
+        QFETCH(QString, pdfName);
+        QFETCH(QString, family);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QFETCH(bool, serif);
+        FontTraits const t = FontTraits::fromPdfName(pdfName);
+        QCOMPARE(t.family, family);
+        QCOMPARE(t.bold, bold);
+        QCOMPARE(t.italic, italic);
+        QCOMPARE(t.serif, serif);
+    }
+
+    void pageImageNamesSort()
+    {
+        using pdfconv::engine::PageImageRenderer;
+        QCOMPARE(PageImageRenderer::fileName(QStringLiteral("doc"), 7, 12, 2), QStringLiteral("doc_007.png"));
+        QCOMPARE(PageImageRenderer::fileName(QStringLiteral("doc"), 7, 1200, 0),
+                 QStringLiteral("doc_0007.jpg"));
+        QCOMPARE(PageImageRenderer::fileName(QStringLiteral("doc"), 1, 1, 99), QStringLiteral("doc_001.jpg"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPageLayout)
+#include "TestPageLayout.moc"

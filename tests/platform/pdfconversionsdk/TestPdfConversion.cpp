@@ -1,0 +1,502 @@
+#include "PdfFixtures.h"
+#include "TestHome.h"
+
+#include <pdfconv/base/ResultCode.h>
+#include <pdfconv/common/LibraryManager.h>
+#include <pdfconv/conversion/PdfConversion.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+#include <sys/types.h>
+#include <unistd.h>
+
+using pdfconv::base::ConvertOptions;
+using pdfconv::conversion::PdfConversion;
+namespace codes = pdfconv::base;
+
+namespace {
+
+using Start = int (*)(char const*, char const*, char const*, ConvertOptions const&,
+                      pdfconv::conversion::ProgressCallback);
+
+QByteArray u8(QString const& s)
+{
+    return s.toUtf8();
+}
+
+int convert(Start start, QString const& in, QString const& out, QByteArray const& password = QByteArray(),
+            ConvertOptions const& options = ConvertOptions(),
+            pdfconv::conversion::ProgressCallback cb = nullptr)
+{
+    return start(u8(in).constData(), password.constData(), u8(out).constData(), options, cb);
+}
+
+QByteArray readAll(QString const& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(QString const& path, QByteArray const& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A PDF whose encryption names a security handler that nobody implements.
+QByteArray unknownSecurityHandlerPdf()
+{
+    QList<QByteArray> objects{"<</Type/Catalog/Pages 2 0 R>>", "<</Type/Pages/Kids[3 0 R]/Count 1>>",
+                              "<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]>>",
+                              "<</Filter/NoSuchHandler/V 4/R 4/Length 128>>"};
+    QByteArray pdf = "%PDF-1.6\n";
+    QList<int> offsets;
+    for (int i = 0; i < objects.size(); ++i) {
+        offsets << pdf.size();
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    int const xref = pdf.size();
+    pdf += "xref\n0 5\n0000000000 65535 f \n";
+    for (int o : offsets)
+        pdf += QByteArray::number(o).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<</Size 5/Root 1 0 R/Encrypt 4 0 R/ID[<0123456789abcdef><0123456789abcdef>]>>\n"
+           "startxref\n" +
+           QByteArray::number(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
+// Visible text of an RTF document: control words dropped, \uN decoded, paragraphs as lines.
+QString rtfText(QByteArray const& rtf, int* depthError)
+{
+    QString out;
+    int depth = 0;
+    *depthError = 0;
+    for (int i = 0; i < rtf.size(); ++i) {
+        char const c = rtf.at(i);
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth < 0)
+                *depthError = 1;
+        } else if (c == '\\') {
+            char const n = i + 1 < rtf.size() ? rtf.at(i + 1) : 0;
+            if (n == '\\' || n == '{' || n == '}') {
+                out += QLatin1Char(n);
+                ++i;
+                continue;
+            }
+            int j = i + 1;
+            while (j < rtf.size() && QChar::isLetter(rtf.at(j)))
+                ++j;
+            QByteArray const word = rtf.mid(i + 1, j - i - 1);
+            int k = j;
+            while (k < rtf.size() && (rtf.at(k) == '-' || QChar::isDigit(rtf.at(k))))
+                ++k;
+            int const number = rtf.mid(j, k - j).toInt();
+            if (k < rtf.size() && rtf.at(k) == ' ')
+                ++k;
+            if (word == "u") {
+                out += QChar(ushort(short(number)));
+                if (k < rtf.size() && rtf.at(k) == '?')
+                    ++k;
+            } else if (word == "par") {
+                out += QLatin1Char('\n');
+            } else if (word == "page") {
+                out += QLatin1Char('\f');
+            } else if (word == "fonttbl" || word == "info") {
+                // skip the whole group
+                int d = 1;
+                while (k < rtf.size() && d > 0) {
+                    d += rtf.at(k) == '{' ? 1 : rtf.at(k) == '}' ? -1 : 0;
+                    ++k;
+                }
+                --depth;
+            }
+            i = k - 1;
+        } else if (c != '\n' && c != '\r' && depth > 0) {
+            out += QLatin1Char(c);
+        }
+    }
+    if (depth != 0)
+        *depthError = 1;
+    return out;
+}
+
+// Checks that every element opened is closed in order; returns the first fault or "".
+QString htmlStructureFault(QString const& html)
+{
+    static QSet<QString> const voids{QStringLiteral("meta"), QStringLiteral("br"), QStringLiteral("img"),
+                                     QStringLiteral("link"), QStringLiteral("hr")};
+    QRegularExpression const tag(QStringLiteral("<(/?)([a-zA-Z0-9!]+)[^>]*>"));
+    QStringList stack;
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        auto const m = it.next();
+        QString const name = m.captured(2).toLower();
+        if (name == QLatin1String("!doctype") || voids.contains(name))
+            continue;
+        if (m.captured(1).isEmpty()) {
+            stack << name;
+        } else if (stack.isEmpty() || stack.takeLast() != name) {
+            return QStringLiteral("unbalanced </%1>").arg(name);
+        }
+    }
+    return stack.isEmpty() ? QString() : QStringLiteral("unclosed <%1>").arg(stack.join(QLatin1Char(',')));
+}
+
+std::atomic<int> g_pagesSeen{0};
+std::atomic<bool> g_stopFromCallback{false};
+
+bool countPages(char const* status, bool finished)
+{
+    if (!finished && QByteArray(status).startsWith("page "))
+        ++g_pagesSeen;
+    return !g_stopFromCallback || g_pagesSeen < 2;
+}
+
+// The helper processes this test process started.
+QList<pid_t> childProcesses()
+{
+    QList<pid_t> pids;
+    for (auto const& task :
+         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        for (auto const& pid : readAll(QStringLiteral("/proc/self/task/%1/children").arg(task)).split(' '))
+            if (pid.trimmed().toInt() > 0)
+                pids << pid.trimmed().toInt();
+    return pids;
+}
+
+} // namespace
+
+class TestPdfConversion : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestHome m_home;
+    QString m_plain; // two pages: a two-column page under a title, and a mixed page
+    QString m_long;  // many pages for cancelling
+    QString m_user;  // user password "user", owner password "owner"
+    QString m_owner; // owner password only
+    QString m_rc4;   // RC4-128, user password "user"
+    QString m_aes;   // AES-256, user password "user"
+    int m_case = 0;
+
+    QString path(QString const& name) const { return m_home.filePath(name); }
+    QString freshDir() { return path(QStringLiteral("out%1").arg(++m_case)); }
+
+private slots:
+    void initTestCase()
+    {
+        pdfconv::common::LibraryManager::SetLogger(true, false);
+        m_plain = path(QStringLiteral("sample.pdf"));
+        PdfFixtures::Page first;
+        first.title = QStringLiteral("Annual Report");
+        first.columns = 2;
+        for (int i = 0; i < 8; ++i)
+            first.paragraphs << PdfFixtures::words(QStringLiteral("c%1w").arg(i), 40);
+        PdfFixtures::Page second;
+        second.title = QStringLiteral("Ωmega & <Tags>");
+        QString hyphenated;
+        for (int i = 0; i < 30; ++i)
+            hyphenated += QStringLiteral("hy%1-phen ").arg(i);
+        second.paragraphs << QStringLiteral("Ελληνικά κείμενο, Кириллица текст, naïve café.") << hyphenated;
+        QVERIFY(PdfFixtures::writePdf(m_plain, {first, second}));
+
+        m_long = path(QStringLiteral("long.pdf"));
+        QList<PdfFixtures::Page> pages;
+        for (int p = 0; p < 80; ++p)
+            pages << PdfFixtures::Page{
+                QStringLiteral("Page %1").arg(p), {PdfFixtures::words(QStringLiteral("w"), 300)}, 2};
+        QVERIFY(PdfFixtures::writePdf(m_long, pages));
+
+        m_user = path(QStringLiteral("user.pdf"));
+        m_owner = path(QStringLiteral("owner.pdf"));
+        m_rc4 = path(QStringLiteral("rc4.pdf"));
+        m_aes = path(QStringLiteral("aes.pdf"));
+        QVERIFY(PdfFixtures::encrypt(m_plain, m_user, {"user", "owner", "256"}));
+        QVERIFY(PdfFixtures::encrypt(m_plain, m_owner, {"", "owner", "256"}));
+        QVERIFY(PdfFixtures::encrypt(m_plain, m_rc4, {"user", "owner", "128", "--use-aes=n"}));
+        QVERIFY(PdfFixtures::encrypt(m_plain, m_aes, {"user", "owner", "256"}));
+    }
+
+    void codes_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<int>("code");
+
+        QTest::newRow("plain") << QStringLiteral("sample.pdf") << QByteArray() << 0;
+        QTest::newRow("missing") << QStringLiteral("nothing-here.pdf") << QByteArray() << 2;
+        QTest::newRow("folder") << QStringLiteral(".") << QByteArray() << 2;
+        QTest::newRow("empty file") << QStringLiteral("empty.pdf") << QByteArray() << 5;
+        QTest::newRow("not a pdf") << QStringLiteral("notes.pdf") << QByteArray() << 5;
+        QTest::newRow("header only") << QStringLiteral("stub.pdf") << QByteArray() << 5;
+        QTest::newRow("user password missing") << QStringLiteral("user.pdf") << QByteArray() << 3;
+        QTest::newRow("user password wrong") << QStringLiteral("user.pdf") << QByteArray("nope") << 3;
+        QTest::newRow("user password") << QStringLiteral("user.pdf") << QByteArray("user") << 0;
+        QTest::newRow("owner password opens too") << QStringLiteral("user.pdf") << QByteArray("owner") << 0;
+        QTest::newRow("owner-only, no password") << QStringLiteral("owner.pdf") << QByteArray() << 0;
+        QTest::newRow("rc4-128") << QStringLiteral("rc4.pdf") << QByteArray("user") << 0;
+        QTest::newRow("rc4-128 wrong") << QStringLiteral("rc4.pdf") << QByteArray("x") << 3;
+        QTest::newRow("aes-256") << QStringLiteral("aes.pdf") << QByteArray("user") << 0;
+        QTest::newRow("unknown security handler") << QStringLiteral("handler.pdf") << QByteArray() << 6;
+    }
+
+    void codes()
+    {
+        QFETCH(QString, input);
+        QFETCH(QByteArray, password);
+        QFETCH(int, code);
+        QVERIFY(writeFile(path(QStringLiteral("empty.pdf")), QByteArray()));
+        QVERIFY(writeFile(path(QStringLiteral("notes.pdf")), "just some notes, no PDF at all\n"));
+        QVERIFY(writeFile(path(QStringLiteral("stub.pdf")), readAll(m_plain).left(200)));
+        QVERIFY(writeFile(path(QStringLiteral("handler.pdf")), unknownSecurityHandlerPdf()));
+
+        for (Start start : {&PdfConversion::StartPDFToTxt, &PdfConversion::StartPDFToImage}) {
+            QString const out = freshDir() + (start == &PdfConversion::StartPDFToTxt ? ".txt" : "");
+            QCOMPARE(convert(start, path(input), out, password), code);
+            // A failure leaves nothing behind, not even the folder it would have made.
+            QCOMPARE(QFileInfo::exists(out), code == 0);
+        }
+    }
+
+    // Whatever a damaged file does inside poppler, the answer is a code and no output.
+    void truncatedFiles()
+    {
+        QByteArray const whole = readAll(m_long);
+        for (double part : {0.3, 0.6, 0.95}) {
+            QString const in = path(QStringLiteral("cut.pdf"));
+            QVERIFY(writeFile(in, whole.left(int(whole.size() * part))));
+            QString const out = freshDir();
+            int const code = convert(&PdfConversion::StartPDFToTxt, in, out + ".txt");
+            QVERIFY2(code == 0 || code == 4 || code == 5, qPrintable(QString::number(code)));
+            QCOMPARE(QFileInfo::exists(out + ".txt"), code == 0);
+        }
+    }
+
+    void notYetAvailableFormatsFail()
+    {
+        for (Start start : {&PdfConversion::StartPDFToWord, &PdfConversion::StartPDFToExcel,
+                            &PdfConversion::StartPDFToPpt, &PdfConversion::StartPDFToSearchablePdf}) {
+            QString const out = freshDir() + ".out";
+            QVERIFY(convert(start, m_plain, out) != 0);
+            QVERIFY(!QFileInfo::exists(out));
+        }
+    }
+
+    void textInReadingOrder()
+    {
+        QString const out = path(QStringLiteral("sample.txt"));
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_plain, out), 0);
+        QString const text = QString::fromUtf8(readAll(out));
+        QCOMPARE(text.count(QLatin1Char('\f')), 1);
+
+        // The same text as poppler's own tool finds, only in reading order; that tool also
+        // joins words hyphenated at line ends, which the conversion keeps as written.
+        auto letters = [](QString s) {
+            s.remove(QRegularExpression(QStringLiteral("[\\s-]")));
+            std::sort(s.begin(), s.end());
+            return s;
+        };
+        QCOMPARE(letters(text), letters(PdfFixtures::pdfToText(m_plain)));
+
+        // Columns one after another: every word of a column before the next column starts.
+        int last = -1;
+        for (int c = 0; c < 8; ++c)
+            for (int w = 0; w < 40; w += 13) {
+                int const at = text.indexOf(QRegularExpression(QStringLiteral("\\bc%1w%2\\b").arg(c).arg(w)));
+                QVERIFY2(at > last, qPrintable(QStringLiteral("c%1w%2 out of order").arg(c).arg(w)));
+                last = at;
+            }
+        QVERIFY(text.indexOf(QStringLiteral("Annual Report")) < text.indexOf(QStringLiteral("c0w0")));
+        QVERIFY(text.contains(QStringLiteral("Ελληνικά κείμενο, Кириллица текст, naïve café.")));
+    }
+
+    void rtfDocument()
+    {
+        QString const out = path(QStringLiteral("sample.rtf"));
+        QCOMPARE(convert(&PdfConversion::StartPDFToRtf, m_plain, out), 0);
+        QByteArray const rtf = readAll(out);
+        QVERIFY(rtf.startsWith("{\\rtf1"));
+        for (char c : rtf)
+            QVERIFY2(uchar(c) < 0x80, "RTF must be 7-bit");
+        int fault = 0;
+        QString const text = rtfText(rtf, &fault);
+        QCOMPARE(fault, 0);
+        QCOMPARE(text.count(QLatin1Char('\f')), 1);
+        QStringList const paragraphs =
+            text.split(QRegularExpression(QStringLiteral("[\n\f]")), Qt::SkipEmptyParts);
+        // Lines of one paragraph joined; words written with a hyphen keep it, with no space.
+        QVERIFY(paragraphs.contains(PdfFixtures::words(QStringLiteral("c3w"), 40)));
+        QVERIFY(paragraphs.contains(QStringLiteral("Ωmega & <Tags>")));
+        QString hyphenated;
+        for (int i = 0; i < 30; ++i)
+            hyphenated += QStringLiteral("hy%1-phen ").arg(i);
+        QVERIFY(paragraphs.contains(hyphenated.trimmed()));
+        QVERIFY(paragraphs.contains(QStringLiteral("Ελληνικά κείμενο, Кириллица текст, naïve café.")));
+        // Sizes kept: 22 pt titles and 11 pt body text, in half points.
+        QVERIFY(rtf.contains("\\fs44"));
+        QVERIFY(rtf.contains("\\fs22"));
+    }
+
+    void htmlDocument()
+    {
+        QString const out = path(QStringLiteral("sample.html"));
+        QCOMPARE(convert(&PdfConversion::StartPDFToHtml, m_plain, out), 0);
+        QString const html = QString::fromUtf8(readAll(out));
+        QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+        QVERIFY(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
+        QCOMPARE(htmlStructureFault(html), QString());
+        QCOMPARE(html.count(QStringLiteral("<section class=\"page\"")), 2);
+        QVERIFY(html.contains(QStringLiteral("<h1>Annual Report</h1>")));
+        QVERIFY(html.contains(QStringLiteral("<h1>Ωmega &amp; &lt;Tags&gt;</h1>")));
+        QVERIFY(
+            html.contains(QStringLiteral("<p>") + PdfFixtures::words(QStringLiteral("c5w"), 40) + "</p>"));
+        QVERIFY(html.indexOf(QStringLiteral("c4w39")) < html.indexOf(QStringLiteral("c5w0")));
+        // Self-contained: nothing to fetch.
+        QVERIFY(!html.contains(QRegularExpression(QStringLiteral("src=|href=|url\\(|@import"))));
+    }
+
+    void pageImages_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("jpg") << 0 << 1.0 << QByteArray("jpeg") << "jpg";
+        QTest::newRow("jpeg half") << 1 << 0.5 << QByteArray("jpeg") << "jpeg";
+        QTest::newRow("png double") << 2 << 2.0 << QByteArray("png") << "png";
+        QTest::newRow("bmp") << 3 << 1.0 << QByteArray("bmp") << "bmp";
+        QTest::newRow("tiff") << 4 << 1.0 << QByteArray("tiff") << "tiff";
+    }
+
+    void pageImages()
+    {
+        QFETCH(int, type);
+        QFETCH(double, scale);
+        QFETCH(QByteArray, format);
+        QFETCH(QString, suffix);
+        ConvertOptions options;
+        options.imageType = type;
+        options.imageScale = float(scale);
+        QString const folder = freshDir() + QStringLiteral("/nested/pages");
+        QCOMPARE(convert(&PdfConversion::StartPDFToImage, m_plain, folder, QByteArray(), options), 0);
+        QStringList const files =
+            QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(files, (QStringList{"sample_001." + suffix, "sample_002." + suffix}));
+        for (auto const& name : files) {
+            QImageReader reader(QDir(folder).filePath(name));
+            QCOMPARE(reader.format(), format);
+            QImage const image = reader.read();
+            // A4 at 150 dpi times the scale.
+            QVERIFY(qAbs(image.width() - 595.0 * 150 * scale / 72) <= 1);
+            QVERIFY(qAbs(image.height() - 842.0 * 150 * scale / 72) <= 1);
+            QVERIFY(!image.hasAlphaChannel());
+            QVERIFY(qAbs(image.dotsPerMeterX() * 0.0254 - 150 * scale) < 1.5);
+        }
+    }
+
+    void outputProblemsFailAndKeepFiles()
+    {
+        QString const dir = freshDir();
+        QVERIFY(QDir().mkpath(dir + "/taken"));
+        QVERIFY(writeFile(dir + "/plain.txt", "mine"));
+        QVERIFY(writeFile(dir + "/old.txt", "previous output"));
+        QByteArray const original = readAll(m_plain);
+
+        QVERIFY(convert(&PdfConversion::StartPDFToTxt, m_plain, dir + "/no/such/folder/a.txt") != 0);
+        QVERIFY(convert(&PdfConversion::StartPDFToTxt, m_plain, dir + "/plain.txt/a.txt") != 0);
+        QVERIFY(convert(&PdfConversion::StartPDFToTxt, m_plain, dir + "/taken") != 0);
+        QVERIFY(QFileInfo(dir + "/taken").isDir());
+        QVERIFY(convert(&PdfConversion::StartPDFToHtml, m_plain, m_plain) != 0);
+        QCOMPARE(readAll(m_plain), original);
+        QVERIFY(convert(&PdfConversion::StartPDFToImage, m_plain, dir + "/plain.txt") != 0);
+        QCOMPARE(readAll(dir + "/plain.txt"), QByteArray("mine"));
+        // A failed conversion leaves an earlier output alone; a successful one replaces it.
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_user, dir + "/old.txt"), 3);
+        QCOMPARE(readAll(dir + "/old.txt"), QByteArray("previous output"));
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_user, dir + "/old.txt", "user"), 0);
+        QVERIFY(readAll(dir + "/old.txt").contains("c0w0"));
+        // Page images go beside what the folder held.
+        QCOMPARE(convert(&PdfConversion::StartPDFToImage, m_plain, dir), 0);
+        QCOMPARE(readAll(dir + "/plain.txt"), QByteArray("mine"));
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 4);
+        QCOMPARE(QDir(dir).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"taken"});
+    }
+
+    void cancelFromAnotherThread()
+    {
+        // A Cancel with nothing running does not reach the next conversion.
+        PdfConversion::Cancel();
+        QString const folder = freshDir();
+        ConvertOptions options;
+        options.imageType = pdfconv::base::ImageTypePng;
+        options.imageScale = 2.0f;
+        g_pagesSeen = 0;
+        g_stopFromCallback = false;
+        std::atomic<int> code{-1};
+        std::thread worker([&] {
+            code = convert(&PdfConversion::StartPDFToImage, m_long, folder, {}, options, countPages);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(g_pagesSeen >= 2 || code != -1, 60000);
+        QVERIFY2(code == -1, "the conversion ended before it could be cancelled");
+        // One conversion at a time.
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_plain, freshDir() + ".txt"), int(codes::Busy));
+        QElapsedTimer timer;
+        timer.start();
+        PdfConversion::Cancel();
+        worker.join();
+        QCOMPARE(code.load(), int(codes::Cancelled));
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(childProcesses().isEmpty());
+
+        // The next conversion runs normally.
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_plain, freshDir() + ".txt"), 0);
+    }
+
+    void progressCallbackStops()
+    {
+        g_pagesSeen = 0;
+        g_stopFromCallback = true;
+        QString const out = freshDir() + ".txt";
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_long, out, {}, {}, countPages),
+                 int(codes::Cancelled));
+        g_stopFromCallback = false;
+        QVERIFY(!QFileInfo::exists(out));
+    }
+
+    // A crash of the PDF library inside the helper becomes a page error here.
+    void helperCrashIsAFailureNotACrash()
+    {
+        QString const folder = freshDir();
+        ConvertOptions options;
+        options.imageType = pdfconv::base::ImageTypePng;
+        options.imageScale = 2.0f;
+        g_pagesSeen = 0;
+        std::atomic<int> code{-1};
+        std::thread worker([&] {
+            code = convert(&PdfConversion::StartPDFToImage, m_long, folder, {}, options, countPages);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(g_pagesSeen >= 1 || code != -1, 60000);
+        QList<pid_t> const helpers = childProcesses();
+        QCOMPARE(helpers.size(), 1);
+        ::kill(helpers.first(), SIGSEGV);
+        worker.join();
+        QCOMPARE(code.load(), int(codes::PageError));
+        QVERIFY(!QFileInfo::exists(folder));
+    }
+};
+
+QTEST_MAIN(TestPdfConversion)
+#include "TestPdfConversion.moc"
