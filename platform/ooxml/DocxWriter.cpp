@@ -127,9 +127,9 @@ bool DocxBuilder::build(WordDocument const& document)
     m_xml.attr("xmlns:a", "http://schemas.openxmlformats.org/drawingml/2006/main");
     m_xml.attr("xmlns:pic", "http://schemas.openxmlformats.org/drawingml/2006/picture");
     m_xml.start("w:body");
-    QVector<WordSection> sections = document.sections;
-    if (sections.isEmpty())
-        sections.append(WordSection());
+    // const: indexing a shared, non-const QVector would copy the whole document.
+    QVector<WordSection> const sections =
+        document.sections.isEmpty() ? QVector<WordSection>{WordSection()} : document.sections;
     for (int i = 0; i < sections.size() && m_error.isEmpty(); ++i) {
         PageGeometry page;
         if (!pageGeometry(sections[i].page, &page)) {

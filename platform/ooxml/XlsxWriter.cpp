@@ -50,7 +50,8 @@ QString escapedCellText(QString const& text)
 {
     static QRegularExpression const escape(QStringLiteral("_(x[0-9A-Fa-f]{4}_)"));
     QString out = truncated(unixLineEnds(xmlSafe(text)), Sheet::MaxTextLength);
-    out.replace(escape, QStringLiteral("_x005F_\\1"));
+    if (out.contains(QLatin1String("_x")))
+        out.replace(escape, QStringLiteral("_x005F_\\1"));
     return out;
 }
 
@@ -94,12 +95,9 @@ private:
 
 void XlsxBuilder::build(Workbook const& workbook)
 {
-    QVector<Sheet> sheets = workbook.sheets;
-    if (sheets.isEmpty())
-        sheets.append(Sheet());
-    Workbook named = workbook;
-    named.sheets = sheets;
-    QStringList const names = XlsxWriter::sheetNames(named);
+    // const: indexing a shared, non-const QVector would copy every sheet.
+    QVector<Sheet> const sheets = workbook.sheets.isEmpty() ? QVector<Sheet>{Sheet()} : workbook.sheets;
+    QStringList const names = XlsxWriter::sheetNames(workbook);
 
     Relationships relationships;
     XmlWriter book;

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ooxml::internal {
@@ -60,6 +61,12 @@ WriteResult checkTarget(QString const& target, ExistingFile existing)
         return cannotWrite(QStringLiteral("cannot write into"), folder.filePath(), ENOENT);
     if (info.isDir())
         return cannotWrite(QStringLiteral("cannot replace folder"), target, EISDIR);
+    // A device, pipe or socket at the path is never replaced by a document.
+    struct stat status;
+    if (::lstat(QFile::encodeName(target).constData(), &status) == 0 && !S_ISREG(status.st_mode) &&
+        !S_ISLNK(status.st_mode))
+        return WriteResult::failure(WriteError::CannotWrite,
+                                    QStringLiteral("\"%1\" is not a regular file").arg(target));
     if (existing == ExistingFile::Fail && (info.exists() || info.isSymLink()))
         return WriteResult::failure(WriteError::TargetExists,
                                     QStringLiteral("\"%1\" already exists").arg(target));

@@ -8,8 +8,8 @@
 // Writing beside the target and renaming into place; not part of the public API.
 namespace ooxml::internal {
 
-// Fails early when the target cannot be written: missing folder, a folder at the path, or
-// a file there that `existing` forbids replacing.
+// Fails early when the target cannot be written: missing folder; a folder, device or pipe at
+// the path; or a file there that `existing` forbids replacing.
 WriteResult checkTarget(QString const& target, ExistingFile existing);
 // A name in the target's folder that is not in use: a hidden file the user can tell apart.
 QString temporaryPathFor(QString const& target);

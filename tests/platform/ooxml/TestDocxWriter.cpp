@@ -239,7 +239,7 @@ void TestDocxWriter::rejectsBadModelsWithoutLeavingFiles()
 
 void TestDocxWriter::handlesExistingTargets_data()
 {
-    QTest::addColumn<QString>("inTheWay"); // "", "file" or "folder"
+    QTest::addColumn<QString>("inTheWay"); // "", "file", "folder" or "pipe"
     QTest::addColumn<QString>("target");
     QTest::addColumn<ExistingFile>("existing");
     QTest::addColumn<WriteError>("error");
@@ -251,6 +251,8 @@ void TestDocxWriter::handlesExistingTargets_data()
                                << "out.docx" << ExistingFile::Fail << WriteError::TargetExists;
     QTest::newRow("folder in the way") << "folder"
                                        << "out.docx" << ExistingFile::Replace << WriteError::CannotWrite;
+    QTest::newRow("pipe in the way") << "pipe"
+                                     << "out.docx" << ExistingFile::Replace << WriteError::CannotWrite;
     QTest::newRow("missing folder") << ""
                                     << "missing/out.docx" << ExistingFile::Replace << WriteError::CannotWrite;
 }
@@ -270,6 +272,8 @@ void TestDocxWriter::handlesExistingTargets()
         file.write(original);
     } else if (inTheWay == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(path));
+    } else if (inTheWay == QLatin1String("pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     }
 
     WriteResult const result = DocxWriter::write(sampleDocument(), path, existing);
@@ -286,6 +290,8 @@ void TestDocxWriter::handlesExistingTargets()
         QCOMPARE(file.readAll(), original);
     } else if (inTheWay == QLatin1String("folder")) {
         QVERIFY(QFileInfo(path).isDir());
+    } else if (inTheWay == QLatin1String("pipe")) {
+        QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path));
     } else {
         QVERIFY(!QFileInfo::exists(path) && !QFileInfo::exists(QFileInfo(path).path()));
     }
