@@ -45,8 +45,19 @@ QImage resourceImage(QTextDocument& document, QString const& name)
     return QImage();
 }
 
+// Splits the block at the cursor; the part after it keeps the paragraph's look but not its
+// page break, which belongs to the paragraph's start.
+void splitBlock(QTextCursor& cursor)
+{
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+    cursor.insertBlock(format);
+}
+
 // Qt draws images at their natural size even when they are larger than the page; shrink those
-// so that they fit the text area (in the layout's image units).
+// so that they fit the text area (in the layout's image units). A wide image that shares its
+// paragraph with text gets a line of its own: Qt's line breaking otherwise gives the text line
+// before it the image's height, leaving a gap of that size.
 void fitImages(QTextDocument& document, QSizeF const& area)
 {
     struct Placed
@@ -64,7 +75,8 @@ void fitImages(QTextDocument& document, QSizeF const& area)
                     {fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
         }
     }
-    for (Placed& placed : images) {
+    for (auto it = images.rbegin(); it != images.rend(); ++it) { // from the end: splits move what follows
+        Placed& placed = *it;
         QTextImageFormat& format = placed.format;
         QImage const image = resourceImage(document, format.name());
         if (image.isNull() || image.width() <= 0 || image.height() <= 0)
@@ -83,15 +95,24 @@ void fitImages(QTextDocument& document, QSizeF const& area)
             w = format.height() * w / h;
             h = format.height();
         }
-        if (w <= area.width() && h <= area.height())
-            continue;
-        qreal const scale = std::min(area.width() / w, area.height() / h);
-        format.setWidth(w * scale);
-        format.setHeight(h * scale);
         QTextCursor cursor(&document);
-        cursor.setPosition(placed.position);
-        cursor.setPosition(placed.position + placed.length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(format);
+        if (w > area.width() || h > area.height()) {
+            qreal const scale = std::min(area.width() / w, area.height() / h);
+            w *= scale;
+            format.setWidth(w);
+            format.setHeight(h * scale);
+            cursor.setPosition(placed.position);
+            cursor.setPosition(placed.position + placed.length, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+        if (w > area.width() / 2) {
+            cursor.setPosition(placed.position + placed.length);
+            if (!cursor.atBlockEnd())
+                splitBlock(cursor);
+            cursor.setPosition(placed.position);
+            if (!cursor.atBlockStart())
+                splitBlock(cursor);
+        }
     }
 }
 

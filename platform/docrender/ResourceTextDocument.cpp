@@ -78,7 +78,17 @@ QString ResourceTextDocument::rewriteReferences(QString const& html, QString con
             QUrl url;
             url.setScheme(kScheme);
             url.setPath(path);
-            result += m.capturedRef(1) + '"' + url.toString(QUrl::FullyEncoded).toHtmlEscaped() + '"';
+            QString prefix = m.captured(1);
+            // Qt imports a linked style sheet only when the link says type="text/css", which
+            // HTML5 pages leave out.
+            int const tagEnd = html.indexOf('>', m.capturedEnd(0));
+            QStringRef const tag =
+                html.midRef(m.capturedStart(0), tagEnd < 0 ? -1 : tagEnd - m.capturedStart(0));
+            if (prefix.startsWith("<link", Qt::CaseInsensitive) &&
+                !tag.contains("type=", Qt::CaseInsensitive) &&
+                tag.contains("stylesheet", Qt::CaseInsensitive))
+                prefix.insert(5, " type=\"text/css\"");
+            result += prefix + '"' + url.toString(QUrl::FullyEncoded).toHtmlEscaped() + '"';
         }
         last = m.capturedEnd(0);
     }
