@@ -58,16 +58,18 @@ QImage toGray(QImage const& image)
 void TextRecognizer::limitLibraryThreads()
 {
     // libgomp reads OMP_THREAD_LIMIT once, while the libraries load and before any code of
-    // ours runs. Allowing no active parallel region has the same effect and can be set now:
-    // every engine then works on its own thread only. Without it, each engine starts a team
-    // of threads per network layer and parallel engines slow each other down by orders of
-    // magnitude.
+    // ours runs. Allowing no active parallel region has the same effect and can be set now,
+    // but it is a setting of the calling thread: every thread that drives an engine sets it.
+    // Without it, each engine starts a team of threads per network layer and parallel engines
+    // slow each other down by orders of magnitude.
+    using SetLevels = void (*)(int);
+    static SetLevels const setLevels =
+        reinterpret_cast<SetLevels>(dlsym(RTLD_DEFAULT, "omp_set_max_active_levels"));
+    if (setLevels)
+        setLevels(0);
+
     static std::once_flag once;
     std::call_once(once, [] {
-        using SetLevels = void (*)(int);
-        auto const setLevels = reinterpret_cast<SetLevels>(dlsym(RTLD_DEFAULT, "omp_set_max_active_levels"));
-        if (setLevels)
-            setLevels(0);
         // Tesseract's diagnostics ("Empty page!!") go to its debug file, a process-wide setting
         // that is safe to change only before engines run.
         tesseract::TessBaseAPI quiet;

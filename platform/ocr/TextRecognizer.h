@@ -41,8 +41,8 @@ public:
     /// Why the last start or recognition failed.
     QString errorString() const { return m_error; }
 
-    /// Keeps tesseract's own OpenMP threads off for the whole process. Engines call it; it is
-    /// public for programs that drive tesseract in other ways.
+    /// Keeps tesseract's own OpenMP threads off on the calling thread. Engines call it before
+    /// every start and recognition; it is public for code that drives tesseract in other ways.
     static void limitLibraryThreads();
 
 private:

@@ -56,7 +56,8 @@ SyntheticScan SyntheticScan::make(int lineCount, int seed, int dpi)
     qreal const left = 72 * pixelsPerPoint;
     qreal const right = scan.image.width() - 72 * pixelsPerPoint;
     qreal baseline = 90 * pixelsPerPoint;
-    for (int i = 0; i < lineCount; ++i) {
+    qreal const bottom = scan.image.height() - 72 * pixelsPerPoint;
+    for (int i = 0; i < lineCount && baseline + metrics.descent() < bottom; ++i) {
         QStringList line;
         QString text;
         for (;;) {

@@ -16,7 +16,8 @@ struct SyntheticScan
 
     QStringList words() const;
 
-    // lineCount lines of ordinary words chosen by seed, in an 11-point serif face.
+    // Up to lineCount lines (as many as fit between one-inch margins, 34) of ordinary words
+    // chosen by seed, in an 11-point serif face.
     static SyntheticScan make(int lineCount, int seed, int dpi = 300);
     // Writes one picture-only PDF page per scan, each page the size of its image.
     static bool writePdf(QString const& path, QVector<SyntheticScan> const& pages);
