@@ -9,13 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <atomic>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -34,7 +34,8 @@ class DFDocument::Private
 {
 public:
     QString path;
-    std::thread loader;
+    // A QThread rather than a bare thread: Qt's text layout starts timers, which need one.
+    std::unique_ptr<QThread> loader;
     std::atomic_bool cancel{false};
 
     // The delegate may be changed from its own callback, hence recursive.
@@ -83,8 +84,8 @@ DFDocument::DFDocument(QString path) : d(new Private)
 DFDocument::~DFDocument()
 {
     d->cancel = true;
-    if (d->loader.joinable())
-        d->loader.join();
+    if (d->loader)
+        d->loader->wait();
 }
 
 std::shared_ptr<DFDocument> DFDocument::documentWithPath(QString const& path)
@@ -118,7 +119,8 @@ void DFDocument::loadDocument()
             throw DFException(DFInconsistentStateException, "the document is already loading or loaded");
         d->state = LoadState::Loading;
     }
-    d->loader = std::thread([this] { load(); });
+    d->loader.reset(QThread::create([this] { load(); }));
+    d->loader->start();
 }
 
 void DFDocument::load()
