@@ -13,7 +13,13 @@
 #include <poppler-document.h>
 #include <poppler-page.h>
 
+#include <algorithm>
+#include <condition_variable>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace pdfconv {
 namespace engine {
@@ -48,22 +54,94 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
     if (title.isEmpty())
         title = job.baseName;
 
-    layout::BodySizeTracker bodySize;
-    for (int i = 0; i < pageCount; ++i) {
-        std::unique_ptr<poppler::page> page(doc.create_page(i));
-        if (!page) {
-            sink.log(false, QStringLiteral("page %1 cannot be read").arg(i + 1));
-            return base::PageError;
+    // Pages are read and analysed on several threads, each with a document handle of its
+    // own, and written in order; a window keeps memory to a few pages.
+    int threads = job.threads > 0 ? job.threads : int(std::thread::hardware_concurrency());
+    threads = std::max(1, std::min({threads, pageCount, 8}));
+    int const window = 2 * threads;
+    struct Result
+    {
+        int code = base::Success;
+        layout::PageLayout layout;
+    };
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::map<int, Result> results;
+    int claimed = 0, written = 0;
+    bool stop = false;
+
+    auto work = [&](poppler::document const* shared) {
+        PdfDocument::Opened own;
+        poppler::document const* doc = shared;
+        for (;;) {
+            int index = 0;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [&] { return stop || claimed < written + window; });
+                if (stop || claimed >= pageCount)
+                    return;
+                index = claimed++;
+            }
+            Result result;
+            try {
+                if (!doc) {
+                    own = PdfDocument::open(job.input, job.password);
+                    doc = own.document.get();
+                }
+                std::unique_ptr<poppler::page> page(doc ? doc->create_page(index) : nullptr);
+                if (!doc) {
+                    result.code = own.code;
+                } else if (!page) {
+                    sink.log(false, QStringLiteral("page %1 cannot be read").arg(index + 1));
+                    result.code = base::PageError;
+                } else {
+                    result.layout = layout::LayoutAnalyzer::analyze(PdfDocument::readWords(*page),
+                                                                    PdfDocument::pageSize(*page), index);
+                }
+            } catch (std::bad_alloc const&) {
+                result.code = base::OutOfMemory;
+            }
+            std::lock_guard<std::mutex> lock(mutex);
+            results[index] = std::move(result);
+            changed.notify_all();
         }
-        QSizeF const size = PdfDocument::pageSize(*page);
-        layout::PageLayout layout = layout::LayoutAnalyzer::analyze(PdfDocument::readWords(*page), size, i);
-        bodySize.add(layout);
-        layout::LayoutAnalyzer::markHeadings(layout, bodySize.bodyFontSize());
+    };
+    std::vector<std::thread> pool;
+    pool.emplace_back(work, &doc);
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(work, nullptr);
+
+    int code = base::Success;
+    layout::BodySizeTracker bodySize;
+    for (int i = 0; i < pageCount && code == base::Success; ++i) {
+        Result result;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return results.count(i) > 0; });
+            result = std::move(results[i]);
+            results.erase(i);
+            written = i + 1;
+            changed.notify_all();
+        }
+        code = result.code;
+        if (code != base::Success)
+            break;
+        bodySize.add(result.layout);
+        layout::LayoutAnalyzer::markHeadings(result.layout, bodySize.bodyFontSize());
         if (i == 0)
-            writer->begin(title, size);
-        writer->writePage(layout, i + 1 == pageCount);
+            writer->begin(title, result.layout.size);
+        writer->writePage(result.layout, i + 1 == pageCount);
         sink.pageDone(i + 1, pageCount);
     }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stop = true;
+        changed.notify_all();
+    }
+    for (auto& t : pool)
+        t.join();
+    if (code != base::Success)
+        return code;
     writer->end();
     if (!writer->close()) {
         sink.log(false, QStringLiteral("cannot write the output: ") + writer->errorString());
