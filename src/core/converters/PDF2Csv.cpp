@@ -1,0 +1,17 @@
+#include "converters/PDF2Csv.h"
+
+#include "converters/SdkBoundary.h"
+#include <QDir>
+
+PDF2Csv::~PDF2Csv() = default;
+
+int PDF2Csv::convert(QString const& input, QString const& output, QString const& password,
+                     ConvertOption const& option)
+{
+    pdfconv::base::ConvertOptions record = baseOptions();
+    record.csvOutput = true;
+    applyOcr(record, option);
+    QDir().mkpath(output);
+    return SdkBoundary::current().startExcel(input.toUtf8().constData(), password.toUtf8().constData(),
+                                             output.toUtf8().constData(), record, nullptr);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "common/ConvertTypes.h"
+#include "options/ConvertOption.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class IFileProcessor;
+
+// One added file: its path, password, icon, page count, processed state, and the processor
+// that converts it or makes a PDF of it. Created, changed and destroyed on the GUI thread;
+// the worker only calls fileConvert, pdfCreate and startProcess.
+class FileItem : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(FileItem)
+
+public:
+    explicit FileItem(QString path, QObject* parent = nullptr);
+    ~FileItem() override;
+
+    virtual bool isEncrypted() const { return false; }
+    virtual int pdfCreate(QString const& input, QString const& outDir);
+    virtual int fileConvert(QString const& input, QString const& outDir);
+    virtual void setConvertOption(ConvertOption const& option);
+    virtual void setCompressionOption(CompressionOption const&) {}
+
+    QString fileName() const;
+    QString fileBaseName() const;
+    QString filePath() const { return m_filePath; }
+    QString fileType() const;
+    QString getFileIcon() const { return m_iconName; }
+    QString password() const { return m_password; }
+
+    bool isUntreated() const { return !m_processed; }
+    void changeProcessCompletionMark() { m_processed = false; }
+    int pageCount() const { return m_pageCount; }
+
+    void fileProcessFinished(int code);
+    void startProcess();
+    void stopProcess();
+
+    void setConvertType(ConvertType const& type);
+    void setOutputPdfName(QString const& name);
+    void changePageRange(QStringList const& ranges);
+    QString getCreatorPdfOutputName() const { return QString(); }
+
+    QString formatBytesOfFile() const;
+    static QString formatFileSize(qint64 bytes);
+
+    IFileProcessor* processor() const { return m_processor; }
+
+signals:
+    void processFinishedSignal(int code);
+    void processing();
+    void processed();
+    void outputFileSignal(QString path);
+    void unlockSuccess();
+
+protected:
+    bool m_processed = false;
+    QString m_password;
+    QString m_iconName;
+    QString m_filePath;
+    int m_pageCount = 1;
+    IFileProcessor* m_processor = nullptr;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "items/FileItem.h"
+
+class QPDF;
+
+// A PDF, opened with qpdf when it is added so a password-protected file is known at once.
+class PDFFileItem : public FileItem
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(PDFFileItem)
+
+public:
+    explicit PDFFileItem(QString path, QObject* parent = nullptr);
+    ~PDFFileItem() override;
+
+    bool isEncrypted() const override { return m_encrypted; }
+
+    // Opens the file; false when qpdf finds it damaged and it must not be added.
+    bool initPDF();
+    // Tries the password; true when it opens the file as its user.
+    bool PDFDecrypt(QString const& password);
+
+private:
+    void takePageCount();
+    // The item keeps what it needs; an open file handle per item would run out with many files.
+    void releaseInput();
+
+    bool m_encrypted = false;
+    QPDF* m_pdf = nullptr;
+};

@@ -1,0 +1,126 @@
+#include "pipeline/TaskController.h"
+
+#include "converters/SdkBoundary.h"
+#include "items/FileItem.h"
+#include "pdf/PDFMergeService.h"
+#include "pipeline/TaskExecutor.h"
+#include "pipeline/TaskRunnable.h"
+
+#include <QThreadPool>
+#include <QtDebug>
+
+TaskController::TaskController(QObject* parent) : QObject(parent)
+{
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
+    QThreadPool::globalInstance()->setExpiryTimeout(-1);
+}
+
+TaskController::~TaskController() = default;
+
+void TaskController::startTasks(QList<FileItem*> const& items, QString const& outDir, FunctionMode mode,
+                                bool merge)
+{
+    m_mode = mode;
+    m_merge = merge;
+    m_outputDir = outDir;
+    m_total = 0;
+    m_completed = 0;
+    m_runnables.clear();
+    qDebug() << "startTasks" << __LINE__ << "Task start =======>>>";
+
+    PDFMergeService& service = PDFMergeService::instance();
+    service.reset();
+    QString folder = outDir;
+    if (m_merge) {
+        folder = service.tempDir();
+        service.clearTempFiles();
+    }
+
+    for (int i = 0; i < items.size(); ++i) {
+        FileItem* item = items.at(i);
+        if (!item->isUntreated() || item->isEncrypted())
+            continue;
+        emit taskApplyOptions(i);
+        TaskExecutor* executor = TaskExecutorFactory::create(m_mode);
+        auto* runnable = new TaskRunnable(item, folder, executor);
+        std::shared_ptr<RunnableState> state = runnable->state();
+        m_runnables.append({runnable, executor, state});
+        connect(runnable, &TaskRunnable::finished, this,
+                [this, item, executor, state](int code) { onRunnableFinished(item, code, executor, state); });
+        if (m_merge)
+            service.addMergeFile(item, i);
+        ++m_total;
+        ++m_outstanding;
+        QThreadPool::globalInstance()->start(runnable, 0);
+    }
+    m_running = m_total > 0;
+    if (m_running)
+        emit taskStarted();
+}
+
+void TaskController::onRunnableFinished(FileItem* item, int code, TaskExecutor* executor,
+                                        std::shared_ptr<RunnableState> const& state)
+{
+    --m_outstanding;
+    handleTaskFinished(item, code);
+    for (int i = 0; i < m_runnables.size(); ++i) {
+        if (m_runnables.at(i).state == state) {
+            m_runnables.removeAt(i);
+            break;
+        }
+    }
+    delete executor;
+}
+
+void TaskController::handleTaskFinished(FileItem* item, int code, int)
+{
+    ++m_completed;
+    if (code != 0)
+        emit taskError(item, code);
+    emit taskProgress(m_completed, m_total);
+    if (m_merge) {
+        item->stopProcess();
+        if (m_total > 0)
+            emit mergeProgress(static_cast<int>(static_cast<float>(m_completed) / m_total * 60));
+    } else {
+        item->fileProcessFinished(code);
+    }
+    // After a cancel several results may still be on their way: the run ends with the last.
+    if (m_completed >= m_total && m_outstanding == 0)
+        endRun();
+}
+
+void TaskController::endRun()
+{
+    m_running = false;
+    if (m_merge) {
+        QString path;
+        bool ok = PDFMergeService::instance().merge(m_outputDir, path);
+        emit mergeCompleted(ok, path);
+    }
+    emit taskFinished();
+}
+
+void TaskController::cancelTasks()
+{
+    // An idle page has no run to end; a late click must not report a second end.
+    if (!m_running)
+        return;
+    SdkBoundary::current().cancel();
+    for (auto const& pending : m_runnables) {
+        // Before run() starts the pool still owns a live runnable that tryTake can remove;
+        // afterwards only the shared state may be touched.
+        if (!pending.state->started.load() && QThreadPool::globalInstance()->tryTake(pending.runnable)) {
+            delete pending.runnable;
+            delete pending.executor;
+            --m_outstanding;
+            continue;
+        }
+        pending.state->cancelled.exchange(true);
+    }
+    m_runnables.clear();
+    m_total = 0;
+    m_completed = 0;
+    if (m_outstanding == 0)
+        endRun();
+}

@@ -1,0 +1,3 @@
+#include "processors/IFileProcessor.h"
+
+IFileProcessor::~IFileProcessor() = default;

@@ -1,0 +1,10 @@
+#include "processors/OtherProcessor.h"
+
+#include "engines/CreateEngine.h"
+
+OtherProcessor::~OtherProcessor() = default;
+
+Result OtherProcessor::createPdf(QString const& input, QString const& outDir, QString const& password)
+{
+    return m_createEngine->run(input, freeOutputPath(outDir), password);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "processors/Convertible.h"
+#include "processors/IFileProcessor.h"
+#include "processors/PDFCreatable.h"
+
+// Processor of a PDF: converts it, or "creates" it by copying, after cutting its page range.
+class PDFProcesses : public IFileProcessor, public PDFCreatable, public Convertible
+{
+public:
+    PDFProcesses() = default;
+    ~PDFProcesses() override;
+
+    Convertible* getConverter() override { return this; }
+    PDFCreatable* getCreator() override { return this; }
+    void setConvertOption(ConvertOption const& option) override;
+    void setPageRanges(QStringList const& ranges) override;
+    void setOutputPdfName(QString const& name) override { setNewPdfName(name); }
+
+    Result convert(QString const& input, QString const& outDir, QString const& password) override;
+    Result createPdf(QString const& input, QString const& outDir, QString const& password) override;
+
+    void processPdfPageCutting(QString& input, QString& password);
+
+private:
+    QStringList m_pageRanges;
+};

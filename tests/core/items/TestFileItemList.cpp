@@ -1,0 +1,202 @@
+#include "items/FileItemList.h"
+#include "items/PDFFileItem.h"
+
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QDir>
+
+class TestFileItemList : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QString m_plain, m_userLocked, m_ownerOnly, m_damaged;
+
+    QString touch(QString const& name)
+    {
+        QString path = m_home.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+    static int openFiles()
+    {
+        return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_plain = m_home.filePath("plain.pdf");
+        QVERIFY(TestPdf::writePages(m_plain, 3));
+        m_userLocked = m_home.filePath("locked.pdf");
+        QVERIFY(TestPdf::encrypt(m_plain, m_userLocked, "user", "owner"));
+        m_ownerOnly = m_home.filePath("owner.pdf");
+        QVERIFY(TestPdf::encrypt(m_plain, m_ownerOnly, "", "owner", 128));
+        m_damaged = m_home.filePath("damaged.pdf");
+        QFile damaged(m_damaged);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("%PDF-1.7\n%garbage only\n");
+    }
+
+    void kinds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<bool>("pdf");
+        QTest::newRow("upper PDF") << "A.PDF"
+                                   << "" << true;
+        QTest::newRow("pdfx") << "a.pdfx"
+                              << "" << true;
+        QTest::newRow("tif") << "a.tif"
+                             << "Image-3x.png" << false;
+        QTest::newRow("htm") << "a.htm"
+                             << "OTHER-3x.png" << false;
+        QTest::newRow("docm") << "a.DOCM"
+                              << "WORD-3x.png" << false;
+        QTest::newRow("ppsx") << "a.ppsx"
+                              << "PPT-3x.png" << false;
+        QTest::newRow("dxf") << "a.dxf"
+                             << "CAD-3x.png" << false;
+        QTest::newRow("xltm") << "a.xltm"
+                              << "EXCEL-3x.png" << false;
+        QTest::newRow("key") << "a.key"
+                             << "Key.png" << false;
+        QTest::newRow("chm") << "a.chm"
+                             << "OTHER-3x.png" << false;
+        QTest::newRow("no suffix") << "README"
+                                   << "OTHER-3x.png" << false;
+    }
+
+    void kinds()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, icon);
+        QFETCH(bool, pdf);
+        QString path = pdf ? m_home.filePath(name) : touch(name);
+        if (pdf)
+            QVERIFY(QFile::copy(m_plain, path) || QFile::exists(path));
+        FileItemList list(ModeConvert);
+        list.addFiles({path});
+        QCOMPARE(list.fileCount(), 1);
+        FileItem* item = list.getFileItem(0);
+        QCOMPARE(qobject_cast<PDFFileItem*>(item) != nullptr, pdf);
+        QCOMPARE(item->getFileIcon(), pdf ? QString("PDF-3x.png") : icon);
+        QCOMPARE(item->pageCount(), pdf ? 3 : 1);
+    }
+
+    void duplicatesAndDamage()
+    {
+        FileItemList list(ModeConvert);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("File is damaged."));
+        list.addFiles({m_plain, m_plain, m_damaged, m_home.filePath("PLAIN.pdf")});
+        // The differently cased path is another item (it does not exist: accepted with one page).
+        QCOMPARE(list.fileCount(), 2);
+        QCOMPARE(list.getFileItem(0)->filePath(), m_plain);
+    }
+
+    void passwords()
+    {
+        FileItemList list(ModeConvert);
+        list.addFiles({m_userLocked, m_ownerOnly});
+        auto* locked = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        auto* owner = qobject_cast<PDFFileItem*>(list.getFileItem(1));
+        QVERIFY(locked->isEncrypted());
+        QCOMPARE(locked->getFileIcon(), QString("PDFLock-3x.png"));
+        QVERIFY(!owner->isEncrypted());
+        QCOMPARE(owner->pageCount(), 3);
+
+        QSignalSpy unlocked(locked, &FileItem::unlockSuccess);
+        QVERIFY(!locked->PDFDecrypt("wrong"));
+        QVERIFY(!locked->PDFDecrypt("owner")); // the owner password does not make a user
+        QVERIFY(locked->isEncrypted());
+        QCOMPARE(unlocked.count(), 0);
+        QVERIFY(locked->PDFDecrypt("user"));
+        QVERIFY(!locked->isEncrypted());
+        QCOMPARE(locked->password(), QString("user"));
+        QCOMPARE(locked->pageCount(), 3);
+        QCOMPARE(unlocked.count(), 1);
+    }
+
+    void startRule()
+    {
+        FileItemList images(ModeConvert);
+        images.addFiles({touch("x.png")});
+        images.getFileItem(0)->fileProcessFinished(0);
+        QVERIFY(images.allowedRun()); // no PDFs: always allowed
+
+        FileItemList mixed(ModeConvert);
+        mixed.addFiles({m_userLocked, touch("y.png")});
+        QVERIFY(!mixed.allowedRun()); // every PDF locked
+        qobject_cast<PDFFileItem*>(mixed.getFileItem(0))->PDFDecrypt("user");
+        QVERIFY(mixed.allowedRun());
+        mixed.getFileItem(0)->fileProcessFinished(0);
+        mixed.getFileItem(1)->fileProcessFinished(0);
+        QVERIFY(!mixed.allowedRun()); // nothing untreated
+        mixed.getFileItem(1)->changeProcessCompletionMark();
+        QVERIFY(mixed.allowedRun());
+    }
+
+    void removing()
+    {
+        FileItemList list(ModeCreate);
+        list.addFiles({touch("r1.txt"), touch("r2.txt"), m_plain});
+        QPointer<FileItem> second = list.getFileItem(1);
+        list.removeAt(-1);
+        list.removeAt(list.fileCount());
+        QCOMPARE(list.fileCount(), 3);
+        list.removeOne(second);
+        QVERIFY(second.isNull());
+        QCOMPARE(list.fileCount(), 2);
+        FileItem stranger(m_plain);
+        list.removeOne(&stranger);
+        QCOMPARE(list.fileCount(), 2);
+        list.addFiles({touch("r2.txt")}); // the path is free again
+        QCOMPARE(list.fileCount(), 3);
+        list.clear();
+        QVERIFY(list.isEmpty());
+    }
+
+    // Items must not hold their PDF open: hundreds of files would exhaust the process's handles.
+    void itemsHoldNoFileHandles()
+    {
+        QDir().mkpath(m_home.filePath("many"));
+        QStringList paths;
+        for (int i = 0; i < 300; ++i) {
+            paths << m_home.filePath(QString("many/%1.pdf").arg(i));
+            QVERIFY(QFile::link(m_plain, paths.last()));
+        }
+        int before = openFiles();
+        FileItemList list(ModeConvert);
+        list.addFiles(paths);
+        QCOMPARE(list.fileCount(), 300);
+        QVERIFY2(openFiles() - before < 10, qPrintable(QString::number(openFiles() - before)));
+    }
+
+    void fileSizeTexts_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1024") << qint64(1024) << "1024 B";
+        QTest::newRow("negative") << qint64(-5) << "-5 B";
+        QTest::newRow("1025") << qint64(1025) << "1 KB";
+        QTest::newRow("1536") << qint64(1536) << "1.5 KB";
+        QTest::newRow("1 MiB") << qint64(1048576) << "1024 KB";
+        QTest::newRow("2.75 MiB") << qint64(2883584) << "2.75 MB";
+        QTest::newRow("above 1 GiB") << qint64(1073741825) << "1 GB";
+    }
+
+    void fileSizeTexts()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(FileItem::formatFileSize(bytes), text);
+    }
+};
+
+QTEST_MAIN(TestFileItemList)
+#include "TestFileItemList.moc"

@@ -1,0 +1,264 @@
+#include "pipeline/TaskController.h"
+#include "pipeline/TaskExecutor.h"
+#include "pipeline/TaskRunnable.h"
+
+#include "common/ProductConstants.h"
+#include "items/FileItem.h"
+#include "items/FileItemList.h"
+#include "pdf/MergeFunction.h"
+#include "pdf/PDFMergeService.h"
+
+#include "RecordingSdk.h"
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QThreadPool>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<int> g_blockMs{0};
+
+// A conversion that takes a while and stops early when the SDK is told to cancel.
+int slowConversion(RecordingSdk::Call const& call)
+{
+    QFile(call.output).open(QIODevice::WriteOnly);
+    for (int waited = 0; waited < g_blockMs.load(); waited += 5) {
+        if (RecordingSdk::log().cancels.load() > 0)
+            return 1;
+        QThread::msleep(5);
+    }
+    return 0;
+}
+
+QList<int> ints(QSignalSpy const& spy, int arg = 0)
+{
+    QList<int> values;
+    for (auto const& args : spy)
+        values << args.at(arg).toInt();
+    return values;
+}
+
+} // namespace
+
+class TestTaskController : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QStringList m_pdfs;
+    QString m_out;
+
+    void waitForWorker() { QVERIFY(QThreadPool::globalInstance()->waitForDone(30000)); }
+
+private slots:
+    void initTestCase()
+    {
+        RecordingSdk::install();
+        QDir().mkpath(m_home.filePath("in"));
+        QDir().mkpath(m_home.path() + g_tempDirPath);
+        for (int i = 1; i <= 3; ++i) {
+            m_pdfs << m_home.filePath(QString("in/f%1.pdf").arg(i));
+            QVERIFY(TestPdf::write(m_pdfs.last(), {QString("File %1").arg(i)}));
+        }
+        m_out = m_home.filePath("out");
+    }
+    void cleanupTestCase() { RecordingSdk::restore(); }
+
+    void init()
+    {
+        RecordingSdk::reset();
+        RecordingSdk::log().onStart = slowConversion;
+        g_blockMs = 0;
+    }
+
+    void nothingToDo()
+    {
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdfs[0]});
+        list.getFileItem(0)->fileProcessFinished(0);
+        TaskController controller;
+        QSignalSpy started(&controller, &TaskController::taskStarted);
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        QSignalSpy applied(&controller, &TaskController::taskApplyOptions);
+        controller.startTasks(list.allItems(), m_out, ModeConvert, false);
+        QTest::qWait(50);
+        QCOMPARE(started.count() + finished.count() + applied.count(), 0);
+    }
+
+    void threeConversions()
+    {
+        FileItemList list(ModeConvert);
+        list.addFiles(m_pdfs);
+        for (auto* item : list.allItems())
+            item->setConvertType(ToTxt);
+        TaskController controller;
+        QSignalSpy started(&controller, &TaskController::taskStarted);
+        QSignalSpy progress(&controller, &TaskController::taskProgress);
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        QSignalSpy errors(&controller, &TaskController::taskError);
+        controller.startTasks(list.allItems(), m_out, ModeConvert, false);
+        QCOMPARE(started.count(), 1);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(ints(progress, 0), (QList<int>{1, 2, 3}));
+        QCOMPARE(ints(progress, 1), (QList<int>{3, 3, 3}));
+        QCOMPARE(errors.count(), 0);
+        for (auto* item : list.allItems())
+            QVERIFY(!item->isUntreated());
+        // Files run in list order.
+        auto const& calls = RecordingSdk::log().calls;
+        QCOMPARE(calls.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(calls[i].input, m_pdfs[i]);
+    }
+
+    void failedFileStaysUntreated()
+    {
+        RecordingSdk::log().onStart = nullptr;
+        RecordingSdk::log().startResult = 5;
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdfs[0]});
+        TaskController controller;
+        QSignalSpy errors(&controller, &TaskController::taskError);
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        QSignalSpy rowResult(list.getFileItem(0), &FileItem::processFinishedSignal);
+        controller.startTasks(list.allItems(), m_out, ModeConvert, false);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(errors.first().at(1).toInt(), 5);
+        QCOMPARE(rowResult.first().first().toInt(), 5);
+        QVERIFY(list.getFileItem(0)->isUntreated());
+    }
+
+    void mergedCreation()
+    {
+        FileItemList list(ModeCreate);
+        list.addFiles(m_pdfs);
+        list.getFileItem(1)->fileProcessFinished(0); // processed: skipped
+        TaskController controller;
+        QSignalSpy applied(&controller, &TaskController::taskApplyOptions);
+        QSignalSpy progress(&controller, &TaskController::mergeProgress);
+        QSignalSpy completed(&controller, &TaskController::mergeCompleted);
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        QSignalSpy stopped(list.getFileItem(0), &FileItem::processed);
+        controller.startTasks(list.allItems(), m_out, ModeCreate, true);
+        QCOMPARE(ints(applied), (QList<int>{0, 2}));
+        QCOMPARE(PDFMergeService::instance().mergeList().size(), 2);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(ints(progress), (QList<int>{30, 60}));
+        QCOMPARE(completed.size(), 1);
+        QVERIFY(completed.first().at(0).toBool());
+        QString merged = completed.first().at(1).toString();
+        QCOMPARE(merged, m_out + "/Merge.pdf");
+        QString text = TestPdf::text(merged);
+        QVERIFY(text.indexOf("File 1") >= 0 && text.indexOf("File 1") < text.indexOf("File 3"));
+        QVERIFY(!text.contains("File 2"));
+        QCOMPARE(stopped.count(), 1);
+        QVERIFY(list.getFileItem(0)->isUntreated()); // merged items run again next time
+    }
+
+    void cancelDuringFirstConversion()
+    {
+        g_blockMs = 5000;
+        FileItemList list(ModeConvert);
+        list.addFiles(m_pdfs);
+        TaskController controller;
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        QSignalSpy errors(&controller, &TaskController::taskError);
+        controller.startTasks(list.allItems(), m_out, ModeConvert, false);
+        QTRY_COMPARE_WITH_TIMEOUT(RecordingSdk::callCount(), 1, 10000);
+        controller.cancelTasks();
+        QCOMPARE(RecordingSdk::log().cancels.load(), 1);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(errors.first().at(1).toInt(), 1);
+        waitForWorker();
+        QCOMPARE(RecordingSdk::callCount(), 1); // the queued two never ran
+    }
+
+    // The creator page cancels its one file queued behind the converter page's running file.
+    void cancelOneSideOnly()
+    {
+        g_blockMs = 400;
+        FileItemList converterList(ModeConvert), creatorList(ModeCreate);
+        converterList.addFiles({m_pdfs[0]});
+        creatorList.addFiles({m_pdfs[1]});
+        TaskController converter, creator;
+        QSignalSpy converterDone(&converter, &TaskController::taskFinished);
+        QSignalSpy creatorDone(&creator, &TaskController::taskFinished);
+        converter.startTasks(converterList.allItems(), m_out, ModeConvert, false);
+        creator.startTasks(creatorList.allItems(), m_out, ModeCreate, false);
+        QTRY_COMPARE_WITH_TIMEOUT(RecordingSdk::callCount(), 1, 10000);
+        RecordingSdk::log().onStart = nullptr; // keep the converter's file running to its end
+        g_blockMs = 0;
+        creator.cancelTasks();
+        QCOMPARE(creatorDone.count(), 1); // ended at once: nothing left to report
+        QVERIFY(converterDone.wait(10000));
+        waitForWorker();
+        QVERIFY(!QFile::exists(m_out + "/f2.pdf")); // the creator's file never ran
+    }
+
+    void runnableCodes()
+    {
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdfs[0]});
+        auto* noExecutor = new TaskRunnable(list.getFileItem(0), m_out, nullptr);
+        QSignalSpy a(noExecutor, &TaskRunnable::finished);
+        noExecutor->setAutoDelete(false);
+        noExecutor->run();
+        QCOMPARE(a.first().first().toInt(), -1);
+        delete noExecutor;
+
+        ConvertExecutor executor;
+        TaskRunnable cancelled(list.getFileItem(0), m_out, &executor);
+        cancelled.setAutoDelete(false);
+        cancelled.cancel();
+        QSignalSpy b(&cancelled, &TaskRunnable::finished);
+        cancelled.run();
+        QCOMPARE(b.first().first().toInt(), -1);
+        QCOMPARE(TaskExecutorFactory::create(ModeEncrypt), nullptr);
+    }
+
+    // Many files on both pages, cancels at random moments: every run ends exactly once and
+    // nothing touches a runnable the pool already deleted (run under the sanitizers).
+    void randomCancels()
+    {
+        RecordingSdk::log().onStart = nullptr;
+        QDir().mkpath(m_home.filePath("many"));
+        QStringList paths;
+        for (int i = 0; i < 40; ++i) {
+            paths << m_home.filePath(QString("many/%1.pdf").arg(i));
+            QVERIFY(QFile::link(m_pdfs[0], paths.last()));
+        }
+        FileItemList convertList(ModeConvert), createList(ModeCreate);
+        convertList.addFiles(paths.mid(0, 20));
+        createList.addFiles(paths.mid(20));
+        TaskController converter, creator;
+        QSignalSpy converterDone(&converter, &TaskController::taskFinished);
+        QSignalSpy creatorDone(&creator, &TaskController::taskFinished);
+        for (int round = 0; round < 15; ++round) {
+            for (auto* item : convertList.allItems() + createList.allItems())
+                item->changeProcessCompletionMark();
+            int convDone = converterDone.count(), createDone = creatorDone.count();
+            converter.startTasks(convertList.allItems(), m_home.filePath("many-out"), ModeConvert, false);
+            creator.startTasks(createList.allItems(), m_home.filePath("many-out"), ModeCreate, round % 2);
+            QTest::qWait(QRandomGenerator::global()->bounded(0, 15));
+            converter.cancelTasks();
+            if (round % 3)
+                creator.cancelTasks();
+            QTRY_COMPARE_WITH_TIMEOUT(converterDone.count(), convDone + 1, 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(creatorDone.count(), createDone + 1, 20000);
+            waitForWorker();
+            QTest::qWait(20);
+            QCOMPARE(converterDone.count(), convDone + 1);
+            QCOMPARE(creatorDone.count(), createDone + 1);
+        }
+    }
+};
+
+QTEST_MAIN(TestTaskController)
+#include "TestTaskController.moc"

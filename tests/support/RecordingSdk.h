@@ -1,0 +1,45 @@
+#pragma once
+
+#include "converters/SdkBoundary.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <atomic>
+
+// Replaces the SDK table with recorders so tests see exactly what reaches the SDK.
+namespace RecordingSdk {
+
+struct Call
+{
+    QString function; // "Word", "Excel", ...
+    QString input;
+    QString password;
+    QString output;
+    QByteArray record; // the 56 bytes of the options record
+};
+
+struct Log
+{
+    QList<Call> calls;
+    QList<int> ocrLanguages;
+    int setups = 0; // Initialize calls
+    QString resourceFolder;
+    QString modelPath;
+    int modelResult = 1; // what SetDocumentAIModel answers
+    int startResult = 0; // what every Start call answers
+    std::atomic<int> cancels{0};
+    // Called inside a Start call, e.g. to write outputs or wait for a cancel.
+    int (*onStart)(Call const&) = nullptr;
+};
+
+Log& log();
+// Clears the log; call while no conversion runs.
+void reset();
+// Safe to call while the worker converts.
+int callCount();
+void install();
+void restore();
+
+} // namespace RecordingSdk
