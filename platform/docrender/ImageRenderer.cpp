@@ -237,7 +237,8 @@ RenderResult ImageRenderer::render(QString const& source, QString const& pdfPath
         PageBuilder builder(pdf);
 
         auto const write = [&pdf, &pdfPath]() {
-            QPDFWriter writer(pdf, QFile::encodeName(pdfPath).constData());
+            QByteArray const fileName = QFile::encodeName(pdfPath); // the writer keeps the pointer
+            QPDFWriter writer(pdf, fileName.constData());
             writer.setMinimumPDFVersion("1.4");
             writer.write();
         };

@@ -160,7 +160,8 @@ void DFMutableDocument::endEncode()
                                           .arg(target.completeBaseName())
                                           .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0')));
     try {
-        QPDFWriter writer(*d->out, QFile::encodeName(temporary).constData());
+        QByteArray const fileName = QFile::encodeName(temporary); // the writer keeps the pointer
+        QPDFWriter writer(*d->out, fileName.constData());
         writer.setMinimumPDFVersion("1.4");
         writer.write();
     } catch (std::exception const& e) {
