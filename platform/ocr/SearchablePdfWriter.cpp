@@ -360,8 +360,8 @@ Status SearchablePdfWriter::write(QString const& input, QString const& password,
     try {
         QPDF pdf;
         pdf.setSuppressWarnings(true);
-        QByteArray const secret = password.toUtf8();
-        pdf.processFile(QFile::encodeName(input).constData(), secret.constData());
+        QByteArray const file = QFile::encodeName(input), secret = password.toUtf8();
+        pdf.processFile(file.constData(), secret.constData());
         phase = Phase::Editing;
 
         std::vector<QPDFPageObjectHelper> pdfPages = QPDFPageDocumentHelper(pdf).getAllPages();

@@ -395,13 +395,14 @@ void TestOcr::textLayerPlacesUnicodeWords()
     }
     QString const input = m_home->filePath("turned.pdf");
     {
+        QByteArray const from = QFile::encodeName(blank), to = QFile::encodeName(input);
         QPDF pdf;
-        pdf.processFile(blank.toUtf8().constData());
+        pdf.processFile(from.constData());
         QPDFObjectHandle page = pdf.getAllPages().front();
         page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(rotation));
         page.replaceKey("/CropBox", QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(
                                         crop.left(), crop.top(), crop.right(), crop.bottom())));
-        QPDFWriter writer(pdf, input.toUtf8().constData());
+        QPDFWriter writer(pdf, to.constData());
         writer.write();
     }
 
