@@ -4,6 +4,7 @@
 #include "SyntheticScan.h"
 
 #include "ocr/OcrModel.h"
+#include "ocr/PdfPageSource.h"
 #include "ocr/PdfRecognizer.h"
 #include "ocr/SearchablePdfWriter.h"
 #include "ocr/TextRecognizer.h"
@@ -143,6 +144,11 @@ int main(int argc, char** argv)
     QString const pdf = dir.filePath("scans.pdf");
     SyntheticScan::writePdf(pdf, scans);
     std::printf("\n%d scanned A4 pages at 300 dpi (render + recognise)\n", pages);
+    PdfPageSource source;
+    if (source.open(pdf, {}) == Status::Ok) {
+        double const renderMs = medianMs(3, [&] { return !source.renderPage(0, 300).isNull(); });
+        std::printf("  rendering one page with poppler: %.0f ms\n", renderMs);
+    }
     for (int t : {1, threads}) {
         if (t == 1 && pages > 4)
             continue;
