@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -41,7 +42,11 @@ public:
     }
 
 protected:
-    void setupChildProcess() override { ::setpgid(0, 0); }
+    void setupChildProcess() override
+    {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // do not outlive a helper that was killed itself
+    }
 };
 
 // Which LibreOffice module reads a suffix, as the name of its library and its Debian package.
@@ -85,16 +90,19 @@ bool isEncryptedOoxml(QString const& source, QString const& suffix)
 }
 
 // LibreOffice reads any file it cannot identify as plain text, so a damaged .docx would come out
-// as a page of garbage. Zip-based formats must at least be zip archives (or encrypted OOXML).
+// as a page of garbage. Zip-based formats must at least be zip archives (or encrypted OOXML),
+// RTF must start as RTF.
 bool hasExpectedContainer(QString const& source, QString const& suffix)
 {
     static QStringList const zipBased{"docx", "xlsx", "pptx", "pages", "key", "numbers"};
-    if (!zipBased.contains(suffix))
+    if (!zipBased.contains(suffix) && suffix != "rtf")
         return true;
     QFile file(source);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QByteArray const head = file.read(8);
+    if (suffix == "rtf")
+        return head.startsWith("{\\rtf");
     return head.startsWith("PK\x03\x04") || head == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 }
 

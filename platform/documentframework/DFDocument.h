@@ -30,10 +30,10 @@ class DFDocument
 {
 public:
     /**
-     * @brief Loading reports its end within this many seconds: LibreOffice is killed after 180 s
-     * and the other renderers take seconds. A caller waiting for the end may use it as its bound.
+     * @brief A bound for waiting on the end of loading: LibreOffice gets 30 s to start and is
+     * killed 180 s after, and the other renderers take seconds for documents of normal size.
      */
-    static constexpr int kLoadTimeLimitSeconds = 200;
+    static constexpr int kLoadTimeLimitSeconds = 240;
 
     /**
      * @brief A document for the file at @p path; nothing is read yet.

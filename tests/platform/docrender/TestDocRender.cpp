@@ -317,6 +317,9 @@ private slots:
                                      << RenderError::CannotOpen << "CHM";
         QTest::newRow("rtf that is not one") << "fail/a.rtf" << QByteArray("plain words") << out
                                              << "/nonexistent" << RenderError::CannotOpen << "not an RTF";
+        QTest::newRow("rtf that is not one, for LibreOffice")
+            << "fail/a.rtf" << QByteArray("plain words") << out << "/bin/true" << RenderError::CannotOpen
+            << "not a readable .rtf";
         QTest::newRow("unknown suffix")
             << "fail/a.xyz" << QByteArray("x") << out << QString() << RenderError::Unsupported << "xyz";
         QTest::newRow("spreadsheet without LibreOffice")
