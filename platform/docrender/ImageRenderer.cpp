@@ -32,6 +32,11 @@ RenderResult failure(RenderError error, QString const& message)
     return r;
 }
 
+RenderResult done()
+{
+    return failure(RenderError::None, QString());
+}
+
 // Flate data as PDF wants it: qCompress adds a 4-byte length before the zlib stream.
 std::string deflate(QByteArray const& raw)
 {
@@ -253,16 +258,16 @@ RenderResult ImageRenderer::render(QString const& source, QString const& pdfPath
                 return failure(RenderError::CannotOpen, "the image file is too large");
             QByteArray const data = file.readAll();
             JpegInfo const info = ImageMetadata::readJpeg(data);
-            if (info.width == 0)
-                return failure(RenderError::CannotOpen, "the file is not a readable JPEG image");
             if (qint64(info.width) * info.height > kMaxPixels)
                 return failure(RenderError::CannotOpen, "the image is too large to convert");
             if (info.embeddable) {
                 builder.addJpeg(data, info);
                 write();
-                return failure(RenderError::None, QString());
+                return done();
             }
-            resolution = info.resolution; // a kind of JPEG that PDF cannot hold: decode it below
+            // A kind of JPEG that PDF cannot hold, or another format under a .jpg name: Qt
+            // decodes it below, choosing the decoder by content.
+            resolution = info.resolution;
         }
 
         QVector<Resolution> tiffResolutions;
@@ -300,7 +305,7 @@ RenderResult ImageRenderer::render(QString const& source, QString const& pdfPath
     } catch (std::exception const& e) {
         return failure(RenderError::Failure, QString("cannot write the PDF: %1").arg(e.what()));
     }
-    return failure(RenderError::None, QString());
+    return done();
 }
 
 } // namespace docrender

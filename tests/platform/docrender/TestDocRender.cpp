@@ -124,6 +124,14 @@ private slots:
         QVERIFY(pdf.readAll().contains(jpeg.readAll()));
     }
 
+    void misnamedImageIsReadByContent()
+    {
+        QVERIFY(halves(144, 72, Qt::red, Qt::blue).save(path("really-a-png.jpg"), "PNG"));
+        RenderResult const result = renderToPdf(path("really-a-png.jpg"), path("misnamed.pdf"));
+        QVERIFY2(result.ok(), qPrintable(result.message));
+        QCOMPARE(result.pageCount, 1);
+    }
+
     void jpegOrientationTurnsThePage_data()
     {
         QTest::addColumn<int>("orientation");
@@ -309,8 +317,9 @@ private slots:
             << RenderError::OutputDirNotFound << "folder does not exist";
         QTest::newRow("damaged png") << "fail/a.png" << QByteArray("\x89PNG\r\n\x1a\nbroken") << out
                                      << QString() << RenderError::CannotOpen << "cannot read the image";
-        QTest::newRow("jpeg that is not one") << "fail/a.jpg" << QByteArray("not a jpeg at all") << out
-                                              << QString() << RenderError::CannotOpen << "JPEG";
+        QTest::newRow("jpeg that is not one")
+            << "fail/a.jpg" << QByteArray("not a jpeg at all") << out << QString() << RenderError::CannotOpen
+            << "cannot read the image";
         QTest::newRow("damaged epub") << "fail/a.epub" << QByteArray("PK\x03\x04garbage") << out << QString()
                                       << RenderError::CannotOpen << "EPUB";
         QTest::newRow("damaged chm") << "fail/a.chm" << QByteArray("ITSF garbage") << out << QString()
