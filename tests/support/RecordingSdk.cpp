@@ -16,7 +16,8 @@ int record(const char* function, char const* in, char const* pw, char const* out
         std::lock_guard<std::mutex> lock(g_mutex);
         log().calls << call;
     }
-    return log().onStart ? log().onStart(call) : log().startResult;
+    auto onStart = log().onStart.load();
+    return onStart ? onStart(call) : log().startResult;
 }
 
 #define RECORDER(name)                                                                                       \
@@ -62,6 +63,12 @@ int callCount()
 {
     std::lock_guard<std::mutex> lock(g_mutex);
     return log().calls.size();
+}
+
+QList<Call> calls()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return log().calls;
 }
 
 void install()

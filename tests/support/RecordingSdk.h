@@ -31,7 +31,7 @@ struct Log
     int startResult = 0; // what every Start call answers
     std::atomic<int> cancels{0};
     // Called inside a Start call, e.g. to write outputs or wait for a cancel.
-    int (*onStart)(Call const&) = nullptr;
+    std::atomic<int (*)(Call const&)> onStart{nullptr};
 };
 
 Log& log();
@@ -39,6 +39,7 @@ Log& log();
 void reset();
 // Safe to call while the worker converts.
 int callCount();
+QList<Call> calls();
 void install();
 void restore();
 

@@ -5,6 +5,7 @@
 #include "pdf/PDFMergeService.h"
 #include "pipeline/TaskExecutor.h"
 #include "pipeline/TaskRunnable.h"
+#include "pipeline/ThreadHandoff.h"
 
 #include <QThreadPool>
 #include <QtDebug>
@@ -51,6 +52,7 @@ void TaskController::startTasks(QList<FileItem*> const& items, QString const& ou
             service.addMergeFile(item, i);
         ++m_total;
         ++m_outstanding;
+        handoffRelease(runnable);
         QThreadPool::globalInstance()->start(runnable, 0);
     }
     m_running = m_total > 0;
@@ -61,6 +63,7 @@ void TaskController::startTasks(QList<FileItem*> const& items, QString const& ou
 void TaskController::onRunnableFinished(FileItem* item, int code, TaskExecutor* executor,
                                         std::shared_ptr<RunnableState> const& state)
 {
+    handoffAcquire(state.get());
     --m_outstanding;
     handleTaskFinished(item, code);
     for (int i = 0; i < m_runnables.size(); ++i) {

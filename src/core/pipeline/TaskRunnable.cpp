@@ -2,6 +2,7 @@
 
 #include "items/FileItem.h"
 #include "pipeline/TaskExecutor.h"
+#include "pipeline/ThreadHandoff.h"
 
 TaskRunnable::TaskRunnable(FileItem* item, QString const& outDir, TaskExecutor* executor, QObject* parent)
     : QObject(parent), m_item(item), m_outputDir(outDir), m_executor(executor),
@@ -15,6 +16,7 @@ TaskRunnable::~TaskRunnable() = default;
 
 void TaskRunnable::run()
 {
+    handoffAcquire(this);
     m_cancelled->started.store(true);
     int code = -1;
     if (m_item && m_executor && !m_cancelled->cancelled.load()) {
@@ -23,5 +25,6 @@ void TaskRunnable::run()
         if (!m_cancelled->cancelled.load())
             code = m_executor->execute(m_item, m_outputDir);
     }
+    handoffRelease(m_cancelled.get());
     emit finished(code);
 }

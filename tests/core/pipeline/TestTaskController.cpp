@@ -111,7 +111,7 @@ private slots:
         for (auto* item : list.allItems())
             QVERIFY(!item->isUntreated());
         // Files run in list order.
-        auto const& calls = RecordingSdk::log().calls;
+        QList<RecordingSdk::Call> calls = RecordingSdk::calls();
         QCOMPARE(calls.size(), 3);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(calls[i].input, m_pdfs[i]);
