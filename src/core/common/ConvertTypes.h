@@ -4,7 +4,7 @@
 #include <vector>
 
 // Target of a conversion; also the index into convertFormatSuffix.
-enum ConvertType
+enum ConvertType : int
 {
     ToOcrPdf = 0,
     ToDocx = 1,
@@ -37,7 +37,7 @@ inline const std::vector<std::string> convertFormatSuffix = {
 };
 
 // What a file-list page does with its files; only ModeConvert and ModeCreate drive pages.
-enum FunctionMode
+enum FunctionMode : int
 {
     ModeConvert = 0,
     ModeEncrypt = 3,
