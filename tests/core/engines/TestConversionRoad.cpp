@@ -1,0 +1,135 @@
+#include "common/ProductConstants.h"
+#include "items/FileItem.h"
+#include "items/FileItemList.h"
+#include "items/PDFFileItem.h"
+#include "pipeline/TaskController.h"
+
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QDir>
+#include <QImage>
+
+// Whole files through items, engines, the real conversion library and the real PdfCreator.
+class TestConversionRoad : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QString m_pdf;
+    QString m_locked;
+
+    int run(FileItem* item, FunctionMode mode, QString const& out)
+    {
+        TaskController controller;
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        QSignalSpy result(item, &FileItem::processFinishedSignal);
+        controller.startTasks({item}, out, mode, false);
+        if (!finished.wait(60000) || result.isEmpty())
+            return -999;
+        return result.first().first().toInt();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QDir().mkpath(m_home.path() + g_tempDirPath);
+        m_pdf = m_home.filePath("report.pdf");
+        QVERIFY(TestPdf::write(m_pdf, {"Alpha page text", "Beta page text", "Gamma page text"}));
+        m_locked = m_home.filePath("locked.pdf");
+        QVERIFY(TestPdf::encrypt(m_pdf, m_locked, "user", "owner"));
+    }
+
+    void convert_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("text") << int(ToTxt) << "report.txt";
+        QTest::newRow("rtf") << int(ToRtf) << "report.rtf";
+        QTest::newRow("html") << int(ToHtml) << "report.html";
+        QTest::newRow("png pages") << int(ToPng) << "report";
+    }
+
+    void convert()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, output);
+        QString out = m_home.filePath("out-" + output);
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdf});
+        FileItem* item = list.getFileItem(0);
+        item->setConvertType(ConvertType(type));
+        item->changePageRange({"2-3"});
+        QCOMPARE(run(item, ModeConvert, out), 0);
+        QString path = out + "/" + output;
+        if (type == ToPng) {
+            QStringList pages = QDir(path).entryList({"*.png"}, QDir::Files, QDir::Name);
+            QCOMPARE(pages.size(), 2);
+            QVERIFY(!QImage(path + "/" + pages.first()).isNull());
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QByteArray content = file.readAll();
+            QVERIFY(content.contains("Beta"));
+            QVERIFY(!content.contains("Alpha")); // cut to pages 2-3 first
+        }
+    }
+
+    void codes()
+    {
+        FileItemList list(ModeConvert);
+        list.addFiles({m_locked, m_home.filePath("gone.pdf")});
+        auto* locked = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        locked->setConvertType(ToTxt);
+        // A locked item is skipped by runs; unlocked with the user password it converts.
+        QVERIFY(locked->PDFDecrypt("user"));
+        QCOMPARE(run(locked, ModeConvert, m_home.filePath("codes")), 0);
+
+        FileItem* gone = list.getFileItem(1);
+        gone->setConvertType(ToTxt);
+        QCOMPARE(run(gone, ModeConvert, m_home.filePath("codes")), 2);
+    }
+
+    void createFromImageAndDocument()
+    {
+        QString image = m_home.filePath("photo.png");
+        QImage picture(200, 100, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(image));
+        QString text = m_home.filePath("notes.txt");
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Minutes of the meeting\n");
+        file.close();
+
+        FileItemList list(ModeCreate);
+        list.addFiles({image, text, m_pdf});
+        QString out = m_home.filePath("created");
+        for (auto* item : list.allItems()) {
+            item->setOutputPdfName(item->fileBaseName());
+            QCOMPARE(run(item, ModeCreate, out), 0);
+        }
+        QCOMPARE(TestPdf::pageCount(out + "/photo.pdf"), 1);
+        QVERIFY(TestPdf::text(out + "/notes.pdf").contains("Minutes of the meeting"));
+        QCOMPARE(TestPdf::pageCount(out + "/report.pdf"), 3);
+    }
+
+    void imageConvertsThroughItsPdf()
+    {
+        QString image = m_home.filePath("scan.png");
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QVERIFY(picture.save(image));
+        FileItemList list(ModeConvert);
+        list.addFiles({image});
+        list.getFileItem(0)->setConvertType(ToJpg);
+        QString out = m_home.filePath("image-out");
+        QCOMPARE(run(list.getFileItem(0), ModeConvert, out), 0);
+        QCOMPARE(QDir(out + "/scan").entryList({"*.jpg"}, QDir::Files).size(), 1);
+    }
+};
+
+QTEST_MAIN(TestConversionRoad)
+#include "TestConversionRoad.moc"
