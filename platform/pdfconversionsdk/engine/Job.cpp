@@ -4,7 +4,9 @@
 #include "JobSink.h"
 #include "PageImageRenderer.h"
 #include "PdfDocument.h"
+#include "Recognition.h"
 #include "layout/LayoutAnalyzer.h"
+#include "office/OfficeJob.h"
 
 #include <pdfconv/base/ResultCode.h>
 
@@ -159,9 +161,15 @@ int runJob(Job const& job, JobSink& sink)
     case Target::Rtf:
     case Target::Html:
     case Target::Image:
+    case Target::Word:
+    case Target::Excel:
+    case Target::Ppt:
+    case Target::SearchablePdf:
         break;
+    case Target::ModelCheck:
+        return Recognition::checkModel(job, sink);
     default:
-        sink.log(false, QStringLiteral("this output format is not available yet"));
+        sink.log(false, QStringLiteral("unknown output format"));
         return base::OutputError;
     }
     try {
@@ -171,8 +179,18 @@ int runJob(Job const& job, JobSink& sink)
             return opened.code;
         }
         sink.opened(opened.pageCount);
-        if (job.target == Target::Image)
+        switch (job.target) {
+        case Target::Image:
             return PageImageRenderer::run(job, *opened.document, opened.pageCount, sink);
+        case Target::Word:
+        case Target::Excel:
+        case Target::Ppt:
+            return office::runOfficeJob(job, *opened.document, opened.pageCount, sink);
+        case Target::SearchablePdf:
+            return Recognition::searchablePdf(job, *opened.document, opened.pageCount, sink);
+        default:
+            break;
+        }
         return writeDocument(job, *opened.document, opened.pageCount, sink);
     } catch (std::bad_alloc const&) {
         sink.log(false, QStringLiteral("out of memory"));

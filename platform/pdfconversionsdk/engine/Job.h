@@ -18,7 +18,10 @@ enum class Target : int
     Text,
     Rtf,
     Image,
-    SearchablePdf
+    SearchablePdf,
+    // Not a conversion: loads the text-recognition model folder named as the input and
+    // reports the languages that load.
+    ModelCheck
 };
 
 // One conversion as the helper process runs it. The output goes to a staging path that the
@@ -31,7 +34,11 @@ struct Job
     QString staging;  // a file for documents, a folder for page images
     QString baseName; // page images are named <baseName>_001.<suffix> ...
     base::ConvertOptions options;
-    int threads = 0; // for page images; 0 picks one per core
+    int threads = 0; // pages handled at once; 0 picks one per core
+    // Text recognition: the model folder the library loaded (empty: none) and the language
+    // number of the next recognition (pdfconv::base::OCRLanguage).
+    QString modelFolder;
+    int ocrLanguage = 3;
 };
 
 // Page images are rendered at this resolution times the options' image scale: sharp on a

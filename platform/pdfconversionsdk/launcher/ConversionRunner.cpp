@@ -36,6 +36,8 @@ struct State
     bool cancelled = false;
     bool finishing = false; // the output is being moved into place; too late to cancel
     pid_t pid = -1;
+    QString modelFolder; // text recognition: loaded and usable, or empty
+    int ocrLanguage = base::OCRLanguageEnglish;
 };
 
 State& state()
@@ -54,8 +56,8 @@ struct Staging
 {
     QString path;
     bool folder = false;
-    QString outputFolder;       // page images: the folder the caller named
-    bool createdFolder = false; // page images: we created the output folder
+    QString outputFolder;       // page images and CSV: the folder the caller named
+    bool createdFolder = false; // page images and CSV: we created the output folder
 
     void discard() const
     {
@@ -70,14 +72,20 @@ struct Staging
     }
 };
 
-int prepare(engine::Target target, QString const& input, QString const& output, Staging& staging)
+// Page images and CSV files go into a folder; every other output is one file.
+bool writesFolder(engine::Target target, base::ConvertOptions const& options)
+{
+    return target == engine::Target::Image || (target == engine::Target::Excel && options.csvOutput);
+}
+
+int prepare(bool folderOutput, QString const& input, QString const& output, Staging& staging)
 {
     if (output.isEmpty()) {
         SdkLog::failure(QStringLiteral("no output path"));
         return base::OutputError;
     }
     QFileInfo const out(output);
-    if (target == engine::Target::Image) {
+    if (folderOutput) {
         staging.folder = true;
         staging.outputFolder = out.absoluteFilePath();
         if (out.exists() && !out.isDir()) {
@@ -153,7 +161,7 @@ int publish(Staging const& staging, QString const& output, QStringList const& fi
         if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')) ||
             std::rename(QFile::encodeName(from.filePath(name)).constData(),
                         QFile::encodeName(to.filePath(name)).constData()) != 0) {
-            SdkLog::failure(QStringLiteral("cannot write the page image ") + to.filePath(name));
+            SdkLog::failure(QStringLiteral("cannot write the output file ") + to.filePath(name));
             for (auto const& done : moved)
                 QFile::remove(to.filePath(done));
             return base::OutputError;
@@ -166,10 +174,11 @@ int publish(Staging const& staging, QString const& output, QStringList const& fi
 
 int runInWorker(engine::Target target, QString const& input, QByteArray const& password,
                 QString const& output, base::ConvertOptions const& options,
-                conversion::ProgressCallback progress)
+                conversion::ProgressCallback progress, QStringList* reported = nullptr)
 {
     Staging staging;
-    int code = prepare(target, input, output, staging);
+    bool const check = target == engine::Target::ModelCheck;
+    int code = check ? int(base::Success) : prepare(writesFolder(target, options), input, output, staging);
     if (code != base::Success)
         return code;
 
@@ -197,6 +206,11 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
     request.baseName = QFileInfo(input).completeBaseName();
     request.options = QByteArray(reinterpret_cast<char const*>(&options), int(sizeof options));
     request.verbose = SdkLog::verbose();
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        request.modelFolder = state().modelFolder;
+        request.ocrLanguage = state().ocrLanguage;
+    }
     worker.sendAndClose(worker::encode(request)); // a helper that died early shows below
 
     QByteArray buffer;
@@ -257,6 +271,11 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
         // it opened, in a page after. An unasked-for kill is most likely the memory limit.
         code = killed ? base::OutOfMemory : opened ? base::PageError : base::NotPdf;
     }
+    if (check) {
+        if (reported)
+            *reported = files;
+        return code;
+    }
     if (code == base::Success)
         code = publish(staging, output, files);
     if (code != base::Success)
@@ -264,20 +283,33 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
     return code;
 }
 
+// Claims the one slot of the process; false when a conversion holds it.
+bool claim()
+{
+    std::lock_guard<std::mutex> lock(state().mutex);
+    if (state().running)
+        return false;
+    state().running = true;
+    state().cancelled = false;
+    state().finishing = false;
+    state().pid = -1;
+    return true;
+}
+
+void release()
+{
+    std::lock_guard<std::mutex> lock(state().mutex);
+    state().running = false;
+    state().cancelled = false;
+}
+
 } // namespace
 
 int ConversionRunner::run(engine::Target target, char const* input, char const* password, char const* output,
                           base::ConvertOptions const& options, conversion::ProgressCallback progress)
 {
-    {
-        std::lock_guard<std::mutex> lock(state().mutex);
-        if (state().running)
-            return base::Busy;
-        state().running = true;
-        state().cancelled = false;
-        state().finishing = false;
-        state().pid = -1;
-    }
+    if (!claim())
+        return base::Busy;
     int code = base::OutputError;
     try {
         QString const in = input ? QString::fromUtf8(input) : QString();
@@ -285,13 +317,7 @@ int ConversionRunner::run(engine::Target target, char const* input, char const* 
         QByteArray const pass = password ? QByteArray(password) : QByteArray();
         QElapsedTimer timer;
         timer.start();
-        if (target != engine::Target::Text && target != engine::Target::Rtf &&
-            target != engine::Target::Html && target != engine::Target::Image) {
-            SdkLog::failure(QStringLiteral("this output format is not available yet"));
-            code = base::OutputError;
-        } else {
-            code = runInWorker(target, in, pass, out, options, progress);
-        }
+        code = runInWorker(target, in, pass, out, options, progress);
         SdkLog::detail(
             QStringLiteral("%1 -> %2: code %3 in %4 ms").arg(in, out).arg(code).arg(timer.elapsed()));
         if (progress)
@@ -301,10 +327,38 @@ int ConversionRunner::run(engine::Target target, char const* input, char const* 
     } catch (...) {
         code = base::OutputError;
     }
-    std::lock_guard<std::mutex> lock(state().mutex);
-    state().running = false;
-    state().cancelled = false;
+    release();
     return code;
+}
+
+int ConversionRunner::loadModel(QString const& folder)
+{
+    if (!claim())
+        return base::Busy;
+    int code = base::OcrFailed;
+    try {
+        QStringList languages;
+        code = runInWorker(engine::Target::ModelCheck, folder, QByteArray(), QString(),
+                           base::ConvertOptions(), nullptr, &languages);
+        if (code == base::Success) {
+            SdkLog::detail(QStringLiteral("document AI model loaded: ") + languages.join(QLatin1Char(' ')));
+            std::lock_guard<std::mutex> lock(state().mutex);
+            state().modelFolder = QFileInfo(folder).absoluteFilePath();
+        } else if (code != base::FileNotFound) {
+            // Anything that kept the helper from judging the model means it is not usable.
+            code = base::OcrFailed;
+        }
+    } catch (...) {
+        code = base::OcrFailed;
+    }
+    release();
+    return code;
+}
+
+void ConversionRunner::setOcrLanguage(int language)
+{
+    std::lock_guard<std::mutex> lock(state().mutex);
+    state().ocrLanguage = language;
 }
 
 void ConversionRunner::cancel()

@@ -4,6 +4,8 @@
 
 #include <pdfconv/conversion/PdfConversion.h>
 
+#include <QString>
+
 namespace pdfconv {
 
 // Runs one conversion in the helper process: claims the process-wide slot (one conversion
@@ -15,6 +17,12 @@ public:
     static int run(engine::Target target, char const* input, char const* password, char const* output,
                    base::ConvertOptions const& options, conversion::ProgressCallback progress);
     static void cancel();
+
+    // Loads the text-recognition model folder in the helper and, when it holds usable data,
+    // keeps it for the conversions that follow. Returns a ResultCode.
+    static int loadModel(QString const& folder);
+    // The language of the next recognitions, a pdfconv::base::OCRLanguage.
+    static void setOcrLanguage(int language);
 };
 
 } // namespace pdfconv

@@ -1,5 +1,6 @@
 #include <pdfconv/common/LibraryManager.h>
 
+#include "ConversionRunner.h"
 #include "SdkLog.h"
 
 #include <pdfconv/base/ResultCode.h>
@@ -8,15 +9,12 @@
 #include <QMutex>
 #include <QString>
 
-#include <atomic>
-
 namespace pdfconv {
 namespace common {
 
 namespace {
 QMutex g_mutex;
 QString g_resourceFolder;
-std::atomic<int> g_ocrLanguage{base::OCRLanguageEnglish};
 } // namespace
 
 void LibraryManager::SetLogger(bool enabled, bool verbose)
@@ -39,13 +37,13 @@ int LibraryManager::Initialize(char const* resourceFolder)
 int LibraryManager::SetDocumentAIModel(char const* modelFile, base::OCRLanguage)
 {
     QString const path = modelFile ? QString::fromUtf8(modelFile) : QString();
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
         SdkLog::detail(QStringLiteral("document AI model not found: ") + path);
         return base::FileNotFound;
     }
-    // Text recognition is not part of this build yet; the model stays unused.
-    SdkLog::detail(QStringLiteral("document AI model not loaded: text recognition is not available"));
-    return base::OcrFailed;
+    // The model is tried in the helper process: language data that does not load can take
+    // the loading process down.
+    return ConversionRunner::loadModel(path);
 }
 
 int LibraryManager::SetOCRLanguage(base::OCRLanguage language)
@@ -58,7 +56,7 @@ int LibraryManager::SetOCRLanguage(base::OCRLanguage language)
     case base::OCRLanguageJapanese:
     case base::OCRLanguageLatin:
     case base::OCRLanguageAuto:
-        g_ocrLanguage = language;
+        ConversionRunner::setOcrLanguage(language);
         return base::Success;
     }
     return base::OcrFailed;

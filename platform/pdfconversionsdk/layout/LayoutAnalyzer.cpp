@@ -1,5 +1,7 @@
 #include "LayoutAnalyzer.h"
 
+#include "TableDetector.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -477,6 +479,31 @@ PageLayout LayoutAnalyzer::analyze(QVector<Word> const& words, QSizeF const& pag
     BodySizeTracker own;
     own.add(page);
     page.bodyFontSize = own.bodyFontSize();
+    return page;
+}
+
+PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF const& pageSize,
+                                             int pageIndex, QVector<QLineF> const& rulings)
+{
+    TableDetector::Result found = TableDetector::detect(words, rulings, pageSize);
+    PageLayout page = analyze(found.rest, pageSize, pageIndex);
+    for (auto& table : found.tables) {
+        // The first block below the table's top that shares its width, else the first below it.
+        int before = -1;
+        for (int b = 0; b < page.blocks.size() && before < 0; ++b) {
+            QRectF const& box = page.blocks.at(b).box;
+            if (box.top() >= table.box.top() - 1 && box.right() > table.box.left() &&
+                box.left() < table.box.right())
+                before = b;
+        }
+        for (int b = 0; b < page.blocks.size() && before < 0; ++b)
+            if (page.blocks.at(b).box.top() >= table.box.bottom())
+                before = b;
+        table.beforeBlock = before < 0 ? page.blocks.size() : before;
+    }
+    std::stable_sort(found.tables.begin(), found.tables.end(),
+                     [](Table const& a, Table const& b) { return a.beforeBlock < b.beforeBlock; });
+    page.tables = found.tables;
     return page;
 }
 

@@ -2,6 +2,7 @@
 
 #include "PageLayout.h"
 
+#include <QLineF>
 #include <QMap>
 
 namespace pdfconv {
@@ -20,6 +21,11 @@ class LayoutAnalyzer
 {
 public:
     static PageLayout analyze(QVector<Word> const& words, QSizeF const& pageSize, int pageIndex);
+    // The same with tables (TableDetector, given the page's horizontal and vertical strokes):
+    // their words leave the running text, and each table stands before the first block that
+    // follows it in reading order.
+    static PageLayout analyzeWithTables(QVector<Word> const& words, QSizeF const& pageSize, int pageIndex,
+                                        QVector<QLineF> const& rulings);
 
     // Marks as headings the short blocks whose type is clearly larger than the body text:
     // level 1 from 1.6 times the body size, level 2 from 1.3, level 3 from 1.15.

@@ -1,5 +1,7 @@
 #include "PageLayout.h"
 
+#include <QStringList>
+
 namespace pdfconv {
 namespace layout {
 
@@ -71,6 +73,14 @@ QString Block::text() const
     for (int i = 0; i < lines.size(); ++i)
         out += lines.at(i).text() + separatorAfter(i);
     return out;
+}
+
+QString TableCell::text() const
+{
+    QStringList parts;
+    for (auto const& block : blocks)
+        parts << block.text();
+    return parts.join(QLatin1Char('\n'));
 }
 
 } // namespace layout

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -75,15 +76,42 @@ struct Column
     int band = 0; // bands count from the top; columns of one band sit side by side
 };
 
+// One cell of a table: its text laid out as blocks of its own.
+struct TableCell
+{
+    QVector<Block> blocks;
+
+    bool isEmpty() const { return blocks.isEmpty(); }
+    // The blocks' running text, one line per block.
+    QString text() const;
+};
+
+// A table found from the page's geometry: a grid of rows and columns.
+struct Table
+{
+    QRectF box;
+    QVector<double> columnEdges;      // left to right, one more than there are columns
+    QVector<double> rowEdges;         // top to bottom, one more than there are rows
+    QVector<QVector<TableCell>> rows; // rows[r][c]
+    bool ruled = false;               // drawn as a grid of lines, not only aligned text
+    // Where the table stands in reading order: before this index into PageLayout::blocks
+    // (the block count when it comes last).
+    int beforeBlock = 0;
+
+    int rowCount() const { return rows.size(); }
+    int columnCount() const { return columnEdges.size() - 1; }
+};
+
 struct PageLayout
 {
     int pageIndex = 0; // from 0
     QSizeF size;       // of the crop box, in points
     QVector<Column> columns;
     QVector<Block> blocks;   // in reading order
+    QVector<Table> tables;   // in reading order, each placed among the blocks by beforeBlock
     double bodyFontSize = 0; // the size of most text on the page, 0 without text
 
-    bool hasText() const { return !blocks.isEmpty(); }
+    bool hasText() const { return !blocks.isEmpty() || !tables.isEmpty(); }
 };
 
 } // namespace layout

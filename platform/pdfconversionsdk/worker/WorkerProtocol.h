@@ -20,6 +20,8 @@ struct Request
     QByteArray options; // the caller's ConvertOptions, byte for byte
     qint32 threads = 0;
     bool verbose = false;
+    QString modelFolder; // text recognition: the loaded model, empty for none
+    qint32 ocrLanguage = 3;
 };
 
 enum class ReplyType : quint8
@@ -27,7 +29,7 @@ enum class ReplyType : quint8
     Log = 'L',      // text; number 1 for a detail
     Opened = 'O',   // number: page count
     Progress = 'P', // number: pages done, second: page count
-    File = 'F',     // text: an output file's name in the staging folder
+    File = 'F',     // text: an output file's name in the staging folder; a language of a model check
     Result = 'R',   // number: the result code; the last reply
 };
 

@@ -104,6 +104,8 @@ int main()
     job.baseName = request.baseName;
     std::memcpy(&job.options, request.options.constData(), sizeof job.options);
     job.threads = request.threads;
+    job.modelFolder = request.modelFolder;
+    job.ocrLanguage = request.ocrLanguage;
 
     engine::PdfDocument::routeMessages(&sink);
     int const code = engine::runJob(job, sink);

@@ -1,6 +1,7 @@
 #include "PdfFixtures.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -50,6 +51,75 @@ bool writePdf(QString const& path, QList<Page> const& pages)
             }
         }
     }
+    return painter.end();
+}
+
+bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables, bool ruled)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    QFont body(QStringLiteral("DejaVu Sans"));
+    body.setPointSizeF(10);
+    painter.setFont(body);
+    for (int t = 0; t < tables.size(); ++t) {
+        if (t > 0)
+            writer.newPage();
+        painter.drawText(QRectF(56, 60, 480, 40), Qt::TextWordWrap,
+                         QStringLiteral("Figures of table %1 follow below.").arg(t + 1));
+        QList<QStringList> const& rows = tables.at(t);
+        double const left = 80, top = 120, cellWidth = 110, cellHeight = 24;
+        int const columns = rows.isEmpty() ? 0 : rows.first().size();
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows.at(r).size(); ++c)
+                painter.drawText(
+                    QRectF(left + c * cellWidth + 6, top + r * cellHeight, cellWidth - 12, cellHeight),
+                    Qt::AlignRight | Qt::AlignVCenter, rows.at(r).at(c));
+        if (ruled) {
+            painter.setPen(QPen(Qt::black, 0.8));
+            for (int r = 0; r <= rows.size(); ++r)
+                painter.drawLine(QPointF(left, top + r * cellHeight),
+                                 QPointF(left + columns * cellWidth, top + r * cellHeight));
+            for (int c = 0; c <= columns; ++c)
+                painter.drawLine(QPointF(left + c * cellWidth, top),
+                                 QPointF(left + c * cellWidth, top + rows.size() * cellHeight));
+        }
+        painter.drawText(QRectF(56, top + rows.size() * cellHeight + 30, 480, 40), Qt::TextWordWrap,
+                         QStringLiteral("The end of page %1.").arg(t + 1));
+    }
+    return painter.end();
+}
+
+bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& pageSize, int dpi,
+                  double fontSize)
+{
+    double const k = dpi / 72.0;
+    QImage image(qRound(pageSize.width() * k), qRound(pageSize.height() * k), QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QFont font(QStringLiteral("DejaVu Serif"));
+        font.setPixelSize(qRound(fontSize * k));
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        double baseline = 36 * k + fontSize * k;
+        for (auto const& line : lines) {
+            painter.drawText(QPointF(36 * k, baseline), line);
+            baseline += fontSize * 1.6 * k;
+        }
+    }
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(pageSize, QPageSize::Point));
+    writer.setResolution(dpi);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    painter.drawImage(QRectF(0, 0, image.width(), image.height()), image);
     return painter.end();
 }
 

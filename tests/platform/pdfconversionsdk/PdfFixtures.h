@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,13 @@ struct Page
 
 // Writes the pages to @p path; false when it cannot.
 bool writePdf(QString const& path, QList<Page> const& pages);
+// One A4 page per table: a paragraph, the table (cells as given, right-aligned, drawn as a
+// grid of lines when @p ruled), another paragraph.
+bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables, bool ruled);
+// A clean scan: the lines set in an 11-point serif face (or @p fontSize), rendered to a
+// grey image at @p dpi and placed as the only content of a page of @p pageSize points.
+bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& pageSize, int dpi = 300,
+                  double fontSize = 11);
 // Short distinct words, so that a paragraph of them wraps over several lines.
 QString words(QString const& prefix, int count);
 // Runs "qpdf --encrypt ..." with the given arguments between the input and the output.

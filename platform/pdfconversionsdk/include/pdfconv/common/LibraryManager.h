@@ -23,12 +23,16 @@ public:
     /// resource work either way.
     static int Initialize(char const* resourceFolder);
 
-    /// Loads the document AI model file (UTF-8 path) for text recognition. Returns 0 when
-    /// the model is loaded for the rest of the process, FileNotFound when the file is
-    /// missing, OcrFailed when it cannot be used.
+    /// Loads the document AI model for text recognition: a folder (UTF-8 path) of language
+    /// data, one "<code>.traineddata" file per language. Returns 0 when it holds usable data,
+    /// which stays loaded for the rest of the process, FileNotFound when it is missing,
+    /// OcrFailed when it cannot be used (an earlier model then stays loaded). @p language
+    /// is not used: the language of each recognition is set with SetOCRLanguage.
     static int SetDocumentAIModel(char const* modelFile, base::OCRLanguage language);
 
-    /// Language of the next conversions with text recognition. Returns 0 for a known
+    /// Language of the next conversions with text recognition: 1 Chinese (Simplified),
+    /// 2 Chinese (Traditional), 3 English (the default), 4 Korean, 5 Japanese, 6 all
+    /// Latin-script languages of the model together, 8 the same as 6. Returns 0 for a known
     /// language; an unknown value leaves the language unchanged and returns OcrFailed.
     static int SetOCRLanguage(base::OCRLanguage language);
 };

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QLineF>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+#include <string>
+
+#include <vector>
+
+class QPDF;
+class QPDFPageObjectHelper;
+
+namespace pdfconv {
+namespace engine {
+
+// What a page draws besides text.
+struct PageGraphics
+{
+    // Horizontal and vertical strokes (and thin filled bars), in layout coordinates: points
+    // from the top-left corner of the page as shown.
+    QVector<QLineF> rulings;
+    bool hasImages = false;
+    bool hasDrawings = false; // painted paths or shadings
+
+    bool hasGraphics() const { return hasImages || hasDrawings; }
+};
+
+// Reads the drawing operators of a PDF's pages with qpdf, which poppler's interface does not
+// show. One object per thread: qpdf documents are not shared between threads.
+class PdfGraphics
+{
+public:
+    PdfGraphics();
+    ~PdfGraphics();
+    PdfGraphics(PdfGraphics const&) = delete;
+    PdfGraphics& operator=(PdfGraphics const&) = delete;
+
+    // The password may be the user or the owner password. False when qpdf cannot read the file.
+    bool open(QString const& path, std::string const& password);
+    // A page qpdf cannot read gives what was read of it, possibly nothing.
+    PageGraphics page(int index);
+    // The whole document with the text-showing operators taken out of every page and form,
+    // unencrypted, for rendering what is not text; empty when that fails.
+    QByteArray withoutText();
+
+private:
+    std::unique_ptr<QPDF> m_pdf;
+    std::vector<QPDFPageObjectHelper> m_pages;
+};
+
+} // namespace engine
+} // namespace pdfconv

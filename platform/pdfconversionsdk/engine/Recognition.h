@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Job.h"
+#include "layout/PageLayout.h"
+
+#include <ocr/OcrModel.h>
+#include <ocr/OcrStatus.h>
+#include <ocr/RecognizedPage.h>
+
+#include <QVector>
+
+namespace poppler {
+class document;
+}
+
+namespace pdfconv {
+namespace engine {
+
+class JobSink;
+
+// Text recognition for the conversions, over the recognition layer: one engine per thread,
+// the model folder that the library loaded, the language the caller chose.
+class Recognition
+{
+public:
+    // Loads the job's model and picks the language data. 0, or OcrFailed with the reason logged.
+    static int prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpec, JobSink& sink);
+    // Recognises the given pages (0-based); @p outcomes gets one entry per page of the document.
+    static int recognize(Job const& job, QVector<int> const& pages,
+                         QVector<docquill::ocr::PageOutcome>& outcomes, JobSink& sink);
+    // The words of a recognised page as the layout model holds them.
+    static QVector<layout::Word> words(docquill::ocr::RecognizedPage const& page);
+
+    // The searchable PDF: every page kept, recognised text laid invisibly over the pages that
+    // have none.
+    static int searchablePdf(Job const& job, poppler::document const& doc, int pageCount, JobSink& sink);
+    // The model check: reports each language that loads as a file, 0 when any does.
+    static int checkModel(Job const& job, JobSink& sink);
+
+    static int code(docquill::ocr::Status status);
+};
+
+} // namespace engine
+} // namespace pdfconv

@@ -1,0 +1,385 @@
+#include "TableDetector.h"
+
+#include "LayoutAnalyzer.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace pdfconv {
+namespace layout {
+
+namespace {
+
+// A stroke along one axis: at `pos` across it, from `a` to `b` along it.
+struct Segment
+{
+    double pos, a, b;
+};
+
+// Strokes this close count as one line; ends this close meet.
+constexpr double kSameLine = 1.5;
+constexpr double kMeet = 2.5;
+
+QVector<Segment> mergeCollinear(QVector<Segment> segs)
+{
+    std::sort(segs.begin(), segs.end(), [](Segment const& x, Segment const& y) {
+        return x.pos < y.pos - kSameLine || (std::abs(x.pos - y.pos) <= kSameLine && x.a < y.a);
+    });
+    QVector<Segment> out;
+    for (auto const& s : segs) {
+        if (!out.isEmpty() && std::abs(out.last().pos - s.pos) <= kSameLine && s.a <= out.last().b + kMeet) {
+            out.last().b = std::max(out.last().b, s.b);
+            continue;
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
+// Positions closer than `tolerance` merged into their mean, ascending.
+QVector<double> cluster(QVector<double> values, double tolerance)
+{
+    std::sort(values.begin(), values.end());
+    QVector<double> out;
+    double sum = 0;
+    int count = 0;
+    for (double v : values) {
+        if (count > 0 && v - sum / count > tolerance) {
+            out.push_back(sum / count);
+            sum = 0;
+            count = 0;
+        }
+        sum += v;
+        ++count;
+    }
+    if (count > 0)
+        out.push_back(sum / count);
+    return out;
+}
+
+int findRoot(QVector<int>& parent, int i)
+{
+    while (parent[i] != i)
+        i = parent[i] = parent[parent[i]];
+    return i;
+}
+
+// The interval of `edges` that holds `v`, or -1.
+int slot(QVector<double> const& edges, double v)
+{
+    for (int i = 0; i + 1 < edges.size(); ++i)
+        if (v >= edges.at(i) && v < edges.at(i + 1))
+            return i;
+    return -1;
+}
+
+double wordSize(Word const& w)
+{
+    return w.fontSize > 0.5 ? w.fontSize : w.box.height();
+}
+
+// Fills the cells of a table from the words assigned to them.
+void fillCells(Table& table, QVector<QVector<QVector<Word>>> const& cellWords, QSizeF const& pageSize)
+{
+    table.rows.resize(cellWords.size());
+    for (int r = 0; r < cellWords.size(); ++r) {
+        table.rows[r].resize(table.columnCount());
+        for (int c = 0; c < cellWords.at(r).size(); ++c)
+            if (!cellWords.at(r).at(c).isEmpty())
+                table.rows[r][c].blocks = LayoutAnalyzer::analyze(cellWords.at(r).at(c), pageSize, 0).blocks;
+    }
+}
+
+QVector<Table> ruledTables(QVector<Word> const& words, QVector<bool>& used, QVector<QLineF> const& rulings,
+                           QSizeF const& pageSize)
+{
+    QVector<Segment> hs, vs;
+    for (auto const& l : rulings) {
+        double const dx = std::abs(l.dx()), dy = std::abs(l.dy());
+        if (dy <= 1.0 && dx >= 4)
+            hs.push_back({(l.y1() + l.y2()) / 2, std::min(l.x1(), l.x2()), std::max(l.x1(), l.x2())});
+        else if (dx <= 1.0 && dy >= 4)
+            vs.push_back({(l.x1() + l.x2()) / 2, std::min(l.y1(), l.y2()), std::max(l.y1(), l.y2())});
+    }
+    // A page of hatching is a drawing, not a table; leave it alone rather than spend time on it.
+    if (hs.isEmpty() || vs.isEmpty() || hs.size() + vs.size() > 4000)
+        return {};
+    hs = mergeCollinear(hs);
+    vs = mergeCollinear(vs);
+
+    int const n = hs.size() + vs.size();
+    QVector<int> parent(n);
+    std::iota(parent.begin(), parent.end(), 0);
+    for (int i = 0; i < hs.size(); ++i)
+        for (int j = 0; j < vs.size(); ++j) {
+            Segment const& h = hs.at(i);
+            Segment const& v = vs.at(j);
+            if (v.pos >= h.a - kMeet && v.pos <= h.b + kMeet && h.pos >= v.a - kMeet && h.pos <= v.b + kMeet)
+                parent[findRoot(parent, i)] = findRoot(parent, hs.size() + j);
+        }
+
+    QVector<Table> tables;
+    QVector<bool> done(n, false);
+    for (int start = 0; start < n; ++start) {
+        int const root = findRoot(parent, start);
+        if (done[root])
+            continue;
+        done[root] = true;
+        QVector<double> ys, xs;
+        for (int i = 0; i < n; ++i) {
+            if (findRoot(parent, i) != root)
+                continue;
+            if (i < hs.size())
+                ys << hs.at(i).pos;
+            else
+                xs << vs.at(i - hs.size()).pos;
+        }
+        ys = cluster(ys, 2.0);
+        xs = cluster(xs, 2.0);
+        if (ys.size() < 2 || xs.size() < 3)
+            continue;
+        QRectF const box(QPointF(xs.first(), ys.first()), QPointF(xs.last(), ys.last()));
+        QVector<QVector<QVector<Word>>> cells(ys.size() - 1, QVector<QVector<Word>>(xs.size() - 1));
+        QVector<int> inside;
+        for (int w = 0; w < words.size(); ++w) {
+            if (used.at(w))
+                continue;
+            QPointF const c = words.at(w).box.center();
+            int const r = slot(ys, c.y()), col = slot(xs, c.x());
+            if (r < 0 || col < 0)
+                continue;
+            cells[r][col].push_back(words.at(w));
+            inside << w;
+        }
+        // A grid without text is a drawing.
+        if (inside.isEmpty())
+            continue;
+        for (int w : inside)
+            used[w] = true;
+        Table table;
+        table.box = box;
+        table.columnEdges = xs;
+        table.rowEdges = ys;
+        table.ruled = true;
+        fillCells(table, cells, pageSize);
+        tables.push_back(table);
+    }
+    return tables;
+}
+
+struct TextRow
+{
+    QVector<int> words; // by x
+    QRectF box;
+    double coreTop = 0, coreBottom = 0;
+    double size = 0;
+    QVector<QVector<int>> fragments;
+    QVector<QRectF> fragmentBoxes;
+};
+
+using Interval = std::pair<double, double>;
+
+// Fragments of all rows merged by horizontal overlap; empty when some row has two fragments
+// in one merged interval (a line that spans columns).
+QVector<Interval> alignedColumns(QVector<TextRow> const& rows, int first, int last)
+{
+    QVector<Interval> spans;
+    for (int r = first; r <= last; ++r)
+        for (auto const& b : rows.at(r).fragmentBoxes)
+            spans.push_back({b.left(), b.right()});
+    std::sort(spans.begin(), spans.end());
+    QVector<Interval> merged;
+    for (auto const& s : spans) {
+        if (!merged.isEmpty() && s.first <= merged.last().second)
+            merged.last().second = std::max(merged.last().second, s.second);
+        else
+            merged.push_back(s);
+    }
+    for (int r = first; r <= last; ++r) {
+        QVector<bool> taken(merged.size(), false);
+        for (auto const& b : rows.at(r).fragmentBoxes) {
+            int k = 0;
+            while (k < merged.size() && b.left() > merged.at(k).second)
+                ++k;
+            if (k >= merged.size() || taken[k])
+                return {};
+            taken[k] = true;
+        }
+    }
+    return merged.size() >= 2 ? merged : QVector<Interval>();
+}
+
+QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QSizeF const& pageSize)
+{
+    QVector<int> order;
+    for (int i = 0; i < words.size(); ++i)
+        if (!used.at(i) && words.at(i).rotation == 0 && words.at(i).box.isValid() &&
+            !words.at(i).text.trimmed().isEmpty())
+            order << i;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return words.at(a).box.center().y() < words.at(b).box.center().y();
+    });
+
+    QVector<TextRow> rows;
+    for (int i : order) {
+        QRectF const& box = words.at(i).box;
+        int best = -1;
+        for (int r = rows.size() - 1; r >= 0 && r >= rows.size() - 8; --r) {
+            double const h = std::min(rows.at(r).coreBottom - rows.at(r).coreTop, box.height());
+            double const common =
+                std::min(rows.at(r).coreBottom, box.bottom()) - std::max(rows.at(r).coreTop, box.top());
+            if (h > 0 && common / h >= 0.5) {
+                best = r;
+                break;
+            }
+        }
+        if (best < 0) {
+            TextRow row;
+            row.coreTop = box.top();
+            row.coreBottom = box.bottom();
+            rows.push_back(row);
+            best = rows.size() - 1;
+        }
+        rows[best].words << i;
+        rows[best].box = rows[best].box.isNull() ? box : rows[best].box.united(box);
+    }
+    for (auto& row : rows) {
+        std::stable_sort(row.words.begin(), row.words.end(),
+                         [&](int a, int b) { return words.at(a).box.left() < words.at(b).box.left(); });
+        for (int i : row.words) {
+            Word const& w = words.at(i);
+            row.size = std::max(row.size, wordSize(w));
+            if (!row.fragments.isEmpty()) {
+                Word const& prev = words.at(row.fragments.last().last());
+                if (w.box.left() - row.fragmentBoxes.last().right() <=
+                    1.0 * std::max(wordSize(prev), wordSize(w))) {
+                    row.fragments.last() << i;
+                    row.fragmentBoxes.last() = row.fragmentBoxes.last().united(w.box);
+                    continue;
+                }
+            }
+            row.fragments.push_back({i});
+            row.fragmentBoxes.push_back(w.box);
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](TextRow const& a, TextRow const& b) { return a.box.top() < b.box.top(); });
+
+    auto fragmentText = [&](QVector<int> const& frag) {
+        QStringList parts;
+        for (int i : frag)
+            parts << words.at(i).text;
+        return parts.join(QLatin1Char(' '));
+    };
+    // Short cells or numbers make a table; long runs of words side by side are text columns.
+    auto looksLikeTable = [&](int first, int last, int columns) {
+        int const rowCount = last - first + 1;
+        if (rowCount < 3 && !(rowCount == 2 && columns >= 3))
+            return false;
+        int cells = 0, numbers = 0, wordCount = 0;
+        for (int r = first; r <= last; ++r)
+            for (auto const& frag : rows.at(r).fragments) {
+                ++cells;
+                wordCount += frag.size();
+                numbers += TableDetector::parseNumber(fragmentText(frag)) ? 1 : 0;
+            }
+        return cells > 0 && (numbers * 10 >= cells * 4 || wordCount <= cells * 3);
+    };
+
+    QVector<Table> tables;
+    int i = 0;
+    while (i < rows.size()) {
+        if (rows.at(i).fragments.size() < 2) {
+            ++i;
+            continue;
+        }
+        int last = i;
+        QVector<Interval> columns = alignedColumns(rows, i, i);
+        while (last + 1 < rows.size() && rows.at(last + 1).fragments.size() >= 2) {
+            TextRow const& prev = rows.at(last);
+            TextRow const& next = rows.at(last + 1);
+            if (next.box.top() - prev.box.bottom() > 2.0 * std::max(prev.size, next.size))
+                break;
+            QVector<Interval> const grown = alignedColumns(rows, i, last + 1);
+            if (grown.isEmpty())
+                break;
+            columns = grown;
+            ++last;
+        }
+        if (columns.isEmpty() || !looksLikeTable(i, last, columns.size())) {
+            ++i;
+            continue;
+        }
+        Table table;
+        table.columnEdges << columns.first().first - 2;
+        for (int c = 0; c + 1 < columns.size(); ++c)
+            table.columnEdges << (columns.at(c).second + columns.at(c + 1).first) / 2;
+        table.columnEdges << columns.last().second + 2;
+        table.rowEdges << rows.at(i).box.top() - 2;
+        for (int r = i; r < last; ++r)
+            table.rowEdges << (rows.at(r).box.bottom() + rows.at(r + 1).box.top()) / 2;
+        table.rowEdges << rows.at(last).box.bottom() + 2;
+        table.box = QRectF(QPointF(table.columnEdges.first(), table.rowEdges.first()),
+                           QPointF(table.columnEdges.last(), table.rowEdges.last()));
+        QVector<QVector<QVector<Word>>> cells(last - i + 1, QVector<QVector<Word>>(columns.size()));
+        for (int r = i; r <= last; ++r)
+            for (int f = 0; f < rows.at(r).fragments.size(); ++f) {
+                int const col =
+                    std::max(0, slot(table.columnEdges, rows.at(r).fragmentBoxes.at(f).center().x()));
+                for (int w : rows.at(r).fragments.at(f)) {
+                    cells[r - i][col].push_back(words.at(w));
+                    used[w] = true;
+                }
+            }
+        fillCells(table, cells, pageSize);
+        tables.push_back(table);
+        i = last + 1;
+    }
+    return tables;
+}
+
+} // namespace
+
+TableDetector::Result TableDetector::detect(QVector<Word> const& words, QVector<QLineF> const& rulings,
+                                            QSizeF const& pageSize)
+{
+    QVector<bool> used(words.size(), false);
+    Result result;
+    result.tables = ruledTables(words, used, rulings, pageSize);
+    result.tables += alignedTables(words, used, pageSize);
+    std::stable_sort(result.tables.begin(), result.tables.end(),
+                     [](Table const& a, Table const& b) { return a.box.top() < b.box.top(); });
+    for (int i = 0; i < words.size(); ++i)
+        if (!used.at(i))
+            result.rest.push_back(words.at(i));
+    return result;
+}
+
+bool TableDetector::parseNumber(QString const& text, double* value)
+{
+    QString t = text.trimmed();
+    t.replace(QChar(0x2212), QLatin1Char('-'));
+    static QRegularExpression const pattern(
+        QStringLiteral("^([+-]?)(\\d{1,3}(?:,\\d{3})+|\\d+)?(\\.\\d+)?$"));
+    QRegularExpressionMatch const m = pattern.match(t);
+    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
+        return false;
+    QString integer = m.captured(2);
+    if (integer.size() > 1 && integer.startsWith(QLatin1Char('0')))
+        return false;
+    integer.remove(QLatin1Char(','));
+    if (integer.size() + std::max(0, m.captured(3).size() - 1) > 15)
+        return false;
+    bool ok = false;
+    double const v =
+        (m.captured(1) + (integer.isEmpty() ? QStringLiteral("0") : integer) + m.captured(3)).toDouble(&ok);
+    if (ok && value)
+        *value = v;
+    return ok;
+}
+
+} // namespace layout
+} // namespace pdfconv

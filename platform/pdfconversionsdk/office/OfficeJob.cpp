@@ -1,0 +1,322 @@
+#include "OfficeJob.h"
+
+#include "PageContent.h"
+#include "SheetBuilder.h"
+#include "SlideBuilder.h"
+#include "WordBuilder.h"
+#include "engine/JobSink.h"
+#include "engine/PdfDocument.h"
+#include "engine/PdfGraphics.h"
+#include "engine/Recognition.h"
+#include "layout/LayoutAnalyzer.h"
+
+#include <ooxml/CsvWriter.h>
+#include <ooxml/DocxWriter.h>
+#include <ooxml/PptxWriter.h>
+#include <ooxml/XlsxWriter.h>
+
+#include <pdfconv/base/ResultCode.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <poppler-document.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace pdfconv {
+namespace office {
+
+using engine::Job;
+using engine::JobSink;
+using engine::PdfDocument;
+using engine::Target;
+
+namespace {
+
+// Pictures of pages: sharp enough to read, small enough for a document of many pages.
+constexpr double kPictureDpi = 150;
+
+// What one thread holds while it works through pages: poppler and qpdf documents are not
+// shared between threads.
+struct PageReader
+{
+    explicit PageReader(Job const& job) : job(job) {}
+
+    Job const& job;
+    poppler::document const* doc = nullptr;
+    PdfDocument::Opened own;
+    std::unique_ptr<engine::PdfGraphics> graphics;
+    QByteArray const* textless = nullptr; // the document without its text, when rendered
+    std::unique_ptr<poppler::document> textlessDoc;
+
+    engine::PdfGraphics& pdfGraphics()
+    {
+        if (!graphics) {
+            graphics = std::make_unique<engine::PdfGraphics>();
+            graphics->open(job.input, job.password); // unreadable: pages without graphics
+        }
+        return *graphics;
+    }
+    poppler::document* textlessDocument()
+    {
+        if (!textlessDoc && textless && !textless->isEmpty())
+            textlessDoc.reset(poppler::document::load_from_raw_data(textless->constData(), textless->size()));
+        return textlessDoc.get();
+    }
+};
+
+// Runs fn on each page of the list on up to eight threads; the first failure stops the rest.
+int forPages(Job const& job, poppler::document const& first, QVector<int> const& indices,
+             QByteArray const* textless, std::function<int(PageReader&, int)> const& fn)
+{
+    if (indices.isEmpty())
+        return base::Success;
+    int threads = job.threads > 0 ? job.threads : int(std::thread::hardware_concurrency());
+    threads = std::max(1, std::min({threads, int(indices.size()), 8}));
+    std::atomic<int> next{0};
+    std::atomic<int> failure{base::Success};
+    auto fail = [&](int code) {
+        int expected = base::Success;
+        failure.compare_exchange_strong(expected, code);
+    };
+    auto work = [&](poppler::document const* shared) {
+        PageReader reader(job);
+        reader.doc = shared;
+        reader.textless = textless;
+        while (failure.load() == base::Success) {
+            int const k = next.fetch_add(1);
+            if (k >= indices.size())
+                return;
+            try {
+                if (!reader.doc) {
+                    reader.own = PdfDocument::open(job.input, job.password);
+                    reader.doc = reader.own.document.get();
+                    if (!reader.doc) {
+                        fail(reader.own.code);
+                        return;
+                    }
+                }
+                int const code = fn(reader, indices.at(k));
+                if (code != base::Success)
+                    fail(code);
+            } catch (std::bad_alloc const&) {
+                fail(base::OutOfMemory);
+            } catch (std::exception const&) {
+                fail(base::PageError);
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(work, nullptr);
+    work(&first);
+    for (auto& t : pool)
+        t.join();
+    return failure.load();
+}
+
+QImage render(poppler::document const& doc, int index, JobSink& sink)
+{
+    std::unique_ptr<poppler::page> page(doc.create_page(index));
+    if (!page)
+        return {};
+    QSizeF const size = PdfDocument::pageSize(*page);
+    // Very large pages get fewer dots rather than a picture nobody can open.
+    double dpi = kPictureDpi;
+    double const pixels = size.width() * size.height() * (dpi / 72) * (dpi / 72);
+    if (pixels > 40e6)
+        dpi *= std::sqrt(40e6 / pixels);
+    poppler::page_renderer renderer;
+    renderer.set_render_hint(poppler::page_renderer::antialiasing, true);
+    renderer.set_render_hint(poppler::page_renderer::text_antialiasing, true);
+    renderer.set_image_format(poppler::image::format_rgb24);
+    poppler::image const rendered = renderer.render_page(page.get(), dpi, dpi);
+    if (!rendered.is_valid()) {
+        sink.log(false, QStringLiteral("page %1 cannot be rendered").arg(index + 1));
+        return {};
+    }
+    return QImage(reinterpret_cast<uchar const*>(rendered.const_data()), rendered.width(), rendered.height(),
+                  rendered.bytes_per_row(), QImage::Format_RGB888)
+        .copy();
+}
+
+// Photographs and scans as JPEG, drawings as PNG, which keeps their lines crisp.
+ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic)
+{
+    ooxml::Picture picture;
+    picture.size = size;
+    QBuffer buffer(&picture.data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, photographic ? "jpeg" : "png");
+    if (photographic)
+        writer.setQuality(85);
+    if (!writer.write(image))
+        picture.data.clear();
+    return picture;
+}
+
+int writeOutput(Job const& job, QVector<PageContent> const& pages, QString const& title, JobSink& sink)
+{
+    ooxml::WriteResult result;
+    switch (job.target) {
+    case Target::Word:
+        result = ooxml::DocxWriter::write(WordBuilder::build(pages, job.options.wordLayout != 0, title),
+                                          job.staging);
+        break;
+    case Target::Ppt:
+        result = ooxml::PptxWriter::write(SlideBuilder::build(pages, title), job.staging);
+        break;
+    default: {
+        ooxml::Workbook const book =
+            SheetBuilder::build(pages, job.options.excelAllContent, job.options.excelSheetPerTable, title);
+        if (book.sheets.isEmpty()) {
+            sink.log(false, QStringLiteral("no tables found"));
+            return base::NoTables;
+        }
+        if (!job.options.csvOutput) {
+            result = ooxml::XlsxWriter::write(book, job.staging);
+            break;
+        }
+        result = ooxml::CsvWriter::write(book, job.staging, job.baseName, ooxml::ExistingFile::Fail);
+        if (result.ok())
+            for (auto const& name : ooxml::CsvWriter::fileNames(book, job.baseName))
+                sink.fileWritten(name);
+        break;
+    }
+    }
+    if (result.ok())
+        return base::Success;
+    sink.log(false, QStringLiteral("cannot write the output: ") + result.message);
+    return result.error == ooxml::WriteError::OutOfMemory ? base::OutOfMemory : base::OutputError;
+}
+
+} // namespace
+
+int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, JobSink& sink)
+{
+    bool const tables = job.target != Target::Ppt;
+    QVector<PageContent> pages(pageCount);
+    QVector<int> all(pageCount);
+    for (int i = 0; i < pageCount; ++i)
+        all[i] = i;
+
+    std::atomic<int> done{0};
+    int code = forPages(job, doc, all, nullptr, [&](PageReader& reader, int i) {
+        std::unique_ptr<poppler::page> page(reader.doc->create_page(i));
+        if (!page) {
+            sink.log(false, QStringLiteral("page %1 cannot be read").arg(i + 1));
+            return int(base::PageError);
+        }
+        PageContent& content = pages[i];
+        content.graphics = reader.pdfGraphics().page(i);
+        QVector<layout::Word> const words = PdfDocument::readWords(*page);
+        QSizeF const size = PdfDocument::pageSize(*page);
+        content.layout =
+            tables ? layout::LayoutAnalyzer::analyzeWithTables(words, size, i, content.graphics.rulings)
+                   : layout::LayoutAnalyzer::analyze(words, size, i);
+        sink.pageDone(done.fetch_add(1) + 1, pageCount);
+        return int(base::Success);
+    });
+    if (code != base::Success)
+        return code;
+
+    if (job.options.ocrEnabled) {
+        QVector<int> textless;
+        for (int i = 0; i < pageCount; ++i)
+            if (!pages.at(i).layout.hasText())
+                textless << i;
+        if (!textless.isEmpty()) {
+            QVector<docquill::ocr::PageOutcome> outcomes;
+            code = engine::Recognition::recognize(job, textless, outcomes, sink);
+            if (code != base::Success)
+                return code;
+            for (int i : textless) {
+                if (i >= outcomes.size() || outcomes.at(i).kind != docquill::ocr::PageOutcome::Recognized)
+                    continue;
+                PageContent& content = pages[i];
+                QVector<layout::Word> const words = engine::Recognition::words(outcomes.at(i).page);
+                QSizeF const size = content.layout.size;
+                content.layout = tables ? layout::LayoutAnalyzer::analyzeWithTables(words, size, i,
+                                                                                    content.graphics.rulings)
+                                        : layout::LayoutAnalyzer::analyze(words, size, i);
+                content.recognized = true;
+                for (auto const& w : words)
+                    content.ocrWords << w.box;
+            }
+        }
+    }
+
+    layout::BodySizeTracker bodySize;
+    for (auto& content : pages) {
+        bodySize.add(content.layout);
+        layout::LayoutAnalyzer::markHeadings(content.layout, bodySize.bodyFontSize());
+    }
+
+    // Pictures: Word keeps a page without text as its picture; slides show the page behind its
+    // text, drawn without the text, or the scan with the recognised words painted out.
+    QVector<int> scans, backgrounds;
+    for (int i = 0; i < pageCount; ++i) {
+        PageContent const& content = pages.at(i);
+        // A page with neither text nor drawing is blank and needs no picture.
+        bool const scan = content.recognized || (!content.layout.hasText() && content.graphics.hasGraphics());
+        if (scan && (job.target == Target::Word || job.target == Target::Ppt) &&
+            !(job.target == Target::Word && content.recognized))
+            scans << i;
+        else if (job.target == Target::Ppt && content.graphics.hasGraphics())
+            backgrounds << i;
+    }
+    QByteArray textless;
+    if (!backgrounds.isEmpty()) {
+        engine::PdfGraphics graphics;
+        if (graphics.open(job.input, job.password))
+            textless = graphics.withoutText();
+        if (textless.isEmpty()) {
+            sink.log(false,
+                     QStringLiteral("the pictures behind the text cannot be made; slides get text only"));
+            backgrounds.clear();
+        }
+    }
+    QImageWriter::supportedImageFormats(); // loads the plug-ins before the threads race for them
+    code = forPages(job, doc, scans + backgrounds, &textless, [&](PageReader& reader, int i) {
+        PageContent& content = pages[i];
+        bool const scan = !backgrounds.contains(i);
+        poppler::document const* source = scan ? reader.doc : reader.textlessDocument();
+        QImage image = source ? render(*source, i, sink) : QImage();
+        if (image.isNull())
+            return int(base::Success); // the page keeps its text; only the picture is missing
+        if (content.recognized) {
+            QPainter painter(&image);
+            double const k = double(image.width()) / content.layout.size.width();
+            for (auto const& box : content.ocrWords)
+                painter.fillRect(
+                    QRectF(box.x() * k - 1, box.y() * k - 1, box.width() * k + 2, box.height() * k + 2),
+                    Qt::white);
+        }
+        content.picture = encode(image, content.layout.size, content.graphics.hasImages || scan);
+        return int(base::Success);
+    });
+    if (code != base::Success)
+        return code;
+
+    poppler::ustring const docTitle = doc.get_title();
+    QString title =
+        QString::fromUtf16(reinterpret_cast<char16_t const*>(docTitle.data()), int(docTitle.size()))
+            .trimmed();
+    if (title.isEmpty())
+        title = job.baseName;
+    return writeOutput(job, pages, title, sink);
+}
+
+} // namespace office
+} // namespace pdfconv

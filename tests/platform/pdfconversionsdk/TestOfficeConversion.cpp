@@ -1,0 +1,514 @@
+#include "OfficeRunner.h"
+#include "PackageReader.h"
+#include "PdfFixtures.h"
+#include "TestHome.h"
+
+#include <pdfconv/base/ResultCode.h>
+#include <pdfconv/common/LibraryManager.h>
+#include <pdfconv/conversion/PdfConversion.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+using pdfconv::base::ConvertOptions;
+using pdfconv::common::LibraryManager;
+using pdfconv::conversion::PdfConversion;
+namespace codes = pdfconv::base;
+
+namespace {
+
+using Start = int (*)(char const*, char const*, char const*, ConvertOptions const&,
+                      pdfconv::conversion::ProgressCallback);
+
+int convert(Start start, QString const& in, QString const& out,
+            ConvertOptions const& options = ConvertOptions())
+{
+    return start(in.toUtf8().constData(), "", out.toUtf8().constData(), options, nullptr);
+}
+
+// The options the application's converters set for each output.
+ConvertOptions wordOptions(bool flowing, bool ocr = false)
+{
+    ConvertOptions o;
+    o.useDocumentAI = true;
+    o.excelSheetPerTable = true;
+    o.ocrEnabled = ocr;
+    o.wordLayout = flowing ? 1 : 0;
+    return o;
+}
+
+ConvertOptions excelOptions(bool allContent, bool sheetPerTable, bool csv = false)
+{
+    ConvertOptions o;
+    o.useDocumentAI = true;
+    o.excelAllContent = allContent;
+    o.excelSheetPerTable = sheetPerTable;
+    o.csvOutput = csv;
+    return o;
+}
+
+QList<QStringList> const kTable = {
+    {"12", "3.5", "1,250"}, {"7", "-42", "0.25"}, {"1,000", "88", "19.75"}, {"5", "6", "2,048.5"}};
+
+double number(QString text)
+{
+    return text.remove(QLatin1Char(',')).toDouble();
+}
+
+// A cell of a workbook read back: a number, or a text.
+struct Cell
+{
+    bool isNumber = false;
+    double value = 0;
+    QString text;
+};
+using SheetCells = QMap<QString, Cell>; // "B3" -> cell
+
+QString columnLetters(int column)
+{
+    QString out;
+    for (++column; column > 0; column = (column - 1) / 26)
+        out.prepend(QChar('A' + (column - 1) % 26));
+    return out;
+}
+
+// Sheets in workbook order, with their names.
+QList<QPair<QString, SheetCells>> readWorkbook(QString const& path)
+{
+    PackageReader package(path);
+    QList<QPair<QString, SheetCells>> sheets;
+    if (!package.isOpen())
+        return sheets;
+    QStringList shared;
+    for (auto const& si : xmlread::elements(package.part("xl/sharedStrings.xml"), "si"))
+        shared << si.text;
+    QHash<QString, QString> const targets = package.relationshipTargets("xl/workbook.xml");
+    for (auto const& sheet : xmlread::attributes(package.part("xl/workbook.xml"), "sheet")) {
+        QByteArray const xml = package.part(targets.value(sheet.value("r:id").toString()));
+        SheetCells cells;
+        QXmlStreamReader reader(xml);
+        QString ref, type;
+        while (!reader.atEnd()) {
+            reader.readNext();
+            if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("c")) {
+                ref = reader.attributes().value("r").toString();
+                type = reader.attributes().value("t").toString();
+            } else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("v")) {
+                QString const v = reader.readElementText();
+                Cell cell;
+                if (type == QLatin1String("s")) {
+                    cell.text = shared.value(v.toInt());
+                } else {
+                    cell.isNumber = true;
+                    cell.value = v.toDouble();
+                }
+                cells.insert(ref, cell);
+            } else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("t") &&
+                       type == QLatin1String("inlineStr")) {
+                cells[ref].text = reader.readElementText();
+            }
+        }
+        sheets.append({sheet.value("name").toString(), cells});
+    }
+    return sheets;
+}
+
+// Where the table's top-left number stands in a sheet.
+QString findNumber(SheetCells const& cells, double value)
+{
+    for (auto it = cells.cbegin(); it != cells.cend(); ++it)
+        if (it->isNumber && qFuzzyCompare(it->value, value))
+            return it.key();
+    return QString();
+}
+
+void compareTableAt(SheetCells const& cells, QString const& topLeft)
+{
+    QRegularExpressionMatch const m = QRegularExpression("^([A-Z]+)(\\d+)$").match(topLeft);
+    QVERIFY(m.hasMatch());
+    int const col0 = m.captured(1).at(0).unicode() - 'A', row0 = m.captured(2).toInt();
+    for (int r = 0; r < kTable.size(); ++r)
+        for (int c = 0; c < kTable.at(r).size(); ++c) {
+            QString const ref = columnLetters(col0 + c) + QString::number(row0 + r);
+            QVERIFY2(cells.contains(ref) && cells.value(ref).isNumber, qPrintable(ref));
+            QCOMPARE(cells.value(ref).value, number(kTable.at(r).at(c)));
+        }
+}
+
+// The running text of a docx body, paragraph by paragraph; line breaks as '\n'.
+QStringList docxParagraphs(QByteArray const& xml)
+{
+    QStringList out;
+    QXmlStreamReader reader(xml);
+    QString current;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:p"))
+            current.clear();
+        else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:t"))
+            current += reader.readElementText();
+        else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:br"))
+            current += QLatin1Char('\n');
+        else if (reader.isEndElement() && reader.qualifiedName() == QLatin1String("w:p"))
+            out << current;
+    }
+    return out;
+}
+
+QString pdfText(QString const& path)
+{
+    return PdfFixtures::pdfToText(path);
+}
+
+// Share of the expected words found among the words of a text.
+double wordsFound(QStringList const& expected, QString const& text)
+{
+    QSet<QString> got;
+    for (auto const& w : text.split(QRegularExpression("[^\\w]+"), Qt::SkipEmptyParts))
+        got << w.toLower();
+    int found = 0;
+    for (auto const& w : expected)
+        found += got.contains(w.toLower()) ? 1 : 0;
+    return expected.isEmpty() ? 0 : double(found) / expected.size();
+}
+
+QStringList const kScanLines = {"harbor garden window silver", "morning village thunder orange",
+                                "station kitchen meadow pocket"};
+
+} // namespace
+
+class TestOfficeConversion : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestHome m_home;
+    QString m_text;   // title and paragraphs; a second page in two columns
+    QString m_ruled;  // the table drawn as a grid
+    QString m_plain;  // the same table, aligned text only
+    QString m_tables; // two pages with a ruled table each
+    QString m_scan;   // a clean scan of three lines
+    QString m_model;
+    int m_case = 0;
+
+    QString path(QString const& name) const { return m_home.filePath(name); }
+    QString fresh(QString const& suffix) { return path(QStringLiteral("out%1%2").arg(++m_case).arg(suffix)); }
+
+private slots:
+    void initTestCase()
+    {
+        LibraryManager::SetLogger(true, false);
+        m_model = QCoreApplication::applicationDirPath() + "/../Resources/resource/models/documentai.model";
+        m_text = path("text.pdf");
+        PdfFixtures::Page first;
+        first.title = QStringLiteral("Quarterly Review");
+        first.paragraphs << PdfFixtures::words("alpha", 60) << PdfFixtures::words("beta", 45);
+        PdfFixtures::Page second;
+        second.columns = 2;
+        for (int i = 0; i < 6; ++i)
+            second.paragraphs << PdfFixtures::words(QStringLiteral("k%1w").arg(i), 40);
+        QVERIFY(PdfFixtures::writePdf(m_text, {first, second}));
+        m_ruled = path("ruled.pdf");
+        m_plain = path("plain.pdf");
+        m_tables = path("tables.pdf");
+        QVERIFY(PdfFixtures::writeTablePdf(m_ruled, {kTable}, true));
+        QVERIFY(PdfFixtures::writeTablePdf(m_plain, {kTable}, false));
+        QVERIFY(PdfFixtures::writeTablePdf(m_tables, {kTable, kTable}, true));
+        m_scan = path("scan.pdf");
+        QVERIFY(PdfFixtures::writeScanPdf(m_scan, kScanLines, QSizeF(360, 160)));
+    }
+
+    // Runs first: until the model is loaded, a page that needs recognition fails with 41.
+    void recognitionNeedsTheModel()
+    {
+        QString const out = fresh(".pdf");
+        QCOMPARE(convert(&PdfConversion::StartPDFToSearchablePdf, m_scan, out, wordOptions(true, true)),
+                 int(codes::OcrFailed));
+        QVERIFY(!QFileInfo::exists(out));
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_scan, out + ".docx", wordOptions(true, true)),
+                 int(codes::OcrFailed));
+        // A file with text everywhere needs no recognition.
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_text, out + ".docx", wordOptions(true, true)), 0);
+
+        QDir().mkpath(path("badmodel"));
+        QFile junk(path("badmodel/eng.traineddata"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+        junk.close();
+        auto const load = [](QString const& folder) {
+            return LibraryManager::SetDocumentAIModel(folder.toUtf8().constData(), codes::OCRLanguageAuto);
+        };
+        QCOMPARE(load(path("nomodel")), int(codes::FileNotFound));
+        QCOMPARE(load(path("badmodel")), int(codes::OcrFailed));
+        QCOMPARE(load(m_text), int(codes::OcrFailed));
+        QCOMPARE(load(m_model), 0);
+
+        for (int language = 1; language <= 6; ++language)
+            QCOMPARE(LibraryManager::SetOCRLanguage(codes::OCRLanguage(language)), 0);
+        QCOMPARE(LibraryManager::SetOCRLanguage(codes::OCRLanguage(7)), int(codes::OcrFailed));
+        QCOMPARE(LibraryManager::SetOCRLanguage(codes::OCRLanguage(0)), int(codes::OcrFailed));
+    }
+
+    void searchablePdf()
+    {
+        QCOMPARE(LibraryManager::SetOCRLanguage(codes::OCRLanguageEnglish), 0);
+        QString const out = fresh(".pdf");
+        QCOMPARE(convert(&PdfConversion::StartPDFToSearchablePdf, m_scan, out, wordOptions(true, true)), 0);
+        QVERIFY(pdfText(m_scan).trimmed().isEmpty());
+        QStringList expected = kScanLines.join(' ').split(' ');
+        QVERIFY2(wordsFound(expected, pdfText(out)) >= 0.9, qPrintable(pdfText(out)));
+        QCOMPARE(OfficeRunner::pdfPages(out), 1);
+        QCOMPARE(OfficeRunner::pdfPageSize(out, 1), QStringLiteral("360 x 160"));
+        // The picture stays: the page still holds its image.
+        QProcess images;
+        images.start("pdfimages", {"-list", out});
+        QVERIFY(images.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(images.readAllStandardOutput()).count(QStringLiteral(" image ")), 1);
+        // A text PDF keeps its text layer as it is and gets no second one.
+        QString const textOut = fresh(".pdf");
+        QCOMPARE(convert(&PdfConversion::StartPDFToSearchablePdf, m_text, textOut, wordOptions(true, true)),
+                 0);
+        QCOMPARE(pdfText(textOut), pdfText(m_text));
+    }
+
+    void word_data()
+    {
+        QTest::addColumn<bool>("flowing");
+        QTest::newRow("flowing text") << true;
+        QTest::newRow("page layout") << false;
+    }
+
+    void word()
+    {
+        QFETCH(bool, flowing);
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_text, out, wordOptions(flowing)), 0);
+        PackageReader package(out);
+        QVERIFY(package.isOpen());
+        QCOMPARE(package.problems(), QStringList());
+        QByteArray const xml = package.part("word/document.xml");
+        QStringList const paragraphs = docxParagraphs(xml);
+        QVERIFY(paragraphs.contains("Quarterly Review"));
+        QString const alpha = PdfFixtures::words("alpha", 60);
+        if (flowing) {
+            // Whole paragraphs, in reading order: the left column before the right one.
+            QVERIFY(paragraphs.contains(alpha));
+            QVERIFY(paragraphs.contains(PdfFixtures::words("k4w", 40)));
+            QVERIFY(paragraphs.indexOf(PdfFixtures::words("k0w", 40)) <
+                    paragraphs.indexOf(PdfFixtures::words("k5w", 40)));
+            QCOMPARE(xmlread::count(xml, "w:sectPr"), 1);
+        } else {
+            // Lines keep their breaks; every page is a section of its own; columns side by side.
+            QString const joined = paragraphs.join(' ');
+            QVERIFY(!paragraphs.contains(alpha));
+            QCOMPARE(QString(joined).replace('\n', ' ').count(alpha), 1);
+            QVERIFY(paragraphs.filter(QRegularExpression("^alpha0 .*\\n")).size() == 1);
+            QCOMPARE(xmlread::count(xml, "w:sectPr"), 2);
+            QCOMPARE(xmlread::count(xml, "w:tbl"), 1);
+        }
+        // The title keeps its size (22 pt) and weight.
+        QVERIFY(xml.contains("<w:b/>"));
+        QVERIFY(xml.contains("w:val=\"44\""));
+        QVERIFY(xml.contains("w:val=\"22\""));
+    }
+
+    void wordTables_data()
+    {
+        QTest::addColumn<bool>("ruled");
+        QTest::newRow("ruled") << true;
+        QTest::newRow("aligned") << false;
+    }
+
+    void wordTables()
+    {
+        QFETCH(bool, ruled);
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, ruled ? m_ruled : m_plain, out, wordOptions(true)),
+                 0);
+        PackageReader package(out);
+        QByteArray const xml = package.part("word/document.xml");
+        QCOMPARE(xmlread::count(xml, "w:tbl"), 1);
+        QCOMPARE(xmlread::count(xml, "w:tr"), kTable.size());
+        QStringList const cells = xmlread::texts(xml, "w:tc");
+        QStringList expected;
+        for (auto const& row : kTable)
+            expected += row;
+        QCOMPARE(cells, expected);
+        QCOMPARE(xmlread::count(xml, "w:tblBorders") > 0, ruled);
+        QStringList const paragraphs = docxParagraphs(xml);
+        QVERIFY(paragraphs.indexOf("Figures of table 1 follow below.") <
+                paragraphs.indexOf("The end of page 1."));
+    }
+
+    void excel_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("allContent");
+        QTest::addColumn<bool>("sheetPerTable");
+        QTest::addColumn<QStringList>("sheets");
+        QTest::newRow("ruled, tables, per table") << "ruled.pdf" << false << true << QStringList{"Table 1"};
+        QTest::newRow("aligned, tables, per page") << "plain.pdf" << false << false << QStringList{"Page 1"};
+        QTest::newRow("ruled, all, per table") << "ruled.pdf" << true << true << QStringList{"Table 1"};
+        QTest::newRow("two tables, per table")
+            << "tables.pdf" << false << true << QStringList{"Table 1", "Table 2"};
+        QTest::newRow("two tables, all, per page")
+            << "tables.pdf" << true << false << QStringList{"Page 1", "Page 2"};
+        QTest::newRow("text, all, per table")
+            << "text.pdf" << true << true << QStringList{"Page 1", "Page 2"};
+    }
+
+    void excel()
+    {
+        QFETCH(QString, input);
+        QFETCH(bool, allContent);
+        QFETCH(bool, sheetPerTable);
+        QFETCH(QStringList, sheets);
+        QString const out = fresh(".xlsx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, path(input), out,
+                         excelOptions(allContent, sheetPerTable)),
+                 0);
+        QCOMPARE(PackageReader(out).problems(), QStringList());
+        auto const book = readWorkbook(out);
+        QStringList names;
+        for (auto const& sheet : book)
+            names << sheet.first;
+        QCOMPARE(names, sheets);
+        bool texts = false;
+        for (auto const& sheet : book) {
+            for (auto const& cell : sheet.second)
+                texts = texts || cell.text.contains(QLatin1String("Figures of table")) ||
+                        cell.text.contains(QLatin1String("alpha0"));
+            if (input != QLatin1String("text.pdf"))
+                compareTableAt(sheet.second, findNumber(sheet.second, 12));
+        }
+        QCOMPARE(texts, allContent);
+    }
+
+    void tablesOnlyWithoutTables()
+    {
+        QString const out = fresh(".xlsx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, m_text, out, excelOptions(false, true)),
+                 int(codes::NoTables));
+        QVERIFY(!QFileInfo::exists(out));
+        QString const folder = fresh("");
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, m_text, folder, excelOptions(false, true, true)),
+                 int(codes::NoTables));
+        QVERIFY(!QFileInfo::exists(folder));
+    }
+
+    void csv()
+    {
+        QString const folder = fresh("") + "/csv";
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, m_tables, folder, excelOptions(false, true, true)),
+                 0);
+        QStringList const files = QDir(folder).entryList(
+            QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        QCOMPARE(files, (QStringList{"tables_1.csv", "tables_2.csv"}));
+        QString expected;
+        for (auto const& row : kTable) {
+            QStringList fields;
+            for (auto const& cell : row)
+                fields << QString::number(number(cell));
+            expected += fields.join(',') + "\r\n";
+        }
+        for (auto const& name : files) {
+            QFile file(QDir(folder).filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QString text = QString::fromUtf8(file.readAll());
+            text.remove(QChar(0xFEFF));
+            QCOMPARE(text, expected);
+        }
+        // One sheet, one file named after the input; files already there are kept.
+        QFile mine(QDir(folder).filePath("notes.txt"));
+        QVERIFY(mine.open(QIODevice::WriteOnly));
+        mine.close();
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, m_plain, folder, excelOptions(false, true, true)),
+                 0);
+        QVERIFY(QFileInfo::exists(QDir(folder).filePath("plain.csv")));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
+    }
+
+    void slides()
+    {
+        QString const out = fresh(".pptx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToPpt, m_ruled, out), 0);
+        PackageReader package(out);
+        QCOMPARE(package.problems(), QStringList());
+        QByteArray const presentation = package.part("ppt/presentation.xml");
+        QCOMPARE(xmlread::count(presentation, "p:sldId"), 1);
+        // A4's shape.
+        QXmlStreamAttributes const size = xmlread::attributes(presentation, "p:sldSz").value(0);
+        double const ratio = size.value("cx").toDouble() / size.value("cy").toDouble();
+        QVERIFY2(qAbs(ratio - 595.0 / 842.0) < 0.005, qPrintable(QString::number(ratio)));
+        QByteArray const slide = package.part("ppt/slides/slide1.xml");
+        QStringList const texts = xmlread::texts(slide, "p:txBody");
+        for (auto const& row : kTable)
+            for (auto const& cell : row)
+                QVERIFY2(texts.contains(cell), qPrintable(cell));
+        // The grid lines come as a picture behind the text.
+        QCOMPARE(xmlread::count(slide, "p:pic"), 1);
+
+        QString const textOut = fresh(".pptx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToPpt, m_text, textOut), 0);
+        PackageReader text(textOut);
+        QCOMPARE(xmlread::count(text.part("ppt/presentation.xml"), "p:sldId"), 2);
+        QByteArray const first = text.part("ppt/slides/slide1.xml");
+        QCOMPARE(xmlread::count(first, "p:pic"), 0);
+        QVERIFY(xmlread::texts(first, "p:txBody").contains("Quarterly Review"));
+    }
+
+    void scanInWord_data()
+    {
+        QTest::addColumn<bool>("ocr");
+        QTest::newRow("picture") << false;
+        QTest::newRow("recognised") << true;
+    }
+
+    void scanInWord()
+    {
+        QFETCH(bool, ocr);
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_scan, out, wordOptions(true, ocr)), 0);
+        PackageReader package(out);
+        QCOMPARE(package.problems(), QStringList());
+        QByteArray const xml = package.part("word/document.xml");
+        QString const text = docxParagraphs(xml).join(' ');
+        QCOMPARE(xmlread::count(xml, "w:drawing"), ocr ? 0 : 1);
+        double const found = wordsFound(kScanLines.join(' ').split(' '), text);
+        QVERIFY2(ocr ? found >= 0.9 : found == 0, qPrintable(text));
+    }
+
+    // What LibreOffice makes of the outputs: it opens them and finds the content.
+    void openInLibreOffice()
+    {
+        if (!OfficeRunner::available())
+            QSKIP("LibreOffice (soffice) or poppler's tools are not installed");
+        QString const folder = fresh("");
+        QDir().mkpath(folder);
+        QString const docx = folder + "/text.docx", xlsx = folder + "/table.xlsx",
+                      pptx = folder + "/slides.pptx";
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_text, docx, wordOptions(false)), 0);
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, m_ruled, xlsx, excelOptions(true, false)), 0);
+        QCOMPARE(convert(&PdfConversion::StartPDFToPpt, m_text, pptx), 0);
+        QString log;
+        QVERIFY2(OfficeRunner::convert({docx, xlsx, pptx}, "pdf", folder + "/pdf", &log), qPrintable(log));
+        QString const word = OfficeRunner::pdfText(folder + "/pdf/text.pdf");
+        QVERIFY(word.contains("Quarterly Review"));
+        QVERIFY(wordsFound(PdfFixtures::words("k5w", 40).split(' '), word) == 1.0);
+        QString const sheet = OfficeRunner::pdfText(folder + "/pdf/table.pdf");
+        for (auto const& row : kTable)
+            for (auto const& cell : row)
+                QVERIFY2(sheet.contains(QString::number(number(cell))), qPrintable(cell));
+        QCOMPARE(OfficeRunner::pdfPages(folder + "/pdf/text.pdf"), 2);
+        QString const slides = folder + "/pdf/slides.pdf";
+        QCOMPARE(OfficeRunner::pdfPages(slides), 2);
+        QVERIFY(OfficeRunner::pdfText(slides).contains("Quarterly Review"));
+    }
+};
+
+QTEST_MAIN(TestOfficeConversion)
+#include "TestOfficeConversion.moc"
