@@ -33,6 +33,19 @@ docquill::ocr::RecognitionOptions recognitionOptions(Job const& job)
     return options;
 }
 
+// The type size of a recognised word, from its line: the distance from the top of the line
+// (ascenders and capitals) to its baseline is about 0.8 em in common faces.
+double fontSize(docquill::ocr::RecognizedPage const& page, docquill::ocr::RecognizedWord const& word)
+{
+    double em = word.pointRect.height();
+    if (word.line >= 0 && word.line < page.lines.size() && page.dpi > 0) {
+        docquill::ocr::RecognizedLine const& line = page.lines.at(word.line);
+        double const ascent = line.pixelBaseline.center().y() - line.pixelRect.top();
+        em = ascent > 0 ? ascent * 72.0 / page.dpi / 0.8 : line.pointRect.height() / 1.05;
+    }
+    return std::max(4.0, std::round(em * 2) / 2);
+}
+
 bool pageHasText(poppler::document const& doc, int index)
 {
     std::unique_ptr<poppler::page> page(doc.create_page(index));
@@ -128,11 +141,7 @@ QVector<layout::Word> Recognition::words(docquill::ocr::RecognizedPage const& pa
         layout::Word w;
         w.text = r.text;
         w.box = r.pointRect;
-        // A recognised line reaches from the ascenders to the descenders: about 1.2 em.
-        double const lineHeight = r.line >= 0 && r.line < page.lines.size()
-                                      ? page.lines.at(r.line).pointRect.height()
-                                      : r.pointRect.height();
-        w.fontSize = std::max(4.0, std::round(lineHeight / 1.2 * 2) / 2);
+        w.fontSize = fontSize(page, r);
         w.spaceAfter = page.spaceAfter(i);
         out.push_back(w);
     }

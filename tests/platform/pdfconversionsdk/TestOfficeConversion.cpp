@@ -268,6 +268,22 @@ private slots:
         images.start("pdfimages", {"-list", out});
         QVERIFY(images.waitForFinished(30000));
         QCOMPARE(QString::fromUtf8(images.readAllStandardOutput()).count(QStringLiteral(" image ")), 1);
+        // A locked scan: recognised with its password, and still locked with it.
+        QString const locked = path("locked-scan.pdf");
+        QVERIFY(PdfFixtures::encrypt(m_scan, locked, {"user", "owner", "256"}));
+        QString const lockedOut = fresh(".pdf");
+        ConvertOptions const options = wordOptions(true, true);
+        QCOMPARE(PdfConversion::StartPDFToSearchablePdf(locked.toUtf8(), "nope", lockedOut.toUtf8(), options,
+                                                        nullptr),
+                 int(codes::PasswordError));
+        QCOMPARE(PdfConversion::StartPDFToSearchablePdf(locked.toUtf8(), "user", lockedOut.toUtf8(), options,
+                                                        nullptr),
+                 0);
+        QVERIFY(pdfText(lockedOut).trimmed().isEmpty());
+        QProcess unlocked;
+        unlocked.start("pdftotext", {"-upw", "user", lockedOut, "-"});
+        QVERIFY(unlocked.waitForFinished(30000));
+        QVERIFY(wordsFound(expected, QString::fromUtf8(unlocked.readAllStandardOutput())) >= 0.9);
         // A text PDF keeps its text layer as it is and gets no second one.
         QString const textOut = fresh(".pdf");
         QCOMPARE(convert(&PdfConversion::StartPDFToSearchablePdf, m_text, textOut, wordOptions(true, true)),

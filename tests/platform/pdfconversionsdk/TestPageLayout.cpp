@@ -1,6 +1,7 @@
 #include "engine/PageImageRenderer.h"
 #include "layout/FontTraits.h"
 #include "layout/LayoutAnalyzer.h"
+#include "layout/TableDetector.h"
 
 #include <QtTest>
 
@@ -203,6 +204,105 @@ private slots:
         QCOMPARE(t.bold, bold);
         QCOMPARE(t.italic, italic);
         QCOMPARE(t.serif, serif);
+    }
+
+    void tablesFromGeometry_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("tables");
+        QTest::addColumn<bool>("ruled");
+        QTest::newRow("ruled grid") << "grid" << 1 << true;
+        QTest::newRow("aligned numbers") << "aligned" << 1 << false;
+        QTest::newRow("two text columns") << "columns" << 0 << false;
+        QTest::newRow("two rows of two") << "short" << 0 << false;
+        QTest::newRow("grid without text") << "empty grid" << 0 << false;
+        QTest::newRow("frame around a paragraph") << "frame" << 0 << false;
+    }
+
+    void tablesFromGeometry()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, tables);
+        QFETCH(bool, ruled);
+        PageBuilder b;
+        QVector<QLineF> rulings;
+        b.column(56, 40, QStringLiteral("top"), 2);
+        int const rows = kind == QLatin1String("short") ? 2 : 4;
+        int const columns = kind == QLatin1String("short") ? 2 : 3;
+        if (kind == QLatin1String("grid") || kind == QLatin1String("aligned") ||
+            kind == QLatin1String("short"))
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < columns; ++c)
+                    b.line(110 + c * 100, 106 + r * 20, QString::number((r + 1) * 10 + c));
+        if (kind == QLatin1String("grid") || kind == QLatin1String("empty grid")) {
+            for (int r = 0; r <= rows; ++r)
+                rulings << QLineF(100, 100 + r * 20, 400, 100 + r * 20);
+            for (int c = 0; c <= 3; ++c)
+                rulings << QLineF(100 + c * 100, 100, 100 + c * 100, 100 + rows * 20);
+        }
+        if (kind == QLatin1String("columns"))
+            b.column(56, 100, QStringLiteral("L"), 8).column(320, 100, QStringLiteral("R"), 8);
+        if (kind == QLatin1String("frame")) {
+            b.column(60, 104, QStringLiteral("f"), 3);
+            rulings << QLineF(50, 100, 300, 100) << QLineF(50, 150, 300, 150) << QLineF(50, 100, 50, 150)
+                    << QLineF(300, 100, 300, 150);
+        }
+        b.column(56, 300, QStringLiteral("end"), 2);
+        PageLayout const page = LayoutAnalyzer::analyzeWithTables(b.m_words, QSizeF(595, 842), 0, rulings);
+        QCOMPARE(page.tables.size(), tables);
+        QString const text = allText(page);
+        QVERIFY(text.contains(QStringLiteral("top0")) && text.contains(QStringLiteral("end0")));
+        if (tables == 0) {
+            QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\b[LRf]\\d+"))),
+                     kind == QLatin1String("columns") ? 96
+                     : kind == QLatin1String("frame") ? 18
+                                                      : 0);
+            return;
+        }
+        Table const& table = page.tables.first();
+        QCOMPARE(table.ruled, ruled);
+        QCOMPARE(table.rowCount(), rows);
+        QCOMPARE(table.columnCount(), 3);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < 3; ++c)
+                QCOMPARE(table.rows.at(r).at(c).text(), QString::number((r + 1) * 10 + c));
+        // Between the text above and below, which stays running text.
+        QCOMPARE(page.blocks.size(), 2);
+        QCOMPARE(table.beforeBlock, 1);
+        QVERIFY(!text.contains(QRegularExpression(QStringLiteral("\\b10\\b"))));
+    }
+
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<double>("value");
+        QTest::newRow("integer") << "42" << true << 42.0;
+        QTest::newRow("thousands") << "1,234,567.5" << true << 1234567.5;
+        QTest::newRow("negative") << "-12.25" << true << -12.25;
+        QTest::newRow("minus sign") << QString(QChar(0x2212)) + "7" << true << -7.0;
+        QTest::newRow("plus and spaces") << " +3 " << true << 3.0;
+        QTest::newRow("no leading digit") << ".5" << true << 0.5;
+        QTest::newRow("zero") << "0" << true << 0.0;
+        QTest::newRow("leading zero code") << "0042" << false << 0.0;
+        QTest::newRow("bad grouping") << "1,23" << false << 0.0;
+        QTest::newRow("two points") << "1.2.3" << false << 0.0;
+        QTest::newRow("percent") << "3.5%" << false << 0.0;
+        QTest::newRow("word") << "12a" << false << 0.0;
+        QTest::newRow("too many digits") << "1234567890123456" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("sign only") << "-" << false << 0.0;
+    }
+
+    void numbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, isNumber);
+        QFETCH(double, value);
+        double parsed = -1;
+        QCOMPARE(TableDetector::parseNumber(text, &parsed), isNumber);
+        if (isNumber)
+            QCOMPARE(parsed, value);
     }
 
     void pageImageNamesSort()
