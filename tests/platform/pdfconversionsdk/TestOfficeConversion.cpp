@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -317,6 +318,14 @@ private slots:
             QVERIFY(paragraphs.indexOf(PdfFixtures::words("k0w", 40)) <
                     paragraphs.indexOf(PdfFixtures::words("k5w", 40)));
             QCOMPARE(xmlread::count(xml, "w:sectPr"), 1);
+            // The last paragraph of page 1 runs on into page 2: one paragraph, no page break.
+            QVERIFY(
+                paragraphs.contains(PdfFixtures::words("beta", 45) + " " + PdfFixtures::words("k0w", 40)));
+            QCOMPARE(xmlread::count(xml, "w:pageBreakBefore"), 0);
+            // A page that ends its paragraph ends with a page break.
+            QString const tables = fresh(".docx");
+            QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_tables, tables, wordOptions(true)), 0);
+            QCOMPARE(xmlread::count(PackageReader(tables).part("word/document.xml"), "w:pageBreakBefore"), 1);
         } else {
             // Lines keep their breaks; every page is a section of its own; columns side by side.
             QString const joined = paragraphs.join(' ');
@@ -465,8 +474,20 @@ private slots:
         for (auto const& row : kTable)
             for (auto const& cell : row)
                 QVERIFY2(texts.contains(cell), qPrintable(cell));
-        // The grid lines come as a picture behind the text.
+        // The grid lines come as a picture behind the text, without the text: the inside of
+        // the first cell, where "12" stands, is blank there.
         QCOMPARE(xmlread::count(slide, "p:pic"), 1);
+        QImage const background = QImage::fromData(package.part("ppt/media/image1.png"));
+        QVERIFY(!background.isNull());
+        double const k = background.width() / 595.0;
+        int dark = 0, grid = 0;
+        for (int y = int(123 * k); y < int(141 * k); ++y)
+            for (int x = int(84 * k); x < int(186 * k); ++x)
+                dark += qGray(background.pixel(x, y)) < 128 ? 1 : 0;
+        for (int x = int(84 * k); x < int(186 * k); ++x)
+            grid += qGray(background.pixel(x, int(120 * k))) < 128 ? 1 : 0;
+        QCOMPARE(dark, 0);
+        QVERIFY(grid > 50 * k);
 
         QString const textOut = fresh(".pptx");
         QCOMPARE(convert(&PdfConversion::StartPDFToPpt, m_text, textOut), 0);
