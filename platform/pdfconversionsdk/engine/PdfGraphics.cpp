@@ -156,10 +156,17 @@ private:
     {
         double v[6];
         if (op == "q") {
-            m_stack.push_back(m_ctm);
+            m_stack.push_back({m_ctm, m_renderMode});
         } else if (op == "Q") {
-            if (!m_stack.isEmpty())
-                m_ctm = m_stack.takeLast();
+            if (!m_stack.isEmpty()) {
+                m_ctm = m_stack.last().ctm;
+                m_renderMode = m_stack.takeLast().renderMode;
+            }
+        } else if (op == "Tr") {
+            if (numbers(ops, 1, v))
+                m_renderMode = int(v[0]);
+        } else if (op == "Tj" || op == "TJ" || op == "'" || op == "\"") {
+            (m_renderMode == 3 ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
         } else if (op == "cm") {
             if (numbers(ops, 6, v))
                 m_ctm = QTransform(v[0], v[1], v[2], v[3], v[4], v[5]) * m_ctm;
@@ -215,7 +222,7 @@ private:
                 m_out.hasImages = true;
             } else if (subtype == "/Form" && depth < kMaxFormDepth &&
                        m_forms.insert(xobject.getObjGen()).second) {
-                m_stack.push_back(m_ctm);
+                m_stack.push_back({m_ctm, m_renderMode});
                 QPDFObjectHandle matrix = dict.getKey("/Matrix");
                 if (matrix.isMatrix()) {
                     QPDFObjectHandle::Matrix const mx = matrix.getArrayAsMatrix();
@@ -227,7 +234,8 @@ private:
                 m_path.clear();
                 xobject.parseAsContents(&inner);
                 m_path = path;
-                m_ctm = m_stack.takeLast();
+                m_ctm = m_stack.last().ctm;
+                m_renderMode = m_stack.takeLast().renderMode;
                 m_forms.erase(xobject.getObjGen());
             }
         }
@@ -235,8 +243,14 @@ private:
 
     PageGraphics& m_out;
     QTransform m_display;
+    struct State
+    {
+        QTransform ctm;
+        int renderMode;
+    };
     QTransform m_ctm;
-    QVector<QTransform> m_stack;
+    int m_renderMode = 0;
+    QVector<State> m_stack;
     QVector<Subpath> m_path;
     std::set<QPDFObjGen> m_forms; // forms being read: a form that draws itself stops here
 };

@@ -24,6 +24,9 @@ struct PageGraphics
     QVector<QLineF> rulings;
     bool hasImages = false;
     bool hasDrawings = false; // painted paths or shadings
+    // Text shown invisibly (render mode 3, as text layers over scans are) and visibly.
+    bool hasInvisibleText = false;
+    bool hasVisibleText = false;
 
     bool hasGraphics() const { return hasImages || hasDrawings; }
 };

@@ -276,6 +276,18 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         else if (job.target == Target::Ppt && content.graphics.hasGraphics())
             backgrounds << i;
     }
+    // A text layer laid invisibly over a scan: the slide's text boxes take the place of the
+    // scanned words, which are painted out of the picture as recognised ones are.
+    for (int i : backgrounds) {
+        PageContent& content = pages[i];
+        if (!content.graphics.hasInvisibleText || content.graphics.hasVisibleText)
+            continue;
+        content.recognized = true;
+        for (auto const& block : content.layout.blocks)
+            for (auto const& line : block.lines)
+                for (auto const& word : line.words)
+                    content.ocrWords << word.box;
+    }
     QByteArray textless;
     if (!backgrounds.isEmpty()) {
         engine::PdfGraphics graphics;
@@ -298,10 +310,13 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         if (content.recognized) {
             QPainter painter(&image);
             double const k = double(image.width()) / content.layout.size.width();
-            for (auto const& box : content.ocrWords)
-                painter.fillRect(
-                    QRectF(box.x() * k - 1, box.y() * k - 1, box.width() * k + 2, box.height() * k + 2),
-                    Qt::white);
+            // Word boxes are tight, or only near the glyphs for a text layer: paint out a margin too.
+            for (auto const& box : content.ocrWords) {
+                double const pad = 0.2 * box.height() * k + 1;
+                painter.fillRect(QRectF(box.x() * k, box.y() * k, box.width() * k, box.height() * k)
+                                     .adjusted(-pad, -pad, pad, pad),
+                                 Qt::white);
+            }
         }
         content.picture = encode(image, content.layout.size, content.graphics.hasImages || scan);
         return int(base::Success);

@@ -18,8 +18,10 @@ struct PageContent
 {
     layout::PageLayout layout;
     engine::PageGraphics graphics;
-    bool recognized = false;  // the text came from text recognition of the page's image
-    QVector<QRectF> ocrWords; // where recognised words stand, in points
+    // The text stands over a picture of itself: recognised from the page's image, or an
+    // invisible text layer over a scan.
+    bool recognized = false;
+    QVector<QRectF> ocrWords; // where those words stand, in points
     ooxml::Picture picture;   // empty when the output needs none
     bool hasPicture() const { return !picture.data.isEmpty(); }
 };

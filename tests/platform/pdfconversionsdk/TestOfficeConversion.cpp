@@ -496,6 +496,25 @@ private slots:
         QByteArray const first = text.part("ppt/slides/slide1.xml");
         QCOMPARE(xmlread::count(first, "p:pic"), 0);
         QVERIFY(xmlread::texts(first, "p:txBody").contains("Quarterly Review"));
+
+        // A scan under an invisible text layer: the words become text boxes and leave the picture.
+        QString const searchable = fresh(".pdf"), scanOut = fresh(".pptx");
+        QCOMPARE(
+            convert(&PdfConversion::StartPDFToSearchablePdf, m_scan, searchable, wordOptions(true, true)), 0);
+        QCOMPARE(convert(&PdfConversion::StartPDFToPpt, searchable, scanOut), 0);
+        PackageReader scan(scanOut);
+        QByteArray const scanSlide = scan.part("ppt/slides/slide1.xml");
+        QVERIFY(wordsFound(kScanLines.join(' ').split(' '), xmlread::texts(scanSlide, "a:t").join(' ')) >=
+                0.9);
+        QStringList const media = scan.relationshipTargets("ppt/slides/slide1.xml").values().filter("media/");
+        QCOMPARE(media.size(), 1);
+        QImage const picture = QImage::fromData(scan.part(media.first()));
+        QVERIFY(!picture.isNull());
+        int inked = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                inked += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
+        QVERIFY2(inked < picture.width() * picture.height() / 2000, qPrintable(QString::number(inked)));
     }
 
     void scanInWord_data()
