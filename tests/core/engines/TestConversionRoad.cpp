@@ -50,6 +50,10 @@ private slots:
         QTest::newRow("rtf") << int(ToRtf) << "report.rtf";
         QTest::newRow("html") << int(ToHtml) << "report.html";
         QTest::newRow("png pages") << int(ToPng) << "report";
+        QTest::newRow("word") << int(ToDocx) << "report.docx";
+        QTest::newRow("excel") << int(ToXlsx) << "report.xlsx";
+        QTest::newRow("powerpoint") << int(ToPptx) << "report.pptx";
+        QTest::newRow("searchable pdf") << int(ToOcrPdf) << "report.pdf";
     }
 
     void convert()
@@ -68,6 +72,13 @@ private slots:
             QStringList pages = QDir(path).entryList({"*.png"}, QDir::Files, QDir::Name);
             QCOMPARE(pages.size(), 2);
             QVERIFY(!QImage(path + "/" + pages.first()).isNull());
+        } else if (type == ToDocx || type == ToXlsx || type == ToPptx) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.read(2), QByteArray("PK"));
+        } else if (type == ToOcrPdf) {
+            QString text = TestPdf::text(path);
+            QVERIFY(text.contains("Beta") && !text.contains("Alpha"));
         } else {
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
