@@ -4,6 +4,7 @@
 #include "items/FileItem.h"
 #include "pdf/PDFMergeService.h"
 #include "pipeline/TaskExecutor.h"
+#include "pipeline/TaskExecutorFactory.h"
 #include "pipeline/TaskRunnable.h"
 #include "pipeline/ThreadHandoff.h"
 

@@ -1,5 +1,6 @@
+#include "pipeline/ConvertExecutor.h"
 #include "pipeline/TaskController.h"
-#include "pipeline/TaskExecutor.h"
+#include "pipeline/TaskExecutorFactory.h"
 #include "pipeline/TaskRunnable.h"
 
 #include "common/ProductConstants.h"
