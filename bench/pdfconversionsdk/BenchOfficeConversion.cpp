@@ -14,10 +14,11 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include "SyntheticScan.h"
 
 #include <cstdio>
 
@@ -25,19 +26,6 @@ using pdfconv::base::ConvertOptions;
 using pdfconv::conversion::PdfConversion;
 
 namespace {
-
-QStringList const kVocabulary = {
-    "account", "almost",  "answer", "autumn",  "balance", "border", "bridge",  "camera",  "carpet",
-    "castle",  "center",  "change", "church",  "circle",  "column", "common",  "corner",  "country",
-    "cotton",  "credit",  "danger", "decide",  "degree",  "design", "dinner",  "doctor",  "during",
-    "energy",  "engine",  "family", "farmer",  "figure",  "finger", "flower",  "forest",  "garden",
-    "gather",  "golden",  "ground", "harbor",  "history", "island", "journey", "kitchen", "ladder",
-    "letter",  "little",  "market", "master",  "meadow",  "minute", "modern",  "moment",  "morning",
-    "mother",  "number",  "object", "office",  "orange",  "paper",  "pencil",  "people",  "planet",
-    "pocket",  "police",  "powder", "quarter", "rabbit",  "record", "report",  "river",   "saddle",
-    "season",  "second",  "silver", "simple",  "spring",  "square", "station", "stone",   "street",
-    "summer",  "supper",  "system", "table",   "thunder", "ticket", "timber",  "travel",  "valley",
-    "village", "weather", "window", "winter",  "wonder",  "yellow", "north",   "south",   "harvest"};
 
 double seconds(QElapsedTimer const& t)
 {
@@ -76,21 +64,12 @@ double apiRun(Start start, QString const& input, QString const& output, ConvertO
     return seconds(t);
 }
 
-// Pages of lines of ordinary words, as a clean scan would hold them: 11 pt, one-inch margins.
+// The lines of a clean scan page of ordinary words, as the recognition tests make them.
 QStringList scanLines(int seed)
 {
-    QRandomGenerator random{quint32(seed)};
     QStringList lines;
-    for (int l = 0; l < 30; ++l) {
-        QStringList words;
-        int length = 0;
-        while (length < 70) {
-            QString const w = kVocabulary.at(int(random.bounded(kVocabulary.size())));
-            words << w;
-            length += w.size() + 1;
-        }
+    for (QStringList const& words : SyntheticScan::make(30, seed).lines)
         lines << words.join(QLatin1Char(' '));
-    }
     return lines;
 }
 
