@@ -16,6 +16,7 @@ public:
     void setConvertOption(ConvertOption const& option) override;
     void setPageRanges(QStringList const& ranges) override;
     void setOutputPdfName(QString const& name) override { setNewPdfName(name); }
+    QStringList pageRanges() const { return m_pageRanges; }
 
     Result convert(QString const& input, QString const& outDir, QString const& password) override;
     Result createPdf(QString const& input, QString const& outDir, QString const& password) override;

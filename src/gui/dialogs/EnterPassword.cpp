@@ -1,0 +1,71 @@
+#include "dialogs/EnterPassword.h"
+
+#include "ui_EnterPassword.h"
+
+#include "items/PDFFileItem.h"
+#include "relay/SignalTransferStation.h"
+#include "support/MainWindowAccess.h"
+#include "support/ModalDialog.h"
+
+#include <QKeyEvent>
+
+EnterPassword::EnterPassword(PDFFileItem* item, QWidget* parent)
+    : QDialog(parent), ui(new Ui_EnterPassword), m_pdfFileItem(item)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
+    setStyleSheet(QStringLiteral("QWidget{font-size:12px}"));
+
+    // Keeps its place while hidden, so showing it moves nothing.
+    QSizePolicy policy = ui->label_incorrect_pwd->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    ui->label_incorrect_pwd->setSizePolicy(policy);
+    ui->label_incorrect_pwd->hide();
+    ui->lineEdit_password->setFocus();
+
+    connect(ui->lineEdit_password, &QLineEdit::textChanged, ui->label_incorrect_pwd, &QWidget::hide);
+    connect(ui->btn_ok, &QPushButton::clicked, this, &EnterPassword::btn_ok_clicked);
+    connect(ui->btn_cancel, &QPushButton::clicked, this, &EnterPassword::btn_cencel_clicked);
+
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    ui->label->setText(tr("Open password"));
+}
+
+EnterPassword::~EnterPassword()
+{
+    delete ui;
+}
+
+void EnterPassword::showWidget(PDFFileItem* item)
+{
+    auto* dialog = new EnterPassword(item, MainWindowAccess::instance());
+    connect(dialog, &EnterPassword::unlockAll, SignalTransferStation::instance(),
+            &SignalTransferStation::transmitunlockAllPDF);
+    ModalDialog::exec(dialog);
+}
+
+void EnterPassword::btn_ok_clicked()
+{
+    QString const password = ui->lineEdit_password->text();
+    if (!m_pdfFileItem->PDFDecrypt(password)) {
+        ui->label_incorrect_pwd->show();
+        return;
+    }
+    // This file first; the others only once the password is known to be right.
+    if (ui->checkBox_apply_all->isChecked())
+        emit unlockAll(password);
+    accept();
+}
+
+void EnterPassword::btn_cencel_clicked()
+{
+    close();
+}
+
+// Return and Enter try the password; every other key, Escape included, is dropped.
+void EnterPassword::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        btn_ok_clicked();
+}

@@ -1,0 +1,119 @@
+#include "dialogs/EnterPassword.h"
+
+#include "items/FileItemList.h"
+#include "items/PDFFileItem.h"
+#include "relay/SignalTransferStation.h"
+#include "support/DialogTestMode.h"
+#include "support/ModalDialog.h"
+
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+class TestEnterPassword : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QString m_locked;
+
+private slots:
+    void initTestCase()
+    {
+        DialogTestMode::setEnabled(true);
+        QString const plain = m_home.filePath("plain.pdf");
+        QVERIFY(TestPdf::writePages(plain, 3));
+        m_locked = m_home.filePath("locked.pdf");
+        QVERIFY(TestPdf::encrypt(plain, m_locked, "secret", "owner"));
+    }
+
+    void tryPassword_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("applyToAll");
+        QTest::addColumn<bool>("byReturnKey");
+        QTest::addColumn<bool>("unlocks");
+        QTest::newRow("right, OK") << "secret" << false << false << true;
+        QTest::newRow("right, Return, apply to all") << "secret" << true << true << true;
+        QTest::newRow("wrong, apply to all") << "Secret" << true << false << false;
+        QTest::newRow("empty, Return") << "" << false << true << false;
+    }
+
+    void tryPassword()
+    {
+        QFETCH(QString, password);
+        QFETCH(bool, applyToAll);
+        QFETCH(bool, byReturnKey);
+        QFETCH(bool, unlocks);
+        FileItemList list(ModeConvert);
+        list.addFiles({m_locked});
+        auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QVERIFY(item->isEncrypted());
+
+        // The broadcast must come after this file was unlocked.
+        QStringList broadcasts;
+        QMetaObject::Connection relay =
+            connect(SignalTransferStation::instance(), &SignalTransferStation::unlockAllPDF, this,
+                    [&](QString const& sent) {
+                        QVERIFY(!item->isEncrypted());
+                        broadcasts << sent;
+                    });
+        bool closedAfterTry = false;
+        bool errorShown = false;
+        ModalDialog::setNextHandler([&](QDialog* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>("lineEdit_password");
+            QCOMPARE(dialog->focusWidget(), edit);
+            QVERIFY(dialog->findChild<QLabel*>("label_incorrect_pwd")->isHidden());
+            dialog->findChild<QCheckBox*>("checkBox_apply_all")->setChecked(applyToAll);
+            QTest::keyClicks(edit, password);
+            if (byReturnKey)
+                QTest::keyClick(edit, Qt::Key_Return);
+            else
+                QTest::mouseClick(dialog->findChild<QPushButton*>("btn_ok"), Qt::LeftButton);
+            closedAfterTry = !dialog->isVisible();
+            auto* error = dialog->findChild<QLabel*>("label_incorrect_pwd");
+            errorShown = error && !error->isHidden();
+            if (!closedAfterTry) {
+                // Escape does not close it; the next keystroke hides the error again.
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                QVERIFY(dialog->isVisible());
+                QTest::keyClicks(edit, "x");
+                QVERIFY(error->isHidden());
+                QTest::mouseClick(dialog->findChild<QPushButton*>("btn_cancel"), Qt::LeftButton);
+            }
+        });
+        EnterPassword::showWidget(item);
+        disconnect(relay);
+
+        QCOMPARE(closedAfterTry, unlocks);
+        QCOMPARE(errorShown, !unlocks);
+        QCOMPARE(item->isEncrypted(), !unlocks);
+        QCOMPARE(item->password(), unlocks ? password : QString());
+        QCOMPARE(broadcasts, unlocks && applyToAll ? QStringList{password} : QStringList());
+        // The dialog deletes itself on every way out.
+        auto openDialogs = [] {
+            QWidgetList const windows = QApplication::topLevelWidgets();
+            return std::count_if(windows.begin(), windows.end(),
+                                 [](QWidget* w) { return qobject_cast<EnterPassword*>(w) != nullptr; });
+        };
+        QTRY_COMPARE(openDialogs(), 0);
+    }
+
+    void buttonsTakeNoFocus()
+    {
+        EnterPassword dialog(nullptr);
+        QCOMPARE(dialog.findChild<QPushButton*>("btn_ok")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(dialog.findChild<QPushButton*>("btn_cancel")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(dialog.findChild<QLabel*>("label")->text(), QStringLiteral("Open password"));
+        QCOMPARE(dialog.size(), QSize(350, 110));
+    }
+};
+
+QTEST_MAIN(TestEnterPassword)
+#include "TestEnterPassword.moc"

@@ -1,0 +1,257 @@
+#include "rows/FileItemWidget.h"
+
+#include "items/FileItemList.h"
+#include "items/PDFFileItem.h"
+#include "language/MultiLanguage.h"
+#include "processors/PDFProcesses.h"
+#include "support/DialogTestMode.h"
+#include "support/ModalDialog.h"
+
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTranslator>
+
+// Records what would go to the desktop's default handler.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(QUrl const& url) { opened += url; }
+};
+
+class TestFileItemWidget : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    UrlRecorder m_urls;
+    QString m_pdf, m_locked, m_image;
+
+    static QStringList rangesOf(FileItem* item)
+    {
+        return static_cast<PDFProcesses*>(item->processor())->pageRanges();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // No file manager: revealing a file falls back to opening its folder, recorded here.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
+        DialogTestMode::setEnabled(true);
+        m_pdf = m_home.filePath("twelve pages.pdf");
+        QVERIFY(TestPdf::writePages(m_pdf, 12));
+        m_locked = m_home.filePath("locked.PDF");
+        QVERIFY(TestPdf::encrypt(m_pdf, m_locked, "secret", "owner"));
+        m_image = m_home.filePath("photo.png");
+        QImage(8, 8, QImage::Format_RGB32).save(m_image);
+    }
+
+    void pageRange_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("normalised");
+        QTest::newRow("merged and sorted") << "7,1-3,2,9-10,5"
+                                           << "1-3,5,7,9-10";
+        QTest::newRow("run of singles") << "3,1,2"
+                                        << "1-3";
+        QTest::newRow("one-page span") << "2-2"
+                                       << "2";
+        QTest::newRow("pair") << "1,2"
+                              << "1-2";
+        QTest::newRow("overlap") << "1-3,2-5"
+                                 << "1-5";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7";
+        QTest::newRow("two dashes") << "1-2-3"
+                                    << "1-3";
+        QTest::newRow("last page") << "12"
+                                   << "12";
+        QTest::newRow("empty parts") << ",,4,,"
+                                     << "4";
+        QTest::newRow("commas only") << ",,,"
+                                     << "";
+        QTest::newRow("zero") << "0"
+                              << "";
+        QTest::newRow("reversed") << "1,5-3"
+                                  << "";
+        QTest::newRow("beyond the count") << "2,13"
+                                          << "";
+        QTest::newRow("lone dash") << "-"
+                                   << "";
+        QTest::newRow("open end") << "1,3-"
+                                  << "";
+        QTest::newRow("open start") << "-3,4"
+                                    << "";
+        QTest::newRow("blank") << "1, 2"
+                               << "";
+        QTest::newRow("letter") << "1-a"
+                                << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("overflowing number") << "99999999999999999999"
+                                            << "";
+    }
+
+    void pageRange()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, normalised);
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdf});
+        FileItem* item = list.getFileItem(0);
+        FileItemWidget row(item);
+        auto* edit = row.findChild<QLineEdit*>("lineEdit_range");
+        row.findChild<QAbstractButton*>("btn_range")->click();
+        QVERIFY(!edit->isHidden());
+
+        item->fileProcessFinished(0);
+        QVERIFY(!item->isUntreated());
+        QSignalSpy changed(&row, &FileItemWidget::itemProcessStateChange);
+        edit->setText(text);
+        emit edit->editingFinished();
+        QCOMPARE(edit->text(), normalised);
+        QCOMPARE(rangesOf(item).join(','), normalised);
+        QVERIFY(item->isUntreated());
+        QVERIFY(changed.count() >= 1);
+
+        // Back to all pages: the editor goes, the whole document is converted; Range again
+        // applies the editor's text once more.
+        row.findChild<QAbstractButton*>("btn_allPage")->click();
+        QVERIFY(edit->isHidden());
+        QVERIFY(rangesOf(item).isEmpty());
+        row.findChild<QAbstractButton*>("btn_range")->click();
+        QCOMPARE(rangesOf(item).join(','), normalised);
+    }
+
+    void kindsOfFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("pageControls");
+        QTest::addColumn<QString>("pages");
+        QTest::newRow("pdf") << m_pdf << true << "12 Pages";
+        QTest::newRow("upper-case PDF") << m_locked << true << "12 Pages";
+        QTest::newRow("image") << m_image << false << "";
+    }
+
+    void kindsOfFile()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, pageControls);
+        QFETCH(QString, pages);
+        FileItemList list(ModeConvert);
+        list.addFiles({path});
+        FileItemWidget row(list.getFileItem(0));
+        QCOMPARE(!row.findChild<QWidget*>("pageSettingFrame")->isHidden(), pageControls);
+        QCOMPARE(!row.findChild<QWidget*>("label_pages")->isHidden(), pageControls);
+        if (pageControls)
+            QCOMPARE(row.findChild<QLabel*>("label_pages")->text(), pages);
+        QCOMPARE(row.findChild<QLabel*>("label_name")->text(), QFileInfo(path).fileName());
+        QVERIFY(
+            row.findChild<QWidget*>("btn_icon")->styleSheet().contains(list.getFileItem(0)->getFileIcon()));
+    }
+
+    void processingStates()
+    {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(ROWS_TEST_QM)));
+        QCoreApplication::installTranslator(&german);
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdf});
+        FileItem* item = list.getFileItem(0);
+        FileItemWidget row(item);
+        row.show();
+        auto* spinner = row.findChild<QLabel*>("label_waiting");
+        auto* mark = row.findChild<QPushButton*>("btn_convert_finished");
+        QVERIFY(spinner->isHidden() && mark->isHidden());
+
+        item->startProcess();
+        QVERIFY(!spinner->isHidden() && mark->isHidden());
+        item->stopProcess(); // a merge run's end of one file: no mark
+        QVERIFY(spinner->isHidden() && mark->isHidden());
+
+        item->startProcess();
+        emit item->outputFileSignal(m_home.filePath("out/twelve pages.docx"));
+        item->fileProcessFinished(0);
+        QVERIFY(spinner->isHidden() && !mark->isHidden() && mark->isEnabled());
+        QTest::mouseClick(mark, Qt::LeftButton);
+        QTRY_COMPARE(m_urls.opened.value(0), QUrl::fromLocalFile(m_home.filePath("out")));
+
+        item->fileProcessFinished(3);
+        QVERIFY(!mark->isHidden() && !mark->isEnabled());
+        QCOMPARE(mark->toolTip(), QStringLiteral("Passwort erforderlich oder falsches Passwort."));
+
+        // Any change of the row's settings makes the file untreated and takes the mark away.
+        row.findChild<QAbstractButton*>("btn_range")->click();
+        QVERIFY(mark->isHidden());
+        QCoreApplication::removeTranslator(&german);
+    }
+
+    void iconOpensTheFile()
+    {
+        m_urls.opened.clear();
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdf});
+        FileItemWidget row(list.getFileItem(0));
+        QTest::mouseClick(row.findChild<QPushButton*>("btn_icon"), Qt::LeftButton);
+        QCOMPARE(m_urls.opened, QList<QUrl>{QUrl::fromLocalFile(m_pdf)});
+    }
+
+    void lockedFileUnlocksThroughItsIcon()
+    {
+        m_urls.opened.clear();
+        FileItemList list(ModeConvert);
+        list.addFiles({m_locked});
+        auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QVERIFY(item && item->isEncrypted());
+        FileItemWidget row(item);
+        auto* icon = row.findChild<QPushButton*>("btn_icon");
+        QVERIFY(icon->styleSheet().contains("PDFLock-3x.png"));
+        QSignalSpy unlocked(&row, &FileItemWidget::decryptionSuccess);
+
+        bool opened = false;
+        ModalDialog::setNextHandler([&](QDialog* dialog) {
+            opened = dialog->objectName() == QLatin1String("EnterPassword");
+            dialog->findChild<QLineEdit*>("lineEdit_password")->setText("secret");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("btn_ok"), Qt::LeftButton);
+        });
+        QTest::mouseClick(icon, Qt::LeftButton);
+        QVERIFY(opened);
+        QVERIFY(!item->isEncrypted());
+        QCOMPARE(unlocked.count(), 1);
+        QVERIFY(icon->styleSheet().contains("image:url(:/resource/PDF-3x.png)"));
+        QVERIFY(icon->styleSheet().contains("Pressed-PDF-3x.png"));
+        QVERIFY(m_urls.opened.isEmpty());
+    }
+
+    void languageSwitchRetranslates()
+    {
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdf});
+        FileItemWidget row(list.getFileItem(0));
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(ROWS_TEST_QM)));
+        QCoreApplication::installTranslator(&german);
+        MultiLanguage::instance()->languageSwitch(1);
+        QCOMPARE(row.findChild<QLabel*>("label_pages")->text(), QStringLiteral("12 Seiten"));
+        QCOMPARE(row.findChild<QAbstractButton*>("btn_allPage")->text(), QStringLiteral("Alle Seiten"));
+        QCOMPARE(row.findChild<QLabel*>("label_name")->text(), QStringLiteral("twelve pages.pdf"));
+        QCoreApplication::removeTranslator(&german);
+        MultiLanguage::instance()->languageSwitch(1);
+        QCOMPARE(row.findChild<QLabel*>("label_pages")->text(), QStringLiteral("12 Pages"));
+    }
+};
+
+QTEST_MAIN(TestFileItemWidget)
+#include "TestFileItemWidget.moc"
