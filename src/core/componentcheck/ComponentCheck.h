@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class ComponentCheck;
+class DownloadDialog;
+class InstallModule;
+
+// One add-on component: where its package comes from, how to tell it is present, how to
+// fetch and install it.
+struct ComponentCheckerStruct
+{
+    bool m_unused = false;
+    QString m_url;
+    QString m_packageMd5;
+    QString m_prompt;
+    bool (ComponentCheck::*m_check)() = nullptr;
+    bool (DownloadDialog::*m_download)(QString) = nullptr;
+    bool (InstallModule::*m_install)(QString const&) = nullptr;
+};
+
+// Decides whether the OCR model is present and intact and, when it is not, asks the user
+// whether to fetch it, then reuses an intact package or downloads one, and installs it.
+// The one unit of the core that shows dialogs (GUI thread only).
+class ComponentCheck
+{
+public:
+    static ComponentCheck* m_instance;
+    static ComponentCheck* instance();
+
+    bool checkOCRModuleMd5();
+    bool checkOCRComponent();
+    bool checkComponent(ComponentCheckerStruct& record);
+    bool installationPackageCheck(QString packagePath, QString md5);
+    bool verifyMd5(QString path, QString md5);
+    QString getMd5(QString const& path);
+    bool checkCadComponent();
+    bool checkHtmlComponent();
+};

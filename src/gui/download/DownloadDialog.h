@@ -1,0 +1,36 @@
+#pragma once
+
+#include "module/ModuleDownload.h"
+
+#include <QDialog>
+#include <QString>
+
+class Ui_Downloading;
+
+// Shows the download of an add-on package with a progress bar and a Cancel button, then has
+// the package installed.
+class DownloadDialog : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(DownloadDialog)
+
+public:
+    explicit DownloadDialog(QWidget* parent = nullptr);
+    ~DownloadDialog() override;
+
+    // Downloads the OCR model package and installs it; true only when both worked.
+    bool downloadOCR(QString url);
+    // Downloads the URL's file into the download folder; true when the transfer completed.
+    bool download(QString url);
+    bool downloadCAD(QString url);
+    bool downloadHtml2pdf(QString url);
+
+private slots:
+    void updateProgress(int received, int total);
+    void cancelDownload();
+
+private:
+    Ui_Downloading* ui;
+    QString m_savePath;
+    ModuleDownload m_download;
+};
