@@ -79,7 +79,8 @@ bool pack(QString const& folder, QString const& package)
     int error = 0;
     zip_t* zip = zip_open(QFile::encodeName(package).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!zip)
-        return fail(QStringLiteral("cannot create %1 (libzip error %2)").arg(package).arg(error));
+        return fail(
+            QStringLiteral("cannot create %1 (libzip error %2)").arg(package, QString::number(error)));
     QSet<QString> enclosing{QFileInfo(folder).canonicalFilePath()};
     if (!addFolder(zip, folder, QDir(QDir::cleanPath(folder)).dirName(), enclosing)) {
         zip_discard(zip);

@@ -73,8 +73,10 @@ void CommonUtils::duplicateFilenameHandle(QString const& dir, QString& name)
     };
     while (taken(candidate)) {
         ++counter;
-        candidate = suffix.isEmpty() ? QStringLiteral("%1_%2").arg(base).arg(counter)
-                                     : QStringLiteral("%1_%2.%3").arg(base).arg(counter).arg(suffix);
+        // Joined, not formatted: a name may hold "%1" of its own.
+        candidate = base + '_' + QString::number(counter);
+        if (!suffix.isEmpty())
+            candidate += '.' + suffix;
     }
     name = candidate;
 }
@@ -152,7 +154,8 @@ QString CommonUtils::getTmpFileName(QString path, QString tag, int n)
     QFileInfo info(path);
     QString candidate;
     do {
-        candidate = QStringLiteral("%1/%2_%3.%4").arg(info.absolutePath(), tag).arg(n).arg(info.suffix());
+        candidate =
+            QStringLiteral("%1/%2_%3.%4").arg(info.absolutePath(), tag, QString::number(n), info.suffix());
         ++n;
     } while (QFileInfo::exists(candidate));
     return candidate;

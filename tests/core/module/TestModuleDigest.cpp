@@ -81,6 +81,19 @@ private slots:
         QVERIFY(QFileInfo(m_home.filePath("out/documentai.model/empty")).isDir());
         QCOMPARE(getMd5(m_home.filePath("out/documentai.model")), getMd5(m_model));
     }
+
+    // The message names the package as given, "%2" in its path included.
+    void packerFailureNamesThePackage()
+    {
+        QVERIFY(writeFile(m_home.filePath("plain"), "a file, not a folder"));
+        QString package = m_home.filePath("plain/50%2.zip");
+        QProcess packer;
+        packer.start(QStringLiteral(DOCQUILL_PACKMODULE), {m_model, package});
+        QVERIFY(packer.waitForFinished(60000));
+        QCOMPARE(packer.exitCode(), 1);
+        QString error = QString::fromLocal8Bit(packer.readAllStandardError());
+        QVERIFY2(error.contains("cannot create " + package + " (libzip error "), qPrintable(error));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestModuleDigest)

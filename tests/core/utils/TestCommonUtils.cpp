@@ -67,6 +67,19 @@ private slots:
             << ".txt" << false << QStringList{"x.txt",   "x_1.txt", "x_2.txt", "x_3.txt", "x_4.txt",
                                               "x_5.txt", "x_6.txt", "x_7.txt", "x_8.txt", "x_9.txt"}
             << QStringList{} << "x_10.txt";
+        // The user's own "%1".."%3" are text, not places for the counter or the suffix.
+        QTest::newRow("percent-one taken")
+            << "/in/a%1b.pdf"
+            << ".txt" << false << QStringList{"a%1b.txt"} << QStringList{} << "a%1b_1.txt";
+        QTest::newRow("percent-two taken")
+            << "/in/50%2.pdf"
+            << ".txt" << false << QStringList{"50%2.txt"} << QStringList{} << "50%2_1.txt";
+        QTest::newRow("percent-three taken")
+            << "/in/%3.pdf"
+            << ".txt" << false << QStringList{"%3.txt"} << QStringList{} << "%3_1.txt";
+        QTest::newRow("percent folder output taken")
+            << "/in/scan%1.pdf"
+            << ".png" << true << QStringList{} << QStringList{"scan%1"} << "scan%1_1";
     }
 
     void predictedName()
@@ -231,6 +244,7 @@ private slots:
         touch(path);
         touch(root.filePath("tag_3.txt"));
         QCOMPARE(CommonUtils::getTmpFileName(path, "tag", 3), root.filePath("tag_4.txt"));
+        QCOMPARE(CommonUtils::getTmpFileName(path, "v%3", 3), root.filePath("v%3_3.txt"));
         QCOMPARE(CommonUtils::FillIn("ab", 4, QString(), "|"), QString("ab--|"));
         QCOMPARE(CommonUtils::FillIn("abcdef", 4, QString(), "|"), QString("abcdef|"));
 
