@@ -1,11 +1,11 @@
 #include "logger/Logger.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <atomic>
@@ -205,8 +205,8 @@ void outputMessage(QtMsgType type, QMessageLogContext const&, QString const& msg
                       .arg(QChar::fromLatin1(classLetter(type)), escapeHtml(text));
     {
         QMutexLocker locker(&mutex);
-        QFile file(
-            QStringLiteral("%1/%2/%3_log.html").arg(QCoreApplication::applicationDirPath(), gLogDir, hour));
+        // The buffered handler's page: gLogDir is absolute already, below the home folder.
+        QFile file(QStringLiteral("%1/%2_log.html").arg(gLogDir, hour));
         bool existed = file.exists();
         if (file.open(QIODevice::WriteOnly | QIODevice::Append)) {
             QTextStream stream(&file);
@@ -230,10 +230,17 @@ void initLog(QString const& dir, int maxCount, bool async)
     QDir folder(gLogDir);
     if (!folder.exists())
         folder.mkpath(QStringLiteral("."));
-    QFileInfoList files = folder.entryInfoList(QDir::Files, QDir::Name);
+    // Only pages this logger named count and go: the folder may be shared with the user's
+    // own files (a note, a crash report, or the home folder itself for an empty dir).
+    static const QRegularExpression ownName(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}_\\d{2}_log\\.html$"));
+    QStringList pages;
+    for (QString const& name : folder.entryList({QStringLiteral("*_log.html")}, QDir::Files, QDir::Name)) {
+        if (ownName.match(name).hasMatch())
+            pages << name;
+    }
     // Names start with the date and hour, so name order removes the oldest first.
-    for (int i = 0; files.size() - i > gLogMaxCount; ++i)
-        QFile::remove(files.at(i).absoluteFilePath());
+    for (int i = 0; pages.size() - i > gLogMaxCount; ++i)
+        folder.remove(pages.at(i));
 }
 
 void setClockForTesting(Clock clock)

@@ -132,20 +132,64 @@ private slots:
         QCOMPARE(seen.size(), 600);
     }
 
+    // Only the logger's own hourly pages count and go; whatever else the folder holds stays.
+    void startupKeepsNewestFiles_data()
+    {
+        QTest::addColumn<int>("logs");
+        QTest::addColumn<int>("maxCount");
+        QTest::newRow("five over") << 105 << 100;
+        QTest::newRow("at the limit with others") << 100 << 100;
+        QTest::newRow("keep none") << 3 << 0;
+    }
+
     void startupKeepsNewestFiles()
     {
+        QFETCH(int, logs);
+        QFETCH(int, maxCount);
         QDir dir(logFolder());
         for (const QString& f : dir.entryList(QDir::Files))
             QVERIFY(dir.remove(f));
-        for (int i = 0; i < 105; ++i) {
-            QFile f(dir.filePath(QStringLiteral("2025-01-%1_00_log.html").arg(i, 3, 10, QChar('0'))));
-            QVERIFY(f.open(QIODevice::WriteOnly));
+        QStringList names;
+        QDateTime first(QDate(2025, 1, 1), QTime(0, 0));
+        for (int i = 0; i < logs; ++i)
+            names << first.addSecs(3600 * i).toString("yyyy-MM-dd_hh") + "_log.html";
+        // Sorting before and among the pages, and pages in all but their exact name.
+        QStringList others{"0 notes.txt",           "1999-12-31_23_crash.html", "2025-01-01_00_log.html.bak",
+                           "2025-01-01_00_log.htm", "2025-01-01_0_log.html",    "crash report.txt"};
+        for (const QString& f : names + others) {
+            QFile file(dir.filePath(f));
+            QVERIFY(file.open(QIODevice::WriteOnly));
         }
+        Logger::initLog(kLogDir, maxCount, true);
+        QStringList kept = names.mid(qMax(0, logs - maxCount)) + others;
+        kept.sort();
+        QCOMPARE(dir.entryList(QDir::Files, QDir::Name), kept);
+    }
+
+    // With no folder of its own the log goes to the home folder: the user's files there stay.
+    void emptyFolderLeavesHomeAlone()
+    {
+        QFile note(m_home.filePath("note.txt"));
+        QVERIFY(note.open(QIODevice::WriteOnly));
+        note.close();
+        Logger::initLog(QString(), 0, true);
         Logger::initLog(kLogDir, 100, true);
-        QStringList left = dir.entryList(QDir::Files, QDir::Name);
-        QCOMPARE(left.size(), 100);
-        QCOMPARE(left.first(), QString("2025-01-005_00_log.html"));
-        QCOMPARE(left.last(), QString("2025-01-104_00_log.html"));
+        QVERIFY(note.exists());
+    }
+
+    // The variant handler writes where the buffered one does.
+    void synchronousModeWritesTheSamePage()
+    {
+        g_now = QDateTime(QDate(2026, 3, 8), QTime(6, 0, 0));
+        Logger::initLog(kLogDir, 100, false);
+        qWarning("first unbuffered");
+        qInfo("second unbuffered");
+        Logger::initLog(kLogDir, 100, true);
+        QString page = readAll(fileFor(g_now));
+        QVERIFY(page.startsWith("\n<?xml version=\"1.0\""));
+        QCOMPARE(page.count("<?xml"), 1);
+        QVERIFY(page.contains("<div class=\"w\">2026-03-08 06:00:00 first unbuffered</div>\r\n"
+                              "<div class=\"i\">2026-03-08 06:00:00 second unbuffered</div>\r\n"));
     }
 
     void missingFolderIsCreated()
