@@ -1,5 +1,6 @@
 #include "Orvane.h"
 
+#include "TestGzip.h"
 #include "TestHome.h"
 
 #include <QElapsedTimer>
@@ -22,17 +23,23 @@ QByteArray httpResponse(int status, QByteArray const& body, int declaredLength =
 }
 
 // Answers every request with one canned response after a delay; keeps the last request head.
+// A streamed answer follows the response with blanks for as long as the client takes them, up
+// to fillCap bytes, writing only as fast as they leave so the server itself holds little.
 class StubServer : public QTcpServer
 {
 public:
-    void serve(QByteArray response, int delayMs = 0, bool closeAfter = true)
+    void serve(QByteArray response, int delayMs = 0, bool closeAfter = true, qint64 fillCap = 0)
     {
         m_response = std::move(response);
         m_delayMs = delayMs;
         m_closeAfter = closeAfter;
+        m_fillCap = fillCap;
+        m_pushed = 0;
         m_lastRequest.clear();
     }
     QByteArray lastRequest() const { return m_lastRequest; }
+    // Bytes handed to the connection so far, the response included.
+    qint64 pushed() const { return m_pushed; }
     QUrl lastTarget() const
     {
         QList<QByteArray> const parts = m_lastRequest.left(m_lastRequest.indexOf("\r\n")).split(' ');
@@ -51,7 +58,11 @@ protected:
             m_lastRequest = socket->readAll();
             // The socket is the timer's context, so a vanished client cancels the answer.
             QTimer::singleShot(m_delayMs, socket, [this, socket] {
-                socket->write(m_response);
+                m_pushed += socket->write(m_response);
+                if (m_fillCap > 0) {
+                    connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] { fill(socket); });
+                    return;
+                }
                 if (m_closeAfter)
                     socket->disconnectFromHost();
             });
@@ -59,11 +70,29 @@ protected:
     }
 
 private:
+    void fill(QTcpSocket* socket)
+    {
+        static QByteArray const blanks(64 * 1024, ' ');
+        if (socket->bytesToWrite() > 4 * blanks.size())
+            return;
+        if (m_pushed - m_response.size() >= m_fillCap)
+            return socket->disconnectFromHost();
+        m_pushed += socket->write(blanks);
+    }
+
     QByteArray m_response;
     int m_delayMs = 0;
     bool m_closeAfter = true;
+    qint64 m_fillCap = 0;
+    qint64 m_pushed = 0;
     QByteArray m_lastRequest;
 };
+
+QStringList g_logged;
+void recordMessage(QtMsgType, QMessageLogContext const&, QString const& text)
+{
+    g_logged << text;
+}
 
 struct Outcome
 {
@@ -193,6 +222,73 @@ private slots:
         QCOMPARE(out.code, code);
         QCOMPARE(out.version, version);
         QCOMPARE(out.downloadUrl, downloadUrl);
+    }
+
+    // A version answer is a few hundred bytes: anything past 64 KiB is no answer, however it
+    // comes, and is not taken in whole.
+    void oversizedReplies_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<qint64>("streamed"); // blanks that may follow the body, 0 for none
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("code");
+
+        QByteArray const answer = R"({"code":201})";
+        auto head = [](QByteArray const& extra, qint64 length) {
+            return "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n" + extra +
+                   (length < 0 ? QByteArray() : "Content-Length: " + QByteArray::number(length) + "\r\n") +
+                   "Connection: close\r\n\r\n";
+        };
+        QByteArray const atBound = answer + QByteArray(65536 - answer.size(), ' ');
+        QTest::newRow("at the bound") << head({}, atBound.size()) << atBound << qint64(0) << true << 201;
+        QTest::newRow("one byte over")
+            << head({}, atBound.size() + 1) << atBound + ' ' << qint64(0) << false << 0;
+        // About 130 KB that expand to 128 MiB.
+        QByteArray const bomb = gzipped(answer, qint64(128) << 20);
+        QTest::newRow("gzip bomb") << head("Content-Encoding: gzip\r\n", bomb.size()) << bomb << qint64(0)
+                                   << false << 0;
+        QByteArray const page(100000, 'p');
+        QTest::newRow("403 with a long page")
+            << QByteArray("HTTP/1.1 403 Forbidden\r\nContent-Length: " + QByteArray::number(page.size()) +
+                          "\r\nConnection: close\r\n\r\n")
+            << page << qint64(0) << false << 403;
+        QTest::newRow("endless body") << head({}, -1) << answer << (qint64(256) << 20) << false << 0;
+    }
+
+    void oversizedReplies()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, body);
+        QFETCH(qint64, streamed);
+        QFETCH(bool, ok);
+        QFETCH(int, code);
+
+        initLibrary();
+        m_server.serve(head + body, 0, true, streamed);
+        Outcome out = check();
+        QCOMPARE(out.ok, ok);
+        QCOMPARE(out.code, code);
+        QCOMPARE(out.version, QStringLiteral("kept-version"));
+        // The client let go soon after the bound instead of reading on for 3 seconds.
+        if (streamed > 0)
+            QVERIFY2(m_server.pushed() < (qint64(32) << 20), qPrintable(QString::number(m_server.pushed())));
+    }
+
+    // The log gets the start of a reply, not all of it.
+    void longReplyIsLoggedShort()
+    {
+        initLibrary();
+        QByteArray const body = "{\"code\":200,\"msg\":\"" + QByteArray(50000, 'm') + "\"}";
+        m_server.serve(httpResponse(200, body));
+        g_logged.clear();
+        QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+        Outcome out = check();
+        qInstallMessageHandler(previous);
+        QCOMPARE(out.code, 200);
+        QVERIFY(!g_logged.isEmpty());
+        for (QString const& line : qAsConst(g_logged))
+            QVERIFY2(line.size() < 1000, qPrintable(QString::number(line.size())));
     }
 
     // The slow rows wait out the 3-second limit once each.

@@ -36,6 +36,15 @@ QString serviceEndpoint()
     return endpoint.toString();
 }
 
+// The start of a service text, enough to tell what came; the log never takes a whole body.
+QString logPrefix(QString const& text)
+{
+    constexpr int kLoggedChars = 200;
+    if (text.size() <= kLoggedChars)
+        return text;
+    return text.left(kLoggedChars) + QStringLiteral("... (%1 characters)").arg(text.size());
+}
+
 // Stable per machine and per product, and opaque: only a digest of the machine id leaves the
 // machine, never the id itself. Machines without a machine id fall back to their host name.
 QString makeDeviceId(QString const& productId)
@@ -82,7 +91,7 @@ bool Orvane::checkVersionUpdate(int& code, QString& version, QString& downloadUr
         code = status;
         return false;
     }
-    qDebug() << __FUNCTION__ << __LINE__ << reply;
+    qDebug() << __FUNCTION__ << __LINE__ << logPrefix(reply);
 
     QByteArray bytes = reply.toLocal8Bit();
     int const nul = bytes.indexOf('\0');
@@ -96,7 +105,7 @@ bool Orvane::checkVersionUpdate(int& code, QString& version, QString& downloadUr
 
     switch (code) {
     case 200:
-        qDebug() << __FUNCTION__ << __LINE__ << object.value(QStringLiteral("msg")).toString();
+        qDebug() << __FUNCTION__ << __LINE__ << logPrefix(object.value(QStringLiteral("msg")).toString());
         return false;
     case 201:
         return true;

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int kReplyTimeoutMs = 3000;
+// A version answer is a few hundred bytes; a longer body is not one, and is not read on.
+constexpr int kMaxReplyBytes = 64 * 1024;
 
 void printLine(QString const& line)
 {
@@ -63,7 +65,21 @@ void QNetWorkProcess::httpGET(QString const& strUrl, QString& reply, int& status
     auto manager = std::make_unique<QNetworkAccessManager>();
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    // Otherwise Qt asks for gzip and inflates whatever comes, before any bound can apply.
+    request.setRawHeader("Accept-Encoding", "identity");
     std::unique_ptr<QNetworkReply> networkReply(manager->get(request));
+    // Read as it comes, so a body past the bound is never held whole.
+    networkReply->setReadBufferSize(kMaxReplyBytes);
+    QByteArray body;
+    bool tooLong = false;
+    auto take = [&] {
+        if (!tooLong)
+            body += networkReply->read(kMaxReplyBytes + 1 - body.size());
+        if (body.size() > kMaxReplyBytes && !tooLong) {
+            tooLong = true;
+            networkReply->abort();
+        }
+    };
 
     if (!networkReply->isFinished()) {
         QEventLoop loop;
@@ -72,21 +88,30 @@ void QNetWorkProcess::httpGET(QString const& strUrl, QString& reply, int& status
             if (loop.isRunning())
                 loop.quit();
         });
+        connect(networkReply.get(), &QNetworkReply::readyRead, &loop, take);
         connect(networkReply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
+    take();
 
+    if (tooLong) {
+        // A refusal keeps its status whatever its page; only an answer cannot be that long.
+        int const refused = networkReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        status = refused == 200 ? 0 : refused;
+        reply = QStringLiteral("reply longer than %1 bytes").arg(kMaxReplyBytes);
+        return;
+    }
     if (!networkReply->isFinished()) {
         // Timed out. Headers may already have come with a status of 200; a half-read body
         // must not pass for a complete answer.
         status = 0;
-        reply = decodeUpToNul(networkReply->readAll());
+        reply = decodeUpToNul(body);
         return;
     }
 
     status = networkReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (networkReply->error() == QNetworkReply::NoError)
-        reply = decodeUpToNul(networkReply->readAll());
+        reply = decodeUpToNul(body);
     else
         reply = networkReply->errorString();
 }

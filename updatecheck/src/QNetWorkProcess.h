@@ -17,8 +17,8 @@ public:
     static QNetWorkProcess* shareInstance(QString folder, QObject* parent);
 
     // Waits at most 3 seconds on the calling thread. status is the HTTP status, 0 when there is
-    // none (no connection, or no complete answer in time); reply is the body up to its first NUL
-    // byte, or the error text.
+    // none (no connection, no complete answer in time, or a body past 64 KiB); reply is the body
+    // up to its first NUL byte, or the error text.
     void httpGET(QString const& strUrl, QString& reply, int& status);
 
 private:
