@@ -20,14 +20,23 @@ QByteArray& writeBuffer()
 }
 
 // Why the reply does not carry the file, or empty when it does. Only a 2xx answer is the
-// file: a redirect that could not be followed (no target, 300, 304) carries some page.
-QString answerError(QNetworkReply* reply)
+// file: a redirect that could not be followed (no target, 300, 304) carries some page. The
+// body must be the package itself, as long as announced: an encoded body is not, and
+// whatever went missing on the way must not pass for a complete file.
+QString answerError(QNetworkReply* reply, qint64 written)
 {
     if (reply->error() != QNetworkReply::NoError)
         return reply->errorString();
     QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() / 100 != 2)
         return QStringLiteral("HTTP status %1").arg(status.toInt());
+    QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed();
+    if (!encoding.isEmpty() && encoding.compare("identity", Qt::CaseInsensitive) != 0)
+        return QStringLiteral("unexpected content encoding %1").arg(QString::fromLatin1(encoding));
+    QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != written)
+        return QStringLiteral("received %1 of %2 bytes")
+            .arg(QString::number(written), QString::number(length.toLongLong()));
     return QString();
 }
 } // namespace
@@ -56,19 +65,26 @@ bool ModuleDownload::download(QString url, QString savePath, int limitMs)
     // Without this a 3xx answer would end as a complete download of its own body; HTTPS
     // is never followed down to HTTP.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Qt would otherwise ask for gzip and inflate it unchecked: a body cut short inside the
+    // compressed stream would still end as a complete download.
+    request.setRawHeader("Accept-Encoding", "identity");
     QNetworkReply* reply = manager.get(request);
+    // Qt reads on into memory while this thread is busy writing; the pieces are the bound.
+    reply->setReadBufferSize(s_bufferLimit);
     QEventLoop loop;
     QTimer timer;
     QByteArray& buffer = writeBuffer();
     // A short write (disk full, file size limit) must not end as a complete package.
     bool writeFailed = false;
+    qint64 written = 0;
     auto writeOut = [&] {
         if (!writeFailed && file.write(buffer) != buffer.size())
             writeFailed = true;
+        written += buffer.size();
         buffer.clear();
     };
     auto failure = [&] {
-        QString error = answerError(reply);
+        QString error = answerError(reply, written);
         if (error.isEmpty() && writeFailed)
             error = QStringLiteral("cannot write %1: %2").arg(savePath, file.errorString());
         return error;
@@ -92,6 +108,7 @@ bool ModuleDownload::download(QString url, QString savePath, int limitMs)
     connect(
         reply, &QNetworkReply::finished, this,
         [&] {
+            buffer.append(reply->readAll());
             if (!buffer.isEmpty())
                 writeOut();
             if (failure().isEmpty() && !file.flush())

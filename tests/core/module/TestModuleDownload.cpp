@@ -1,6 +1,8 @@
 #include "module/ModuleDownload.h"
 
+#include "TestGzip.h"
 #include "TestHome.h"
+#include "ThreadedHttpServer.h"
 
 #include <QElapsedTimer>
 #include <QNetworkProxy>
@@ -161,6 +163,15 @@ private slots:
         QTest::newRow("redirect to a local file")
             << answer("302 Found", "", "Location: file://" + QFile::encodeName(m_save) + ".secret\r\n");
         QTest::newRow("redirect loop") << answer("302 Found", "", "Location: /ocr.zip\r\n");
+        // The package is asked for as it is; a compressed answer, whole or cut short with a
+        // length to match, is not the package.
+        QByteArray const packed = gzipped(pattern(300000));
+        QTest::newRow("gzip cut short")
+            << answer("200 OK", packed.left(packed.size() / 2), "Content-Encoding: gzip\r\n");
+        QTest::newRow("gzip despite identity") << answer("200 OK", packed, "Content-Encoding: gzip\r\n");
+        Answer shortBody = answer("200 OK", pattern(5000));
+        shortBody.head.replace("Content-Length: 5000", "Content-Length: 9000");
+        QTest::newRow("shorter than announced") << shortBody;
     }
 
     void fails()
@@ -199,6 +210,30 @@ private slots:
         m_server.answers["/small.zip"] = answer("200 OK", "small");
         QVERIFY(downloader.download(m_server.url("/small.zip"), m_save, -1));
         QCOMPARE(saved(), QByteArray("small"));
+    }
+
+    // While the application is busy the download stops taking data instead of holding the
+    // rest of the body in memory; it then completes as usual.
+    void busyApplicationHoldsOnlyPieces()
+    {
+        constexpr qint64 size = qint64(128) << 20;
+        ThreadedHttpServer server(size, true);
+        ModuleDownload downloader;
+        qint64 sentWhileBusy = -1;
+        QTimer busy;
+        connect(&busy, &QTimer::timeout, this, [&] {
+            if (!server.started())
+                return;
+            busy.stop();
+            server.go();
+            if (server.sentBeforeStall().wait_for(std::chrono::seconds(60)) == std::future_status::ready)
+                sentWhileBusy = server.sentBeforeStall().get();
+        });
+        busy.start(10);
+        QVERIFY(downloader.download(server.url(), m_save, -1));
+        QCOMPARE(QFileInfo(m_save).size(), size);
+        QVERIFY2(sentWhileBusy >= 0 && sentWhileBusy < size / 2, qPrintable(QString::number(sentWhileBusy)));
+        qInfo() << "taken while the application was busy:" << sentWhileBusy << "bytes";
     }
 
     void saveFileCannotBeOpened()
