@@ -1,11 +1,10 @@
 #include "converters/PDFConverter.h"
 
-#include "common/ProductConstants.h"
 #include "converters/SdkBoundary.h"
 #include "creation/ExeStarter.h"
+#include "pdf/PDFUtils.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QThread>
 
@@ -79,11 +78,16 @@ void PDFConverter::setOCRLanguage(int language)
 
 QString PDFConverter::image2Pdf(QString const& imagePath)
 {
-    QString output =
-        QDir::homePath() + g_tempDirPath + QFileInfo(imagePath).baseName() + QStringLiteral(".pdf");
-    QDir().mkpath(QDir::homePath() + g_tempDirPath);
+    // A working copy of its own: a file of the same name in the Temp folder is someone else's.
+    QString output = PDFUtils::makeWorkingCopy(QFileInfo(imagePath).baseName() + QStringLiteral(".pdf"));
+    if (output.isEmpty())
+        return output;
     ExeStarter starter;
     int code = starter.cmdProgramStart(QStringLiteral("PdfCreator"), {QStringLiteral("-input"), imagePath,
                                                                       QStringLiteral("-output"), output});
-    return code == 0 ? output : QString();
+    if (code != 0) {
+        PDFUtils::removeWorkingCopy(output);
+        return QString();
+    }
+    return output;
 }

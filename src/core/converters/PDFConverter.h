@@ -19,7 +19,8 @@ public:
     virtual int convert(QString const& input, QString const& output, QString const& password,
                         ConvertOption const& option) = 0;
 
-    // Makes a PDF of an image in the Temp folder; its path, or empty on failure.
+    // Makes a PDF of an image, a working copy in the Temp folder (PDFUtils::makeWorkingCopy);
+    // its path, or empty on failure.
     QString image2Pdf(QString const& imagePath);
     void setOCRLanguage(int language);
 

@@ -2,6 +2,7 @@
 
 #include "converters/ConverterFactory.h"
 #include "converters/PDFConverter.h"
+#include "pdf/PDFUtils.h"
 #include "utils/CommonUtils.h"
 
 #include <QRegularExpression>
@@ -32,10 +33,12 @@ Result ConvertEngine::run(QString const& input, QString const& outDir, QString p
         return result;
     if (m_imageInput) {
         QString pdf = converter->image2Pdf(input);
-        if (pdf.isEmpty())
+        if (pdf.isEmpty()) {
             qWarning() << "run" << __LINE__ << "image2Pdf error.";
-        else
+        } else {
             result.code = converter->convert(pdf, result.path, password, m_option);
+            PDFUtils::removeWorkingCopy(pdf);
+        }
     } else {
         result.code = converter->convert(input, result.path, password, m_option);
     }

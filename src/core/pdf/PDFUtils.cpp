@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QtDebug>
 
 #include <qpdf/QPDF.hh>
@@ -15,6 +16,8 @@
 #include <exception>
 
 namespace {
+
+QString const s_workPrefix = QStringLiteral("work-");
 
 QSet<int> wantedPages(QStringList const& ranges)
 {
@@ -33,53 +36,129 @@ QSet<int> wantedPages(QStringList const& ranges)
     return wanted;
 }
 
+// Creates the file without replacing anything, readable by its owner alone.
+bool createPrivateFile(QString const& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    if (!file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)) {
+        file.remove();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
-QString PDFUtils::pdfPagesCut(QString const& input, QString const& password, QStringList const& ranges)
+QString PDFUtils::makeWorkingCopy(QString const& fileName)
 {
+    QString tempDir = QDir::homePath() + g_tempDirPath;
+    QDir().mkpath(tempDir);
+    // QTemporaryDir makes the folder readable by its owner alone.
+    QTemporaryDir folder(tempDir + s_workPrefix + QStringLiteral("XXXXXX"));
+    if (!folder.isValid() || fileName.isEmpty()) {
+        qWarning() << "makeWorkingCopy" << __LINE__ << "cannot make a working folder in" << tempDir;
+        return QString();
+    }
+    QString path = folder.filePath(fileName);
+    if (!createPrivateFile(path)) {
+        qWarning() << "makeWorkingCopy" << __LINE__ << "cannot create" << path;
+        return QString();
+    }
+    folder.setAutoRemove(false);
+    return path;
+}
+
+void PDFUtils::removeWorkingCopy(QString const& path)
+{
+    if (path.isEmpty())
+        return;
+    QFileInfo folder(QFileInfo(path).absolutePath());
+    QString tempDir = QDir(QDir::homePath() + g_tempDirPath).absolutePath();
+    if (folder.absolutePath() != tempDir || !folder.fileName().startsWith(s_workPrefix))
+        return;
+    QFile::remove(path);
+    QDir().rmdir(folder.absoluteFilePath());
+}
+
+QString PDFUtils::pdfPagesCut(QString const& input, QString const& password, QStringList const& ranges,
+                              int* pages)
+{
+    auto report = [pages](int count) {
+        if (pages)
+            *pages = count;
+    };
+    report(-1);
     if (ranges.isEmpty())
         return input;
     QpdfLogBridge::install();
 
-    QString tempDir = QDir::homePath() + g_tempDirPath;
-    QString output = tempDir + QFileInfo(input).fileName();
-    QString partial = output + QStringLiteral(".part");
-    QDir().mkpath(tempDir);
-    // An earlier cut of another folder's file of the same name must not stand in for this one.
-    QFile::remove(output);
-    QFile::remove(partial);
-
+    // The cut keeps the input's file name (outputs are named after it) in a folder of its own.
+    QString output = makeWorkingCopy(QFileInfo(input).fileName());
+    if (output.isEmpty())
+        return output;
     try {
         QPDF source;
         QByteArray inputBytes = input.toUtf8();
         QByteArray passwordBytes = password.toUtf8();
         source.processFile(inputBytes.constData(), passwordBytes.constData());
-        std::vector<QPDFObjectHandle> pages = source.getAllPages();
+        std::vector<QPDFObjectHandle> all = source.getAllPages();
         qDebug() << "pdfPagesCut" << __LINE__ << "ranges " + ranges.join(' ');
-        qDebug() << "pdfPagesCut" << __LINE__ << "pdfHandle.size " << pages.size();
+        qDebug() << "pdfPagesCut" << __LINE__ << "pdfHandle.size " << all.size();
 
         QSet<int> wanted = wantedPages(ranges);
         QPDF cut;
         cut.emptyPDF();
-        for (std::size_t i = 0; i < pages.size(); ++i) {
-            if (wanted.contains(static_cast<int>(i) + 1))
-                cut.addPage(pages[i], false);
+        int selected = 0;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (wanted.contains(static_cast<int>(i) + 1)) {
+                cut.addPage(all[i], false);
+                ++selected;
+            }
+        }
+        if (selected == 0) {
+            qDebug() << "pdfPagesCut" << __LINE__ << "no page of the document is in the ranges";
+            removeWorkingCopy(output);
+            report(0);
+            return output;
         }
         qDebug() << "pdfPagesCut" << __LINE__ << "Page cut:" << output;
-        QByteArray partialBytes = partial.toUtf8();
-        QPDFWriter writer(cut, partialBytes.constData());
+        QByteArray outputBytes = output.toUtf8();
+        QPDFWriter writer(cut, outputBytes.constData());
         writer.write();
         cut.closeInputSource();
         source.closeInputSource();
-        if (!QFile::rename(partial, output)) {
-            qWarning() << "pdfPagesCut" << __LINE__ << "cannot move the cut into place:" << output;
-            QFile::remove(partial);
-            return output;
-        }
         qDebug() << "pdfPagesCut" << __LINE__ << "Page cut finished";
+        report(selected);
     } catch (std::exception const& e) {
         qWarning() << "pdfPagesCut" << __LINE__ << e.what();
-        QFile::remove(partial);
+        removeWorkingCopy(output);
     }
     return output;
+}
+
+bool PDFUtils::writeUnprotected(QString const& input, QString const& password, QString const& output)
+{
+    QpdfLogBridge::install();
+    if (!createPrivateFile(output)) {
+        qWarning() << "writeUnprotected" << __LINE__ << "cannot create" << output;
+        return false;
+    }
+    try {
+        QPDF pdf;
+        QByteArray inputBytes = input.toUtf8();
+        QByteArray passwordBytes = password.toUtf8();
+        pdf.processFile(inputBytes.constData(), passwordBytes.constData());
+        QByteArray outputBytes = output.toUtf8();
+        QPDFWriter writer(pdf, outputBytes.constData());
+        writer.setPreserveEncryption(false);
+        writer.write();
+        pdf.closeInputSource();
+        return true;
+    } catch (std::exception const& e) {
+        qWarning() << "writeUnprotected" << __LINE__ << e.what();
+    }
+    QFile::remove(output);
+    return false;
 }

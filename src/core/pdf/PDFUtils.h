@@ -6,8 +6,20 @@
 class PDFUtils
 {
 public:
-    // Writes a copy of the PDF holding only the pages of the ranges ("7", "3-5") into the
-    // Temp folder and returns its path; the input path itself when ranges is empty. A failed
-    // cut leaves no file at the returned path.
-    static QString pdfPagesCut(QString const& input, QString const& password, QStringList const& ranges);
+    // Writes a copy of the PDF holding only the pages of the ranges ("7", "3-5") and returns its
+    // path; the input path itself when ranges is empty. The copy is a working copy (below) under
+    // the input's file name, which the caller removes when its file is done. pages, when given,
+    // receives the number of pages written: 0 when the ranges select no page (nothing is
+    // written), -1 when the cut failed. A failed cut leaves no file at the returned path.
+    static QString pdfPagesCut(QString const& input, QString const& password, QStringList const& ranges,
+                               int* pages = nullptr);
+
+    // A new empty file of that name, readable by its owner alone, in a folder of its own in the
+    // Temp folder, so it never takes the place of another file there; empty when it cannot be made.
+    static QString makeWorkingCopy(QString const& fileName);
+    // Removes a working copy and its folder; any other path is left alone.
+    static void removeWorkingCopy(QString const& path);
+    // Writes the PDF, opened with the password, without any protection into a new file at output,
+    // readable by its owner alone. Fails rather than replace an existing file.
+    static bool writeUnprotected(QString const& input, QString const& password, QString const& output);
 };

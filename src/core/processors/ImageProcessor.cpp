@@ -23,5 +23,7 @@ Result ImageProcessor::convert(QString const& input, QString const& outDir, QStr
 
 Result ImageProcessor::createPdf(QString const& input, QString const& outDir, QString const& password)
 {
-    return m_createEngine->run(input, freeOutputPath(outDir), password);
+    Result result = m_createEngine->run(input, freeOutputPath(outDir), password);
+    restrictPart(result.path);
+    return result;
 }

@@ -6,5 +6,7 @@ OtherProcessor::~OtherProcessor() = default;
 
 Result OtherProcessor::createPdf(QString const& input, QString const& outDir, QString const& password)
 {
-    return m_createEngine->run(input, freeOutputPath(outDir), password);
+    Result result = m_createEngine->run(input, freeOutputPath(outDir), password);
+    restrictPart(result.path);
+    return result;
 }

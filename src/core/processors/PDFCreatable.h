@@ -13,8 +13,19 @@ public:
     PDFCreatable(PDFCreatable const&) = delete;
     PDFCreatable& operator=(PDFCreatable const&) = delete;
 
-    // Stores name + ".pdf" (always appended).
-    void setNewPdfName(QString const& name) { m_newPdfName = name + QStringLiteral(".pdf"); }
+    // Stores name + ".pdf" (always appended): the user's own output.
+    void setNewPdfName(QString const& name)
+    {
+        m_newPdfName = name + QStringLiteral(".pdf");
+        m_mergePart = false;
+    }
+    // The same for a part of a merge: a working file, written without protection and readable
+    // by its owner alone.
+    void setMergePartName(QString const& name)
+    {
+        m_newPdfName = name + QStringLiteral(".pdf");
+        m_mergePart = true;
+    }
     QString newPdfName() const { return m_newPdfName; }
 
     virtual Result createPdf(QString const& input, QString const& outDir, QString const& password) = 0;
@@ -22,7 +33,10 @@ public:
 protected:
     // Makes the stored name free in outDir and returns the full output path.
     QString freeOutputPath(QString const& outDir);
+    // A merge part made by the helper: only its owner may read it.
+    void restrictPart(QString const& path) const;
 
     CreateEngine* m_createEngine;
     QString m_newPdfName;
+    bool m_mergePart = false;
 };

@@ -1,6 +1,7 @@
 #include "processors/PDFProcesses.h"
 
 #include "engines/ConvertEngine.h"
+#include "engines/ResultCodes.h"
 #include "pdf/PDFUtils.h"
 
 #include <QFile>
@@ -18,31 +19,49 @@ void PDFProcesses::setPageRanges(QStringList const& ranges)
     m_convertEngine->setPageRanges(ranges);
 }
 
-void PDFProcesses::processPdfPageCutting(QString& input, QString& password)
+bool PDFProcesses::processPdfPageCutting(QString& input, QString& password)
 {
     if (m_pageRanges.isEmpty())
-        return;
-    input = PDFUtils::pdfPagesCut(input, password, m_pageRanges);
+        return true;
+    int pages = -1;
+    input = PDFUtils::pdfPagesCut(input, password, m_pageRanges, &pages);
     password.clear();
+    return pages != 0;
 }
 
 Result PDFProcesses::convert(QString const& input, QString const& outDir, QString const& password)
 {
     QString source = input;
     QString pass = password;
-    processPdfPageCutting(source, pass);
+    if (!processPdfPageCutting(source, pass)) {
+        Result nothing;
+        nothing.code = ConvertErrorPageOrContent;
+        return nothing;
+    }
     m_convertEngine->setType(m_convertType);
-    return m_convertEngine->run(source, outDir, pass);
+    Result result = m_convertEngine->run(source, outDir, pass);
+    // The cut is a decrypted copy: it goes as soon as the file is done.
+    if (source != input)
+        PDFUtils::removeWorkingCopy(source);
+    return result;
 }
 
 Result PDFProcesses::createPdf(QString const& input, QString const& outDir, QString const& password)
 {
     Result result;
     QString output = freeOutputPath(outDir);
+    result.path = output;
     QString source = input;
     QString pass = password;
-    processPdfPageCutting(source, pass);
-    result.code = QFile::copy(source, output) ? 0 : -1;
-    result.path = output;
+    if (!processPdfPageCutting(source, pass)) {
+        result.code = CreateErrorFailure;
+        return result;
+    }
+    // A merge part must open without the file's password and must not pass its protection on.
+    bool written =
+        m_mergePart ? PDFUtils::writeUnprotected(source, pass, output) : QFile::copy(source, output);
+    result.code = written ? 0 : -1;
+    if (source != input)
+        PDFUtils::removeWorkingCopy(source);
     return result;
 }

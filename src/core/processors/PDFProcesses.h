@@ -21,7 +21,8 @@ public:
     Result convert(QString const& input, QString const& outDir, QString const& password) override;
     Result createPdf(QString const& input, QString const& outDir, QString const& password) override;
 
-    void processPdfPageCutting(QString& input, QString& password);
+    // Cuts the page range into a working copy; false when the range selects no page of the file.
+    bool processPdfPageCutting(QString& input, QString& password);
 
 private:
     QStringList m_pageRanges;

@@ -6,6 +6,7 @@
 
 #include "common/ProductConstants.h"
 #include "creation/ExeStarter.h"
+#include "engines/ResultCodes.h"
 
 #include "RecordingSdk.h"
 #include "TestHome.h"
@@ -14,6 +15,30 @@
 #include <QtTest>
 
 #include <QDir>
+#include <QDirIterator>
+
+namespace {
+
+// What the SDK found at its input path while it converted.
+struct SeenInput
+{
+    bool existed = false;
+    int othersMayAccess = -1;
+    int pages = -1;
+};
+SeenInput g_seen;
+
+int inspectInput(RecordingSdk::Call const& call)
+{
+    QFileInfo info(call.input);
+    g_seen.existed = info.exists();
+    g_seen.othersMayAccess = int(
+        info.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    g_seen.pages = TestPdf::pageCount(call.input);
+    return RecordingSdk::log().startResult;
+}
+
+} // namespace
 
 // The conversion road from a file item down to the SDK call, with the SDK recorded.
 class TestConvertEngine : public QObject
@@ -23,6 +48,19 @@ class TestConvertEngine : public QObject
     TestHome m_home;
     QTemporaryDir m_bin;
     QString m_out;
+
+    QString temp() const { return m_home.path() + g_tempDirPath; }
+    // Everything below the Temp folder.
+    QStringList tempEntries() const
+    {
+        QStringList entries;
+        QDirIterator it(temp(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            entries << it.next();
+        entries.sort();
+        return entries;
+    }
 
 private slots:
     void initTestCase()
@@ -116,22 +154,34 @@ private slots:
         QCOMPARE(engine.enableIRISFeature(), enabled);
     }
 
-    // An image item converts the PDF the helper made of it in the Temp folder, without a password.
+    // An image item converts the PDF the helper made of it in the Temp folder, without a
+    // password; that PDF is a working file of its own and goes when the image is done.
     void imageGoesThroughPdf()
     {
         QString image = m_home.filePath("scan.1.png");
         QFile(image).open(QIODevice::WriteOnly);
+        QFile other(temp() + "scan.pdf"); // someone else's file of the same name
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("not mine");
+        other.close();
+        QStringList before = tempEntries();
         FileItemList list(ModeConvert);
         list.addFiles({image});
         FileItem* item = list.getFileItem(0);
         item->setConvertType(ToDocx);
         item->changePageRange({"2"}); // ignored for images
         QSignalSpy output(item, &FileItem::outputFileSignal);
+        RecordingSdk::log().onStart = inspectInput;
         QCOMPARE(item->fileConvert(item->filePath(), m_out), 0);
         auto const& call = RecordingSdk::log().calls.last();
-        QCOMPARE(call.input, m_home.path() + g_tempDirPath + "scan.pdf");
+        QVERIFY(call.input.startsWith(temp()));
+        QVERIFY(g_seen.existed);
+        QCOMPARE(g_seen.pages, 1);
         QCOMPARE(call.password, QString());
         QCOMPARE(output.first().first().toString(), m_out + "/scan.1.docx");
+        QCOMPARE(tempEntries(), before);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("not mine"));
 
         QString broken = m_home.filePath("broken.png");
         QFile(broken).open(QIODevice::WriteOnly);
@@ -139,27 +189,47 @@ private slots:
         list.getFileItem(1)->setConvertType(ToDocx);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("image2Pdf error."));
         QCOMPARE(list.getFileItem(1)->fileConvert(broken, m_out), -1);
+        QCOMPARE(tempEntries(), before);
+    }
+
+    // The cut of an unlocked PDF is a decrypted copy: only its owner may read it while it is
+    // converted or copied, and it goes as soon as its file is done, whatever the result.
+    void pdfItemCutsItsRangeFirst_data()
+    {
+        QTest::addColumn<int>("sdkResult");
+        QTest::newRow("converted") << 0;
+        QTest::newRow("failed") << 5;
     }
 
     void pdfItemCutsItsRangeFirst()
     {
+        QFETCH(int, sdkResult);
         QString pdf = m_home.filePath("five.pdf");
         QString locked = m_home.filePath("five-locked.pdf");
-        QVERIFY(TestPdf::writePages(pdf, 5));
-        QVERIFY(TestPdf::encrypt(pdf, locked, "user", "owner"));
+        if (!QFile::exists(locked)) {
+            QVERIFY(TestPdf::writePages(pdf, 5));
+            QVERIFY(TestPdf::encrypt(pdf, locked, "user", "owner"));
+        }
         FileItemList list(ModeConvert);
         list.addFiles({locked});
         auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
         QVERIFY(item->PDFDecrypt("user"));
         item->setConvertType(ToTxt);
         item->changePageRange({"2-3"});
+        QStringList before = tempEntries();
 
-        QCOMPARE(item->fileConvert(item->filePath(), m_out), 0);
-        auto const& call = RecordingSdk::log().calls.last();
-        QString cut = m_home.path() + g_tempDirPath + "five-locked.pdf";
-        QCOMPARE(call.input, cut);
+        RecordingSdk::log().startResult = sdkResult;
+        RecordingSdk::log().onStart = inspectInput;
+        g_seen = SeenInput();
+        QCOMPARE(item->fileConvert(item->filePath(), m_out), sdkResult);
+        auto const call = RecordingSdk::calls().last();
+        QVERIFY(call.input.startsWith(temp()));
+        QCOMPARE(QFileInfo(call.input).fileName(), QString("five-locked.pdf")); // outputs are named after it
         QCOMPARE(call.password, QString()); // the cut copy has no password
-        QCOMPARE(TestPdf::pageCount(cut), 2);
+        QVERIFY(g_seen.existed);
+        QCOMPARE(g_seen.pages, 2);
+        QCOMPARE(g_seen.othersMayAccess, 0);
+        QCOMPARE(tempEntries(), before);
 
         // Creation copies the cut, under a free name.
         QTemporaryDir out;
@@ -172,6 +242,27 @@ private slots:
         QCOMPARE(output.first().first().toString(), out.filePath("five-locked_1.pdf"));
         QCOMPARE(TestPdf::pageCount(out.filePath("five-locked_1.pdf")), 2);
         QCOMPARE(taken.size(), qint64(0));
+        QCOMPARE(tempEntries(), before);
+    }
+
+    // A range that selects no page of the file is a failure, not an empty document.
+    void rangeWithoutPages()
+    {
+        QString pdf = m_home.filePath("three.pdf");
+        QVERIFY(TestPdf::writePages(pdf, 3));
+        FileItemList list(ModeConvert);
+        list.addFiles({pdf});
+        FileItem* item = list.getFileItem(0);
+        item->setConvertType(ToTxt);
+        item->changePageRange({"4-9"});
+        QTemporaryDir out;
+        QStringList before = tempEntries();
+        QCOMPARE(item->fileConvert(pdf, out.path()), int(ConvertErrorPageOrContent));
+        QCOMPARE(RecordingSdk::callCount(), 0);
+        item->setOutputPdfName("three");
+        QCOMPARE(item->pdfCreate(pdf, out.path()), int(CreateErrorFailure));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(tempEntries(), before);
     }
 
     void otherItemsCannotConvert()
