@@ -70,4 +70,10 @@ int pageCount(QString const& path, QString const& password)
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed().toInt();
 }
 
+bool isEncrypted(QString const& path)
+{
+    // qpdf answers 0 for an encrypted file and 2 for one that is not.
+    return QProcess::execute(QStringLiteral("qpdf"), {QStringLiteral("--is-encrypted"), path}) == 0;
+}
+
 } // namespace TestPdf

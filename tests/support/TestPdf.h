@@ -17,5 +17,7 @@ bool encrypt(QString const& in, QString const& out, QString const& user, QString
 QString text(QString const& path, QString const& password = QString());
 // The page count as qpdf reports it; -1 when qpdf cannot open the file.
 int pageCount(QString const& path, QString const& password = QString());
+// Whether qpdf finds the file encrypted (also with only an owner password).
+bool isEncrypted(QString const& path);
 
 } // namespace TestPdf

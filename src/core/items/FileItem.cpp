@@ -87,6 +87,13 @@ void FileItem::setOutputPdfName(QString const& name)
         m_processor->setOutputPdfName(name);
 }
 
+void FileItem::setMergePartName(QString const& name)
+{
+    PDFCreatable* creator = m_processor ? m_processor->getCreator() : nullptr;
+    if (creator)
+        creator->setMergePartName(name);
+}
+
 void FileItem::changePageRange(QStringList const& ranges)
 {
     if (m_processor)

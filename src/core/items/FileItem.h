@@ -44,6 +44,8 @@ public:
 
     void setConvertType(ConvertType const& type);
     void setOutputPdfName(QString const& name);
+    // The output name of a merge part: a working file of the merge, not the user's output.
+    void setMergePartName(QString const& name);
     void changePageRange(QStringList const& ranges);
     QString getCreatorPdfOutputName() const { return QString(); }
 

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QtDebug>
 
+#include <qpdf/ClosedFileInputSource.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
@@ -15,6 +17,25 @@
 #include <memory>
 
 MergeFunction* MergeFunction::m_instance = nullptr;
+
+namespace {
+
+// A new file in dir under a random name after base, created exclusively: it is ours alone, so
+// writing and removing it can never touch a user's file.
+QString createOwnFile(QString const& dir, QString const& base)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
+        QFile file(QDir(dir).filePath(QStringLiteral("%1.%2.part").arg(base, suffix)));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file.fileName();
+        if (!file.exists())
+            break; // the folder takes no file at all
+    }
+    return QString();
+}
+
+} // namespace
 
 void qpdfAddPages(QPDF& pdf, std::vector<QPDFObjectHandle>& pages)
 {
@@ -60,12 +81,18 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
         return false;
     }
 
-    QString partial = outputPath + QStringLiteral(".part");
+    QString partial = createOwnFile(outDir, name);
+    if (partial.isEmpty()) {
+        qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: cannot write in"
+                   << outDir;
+        return false;
+    }
     try {
         QPDF merged;
         QByteArray basePath = inputs.at(base).toUtf8();
         merged.processFile(basePath.constData(), "");
-        // Parts stay open until the merged document is written: it reads their pages then.
+        // The merged document reads the parts' page data only when it is written. Each part is
+        // opened around each read, so any number of parts fits the limit of open files.
         std::vector<std::unique_ptr<QPDF>> parts;
         for (int i = base + 1; i < n; ++i) {
             if (!readable(inputs.at(i))) {
@@ -73,32 +100,43 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
                          << "File not found or not readable: " << inputs.at(i);
                 continue;
             }
-            auto part = std::make_unique<QPDF>();
             QByteArray partPath = inputs.at(i).toUtf8();
-            part->processFile(partPath.constData(), "");
+            auto source = std::make_shared<ClosedFileInputSource>(partPath.constData());
+            source->stayOpen(true);
+            auto part = std::make_unique<QPDF>();
+            part->processInputSource(source, "");
             std::vector<QPDFObjectHandle> pages = part->getAllPages();
             qpdfAddPages(merged, pages);
+            source->stayOpen(false);
             parts.push_back(std::move(part));
             emit mergeProgress(60 + 40 * (i + 1) / n);
         }
         QByteArray partialPath = partial.toUtf8();
         QPDFWriter writer(merged, partialPath.constData());
+        // The merged file is the user's new document: no part's protection is carried over.
+        writer.setPreserveEncryption(false);
         writer.write();
-        for (auto& part : parts)
-            part->closeInputSource();
         merged.closeInputSource();
-        if (!QFile::rename(partial, outputPath)) {
-            qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: cannot write"
-                       << outputPath;
-            QFile::remove(partial);
-            return false;
-        }
-        return true;
     } catch (std::exception const& e) {
         qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: " << e.what();
+        QFile::remove(partial);
+        return false;
     } catch (...) {
         qWarning() << "creatorPdfMerge" << __LINE__ << "Unknown exception during PDF merge";
+        QFile::remove(partial);
+        return false;
     }
+    // The rename never replaces a file: a name taken since it was chosen gives way to the next.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (QFile::rename(partial, outputPath))
+            return true;
+        if (!QFileInfo::exists(outputPath))
+            break;
+        name = QStringLiteral("Merge.pdf");
+        CommonUtils::duplicateFilenameHandle(outDir, name);
+        outputPath = QDir::cleanPath(outDir + QDir::separator() + name);
+    }
+    qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: cannot write" << outputPath;
     QFile::remove(partial);
     return false;
 }

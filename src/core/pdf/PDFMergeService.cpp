@@ -23,13 +23,21 @@ QString PDFMergeService::tempDir() const
 void PDFMergeService::addMergeFile(FileItem* item, int)
 {
     QString uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    item->setOutputPdfName(uuid);
-    m_parts.append(tempDir() + uuid + QStringLiteral(".pdf"));
+    item->setMergePartName(uuid);
+    QString part = tempDir() + uuid + QStringLiteral(".pdf");
+    m_parts.append(part);
+    m_named.insert(part);
 }
 
 bool PDFMergeService::merge(QString const& outDir, QString& outputPath)
 {
-    return MergeFunction::instance()->creatorPdfMerge(m_parts, outDir, outputPath);
+    bool merged = MergeFunction::instance()->creatorPdfMerge(m_parts, outDir, outputPath);
+    // Parts may be decrypted copies of the user's files: none outlives the merge.
+    for (auto const& part : qAsConst(m_parts)) {
+        QFile::remove(part);
+        m_named.remove(part);
+    }
+    return merged;
 }
 
 bool PDFMergeService::clearTempFiles()
@@ -40,9 +48,13 @@ bool PDFMergeService::clearTempFiles()
         return false;
     }
     bool ok = true;
-    for (auto const& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
-        if (entry.isFile() && !QFile::remove(entry.absoluteFilePath()))
+    for (auto it = m_named.begin(); it != m_named.end();) {
+        if (QFile::exists(*it) && !QFile::remove(*it)) {
             ok = false;
+            ++it;
+        } else {
+            it = m_named.erase(it);
+        }
     }
     return ok;
 }

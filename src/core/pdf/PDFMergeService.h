@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QStringList>
 
 class FileItem;
@@ -11,10 +12,14 @@ public:
     static PDFMergeService& instance();
 
     QString tempDir() const;
+    // Forgets the last run's list; parts of it still on disk stay known to clearTempFiles.
     void reset() { m_parts.clear(); }
-    // Gives the item a random output name and records its part in the Temp folder.
+    // Gives the item a random part name and records its part in the Temp folder.
     void addMergeFile(FileItem* item, int index);
+    // Joins the parts into "Merge.pdf" in outDir; the parts are removed then, merged or not.
     bool merge(QString const& outDir, QString& outputPath);
+    // Removes the parts this service named that are still on disk. Nothing else in the Temp
+    // folder is touched: it may be a working copy that the other page is converting.
     bool clearTempFiles();
     QStringList mergeList() const { return m_parts; }
 
@@ -22,4 +27,5 @@ private:
     PDFMergeService() = default;
 
     QStringList m_parts;
+    QSet<QString> m_named; // every part named and not yet removed
 };

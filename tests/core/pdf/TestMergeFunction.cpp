@@ -4,6 +4,7 @@
 #include "common/ProductConstants.h"
 #include "items/FileItemList.h"
 #include "items/ImageFileItem.h"
+#include "items/PDFFileItem.h"
 #include "processors/IFileProcessor.h"
 #include "processors/PDFCreatable.h"
 
@@ -13,6 +14,8 @@
 #include <QtTest>
 
 #include <QDir>
+
+#include <sys/resource.h>
 
 class TestMergeFunction : public QObject
 {
@@ -122,29 +125,124 @@ private slots:
         }
     }
 
-    void serviceNamesPartsAndClearsTemp()
+    // The merge writes under a name of its own: a user's file of any name stays as it was.
+    void userFileBesideTheMergeIsKept()
+    {
+        QTemporaryDir out;
+        QFile mine(out.filePath("Merge.pdf.part"));
+        QVERIFY(mine.open(QIODevice::WriteOnly));
+        mine.write("mine");
+        mine.close();
+        QString path;
+        QStringList inputs = m_parts;
+        QVERIFY(MergeFunction().creatorPdfMerge(inputs, out.path(), path));
+        QCOMPARE(TestPdf::pageCount(path), 6);
+        QVERIFY(mine.open(QIODevice::ReadOnly));
+        QCOMPARE(mine.readAll(), QByteArray("mine"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    // More parts than the process may hold open files at once.
+    void manyPartsUnderALowFileLimit()
+    {
+        QTemporaryDir root;
+        QString one = root.filePath("one.pdf");
+        QVERIFY(TestPdf::write(one, {"One page"}));
+        QStringList inputs;
+        for (int i = 0; i < 100; ++i) {
+            inputs << root.filePath(QString("part%1.pdf").arg(i));
+            QVERIFY(QFile::copy(one, inputs.last()));
+        }
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_NOFILE, &old), 0);
+        rlimit low = old;
+        low.rlim_cur = 64;
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &low), 0);
+        QString path;
+        bool ok = MergeFunction().creatorPdfMerge(inputs, root.filePath("out"), path);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &old), 0);
+        QVERIFY(ok);
+        QCOMPARE(TestPdf::pageCount(path), 100);
+    }
+
+    // Protection of a part (here the base, with only an owner password) is not carried over.
+    void mergedFileCarriesNoProtection()
+    {
+        QTemporaryDir root;
+        QString owner = root.filePath("owner.pdf");
+        QVERIFY(TestPdf::encrypt(m_parts.at(0), owner, "", "owner"));
+        QVERIFY(TestPdf::isEncrypted(owner));
+        QStringList inputs{owner, m_parts.at(1)};
+        QString path;
+        QVERIFY(MergeFunction().creatorPdfMerge(inputs, root.filePath("out"), path));
+        QVERIFY(!TestPdf::isEncrypted(path));
+        QCOMPARE(TestPdf::pageCount(path), 4);
+    }
+
+    // A part made of an unlocked PDF opens without its password and only its owner may read it.
+    void partsAreWrittenUnprotectedAndPrivate()
+    {
+        QTemporaryDir root;
+        QString locked = root.filePath("locked.pdf");
+        QVERIFY(TestPdf::encrypt(m_parts.at(0), locked, "user", "owner"));
+        FileItemList list(ModeCreate);
+        list.addFiles({locked});
+        auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QVERIFY(item->PDFDecrypt("user"));
+        PDFMergeService& service = PDFMergeService::instance();
+        service.reset();
+        service.addMergeFile(item, 0);
+        QCOMPARE(item->pdfCreate(item->filePath(), service.tempDir()), 0);
+        QString part = service.mergeList().first();
+        QVERIFY(!TestPdf::isEncrypted(part));
+        QCOMPARE(TestPdf::pageCount(part), 2);
+        QFile::Permissions others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(int(QFileInfo(part).permissions() & others), 0);
+
+        // Made again without the merge, the file is the user's own copy, protection and all.
+        item->setOutputPdfName("copy");
+        QCOMPARE(item->pdfCreate(item->filePath(), root.filePath("out")), 0);
+        QVERIFY(TestPdf::isEncrypted(root.filePath("out/copy.pdf")));
+        service.clearTempFiles();
+    }
+
+    // The service clears only what it made: other files in the Temp folder belong to others
+    // (a conversion's page cut, for one). Its parts go as soon as they are merged.
+    void serviceClearsOnlyItsOwnParts()
     {
         PDFMergeService& service = PDFMergeService::instance();
         QDir().mkpath(service.tempDir());
         QVERIFY(service.tempDir().endsWith(g_tempDirPath));
-        QFile stale(service.tempDir() + "stale.pdf");
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.close();
-        QVERIFY(QDir(service.tempDir()).mkdir("keep"));
-        QVERIFY(service.clearTempFiles());
-        QVERIFY(!stale.exists());
-        QVERIFY(QFileInfo(service.tempDir() + "keep").isDir());
-
-        service.reset();
+        QFile stranger(service.tempDir() + "stranger.pdf");
+        QVERIFY(stranger.open(QIODevice::WriteOnly));
+        stranger.close();
         ImageFileItem a(m_home.filePath("a.png")), b(m_home.filePath("b.png"));
-        service.addMergeFile(&a, 0);
-        service.addMergeFile(&b, 1);
-        QStringList parts = service.mergeList();
+        auto addParts = [&] {
+            service.reset();
+            service.addMergeFile(&a, 0);
+            service.addMergeFile(&b, 1);
+            for (auto const& part : service.mergeList())
+                QFile::copy(m_parts.at(0), part);
+            return service.mergeList();
+        };
+
+        QStringList parts = addParts();
         QCOMPARE(parts.size(), 2);
         QRegularExpression uuidPdf("^[0-9a-f-]{36}\\.pdf$");
-        auto* creatorA = a.processor()->getCreator();
-        QVERIFY(uuidPdf.match(creatorA->newPdfName()).hasMatch());
-        QCOMPARE(parts.at(0), service.tempDir() + creatorA->newPdfName());
+        QString name = a.processor()->getCreator()->newPdfName();
+        QVERIFY(uuidPdf.match(name).hasMatch());
+        QCOMPARE(parts.at(0), service.tempDir() + name);
+        QVERIFY(service.clearTempFiles());
+        QVERIFY(!QFile::exists(parts.at(0)) && !QFile::exists(parts.at(1)));
+
+        parts = addParts();
+        QTemporaryDir out;
+        QString path;
+        QVERIFY(service.merge(out.path(), path));
+        QCOMPARE(TestPdf::pageCount(path), 4);
+        QVERIFY(!QFile::exists(parts.at(0)) && !QFile::exists(parts.at(1)));
+        QVERIFY(stranger.exists());
         service.reset();
         QVERIFY(service.mergeList().isEmpty());
     }
