@@ -8,16 +8,26 @@
 #include "pipeline/TaskRunnable.h"
 #include "pipeline/ThreadHandoff.h"
 
+#include <QCoreApplication>
 #include <QThreadPool>
 #include <QtDebug>
+
+QList<TaskController*> TaskController::s_controllers;
 
 TaskController::TaskController(QObject* parent) : QObject(parent)
 {
     QThreadPool::globalInstance()->setMaxThreadCount(1);
     QThreadPool::globalInstance()->setExpiryTimeout(-1);
+    s_controllers.append(this);
+    // Otherwise the pool, waited for at exit, would run the queued files after the interface is gone.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &TaskController::stopAllRuns);
 }
 
-TaskController::~TaskController() = default;
+TaskController::~TaskController()
+{
+    s_controllers.removeOne(this);
+}
 
 void TaskController::startTasks(QList<FileItem*> const& items, QString const& outDir, FunctionMode mode,
                                 bool merge)
@@ -28,12 +38,15 @@ void TaskController::startTasks(QList<FileItem*> const& items, QString const& ou
     m_total = 0;
     m_completed = 0;
     m_runnables.clear();
+    m_stopped = false;
     qDebug() << "startTasks" << __LINE__ << "Task start =======>>>";
 
+    // The merge service is shared with the other page, which may be running: only a merged
+    // run resets it, and it clears only the parts it made itself.
     PDFMergeService& service = PDFMergeService::instance();
-    service.reset();
     QString folder = outDir;
     if (m_merge) {
+        service.reset();
         folder = service.tempDir();
         service.clearTempFiles();
     }
@@ -66,7 +79,8 @@ void TaskController::onRunnableFinished(FileItem* item, int code, TaskExecutor* 
 {
     handoffAcquire(state.get());
     --m_outstanding;
-    handleTaskFinished(item, code);
+    if (!m_stopped)
+        handleTaskFinished(item, code);
     for (int i = 0; i < m_runnables.size(); ++i) {
         if (m_runnables.at(i).state == state) {
             m_runnables.removeAt(i);
@@ -74,6 +88,8 @@ void TaskController::onRunnableFinished(FileItem* item, int code, TaskExecutor* 
         }
     }
     delete executor;
+    // The worker may now drop this slot (with its captures) as it deletes the runnable.
+    handoffRelease(state.get());
 }
 
 void TaskController::handleTaskFinished(FileItem* item, int code, int)
@@ -111,6 +127,13 @@ void TaskController::cancelTasks()
     if (!m_running)
         return;
     SdkBoundary::current().cancel();
+    dropRun();
+    if (m_outstanding == 0)
+        endRun();
+}
+
+void TaskController::dropRun()
+{
     for (auto const& pending : m_runnables) {
         // Before run() starts the pool still owns a live runnable that tryTake can remove;
         // afterwards only the shared state may be touched.
@@ -125,6 +148,23 @@ void TaskController::cancelTasks()
     m_runnables.clear();
     m_total = 0;
     m_completed = 0;
-    if (m_outstanding == 0)
-        endRun();
+}
+
+void TaskController::stopAllRuns()
+{
+    // Every page's queue is emptied before waiting, or the wait would run the other page's files.
+    bool running = false;
+    for (TaskController* controller : qAsConst(s_controllers)) {
+        if (!controller->m_running)
+            continue;
+        if (!running)
+            SdkBoundary::current().cancel();
+        running = true;
+        controller->m_running = false;
+        controller->m_stopped = true;
+        controller->dropRun();
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    if (running)
+        PDFMergeService::instance().clearTempFiles();
 }

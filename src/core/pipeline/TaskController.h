@@ -27,6 +27,12 @@ public:
     void cancelTasks();
     void handleTaskFinished(FileItem* item, int code, int = 0);
 
+    // At quit: every live controller's run is cancelled, files still queued never start, the
+    // file in progress is asked to stop and waited for, nothing is merged and the merge parts
+    // made so far are removed. Called on QCoreApplication::aboutToQuit; calling it again does
+    // nothing more.
+    static void stopAllRuns();
+
     int total() const { return m_total; }
     int completed() const { return m_completed; }
 
@@ -53,6 +59,8 @@ private:
     void onRunnableFinished(FileItem* item, int code, TaskExecutor* executor,
                             std::shared_ptr<RunnableState> const& state);
     void endRun();
+    // Takes the run's queued runnables out of the pool and flags the started ones.
+    void dropRun();
 
     int m_total = 0;
     int m_completed = 0;
@@ -61,5 +69,8 @@ private:
     QString m_outputDir;
     QList<Pending> m_runnables;
     bool m_running = false;
-    int m_outstanding = 0; // queued runnables whose result has not arrived
+    int m_outstanding = 0;  // queued runnables whose result has not arrived
+    bool m_stopped = false; // the run was stopped at quit: late results end nothing
+
+    static QList<TaskController*> s_controllers; // every live controller, GUI thread only
 };

@@ -12,7 +12,11 @@ TaskRunnable::TaskRunnable(FileItem* item, QString const& outDir, TaskExecutor* 
     setAutoDelete(true);
 }
 
-TaskRunnable::~TaskRunnable() = default;
+TaskRunnable::~TaskRunnable()
+{
+    // Disconnecting may destroy the controller's slot, which the GUI thread may just have run.
+    handoffAcquire(m_cancelled.get());
+}
 
 void TaskRunnable::run()
 {

@@ -6,6 +6,7 @@
 #include "common/ProductConstants.h"
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
+#include "items/PDFFileItem.h"
 #include "pdf/MergeFunction.h"
 #include "pdf/PDFMergeService.h"
 
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <atomic>
 
@@ -160,6 +162,105 @@ private slots:
         QVERIFY(!text.contains("File 2"));
         QCOMPARE(stopped.count(), 1);
         QVERIFY(list.getFileItem(0)->isUntreated()); // merged items run again next time
+        for (auto const& part : PDFMergeService::instance().mergeList())
+            QVERIFY2(!QFile::exists(part), qPrintable(part)); // parts go once merged
+    }
+
+    // Parts of unlocked and owner-protected PDFs: the merge opens them all and is itself open.
+    void mergeOfProtectedParts()
+    {
+        QString owner = m_home.filePath("in/owner.pdf"), locked = m_home.filePath("in/locked.pdf");
+        QVERIFY(TestPdf::encrypt(m_pdfs[0], owner, "", "owner"));
+        QVERIFY(TestPdf::encrypt(m_pdfs[1], locked, "user", "owner"));
+        FileItemList list(ModeCreate);
+        list.addFiles({owner, locked, m_pdfs[2]});
+        QVERIFY(qobject_cast<PDFFileItem*>(list.getFileItem(1))->PDFDecrypt("user"));
+        TaskController controller;
+        QSignalSpy errors(&controller, &TaskController::taskError);
+        QSignalSpy completed(&controller, &TaskController::mergeCompleted);
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        controller.startTasks(list.allItems(), m_home.filePath("protected-out"), ModeCreate, true);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(errors.count(), 0);
+        QVERIFY(completed.first().at(0).toBool());
+        QString merged = completed.first().at(1).toString();
+        QVERIFY(!TestPdf::isEncrypted(merged));
+        QString text = TestPdf::text(merged);
+        QVERIFY2(text.contains("File 1") && text.contains("File 2") && text.contains("File 3"),
+                 qPrintable(text));
+    }
+
+    // The converter page starts while the creator page builds a merge: the merge keeps its parts.
+    void conversionStartDuringMerge()
+    {
+        FileItemList creatorList(ModeCreate), converterList(ModeConvert);
+        creatorList.addFiles(m_pdfs);
+        converterList.addFiles({m_pdfs[0]});
+        TaskController creator, converter;
+        QSignalSpy completed(&creator, &TaskController::mergeCompleted);
+        QSignalSpy creatorDone(&creator, &TaskController::taskFinished);
+        QSignalSpy converterDone(&converter, &TaskController::taskFinished);
+        creator.startTasks(creatorList.allItems(), m_home.filePath("both-out"), ModeCreate, true);
+        converter.startTasks(converterList.allItems(), m_home.filePath("both-out"), ModeConvert, false);
+        QVERIFY(creatorDone.wait(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(converterDone.count(), 1, 10000);
+        QVERIFY(completed.first().at(0).toBool());
+        QCOMPARE(TestPdf::pageCount(completed.first().at(1).toString()), 3);
+    }
+
+    // A merge starting while a page cut is converted leaves the cut in place.
+    void mergeStartDuringConversion()
+    {
+        g_blockMs = 5000;
+        FileItemList converterList(ModeConvert), creatorList(ModeCreate);
+        converterList.addFiles({m_pdfs[0]});
+        converterList.getFileItem(0)->changePageRange({"1"});
+        creatorList.addFiles({m_pdfs[1]});
+        TaskController converter, creator;
+        QSignalSpy converterDone(&converter, &TaskController::taskFinished);
+        QSignalSpy creatorDone(&creator, &TaskController::taskFinished);
+        converter.startTasks(converterList.allItems(), m_out, ModeConvert, false);
+        QTRY_COMPARE_WITH_TIMEOUT(RecordingSdk::callCount(), 1, 10000);
+        QString cut = RecordingSdk::calls().first().input;
+        QVERIFY(cut != m_pdfs[0]);
+        creator.startTasks(creatorList.allItems(), m_home.filePath("merge-out"), ModeCreate, true);
+        QVERIFY(QFile::exists(cut));
+        converter.cancelTasks();
+        QVERIFY(converterDone.wait(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(creatorDone.count(), 1, 10000);
+    }
+
+    // Quitting during runs on both pages: the file in progress ends (told to cancel), the queued
+    // ones never start, and nothing runs on once the application is gone.
+    void quitDuringRuns()
+    {
+        g_blockMs = 5000;
+        FileItemList converterList(ModeConvert), creatorList(ModeCreate);
+        converterList.addFiles(m_pdfs);
+        creatorList.addFiles({m_pdfs[0]});
+        TaskController converter, creator;
+        QSignalSpy converterDone(&converter, &TaskController::taskFinished);
+        QSignalSpy secondStarted(converterList.getFileItem(1), &FileItem::processing);
+        QSignalSpy creatorStarted(creatorList.getFileItem(0), &FileItem::processing);
+        converter.startTasks(converterList.allItems(), m_out, ModeConvert, false);
+        creator.startTasks(creatorList.allItems(), m_home.filePath("quit-out"), ModeCreate, false);
+        QTimer poll;
+        poll.callOnTimeout([] {
+            if (RecordingSdk::callCount() == 1)
+                QCoreApplication::quit();
+        });
+        poll.start(5);
+        QCoreApplication::exec();
+        poll.stop();
+        QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0); // waited for the file in progress
+        QVERIFY(RecordingSdk::log().cancels.load() > 0);
+        QTest::qWait(100);
+        waitForWorker();
+        QCOMPARE(RecordingSdk::callCount(), 1);
+        QCOMPARE(secondStarted.count(), 0);
+        QCOMPARE(creatorStarted.count(), 0);
+        QVERIFY(!QFile::exists(m_home.filePath("quit-out/f1.pdf")));
+        QCOMPARE(converterDone.count(), 0); // the interface that would hear it is gone
     }
 
     void cancelDuringFirstConversion()
