@@ -1,5 +1,6 @@
 // Figures for the conversion core: what the engine adds over a direct SDK call, adding many
-// PDFs to a list, merging against the qpdf command line, and the pipeline's own overhead.
+// PDFs to a list and the memory their items hold, merging against the qpdf command line, and
+// the pipeline's own overhead.
 // Prints figures; asserts nothing.
 #include "converters/SdkBoundary.h"
 #include "engines/ConvertEngine.h"
@@ -19,7 +20,15 @@
 #include <QProcess>
 #include <QTextStream>
 
+#include <cstddef>
 #include <cstdio>
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// The sanitizers replace malloc; GCC ships no header for their allocator statistics.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -74,6 +83,36 @@ void addingFiles(QString const& dir)
     t.start();
     list.addFiles(paths);
     std::printf("items: adding 1000 PDFs to a list took %.0f ms (%.2f ms per file)\n", ms(t), ms(t) / 1000);
+}
+
+// Bytes the process holds allocated on the heap right now.
+double heapMb()
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    return __sanitizer_get_current_allocated_bytes() / 1048576.0;
+#else
+    struct mallinfo2 info = mallinfo2();
+    return (info.uordblks + info.hblkhd) / 1048576.0;
+#endif
+}
+
+void itemMemory(QString const& dir, int files, int pages)
+{
+    QString manual = dir + QString("/manual-%1.pdf").arg(pages);
+    TestPdf::writePages(manual, pages);
+    QString folder = dir + QString("/manuals-%1").arg(pages);
+    QDir().mkpath(folder);
+    QStringList paths;
+    for (int i = 0; i < files; ++i) {
+        paths << folder + QString("/%1.pdf").arg(i);
+        QFile::link(manual, paths.last());
+    }
+    double before = heapMb();
+    FileItemList list(ModeConvert);
+    list.addFiles(paths);
+    double held = heapMb() - before;
+    std::printf("items: %d PDFs of %d pages hold %.1f MB of heap (%.1f KB per file)\n", files, pages, held,
+                held * 1024 / files);
 }
 
 void merging(QString const& dir)
@@ -144,6 +183,8 @@ int main(int argc, char** argv)
     QString dir = home.path();
     engineOverhead(dir);
     addingFiles(dir);
+    itemMemory(dir, 300, 144);
+    itemMemory(dir, 2000, 300);
     merging(dir);
     pipelineOverhead(dir);
     return 0;

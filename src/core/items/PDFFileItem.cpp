@@ -18,25 +18,13 @@ PDFFileItem::PDFFileItem(QString path, QObject* parent) : FileItem(std::move(pat
 
 PDFFileItem::~PDFFileItem()
 {
-    releaseInput();
-    delete m_pdf;
     qDebug() << "~PDFFileItem()";
 }
 
-void PDFFileItem::releaseInput()
-{
-    if (!m_pdf)
-        return;
-    try {
-        m_pdf->closeInputSource();
-    } catch (std::exception const&) {
-    }
-}
-
-void PDFFileItem::takePageCount()
+void PDFFileItem::takePageCount(QPDF& pdf)
 {
     try {
-        m_pageCount = static_cast<int>(m_pdf->getAllPages().size());
+        m_pageCount = static_cast<int>(pdf.getAllPages().size());
     } catch (std::exception const& e) {
         qWarning() << "initPDF" << __LINE__ << "cannot count the pages:" << e.what();
     }
@@ -45,54 +33,45 @@ void PDFFileItem::takePageCount()
 bool PDFFileItem::initPDF()
 {
     QpdfLogBridge::install();
-    delete m_pdf;
-    m_pdf = new QPDF();
+    QPDF pdf;
     QByteArray path = m_filePath.toUtf8();
     try {
-        m_pdf->processFile(path.constData());
+        pdf.processFile(path.constData());
         m_iconName = QStringLiteral("PDF-3x.png");
         m_encrypted = false;
-        takePageCount();
+        takePageCount(pdf);
     } catch (QPDFExc const& e) {
         if (e.getErrorCode() == qpdf_e_damaged_pdf) {
             qWarning() << "initPDF" << __LINE__ << "File is damaged.";
-            releaseInput();
             return false;
         }
-        if (e.getErrorCode() == qpdf_e_password && !m_pdf->userPasswordMatched()) {
+        if (e.getErrorCode() == qpdf_e_password && !pdf.userPasswordMatched()) {
             m_encrypted = true;
             m_iconName = QStringLiteral("PDFLock-3x.png");
         }
-        takePageCount();
+        takePageCount(pdf);
     } catch (std::exception const& e) {
         // A missing or unreadable file: accepted unlocked with one page, as for other qpdf errors.
         qWarning() << "initPDF" << __LINE__ << e.what();
     }
-    releaseInput();
     return true;
 }
 
 bool PDFFileItem::PDFDecrypt(QString const& password)
 {
-    releaseInput();
-    delete m_pdf;
-    m_pdf = new QPDF();
+    QPDF pdf;
     QByteArray path = m_filePath.toUtf8();
     QByteArray pass = password.toUtf8();
     try {
-        m_pdf->processFile(path.constData(), pass.constData());
+        pdf.processFile(path.constData(), pass.constData());
     } catch (std::exception const&) {
         qDebug() << "PDFDecrypt" << __LINE__ << "Incorrect password.";
-        releaseInput();
         return false;
     }
-    if (!m_pdf->userPasswordMatched()) {
-        releaseInput();
+    if (!pdf.userPasswordMatched())
         return false;
-    }
     m_encrypted = false;
-    takePageCount();
-    releaseInput();
+    takePageCount(pdf);
     m_password = password;
     emit unlockSuccess();
     return true;

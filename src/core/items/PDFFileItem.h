@@ -4,7 +4,7 @@
 
 class QPDF;
 
-// A PDF, opened with qpdf when it is added so a password-protected file is known at once.
+// A PDF, read with qpdf when it is added so a password-protected file is known at once.
 class PDFFileItem : public FileItem
 {
     Q_OBJECT
@@ -22,10 +22,10 @@ public:
     bool PDFDecrypt(QString const& password);
 
 private:
-    void takePageCount();
-    // The item keeps what it needs; an open file handle per item would run out with many files.
-    void releaseInput();
+    void takePageCount(QPDF& pdf);
 
+    // The item keeps only what it needs of the document (page count, lock state, password):
+    // a parsed document per item would take gigabytes with thousands of long files. The
+    // conversion opens the file again.
     bool m_encrypted = false;
-    QPDF* m_pdf = nullptr;
 };

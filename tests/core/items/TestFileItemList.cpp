@@ -8,6 +8,33 @@
 
 #include <QDir>
 
+#include <qpdf/QPDF.hh>
+
+#include <cstddef>
+#include <memory>
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// The sanitizers replace malloc; GCC ships no header for their allocator statistics.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
+
+namespace {
+
+// Bytes the process holds allocated on the heap right now.
+qint64 liveHeap()
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    return qint64(__sanitizer_get_current_allocated_bytes());
+#else
+    struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+#endif
+}
+
+} // namespace
+
 class TestFileItemList : public QObject
 {
     Q_OBJECT
@@ -175,6 +202,34 @@ private slots:
         list.addFiles(paths);
         QCOMPARE(list.fileCount(), 300);
         QVERIFY2(openFiles() - before < 10, qPrintable(QString::number(openFiles() - before)));
+    }
+
+    // An item keeps what it needs of its PDF (page count, lock state), not the parsed document:
+    // thousands of long PDFs would otherwise take gigabytes.
+    void itemsKeepNoParsedDocument()
+    {
+        QString manual = m_home.filePath("manual.pdf");
+        QVERIFY(TestPdf::writePages(manual, 150));
+        qint64 start = liveHeap();
+        auto document = std::make_unique<QPDF>();
+        document->processFile(manual.toUtf8().constData());
+        QCOMPARE(document->getAllPages().size(), std::size_t(150));
+        qint64 oneDocument = liveHeap() - start;
+        document.reset();
+
+        QDir().mkpath(m_home.filePath("manuals"));
+        QStringList paths;
+        for (int i = 0; i < 20; ++i) {
+            paths << m_home.filePath(QString("manuals/%1.pdf").arg(i));
+            QVERIFY(QFile::link(manual, paths.last()));
+        }
+        FileItemList list(ModeConvert);
+        start = liveHeap();
+        list.addFiles(paths);
+        qint64 perItem = (liveHeap() - start) / paths.size();
+        QCOMPARE(list.getFileItem(19)->pageCount(), 150);
+        QVERIFY2(perItem < oneDocument / 10,
+                 qPrintable(QString("%1 bytes per item, %2 per document").arg(perItem).arg(oneDocument)));
     }
 
     void fileSizeTexts_data()
