@@ -1,19 +1,18 @@
 #include "PagedTextWriter.h"
 
+#include "ImageObjectHandler.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
-#include <QUrl>
 
 #include <algorithm>
 #include <vector>
@@ -25,26 +24,6 @@ namespace {
 constexpr int kResolution = 600;
 constexpr qreal kMarginMm = 20.0;
 
-// The resolution Qt's text layout assumes for image pixels (qt_defaultDpi, which is private).
-qreal layoutDpi()
-{
-    if (QCoreApplication::testAttribute(Qt::AA_Use96Dpi))
-        return 96;
-    if (QScreen const* screen = QGuiApplication::primaryScreen())
-        return screen->logicalDotsPerInchY();
-    return 100;
-}
-
-QImage resourceImage(QTextDocument& document, QString const& name)
-{
-    QVariant const value = document.resource(QTextDocument::ImageResource, QUrl(name));
-    if (value.canConvert<QImage>())
-        return value.value<QImage>();
-    if (value.type() == QVariant::ByteArray)
-        return QImage::fromData(value.toByteArray());
-    return QImage();
-}
-
 // Splits the block at the cursor; the part after it keeps the paragraph's look but not its
 // page break, which belongs to the paragraph's start.
 void splitBlock(QTextCursor& cursor)
@@ -54,18 +33,39 @@ void splitBlock(QTextCursor& cursor)
     cursor.insertBlock(format);
 }
 
+struct Placed
+{
+    int position;
+    int length;
+    QTextImageFormat format;
+};
+
+// What a browser shows for an image it cannot load: its alt text as ordinary text. Without
+// one the image stays, and ImageObjectHandler neither draws it nor lets it take more room
+// than its declared size.
+void showAltText(QTextDocument& document, Placed const& placed)
+{
+    QString const alt = placed.format.property(QTextFormat::ImageAltText).toString().simplified();
+    if (alt.isEmpty())
+        return;
+    QTextCharFormat text = placed.format;
+    for (int property : {QTextFormat::ObjectIndex, QTextFormat::ObjectType, QTextFormat::ImageName,
+                         QTextFormat::ImageTitle, QTextFormat::ImageAltText, QTextFormat::ImageWidth,
+                         QTextFormat::ImageHeight, QTextFormat::ImageQuality})
+        text.clearProperty(property);
+    QTextCursor cursor(&document);
+    cursor.setPosition(placed.position);
+    cursor.setPosition(placed.position + placed.length, QTextCursor::KeepAnchor);
+    cursor.insertText(alt.repeated(placed.length), text); // a fragment may hold equal images side by side
+}
+
 // Qt draws images at their natural size even when they are larger than the page; shrink those
 // so that they fit the text area (in the layout's image units). A wide image that shares its
 // paragraph with text gets a line of its own: Qt's line breaking otherwise gives the text line
-// before it the image's height, leaving a gap of that size.
+// before it the image's height, leaving a gap of that size. Images that cannot be loaded give
+// way to their alt text.
 void fitImages(QTextDocument& document, QSizeF const& area)
 {
-    struct Placed
-    {
-        int position;
-        int length;
-        QTextImageFormat format;
-    };
     std::vector<Placed> images;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -78,9 +78,11 @@ void fitImages(QTextDocument& document, QSizeF const& area)
     for (auto it = images.rbegin(); it != images.rend(); ++it) { // from the end: splits move what follows
         Placed& placed = *it;
         QTextImageFormat& format = placed.format;
-        QImage const image = resourceImage(document, format.name());
-        if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        QImage const image = ImageObjectHandler::loadedImage(document, format);
+        if (image.isNull()) {
+            showAltText(document, placed);
             continue;
+        }
         qreal w = image.width();
         qreal h = image.height();
         bool const hasW = format.hasProperty(QTextFormat::ImageWidth);
@@ -147,7 +149,8 @@ RenderResult PagedTextWriter::write(QTextDocument& document, QString const& pdfP
     writer.setTitle(title);
 
     QRectF const page = writer.pageLayout().paintRectPixels(kResolution);
-    qreal const toLayout = layoutDpi() / kResolution;
+    qreal const toLayout = ImageObjectHandler::layoutDpi() / kResolution;
+    ImageObjectHandler::install(document);
     fitImages(document, page.size() * toLayout);
 
     document.documentLayout()->setPaintDevice(&writer);

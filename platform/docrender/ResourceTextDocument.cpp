@@ -1,8 +1,8 @@
 #include "ResourceTextDocument.h"
 
-#include <QBuffer>
+#include "ImageObjectHandler.h"
+
 #include <QImage>
-#include <QImageReader>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -11,7 +11,6 @@ namespace docrender {
 namespace {
 
 constexpr char kScheme[] = "docres";
-constexpr qint64 kMaxImagePixels = qint64(1) << 26; // 64 megapixels inside a text document
 
 QUrl schemeUrl(QString const& path)
 {
@@ -26,23 +25,14 @@ QString unescapeAttribute(QString value)
     return value.replace("&amp;", "&").replace("&quot;", "\"").replace("&apos;", "'").replace("&#39;", "'");
 }
 
-QImage decodeImage(QByteArray data)
-{
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    QSize const size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > kMaxImagePixels)
-        return QImage();
-    return reader.read();
-}
-
 } // namespace
 
 ResourceTextDocument::ResourceTextDocument(Loader loader, QObject* parent)
     : QTextDocument(parent), m_loader(std::move(loader))
 {
+    // Before any content: Qt's own handler would lay the images out once and, for those not
+    // loaded, look for files named like their addresses in the working folder.
+    ImageObjectHandler::install(*this);
 }
 
 QString ResourceTextDocument::resolve(QString const& basePath, QString const& reference)
@@ -98,27 +88,39 @@ QString ResourceTextDocument::rewriteReferences(QString const& html, QString con
 
 QVariant ResourceTextDocument::loadResource(int type, QUrl const& name)
 {
+    if (type == ImageResource) {
+        // Qt keeps what loaded; what did not would be read and decoded again at every layout.
+        if (m_unloadableImages.contains(name))
+            return QVariant();
+        QImage const image = loadImage(name);
+        if (image.isNull()) {
+            m_unloadableImages.insert(name);
+            return QVariant();
+        }
+        return image;
+    }
+    if (type == StyleSheetResource && name.scheme() == kScheme && m_loader) {
+        QByteArray const data = m_loader(name.path(QUrl::FullyDecoded));
+        if (!data.isNull())
+            return QString::fromUtf8(data);
+    }
+    return QVariant();
+}
+
+QImage ResourceTextDocument::loadImage(QUrl const& name) const
+{
     if (name.scheme() == "data") {
         // data:image/png;base64,....
         QString const text = name.path(QUrl::FullyDecoded);
         int const comma = text.indexOf(',');
-        if (type != ImageResource || comma < 0 || !text.leftRef(comma).endsWith(";base64"))
-            return QVariant();
-        QImage const image = decodeImage(QByteArray::fromBase64(text.mid(comma + 1).toLatin1()));
-        return image.isNull() ? QVariant() : QVariant(image);
+        if (comma < 0 || !text.leftRef(comma).endsWith(";base64"))
+            return QImage();
+        return ImageObjectHandler::decode(QByteArray::fromBase64(text.mid(comma + 1).toLatin1()));
     }
     if (name.scheme() != kScheme || !m_loader)
-        return QVariant();
+        return QImage();
     QByteArray const data = m_loader(name.path(QUrl::FullyDecoded));
-    if (data.isNull())
-        return QVariant();
-    if (type == ImageResource) {
-        QImage const image = decodeImage(data);
-        return image.isNull() ? QVariant() : QVariant(image);
-    }
-    if (type == StyleSheetResource)
-        return QString::fromUtf8(data);
-    return QVariant();
+    return data.isNull() ? QImage() : ImageObjectHandler::decode(data);
 }
 
 } // namespace docrender

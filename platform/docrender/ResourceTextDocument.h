@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QImage>
+#include <QSet>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <functional>
 
@@ -30,7 +33,10 @@ protected:
     QVariant loadResource(int type, QUrl const& name) override;
 
 private:
+    QImage loadImage(QUrl const& name) const;
+
     Loader m_loader;
+    QSet<QUrl> m_unloadableImages;
 };
 
 } // namespace docrender

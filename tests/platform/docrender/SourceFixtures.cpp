@@ -413,6 +413,18 @@ QString pdfText(QString const& pdf)
     return run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
 }
 
+QRectF pdfWordBox(QString const& pdf, QString const& word)
+{
+    QRegularExpression const box(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">)re" +
+        QRegularExpression::escape(word.toHtmlEscaped()) + "</word>");
+    QRegularExpressionMatch const m = box.match(run("pdftotext", {"-enc", "UTF-8", "-bbox", pdf, "-"}));
+    if (!m.hasMatch())
+        return QRectF();
+    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+}
+
 int pdfPageCount(QString const& pdf)
 {
     QRegularExpressionMatch const m = QRegularExpression(R"(Pages:\s+(\d+))").match(run("pdfinfo", {pdf}));

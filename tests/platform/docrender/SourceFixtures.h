@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QList>
 #include <QPair>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +39,8 @@ bool writeZip(QString const& path, QList<QPair<QString, QByteArray>> const& memb
 QString pdfText(QString const& pdf);
 int pdfPageCount(QString const& pdf);
 QList<QSizeF> pdfPageSizes(QString const& pdf);
+// Where pdftotext finds @p word first, in points from the top left of its page; null if nowhere.
+QRectF pdfWordBox(QString const& pdf, QString const& word);
 // Number of images that pdfimages lists.
 int pdfImageCount(QString const& pdf);
 // Page @p page (1-based) rendered at @p dpi with pdftoppm.

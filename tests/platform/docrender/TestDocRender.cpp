@@ -300,6 +300,135 @@ private slots:
         QCOMPARE(pdfImageCount(path("help.pdf")), 1);
     }
 
+    // A browser shows an image it cannot load as its alt text, or not at all; which image
+    // plugins happen to be installed must not matter.
+    void unloadableImages_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("images");
+        QTest::addColumn<QString>("text");
+
+        QString const remote = "<img src=\"http://example.invalid/remote.png\"";
+        QTest::newRow("remote") << "page.html"
+                                << "<p>one " + remote + "> two</p>" << 0 << "one two";
+        QTest::newRow("missing with alt text")
+            << "page.html"
+            << "<p>one <img src=\"gone.png\" alt=\" Harbour\n at  dawn\"> two</p>" << 0
+            << "one Harbour at dawn two";
+        QTest::newRow("missing without alt text")
+            << "page.html"
+            << "<p>one <img src=\"gone.png\"> two <img src=\"gone.png\" width=\"9\"> three</p>" << 0
+            << "one two three";
+        QTest::newRow("damaged") << "page.html"
+                                 << "<p>one <img src=\"damaged.png\" alt=\"Chart\"> two "
+                                    "<img src=\"data:image/png;base64,iVBORw0KGgo=\" alt=\"Dot\"> three</p>"
+                                 << 0 << "one Chart two Dot three";
+        QTest::newRow("too large") << "page.html"
+                                   << "<p>one <img src=\"huge.png\" alt=\"Poster\"> two</p>" << 0
+                                   << "one Poster two";
+        QTest::newRow("side by side with a loaded one")
+            << "page.html"
+            << "<p>one <img src=\"gone.png\" alt=\"A\"><img src=\"gone.png\" alt=\"A\"><img src=\"real.png\">"
+               "<img src=\"damaged.png\"> two</p>"
+            << 1 << "one AA two";
+        QTest::newRow("linked and floated")
+            << "page.html"
+            << "<p>one <a href=\"#t\"><img src=\"gone.png\" alt=\"Next\" align=\"right\"></a> two</p>" << 0
+            << "one Next two";
+        QTest::newRow("epub")
+            << "book.epub"
+            << "<p>one <img src=\"../images/gone.png\" alt=\"Map\"> two <img src=\"x.png\"> three</p>" << 1
+            << "one Map two three";
+        QTest::newRow("chm") << "help.chm"
+                             << "<p>one <img src=\"damaged.png\" alt=\"Diagram\"> two " + remote +
+                                    "> three</p>"
+                             << 0 << "one Diagram two three";
+    }
+
+    void unloadableImages()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, body);
+        QFETCH(int, images);
+        QFETCH(QString, text);
+        QString const dir = path("unloadable");
+        QDir(dir).removeRecursively();
+        QVERIFY(QDir().mkpath(dir + "/http:/example.invalid"));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(halves(40, 30, Qt::red, Qt::blue).save(&buffer, "PNG"));
+        // Decoding this would take 72 megapixels.
+        QImage huge(9000, 8000, QImage::Format_Mono);
+        huge.fill(0);
+        QByteArray hugePng;
+        QBuffer hugeBuffer(&hugePng);
+        hugeBuffer.open(QIODevice::WriteOnly);
+        QVERIFY(huge.save(&hugeBuffer, "PNG"));
+        QList<QPair<QString, QByteArray>> const files{
+            {"real.png", png}, {"damaged.png", "\x89PNG\r\n\x1a\nbroken"}, {"huge.png", hugePng}};
+        // A file named like the remote address in the working folder must not stand in for it.
+        writeBytes(dir + "/http:/example.invalid/remote.png", png);
+
+        QByteArray const page = "<html><body>" + body.toUtf8() + "</body></html>";
+        QString const input = dir + '/' + source;
+        if (source.endsWith(".html")) {
+            for (auto const& file : files)
+                writeBytes(dir + '/' + file.first, file.second);
+            writeBytes(input, page);
+        } else if (source.endsWith(".epub")) {
+            QVERIFY(writeEpub(input, {body}, png));
+        } else {
+            QList<QPair<QString, QByteArray>> members{
+                {"/toc.hhc", "<html><body><ul><li><object type=\"text/sitemap\"><param name=\"Local\" "
+                             "value=\"topic.htm\"></object></ul></body></html>"},
+                {"/topic.htm", page}};
+            for (auto const& file : files)
+                members << qMakePair('/' + file.first, file.second);
+            QVERIFY(writeChm(input, members));
+        }
+        QString const previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir));
+        RenderResult const result = renderToPdf(input, dir + "/out.pdf");
+        QDir::setCurrent(previous);
+        QVERIFY2(result.ok(), qPrintable(result.message));
+        QCOMPARE(pdfImageCount(dir + "/out.pdf"), images);
+        QCOMPARE(pdfText(dir + "/out.pdf").simplified(), text);
+    }
+
+    // An image that cannot be loaded keeps the room a loaded one of its declared size takes, so
+    // the text after it stays where the author put it; without both dimensions it takes none.
+    void unloadableImageRoom_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("keepsRoom");
+
+        QTest::newRow("width and height") << "width=\"200\" height=\"300\"" << true;
+        QTest::newRow("width only") << "width=\"200\"" << false;
+        QTest::newRow("no size") << "" << false;
+    }
+
+    void unloadableImageRoom()
+    {
+        QFETCH(QString, size);
+        QFETCH(bool, keepsRoom);
+        QDir(m_home.path()).mkpath("room");
+        QVERIFY(halves(40, 30, Qt::red, Qt::blue).save(path("room/real.png")));
+        auto afterTop = [this](QString const& name, QString const& image) {
+            writeBytes(path("room/" + name + ".html"),
+                       "<html><body><p>before<br>" + image.toUtf8() + "after</p></body></html>");
+            RenderResult const result =
+                renderToPdf(path("room/" + name + ".html"), path("room/" + name + ".pdf"));
+            return result.ok() ? pdfWordBox(path("room/" + name + ".pdf"), "after").top() : -1;
+        };
+        qreal const loaded = afterTop("loaded", "<img src=\"real.png\" " + size + ">");
+        qreal const none = afterTop("none", QString());
+        qreal const unloadable = afterTop("unloadable", "<img src=\"gone.png\" " + size + ">");
+        QVERIFY(loaded > none && none > 0);
+        QCOMPARE(unloadable, keepsRoom ? loaded : none);
+    }
+
     void failures_data()
     {
         QTest::addColumn<QString>("source");
