@@ -1,5 +1,7 @@
 #include "RtfReader.h"
 
+#include "ImageObjectHandler.h"
+
 #include <QImage>
 #include <QSet>
 #include <QTextCodec>
@@ -583,7 +585,8 @@ void RtfReader::finishPicture()
 {
     if (m_pictureKind.isEmpty() || m_pictureHex.isEmpty())
         return;
-    QImage const image = QImage::fromData(QByteArray::fromHex(m_pictureHex), m_pictureKind.constData());
+    // Placed as stored; the size limit is the one web pages get.
+    QImage const image = ImageObjectHandler::decode(QByteArray::fromHex(m_pictureHex), false);
     m_pictureHex.clear();
     if (image.isNull())
         return;

@@ -344,6 +344,10 @@ private slots:
                              << "<p>one <img src=\"damaged.png\" alt=\"Diagram\"> two " + remote +
                                     "> three</p>"
                              << 0 << "one Diagram two three";
+        QTest::newRow("rtf") << "letter.rtf"
+                             << "{\\rtf1\\ansi one {\\pict\\pngblip\\picwgoal600\\pichgoal400 HUGE} two "
+                                "{\\pict\\pngblip DAMAGED} three {\\pict\\pngblip REAL}\\par}"
+                             << 1 << "one two three";
     }
 
     void unloadableImages()
@@ -377,6 +381,11 @@ private slots:
             for (auto const& file : files)
                 writeBytes(dir + '/' + file.first, file.second);
             writeBytes(input, page);
+        } else if (source.endsWith(".rtf")) {
+            QByteArray rtf = body.toLatin1();
+            for (auto const& file : files)
+                rtf.replace(QFileInfo(file.first).baseName().toUpper().toLatin1(), file.second.toHex());
+            writeBytes(input, rtf);
         } else if (source.endsWith(".epub")) {
             QVERIFY(writeEpub(input, {body}, png));
         } else {
@@ -390,7 +399,9 @@ private slots:
         }
         QString const previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir));
-        RenderResult const result = renderToPdf(input, dir + "/out.pdf");
+        RenderOptions options;
+        options.officeProgram = path("no-such-soffice");
+        RenderResult const result = renderToPdf(input, dir + "/out.pdf", options);
         QDir::setCurrent(previous);
         QVERIFY2(result.ok(), qPrintable(result.message));
         QCOMPARE(pdfImageCount(dir + "/out.pdf"), images);
