@@ -40,6 +40,9 @@ public:
     static bool s_applyToAll;
     static ConvertOption m_applyAllOption;
 
+    // Builds the form before the dialog first appears.
+    void setVisible(bool visible) override;
+
 signals:
     void installOcrCompleted();
 
@@ -60,9 +63,25 @@ private:
     void imageSettingUiEnable(bool on);
     int findIndexByData(QComboBox* box, double value);
 
+    // A row makes its dialog at once but few rows are ever opened: the form is built on the
+    // first need, and what setOptionType did to the form meanwhile is kept here and replayed.
+    void ensureForm();
+    void showOptionView();
+
+    struct OptionView
+    {
+        bool set = false; // setOptionType ran at least once
+        QString title;    // null: the title stays as it is
+        int page = -1;    // -1: the page and its maximum height stay as they are
+        int maxHeight = 0;
+        bool stackHidden = false;
+        bool languagesHidden = false;
+    };
+
     ConvertType m_convertType;
     QRgb m_borderColor = 0xFFFFFFFFu;
     ConvertOption m_convertOption;
     Ui_OptionSetting* ui = nullptr;
     QButtonGroup* m_imageSettingGroup = nullptr;
+    OptionView m_view;
 };
