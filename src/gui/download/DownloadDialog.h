@@ -30,7 +30,15 @@ private slots:
     void cancelDownload();
 
 private:
+    // Escape and the title-bar close button stop the transfer as Cancel does.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // The download folder's path for the URL's file (its name fully decoded).
+    static QString savePathFor(QString const& url);
+
     Ui_Downloading* ui;
     QString m_savePath;
     ModuleDownload m_download;
+    // Set while the dialog closes itself at 100 %, which must not stop anything.
+    bool m_closingAtEnd = false;
 };
