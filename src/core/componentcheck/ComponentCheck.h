@@ -36,4 +36,11 @@ public:
     QString getMd5(QString const& path);
     bool checkCadComponent();
     bool checkHtmlComponent();
+
+    // Tests: the OCR package is fetched from here instead of its published address.
+    static void setOcrUrlForTests(QString const& url);
+
+private:
+    static QString modelPath();
+    static QString packagePath(QString const& url);
 };
