@@ -13,7 +13,18 @@
     </message>
 </context>
 <context>
+    <name>CreatorItemWidget</name>
+    <message>
+        <source>Output Name</source>
+        <translation>Ausgabename</translation>
+    </message>
+</context>
+<context>
     <name>GLanguage</name>
+    <message>
+        <source>File protected by password.</source>
+        <translation>Datei ist durch ein Passwort geschützt.</translation>
+    </message>
     <message>
         <source>Password required or incorrect password.</source>
         <translation>Passwort erforderlich oder falsches Passwort.</translation>

@@ -1,0 +1,161 @@
+#include "rows/ConvertItemWidget.h"
+
+#include "dialogs/ConvertOptionSetting.h"
+#include "items/FileItem.h"
+#include "items/FileItemList.h"
+#include "processors/IFileProcessor.h"
+#include "settings/PMPreferences.h"
+#include "support/DialogTestMode.h"
+#include "support/MessageBox.h"
+#include "support/ModalDialog.h"
+
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QMenu>
+#include <QPushButton>
+
+class TestConvertItemWidget : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QString m_pdf;
+    FileItemList m_list{ModeConvert};
+
+    FileItem* newItem()
+    {
+        // A page refuses a file it already has: each row gets its own copy.
+        QString const path = m_home.filePath(QStringLiteral("copy%1.pdf").arg(m_list.fileCount()));
+        QFile::copy(m_pdf, path);
+        m_list.addFiles({path});
+        return m_list.getFileItem(m_list.fileCount() - 1);
+    }
+
+    static QMenu* formatMenu(ConvertItemWidget& row)
+    {
+        return row.findChild<QPushButton*>("btn_convert_type")->menu();
+    }
+
+    static QAction* entry(QMenu* menu, QString const& text)
+    {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text)
+                return action;
+            if (action->menu())
+                if (QAction* inner = entry(action->menu(), text))
+                    return inner;
+        }
+        return nullptr;
+    }
+
+    static QString buttonText(ConvertItemWidget& row)
+    {
+        return row.findChild<QPushButton*>("btn_convert_type")->text();
+    }
+
+    static ConvertType itemType(FileItem* item) { return item->processor()->convertFormat(); }
+
+private slots:
+    void initTestCase()
+    {
+        DialogTestMode::setEnabled(true);
+        PMPreferences::getInstance()->setOCRInstalled(true);
+        m_pdf = m_home.filePath("source.pdf");
+        QVERIFY(TestPdf::writePages(m_pdf, 2));
+    }
+
+    void formatMenuEntries()
+    {
+        ConvertItemWidget row(newItem());
+        QStringList texts;
+        QList<int> data;
+        for (QAction* action : formatMenu(row)->actions()) {
+            texts << action->text();
+            data << (action->data().isValid() ? action->data().toInt() : -1);
+        }
+        QCOMPARE(texts,
+                 QStringList({"OCR PDF", "to DOCX", "to XLSX", "to PPTX", "to HTML", "to TXT", "to RTF",
+                              "to CSV", "to Pages", "to Keynote", "to Numbers", "to Image"}));
+        QCOMPARE(data, QList<int>({0, 1, 3, 4, 8, 6, 7, 13, 20, 21, 22, -1}));
+        QMenu* images = entry(formatMenu(row), "to Image")->menu();
+        QVERIFY(images);
+        QCOMPARE(images->objectName(), QStringLiteral("imageMenu"));
+        QCOMPARE(formatMenu(row)->objectName(), QStringLiteral("convertTypeMenu"));
+        QStringList imageTexts;
+        for (QAction* action : images->actions())
+            imageTexts << action->text() + '=' + action->data().toString();
+        QCOMPARE(imageTexts, QStringList({"JPG=14", "JPEG=15", "PNG=16", "BMP=17", "TIFF=18"}));
+    }
+
+    void choiceIsSharedWithNewRows_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<int>("type");
+        QTest::newRow("XLSX") << "to XLSX" << int(ToXlsx);
+        QTest::newRow("PNG from the submenu") << "PNG" << int(ToPng);
+        QTest::newRow("OCR PDF") << "OCR PDF" << int(ToOcrPdf);
+    }
+
+    void choiceIsSharedWithNewRows()
+    {
+        QFETCH(QString, choice);
+        QFETCH(int, type);
+        FileItem* item = newItem();
+        ConvertItemWidget first(item);
+        item->fileProcessFinished(0);
+        entry(formatMenu(first), choice)->trigger();
+        QCOMPARE(buttonText(first), choice);
+        QCOMPARE(int(itemType(item)), type);
+        QCOMPARE(int(ConvertItemWidget::sm_lastSelectCovType), type);
+        QVERIFY(item->isUntreated());
+        QCOMPARE(first.getOption()->m_ocrEnabled, type == ToOcrPdf);
+
+        FileItem* later = newItem();
+        ConvertItemWidget second(later);
+        QCOMPARE(buttonText(second), choice);
+        QCOMPARE(int(itemType(later)), type);
+    }
+
+    void missingIWorkApplicationIsRefused()
+    {
+        FileItem* item = newItem();
+        ConvertItemWidget row(item);
+        entry(formatMenu(row), "to DOCX")->trigger();
+        ConvertOption const before = *row.getOption();
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        entry(formatMenu(row), "to Pages")->trigger();
+        QCOMPARE(
+            MessageBox::shown(),
+            QStringList("Info|Pages.app cannot be detected on your Mac, the conversion cannot be processed, "
+                        "please install Pages.app and try again."));
+        QCOMPARE(buttonText(row), QStringLiteral("to DOCX"));
+        QCOMPARE(int(itemType(item)), int(ToDocx));
+        QCOMPARE(int(ConvertItemWidget::sm_lastSelectCovType), int(ToDocx));
+        // The options handed out still belong to the format the file is converted to.
+        QCOMPARE(row.convertType(), ToDocx);
+        QCOMPARE(row.getOption()->m_ocrEnabled, before.m_ocrEnabled);
+        QCOMPARE(row.getOption()->m_flowingText, before.m_flowingText);
+    }
+
+    void optionButtonOpensTheDialog()
+    {
+        FileItem* item = newItem();
+        ConvertItemWidget row(item);
+        item->fileProcessFinished(0);
+        bool opened = false;
+        ModalDialog::setNextHandler([&](QDialog* dialog) {
+            opened = dialog == row.optionDialog();
+            dialog->reject();
+        });
+        QTest::mouseClick(row.findChild<QPushButton*>("btn_set_option"), Qt::LeftButton);
+        QVERIFY(opened);
+        QVERIFY(item->isUntreated());
+    }
+};
+
+QTEST_MAIN(TestConvertItemWidget)
+#include "TestConvertItemWidget.moc"
