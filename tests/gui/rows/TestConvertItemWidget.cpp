@@ -11,7 +11,9 @@
 
 #include "TestHome.h"
 #include "TestPdf.h"
+#include "ThrowawayBundle.h"
 
+#include <QApplication>
 #include <QtTest>
 
 #include <QMenu>
@@ -155,7 +157,35 @@ private slots:
         QVERIFY(opened);
         QVERIFY(item->isUntreated());
     }
+
+    // Last: the deferred model check runs once per process. This copy of the test runs in a
+    // bundle without the model.
+    void missingModelIsOfferedOnceAndRefused()
+    {
+        PMPreferences::getInstance()->setOCRInstalled(false);
+        ConvertItemWidget::sm_lastSelectCovType = ToOcrPdf;
+        ConvertItemWidget first(newItem());
+        QVERIFY(ConvertItemWidget::m_checkModuleTimer);
+        QVERIFY(entry(formatMenu(first), "OCR PDF"));
+        QCOMPARE(buttonText(first), QStringLiteral("OCR PDF"));
+
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(QMessageBox::Cancel);
+        QTRY_COMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(MessageBox::shown().first().contains("OCR"));
+        QVERIFY(!entry(formatMenu(first), "OCR PDF"));
+        QCOMPARE(buttonText(first), QStringLiteral("to DOCX"));
+        QCOMPARE(int(ConvertItemWidget::sm_lastSelectCovType), int(ToDocx));
+
+        // Later rows lose the entry at once and are not asked again.
+        ConvertItemWidget second(newItem());
+        QVERIFY(!entry(formatMenu(second), "OCR PDF"));
+        QCOMPARE(buttonText(second), QStringLiteral("to DOCX"));
+        QTest::qWait(700);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(!PMPreferences::getInstance()->getOCRInstalled());
+    }
 };
 
-QTEST_MAIN(TestConvertItemWidget)
+DOCQUILL_THROWAWAY_BUNDLE_TEST_MAIN(TestConvertItemWidget)
 #include "TestConvertItemWidget.moc"
