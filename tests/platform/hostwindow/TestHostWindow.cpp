@@ -1,0 +1,83 @@
+#include "WindowCreator.h"
+
+#include <QtTest>
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+class TestHostWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Only the host's close handler may end the event loop here.
+        QApplication::setQuitOnLastWindowClosed(false);
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 600));
+    }
+
+    void geometry_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("minimumHeight");
+        QTest::addColumn<QRect>("host");
+        QTest::addColumn<int>("hostMinimumHeight");
+        QTest::newRow("fits the screen") << QSize(300, 200) << 150 << QRect(250, 177, 300, 246) << 196;
+        QTest::newRow("odd sizes") << QSize(301, 201) << 0 << QRect(250, 177, 301, 247) << 46;
+        QTest::newRow("taller than the screen") << QSize(400, 700) << 300 << QRect(200, 0, 400, 600) << 346;
+    }
+
+    void geometry()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, minimumHeight);
+        QFETCH(QRect, host);
+        QFETCH(int, hostMinimumHeight);
+
+        auto* mainWindow = new QWidget;
+        mainWindow->resize(size);
+        mainWindow->setMinimumHeight(minimumHeight);
+        mainWindow->show();
+        WindowCreator creator;
+        QCOMPARE(creator.hostWindow(), nullptr);
+        creator.setWindowTitle(QStringLiteral("ignored"));
+        creator.createWindow(mainWindow);
+
+        QWidget* window = creator.hostWindow();
+        QVERIFY(window && window->isWindow() && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tarvello Docquill"));
+        QCOMPARE(window->geometry(), host);
+        QCOMPARE(window->minimumSize(), QSize(size.width(), hostMinimumHeight));
+        QCOMPARE(window->maximumSize(), QSize(size.width(), 600));
+
+        // The hosted widget fills the host below the 46-pixel title area.
+        QCOMPARE(mainWindow->parentWidget(), window);
+        QVERIFY(mainWindow->isVisible());
+        QTRY_COMPARE(mainWindow->geometry(), QRect(0, 46, host.width(), host.height() - 46));
+        QImage const shot = window->grab().toImage();
+        QCOMPARE(shot.pixelColor(shot.width() / 2, 20), QColor(239, 244, 247));
+
+        creator.setWindowTitle(QStringLiteral("Other"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Other"));
+    }
+
+    void closingQuits()
+    {
+        auto* mainWindow = new QWidget;
+        mainWindow->resize(200, 100);
+        WindowCreator creator;
+        creator.createWindow(mainWindow);
+        QWidget* window = creator.hostWindow();
+        QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+        QTimer::singleShot(0, window, &QWidget::close);
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(3); });
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(quitting.count(), 1);
+        QVERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(TestHostWindow)
+#include "TestHostWindow.moc"
