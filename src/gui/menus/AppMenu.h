@@ -23,6 +23,8 @@ public:
     QMenu* createFileMenu();
     // The language submenu (built with the Help menu), for whoever shows it.
     QMenu* getLanguageMenu();
+    // The "Language" entry that opens that submenu.
+    QAction* languageAction() const { return m_languageAction; }
 
     void retranslationUi();
     void onSystemMenuEvent(QAction* action);

@@ -8,9 +8,13 @@
 #include "support/FileDialog.h"
 #include "support/ModalDialog.h"
 
-#include "FakeComponentCheck.h"
-#include "TestHome.h"
+#include "common/ProductConstants.h"
+#include "support/MessageBox.h"
 
+#include "TestHome.h"
+#include "ThrowawayBundle.h"
+
+#include <QApplication>
 #include <QtTest>
 
 #include <QCheckBox>
@@ -101,7 +105,10 @@ private slots:
     void init()
     {
         PMPreferences::getInstance()->setOCRInstalled(true);
-        FakeComponentCheck::reset();
+        // This copy of the test runs in a bundle of its own: no model until a check installs one.
+        QDir(QCoreApplication::applicationDirPath() + "/../Resources/resource/models").removeRecursively();
+        QDir(QDir::homePath() + g_downloadDirPath).removeRecursively();
+        MessageBox::clearShown();
         // Every row back to its own record: confirm once without "Apply to all".
         ConvertOptionSetting reset(ToDocx);
         reset.initSetting();
@@ -468,13 +475,21 @@ private slots:
         QFETCH(int, checks);
         QFETCH(bool, checked);
         PMPreferences::getInstance()->setOCRInstalled(installed);
-        FakeComponentCheck::setAnswer(fetched);
+        // Fetched: the user agrees and an intact package is already downloaded; refused: the
+        // user declines the offer.
+        if (fetched) {
+            QString const folder = QDir::homePath() + g_downloadDirPath;
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(QFile::copy(DOCQUILL_OCR_PACKAGE, folder + "ocr-models-mac-v2.zip"));
+        }
+        if (checks > 0)
+            MessageBox::setNextAnswer(fetched ? QMessageBox::Ok : QMessageBox::Cancel);
         ConvertOptionSetting dialog(byOpening ? ToOcrPdf : ToDocx);
         QSignalSpy completed(&dialog, &ConvertOptionSetting::installOcrCompleted);
         dialog.initSetting();
         if (!byOpening)
             act(&dialog, "ocrCheckBox");
-        QCOMPARE(FakeComponentCheck::calls(), checks);
+        QCOMPARE(MessageBox::shown().size(), checks);
         QCOMPARE(child<QCheckBox>(&dialog, "ocrCheckBox")->isChecked(), checked);
         QCOMPARE(child(&dialog, "ocrLanguageCBox")->isEnabled(), checked);
         QCOMPARE(completed.count(), !installed && fetched ? 1 : 0);
@@ -544,5 +559,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestConvertOptionSetting)
+DOCQUILL_THROWAWAY_BUNDLE_TEST_MAIN(TestConvertOptionSetting)
 #include "TestConvertOptionSetting.moc"

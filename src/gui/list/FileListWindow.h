@@ -1,0 +1,88 @@
+#pragma once
+
+#include "common/ConvertTypes.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class FileItem;
+class FileItemList;
+class FileItemWidget;
+class MergeWidget;
+class TaskController;
+class Ui_FileListWindow;
+
+// One page's working area: its files with one row each, and the bottom bar with add, delete,
+// the merge switch (creator page), the output folder and the start button that also cancels.
+// Owns the page's file list and task controller.
+class FileListWindow : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(FileListWindow)
+
+public:
+    FileListWindow(FunctionMode mode, QWidget* parent = nullptr);
+    ~FileListWindow() override;
+
+    void initLineEdit();
+    void initUi();
+    // Adds the files that are new to the page; nothing while the page runs.
+    void addFileList(QStringList& paths);
+    void settingTaskOptions(int index);
+    void startBtnStateChange();
+    void btnStartEnable();
+    void uiEnable(bool on);
+    void listWidgetHide();
+    void listWidgetShow();
+    void clearAllItems();
+    void clearFinishedItems();
+    bool isRunning() const { return m_runState == 0; }
+    FunctionMode functionMode() const { return m_mode; }
+
+    FileItemList* fileList() const { return m_fileList; }
+    TaskController* controller() const { return m_controller; }
+
+signals:
+    void listEmpty();
+    void addFileSuccessed();
+    void lineEditPress();
+
+public slots:
+    void btn_add_file_clicked();
+    void notEncryptedMessage(QString filePath);
+
+private slots:
+    void btn_delete_clicked();
+    void btn_start_clicked();
+    void btn_open_folder_clicked();
+    void selectOutputDir();
+    void btn_merge_switch_clicked(bool checked);
+    void unlockAllPDF(QString password);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void onTaskStarted();
+    void onTaskFinished();
+    void onTaskApplyOptions(int index);
+    void onSelectionChanged();
+    void retranslate();
+    FileItemWidget* rowWidget(int row) const;
+    FileItemWidget* rowOfItem(FileItem* item) const;
+    // Takes a row out of the list and deletes its widget at once: the widget must not outlive
+    // the file item it shows.
+    void removeRow(int row);
+    void afterRemoval();
+    QString startText() const;
+
+    int m_runState = 1;
+    bool m_merge = false;
+    TaskController* m_controller;
+    QString m_startText;
+    Ui_FileListWindow* ui;
+    FunctionMode m_mode;
+    FileItemList* m_fileList;
+};

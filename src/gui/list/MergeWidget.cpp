@@ -1,0 +1,84 @@
+#include "list/MergeWidget.h"
+
+#include "ui_MergeWidget.h"
+
+#include "language/MultiLanguage.h"
+#include "pdf/MergeFunction.h"
+
+#include "FileManager.h"
+
+#include <QEvent>
+
+MergeWidget::MergeWidget(QWidget* parent) : QWidget(parent), ui(new Ui_MergeWidget)
+{
+    ui->setupUi(this);
+    setParent(parent);
+    setWindowFlags(Qt::FramelessWindowHint);
+    // Covers the whole list window, bottom bar included, and keeps covering it when the
+    // window's height changes.
+    if (parent) {
+        setGeometry(parent->rect());
+        parent->installEventFilter(this);
+    }
+    ui->stackedWidget->setCurrentWidget(ui->progressPage);
+    connect(MergeFunction::instance(), &MergeFunction::mergeProgress, this, &MergeWidget::progressBarUpdate);
+    connect(ui->btnOk, &QPushButton::clicked, this, &MergeWidget::okClicked);
+    connect(ui->btnShow, &QPushButton::clicked, this, &MergeWidget::showClicked);
+    connect(MultiLanguage::instance(), &MultiLanguage::languageChanged, this, &MergeWidget::retranslate);
+    ui->btnShow->setText(tr("Show in Finder"));
+}
+
+MergeWidget::~MergeWidget()
+{
+    delete ui;
+}
+
+bool MergeWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parent() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+void MergeWidget::progressBarUpdate(int percent)
+{
+    ui->progressBar->setValue(percent);
+}
+
+void MergeWidget::completionOfMerger(bool flag, QString outputFilePath)
+{
+    m_failed = !flag;
+    if (m_failed) {
+        ui->btnShow->hide();
+        ui->completeMessage->setText(tr("The merge is failed"));
+        ui->iconLabel->setStyleSheet(QStringLiteral("image: url(:/resource/pic_failed-3x.png);"));
+    } else {
+        m_outputFilePath = outputFilePath;
+    }
+    ui->stackedWidget->setCurrentWidget(ui->completePage);
+}
+
+void MergeWidget::showFolder()
+{
+    FileManager::showItem(m_outputFilePath);
+}
+
+void MergeWidget::okClicked()
+{
+    close();
+    deleteLater();
+}
+
+void MergeWidget::showClicked()
+{
+    close();
+    showFolder();
+    deleteLater();
+}
+
+void MergeWidget::retranslate()
+{
+    ui->retranslateUi(this);
+    if (m_failed)
+        ui->completeMessage->setText(tr("The merge is failed"));
+}

@@ -1,0 +1,254 @@
+#include "window/MainWindow.h"
+
+#include "ui_MainWindow.h"
+
+#include "common/ProductConstants.h"
+#include "componentcheck/ComponentCheck.h"
+#include "items/FileItemList.h"
+#include "language/MultiLanguage.h"
+#include "list/FileListWindow.h"
+#include "logger/Logger.h"
+#include "menus/AppMenu.h"
+#include "settings/PMPreferences.h"
+#include "utils/CommonUtils.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMenuBar>
+#include <QMimeData>
+
+MainWindow* MainWindow::m_instance = nullptr;
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui_DocquillMainWidget)
+{
+    ui->setupUi(this);
+    initUi();
+    initConnect();
+    initLogger();
+    setAcceptDrops(true);
+    // The settings never claim a model that is missing or damaged.
+    if (!ComponentCheck::instance()->checkOCRModuleMd5())
+        PMPreferences::getInstance()->setOCRInstalled(false);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+    delete m_converterList;
+    delete m_creatorList;
+}
+
+MainWindow* MainWindow::instance()
+{
+    if (!m_instance)
+        m_instance = new MainWindow(nullptr);
+    return m_instance;
+}
+
+void MainWindow::initUi()
+{
+    QFont font = ui->btn_converter->font();
+    font.setPixelSize(12);
+    ui->btn_converter->setFont(font);
+    ui->btn_creator->setFont(font);
+    m_converterList = new FileListWindow(ModeConvert, nullptr);
+    m_creatorList = new FileListWindow(ModeCreate, nullptr);
+    ui->gridLayout_7->setContentsMargins(0, 0, 0, 0);
+    ui->gridLayout_9->setContentsMargins(0, 0, 0, 0);
+    ui->gridLayout_7->addWidget(m_converterList, 1, 0);
+    ui->gridLayout_9->addWidget(m_creatorList, 1, 0);
+    m_converterList->listWidgetHide();
+    ui->emptyConverterList->show();
+    m_creatorList->listWidgetHide();
+    ui->emptyCreatorList->show();
+    initMacOSMenu();
+    ui->stackedWidget_main->setCurrentWidget(ui->page_convertList);
+}
+
+void MainWindow::initConnect()
+{
+    connect(ui->btn_converter, &QPushButton::clicked, this, &MainWindow::btn_converter_checked);
+    connect(ui->btn_creator, &QPushButton::clicked, this, &MainWindow::btn_creator_checked);
+    connect(m_converterList, &FileListWindow::listEmpty, this, &MainWindow::emptyConvertListShow);
+    connect(m_converterList, &FileListWindow::addFileSuccessed, this, &MainWindow::emptyConvertListHide);
+    connect(m_creatorList, &FileListWindow::listEmpty, this, &MainWindow::emptyCreatorListShow);
+    connect(m_creatorList, &FileListWindow::addFileSuccessed, this, &MainWindow::emptyCreatorListHide);
+    connect(MultiLanguage::instance(), &MultiLanguage::languageChanged, this,
+            [this] { ui->retranslateUi(this); });
+}
+
+void MainWindow::initLogger()
+{
+    Logger::initLog(g_logDirPath, 100, true);
+    qInfo() << "initLogger" << __LINE__ << QCoreApplication::applicationFilePath();
+    resetTempFolder();
+}
+
+void MainWindow::resetTempFolder()
+{
+    // Held for the life of the process; a lock left by a copy that crashed is taken over.
+    static QLockFile lock(QDir::homePath() + g_configDirPath + QStringLiteral("Docquill.lock"));
+    QDir().mkpath(QDir::homePath() + g_configDirPath);
+    lock.setStaleLockTime(0);
+    QString const temp = QDir::homePath() + g_tempDirPath;
+    if (!lock.isLocked() && !lock.tryLock(0)) {
+        // Another copy is running: its working files stay.
+        qWarning() << "initLogger" << __LINE__ << "another instance holds the Temp folder; it is kept";
+        QDir().mkpath(temp);
+        return;
+    }
+    QDir folder(temp);
+    if (folder.exists())
+        folder.removeRecursively();
+    QDir().mkdir(temp);
+}
+
+void MainWindow::initMacOSMenu()
+{
+    auto* bar = new QMenuBar(this);
+    auto* menu = new AppMenu(this);
+    QMenu* help = menu->createHelpMenu();
+    QMenu* application = menu->createDefaultMenu();
+    m_fileMenu = menu->createFileMenu();
+    connect(
+        m_fileMenu, &QMenu::triggered, m_fileMenu, [this](QAction* action) { onFileMenu(action); },
+        Qt::DirectConnection);
+    // The language choice sits first in the product's menu, above About and Check for Updates.
+    if (menu->getLanguageMenu()) {
+        QAction* first = application->actions().value(0);
+        application->insertAction(first, menu->languageAction());
+        application->insertSeparator(first);
+    }
+    bar->addMenu(m_fileMenu);
+    bar->addMenu(help);
+    bar->addMenu(application);
+    setMenuBar(bar);
+}
+
+FileListWindow* MainWindow::currentList() const
+{
+    return ui->stackedWidget_main->currentWidget() == ui->page_convertList ? m_converterList : m_creatorList;
+}
+
+void MainWindow::onFileMenu(QAction* action)
+{
+    FileListWindow* list = currentList();
+    switch (action->data().toInt()) {
+    case 0:
+        list->clearAllItems();
+        break;
+    case 2:
+        list->btn_add_file_clicked();
+        break;
+    case 4:
+        list->clearFinishedItems();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::btn_converter_checked()
+{
+    if (m_converterList->fileList()->fileCount() < 1) {
+        m_converterList->listWidgetHide();
+        ui->emptyConverterList->show();
+    } else {
+        ui->emptyConverterList->hide();
+        m_converterList->listWidgetShow();
+    }
+    ui->stackedWidget_main->setCurrentWidget(ui->page_convertList);
+}
+
+void MainWindow::btn_creator_checked()
+{
+    if (m_creatorList->fileList()->fileCount() < 1) {
+        m_creatorList->listWidgetHide();
+        ui->emptyCreatorList->show();
+    } else {
+        ui->emptyCreatorList->hide();
+        m_creatorList->listWidgetShow();
+    }
+    ui->stackedWidget_main->setCurrentWidget(ui->page_createList);
+}
+
+void MainWindow::emptyConvertListShow()
+{
+    m_converterList->listWidgetHide();
+    ui->emptyConverterList->show();
+}
+
+void MainWindow::emptyConvertListHide()
+{
+    ui->emptyConverterList->hide();
+    m_converterList->listWidgetShow();
+}
+
+void MainWindow::emptyCreatorListShow()
+{
+    m_creatorList->listWidgetHide();
+    ui->emptyCreatorList->show();
+}
+
+void MainWindow::emptyCreatorListHide()
+{
+    ui->emptyCreatorList->hide();
+    m_creatorList->listWidgetShow();
+}
+
+bool MainWindow::fitsCurrentPage(QString const& fileName) const
+{
+    QWidget* page = ui->stackedWidget_main->currentWidget();
+    if (page == ui->page_convertList)
+        return CommonUtils::CheckIsPhoto(fileName) ||
+               QFileInfo(fileName).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+    if (page == ui->page_createList)
+        return CommonUtils::CheckIsPhoto(fileName) || CommonUtils::CheckIsCreatableFormats(fileName);
+    return false;
+}
+
+// The first folder or the first fitting file decides the whole drag.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    for (QUrl const& url : event->mimeData()->urls()) {
+        QFileInfo const info(url.toLocalFile());
+        if (info.isDir()) {
+            event->ignore();
+            return;
+        }
+        event->setDropAction(Qt::MoveAction);
+        if (fitsCurrentPage(info.fileName())) {
+            event->accept();
+            return;
+        }
+    }
+    event->ignore();
+}
+
+void MainWindow::dragLeaveEvent(QDragLeaveEvent*) {}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (QUrl const& url : event->mimeData()->urls()) {
+        QString const path = url.toLocalFile();
+        if (fitsCurrentPage(QFileInfo(path).fileName()))
+            paths << path;
+    }
+    FileListWindow* list = currentList();
+    list->addFileList(paths);
+    if (list->fileList()->fileCount() < 1)
+        return;
+    if (list == m_converterList)
+        emptyConvertListHide();
+    else
+        emptyCreatorListHide();
+}

@@ -1,0 +1,268 @@
+#include "list/FileListWindow.h"
+
+#include "items/FileItem.h"
+#include "items/FileItemList.h"
+#include "list/CustomListWidget.h"
+#include "list/MergeWidget.h"
+#include "rows/ConvertItemWidget.h"
+#include "rows/FileItemWidget.h"
+#include "settings/PMPreferences.h"
+#include "support/DialogTestMode.h"
+#include "support/FileDialog.h"
+
+#include "DragDriver.h"
+#include "TestArtefacts.h"
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QWindow>
+
+class TestFileListWindow : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QString m_out;
+    QStringList m_pdfs; // alpha, beta, gamma, delta
+    QString m_locked;
+
+    static CustomListWidget* listOf(FileListWindow& page)
+    {
+        return page.findChild<CustomListWidget*>("listWidget");
+    }
+
+    static QPushButton* button(FileListWindow& page, char const* name)
+    {
+        return page.findChild<QPushButton*>(name);
+    }
+
+    // What each row shows, top to bottom, checked against the file the row is tied to.
+    static QStringList rows(FileListWindow& page)
+    {
+        QStringList names;
+        CustomListWidget* list = listOf(page);
+        for (int row = 0; row < list->count(); ++row) {
+            auto* widget = qobject_cast<FileItemWidget*>(list->itemWidget(list->item(row)));
+            QString const shown = widget->findChild<QLabel*>("label_name")->text();
+            if (shown != widget->fileItem()->fileName())
+                return {"row shows " + shown + " for " + widget->fileItem()->fileName()};
+            names << widget->fileItem()->fileBaseName();
+        }
+        return names;
+    }
+
+    static QStringList files(FileListWindow& page)
+    {
+        QStringList names;
+        for (FileItem* item : page.fileList()->allItems())
+            names << item->fileBaseName();
+        return names;
+    }
+
+    void showPage(FileListWindow& page)
+    {
+        page.resize(800, 600);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        page.listWidgetShow();
+    }
+
+    void add(FileListWindow& page, QStringList const& paths)
+    {
+        FileDialog::setNextAnswer(paths);
+        QTest::mouseClick(button(page, "btn_add"), Qt::LeftButton);
+    }
+
+    static bool idle(FileListWindow& page) { return !page.isRunning(); }
+
+private slots:
+    void initTestCase()
+    {
+        DialogTestMode::setEnabled(true);
+        PMPreferences::getInstance()->setOCRInstalled(true);
+        ConvertItemWidget::sm_lastSelectCovType = ToTxt;
+        for (QString name : {"alpha", "beta", "gamma", "delta"}) {
+            m_pdfs << m_home.filePath(name + ".pdf");
+            QVERIFY(TestPdf::write(m_pdfs.last(), {"Words of " + name, "Second page of " + name}));
+        }
+        m_locked = m_home.filePath("locked.pdf");
+        QVERIFY(TestPdf::encrypt(m_pdfs.first(), m_locked, "secret", "owner"));
+        m_out = m_home.filePath("out");
+        QDir().mkpath(m_out);
+    }
+
+    void addReorderDelete()
+    {
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        QSignalSpy added(&page, &FileListWindow::addFileSuccessed);
+        QVERIFY(!button(page, "btn_start")->isEnabled());
+        FileDialog::clearRequests();
+        add(page, {m_pdfs[0], m_pdfs[1], m_pdfs[2], m_locked});
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(rows(page), QStringList({"alpha", "beta", "gamma", "locked"}));
+        QVERIFY(button(page, "btn_start")->isEnabled());
+        // Files already on the page are not added again.
+        add(page, {m_pdfs[0]});
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(FileDialog::requests().size(), 2);
+        QCOMPARE(FileDialog::requests().at(0).caption, QStringLiteral("Select Files"));
+        QCOMPARE(FileDialog::requests().at(0).dir, QStringLiteral("/"));
+        QCOMPARE(FileDialog::requests().at(1).dir, QString());
+
+        // Dragged to the top, gamma shows there; the page's files keep the order of adding.
+        CustomListWidget* list = listOf(page);
+        QPoint const from = list->viewport()->mapTo(&page, list->visualItemRect(list->item(2)).center());
+        QPoint const top = list->viewport()->mapTo(&page, QPoint(list->viewport()->width() / 2, 10));
+        dragInWindow(page.windowHandle(), from, {top});
+        QCOMPARE(rows(page), QStringList({"gamma", "alpha", "beta", "locked"}));
+        QCOMPARE(files(page), QStringList({"alpha", "beta", "gamma", "locked"}));
+        TestArtefacts::save(page.grab(), "list-window-after-drag");
+
+        // Deleting the moved row removes its own file.
+        list->clearSelection();
+        list->item(0)->setSelected(true);
+        QVERIFY(button(page, "btn_delete")->isEnabled());
+        QTest::keyClick(&page, Qt::Key_Delete);
+        QCOMPARE(rows(page), QStringList({"alpha", "beta", "locked"}));
+        QCOMPARE(files(page), QStringList({"alpha", "beta", "locked"}));
+        QVERIFY(!button(page, "btn_delete")->isEnabled());
+    }
+
+    void convertRunAndCancel()
+    {
+        PMPreferences::getInstance()->saveOutputFolder(m_out);
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        add(page, {m_pdfs[0], m_pdfs[1], m_pdfs[2]});
+        QPushButton* start = button(page, "btn_start");
+
+        // Rows dragged into another order still get their own file's result.
+        CustomListWidget* list = listOf(page);
+        QPoint const from = list->viewport()->mapTo(&page, list->visualItemRect(list->item(2)).center());
+        QPoint const top = list->viewport()->mapTo(&page, QPoint(list->viewport()->width() / 2, 10));
+        dragInWindow(page.windowHandle(), from, {top});
+        QCOMPARE(rows(page), QStringList({"gamma", "alpha", "beta"}));
+
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(page.isRunning());
+        QCOMPARE(start->text(), QStringLiteral("Cancel"));
+        QVERIFY(start->styleSheet().contains("rgb(252, 56, 57)"));
+        QVERIFY(!button(page, "btn_add")->isEnabled());
+        list->item(0)->setSelected(true);
+        QTest::keyClick(&page, Qt::Key_Backspace);
+        QCOMPARE(page.fileList()->fileCount(), 3);
+        TestArtefacts::save(page.grab(), "list-window-running");
+
+        QTRY_VERIFY_WITH_TIMEOUT(idle(page), 120000);
+        QCOMPARE(start->text(), QStringLiteral("Convert"));
+        QVERIFY(!start->styleSheet().contains("rgb(252, 56, 57)"));
+        for (int row = 0; row < list->count(); ++row) {
+            auto* widget = qobject_cast<FileItemWidget*>(list->itemWidget(list->item(row)));
+            auto* mark = widget->findChild<QPushButton*>("btn_convert_finished");
+            QVERIFY(!mark->isHidden() && mark->isEnabled());
+            QFileInfo const output(widget->outputFilePath());
+            QCOMPARE(output.fileName(), widget->fileItem()->fileBaseName() + ".txt");
+            QFile text(output.filePath());
+            QVERIFY(text.open(QIODevice::ReadOnly));
+            QVERIFY(text.readAll().contains("Words of " + widget->fileItem()->fileBaseName().toUtf8()));
+        }
+        // Everything is done: nothing to start.
+        QVERIFY(!start->isEnabled());
+        TestArtefacts::save(page.grab(), "list-window-finished");
+
+        // A cancelled run leaves the page idle with the unfinished files untreated.
+        add(page, {m_pdfs[3]});
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(page.isRunning());
+        QTest::mouseClick(start, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(page), 60000);
+        QVERIFY(start->styleSheet().contains("rgb(57, 147, 242)"));
+        QCOMPARE(start->text(), QStringLiteral("Convert"));
+
+        // Clearing finished rows keeps the ones that were not converted.
+        page.clearFinishedItems();
+        QCOMPARE(rows(page), QStringList({"delta"}));
+        QCOMPARE(files(page), QStringList({"delta"}));
+    }
+
+    void emptyOutputFolderAsks()
+    {
+        PMPreferences::getInstance()->saveOutputFolder(QString());
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        add(page, {m_pdfs[0]});
+        FileDialog::clearRequests();
+        FileDialog::setNextAnswer({});
+        QTest::mouseClick(button(page, "btn_start"), Qt::LeftButton);
+        QCOMPARE(FileDialog::requests().size(), 1);
+        QCOMPARE(FileDialog::requests().first().caption, QStringLiteral("Select output folder"));
+        QVERIFY(!page.isRunning());
+        QVERIFY(page.fileList()->getFileItem(0)->isUntreated());
+    }
+
+    void mergedCreation()
+    {
+        PMPreferences::getInstance()->saveOutputFolder(m_out);
+        FileListWindow page(ModeCreate);
+        showPage(page);
+        QStringList texts;
+        for (QString name : {"one", "two"}) {
+            texts << m_home.filePath(name + ".txt");
+            QFile file(texts.last());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Text of " + name.toUtf8());
+        }
+        add(page, texts);
+        QPushButton* merge = button(page, "btn_merge_switch");
+        QVERIFY(merge->isVisible());
+        QTest::mouseClick(merge, Qt::LeftButton);
+        for (QLineEdit* name : page.findChildren<QLineEdit*>("lineEdit_output_name"))
+            QVERIFY(!name->isEnabled());
+
+        QTest::mouseClick(button(page, "btn_start"), Qt::LeftButton);
+        QPointer<MergeWidget> panel = page.findChild<MergeWidget*>();
+        QVERIFY(panel && panel->isVisible());
+        TestArtefacts::save(page.grab(), "merge-progress");
+        auto* stack = panel->findChild<QStackedWidget*>("stackedWidget");
+        QTRY_COMPARE_WITH_TIMEOUT(stack->currentWidget()->objectName(), QStringLiteral("completePage"),
+                                  120000);
+        TestArtefacts::save(page.grab(), "merge-result");
+        QCOMPARE(panel->findChild<QLabel*>("completeMessage")->text(),
+                 QStringLiteral("PDF Creation Completed"));
+        QString const merged = m_out + "/Merge.pdf";
+        QCOMPARE(TestPdf::pageCount(merged), 2);
+        QVERIFY(TestPdf::text(merged).contains("Text of two"));
+        QTest::mouseClick(panel->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+        QTRY_VERIFY(panel.isNull());
+        QVERIFY(idle(page));
+
+        // Merged parts stay untreated: a second start makes them again, under a new name.
+        QVERIFY(page.fileList()->getFileItem(0)->isUntreated());
+    }
+
+    // A merged start that queues nothing (only a locked file) puts up no panel that would
+    // never end.
+    void mergedStartWithNothingToDo()
+    {
+        PMPreferences::getInstance()->saveOutputFolder(m_out);
+        FileListWindow page(ModeCreate);
+        showPage(page);
+        add(page, {m_locked});
+        QTest::mouseClick(button(page, "btn_merge_switch"), Qt::LeftButton);
+        QVERIFY(!button(page, "btn_start")->isEnabled());
+        QMetaObject::invokeMethod(&page, "btn_start_clicked");
+        QTest::qWait(50);
+        QVERIFY(!page.findChild<MergeWidget*>());
+        QVERIFY(idle(page));
+    }
+};
+
+QTEST_MAIN(TestFileListWindow)
+#include "TestFileListWindow.moc"

@@ -1,0 +1,91 @@
+#include "list/MergeWidget.h"
+
+#include "language/MultiLanguage.h"
+#include "pdf/MergeFunction.h"
+
+#include "TestHome.h"
+
+#include <QtTest>
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(QUrl const& url) { opened += url; }
+};
+
+class TestMergeWidget : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    UrlRecorder m_urls;
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
+    }
+
+    void result_data()
+    {
+        QTest::addColumn<bool>("merged");
+        QTest::newRow("merged") << true;
+        QTest::newRow("failed") << false;
+    }
+
+    void result()
+    {
+        QFETCH(bool, merged);
+        QWidget page;
+        page.resize(700, 500);
+        page.show();
+        QPointer<MergeWidget> panel = new MergeWidget(&page);
+        panel->show();
+        QCOMPARE(panel->geometry(), page.rect());
+        page.resize(700, 620);
+        QCOMPARE(panel->geometry(), page.rect());
+
+        auto* stack = panel->findChild<QStackedWidget*>("stackedWidget");
+        auto* bar = panel->findChild<QProgressBar*>("progressBar");
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("progressPage"));
+        QCOMPARE(bar->value(), 3);
+        panel->progressBarUpdate(60);
+        emit MergeFunction::instance()->mergeProgress(85);
+        QCOMPARE(bar->value(), 85);
+
+        QString const merged_file = m_home.filePath("out/Merge.pdf");
+        panel->completionOfMerger(merged, merged_file);
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("completePage"));
+        auto* message = panel->findChild<QLabel*>("completeMessage");
+        auto* show = panel->findChild<QPushButton*>("btnShow");
+        QCOMPARE(message->text(),
+                 merged ? QString("PDF Creation Completed") : QString("The merge is failed"));
+        QCOMPARE(show->isHidden(), !merged);
+        if (!merged)
+            QVERIFY(panel->findChild<QLabel*>("iconLabel")->styleSheet().contains("pic_failed-3x.png"));
+        MultiLanguage::instance()->languageSwitch(1);
+        QCOMPARE(message->text(),
+                 merged ? QString("PDF Creation Completed") : QString("The merge is failed"));
+
+        QTest::mouseClick(merged ? show : panel->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+        QTRY_VERIFY(panel.isNull());
+        QCOMPARE(m_urls.opened,
+                 merged ? QList<QUrl>{QUrl::fromLocalFile(m_home.filePath("out"))} : QList<QUrl>{});
+        m_urls.opened.clear();
+    }
+};
+
+QTEST_MAIN(TestMergeWidget)
+#include "TestMergeWidget.moc"
