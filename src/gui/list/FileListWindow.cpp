@@ -160,22 +160,32 @@ void FileListWindow::addFileList(QStringList& paths)
         return;
     m_fileList->addFiles(paths);
     int const first = ui->listWidget->count();
+    // All new rows first, then their widgets: a row widget placed while rows are still being
+    // added would be laid out again for every later row.
     for (int i = first; i < m_fileList->fileCount(); ++i) {
-        FileItem* item = m_fileList->getFileItem(i);
         auto* row = new QListWidgetItem();
         row->setSizeHint(QSize(ui->listWidget->minimumWidth(), 90));
         ui->listWidget->addItem(row);
+    }
+    // Placing each row widget among many visible siblings costs a repaint-region pass each;
+    // one repaint at the end does for all.
+    ui->listWidget->setUpdatesEnabled(false);
+    for (int i = first; i < m_fileList->fileCount(); ++i) {
+        FileItem* item = m_fileList->getFileItem(i);
         FileItemWidget* widget = nullptr;
         if (m_mode == ModeConvert)
-            widget = new ConvertItemWidget(item, ui->listWidget);
+            widget = new ConvertItemWidget(item, ui->listWidget->viewport());
         else if (m_mode == ModeCreate)
-            widget = new CreatorItemWidget(item, ui->listWidget);
+            widget = new CreatorItemWidget(item, ui->listWidget->viewport());
         if (!widget)
             continue;
-        ui->listWidget->setItemWidget(row, widget);
+        ui->listWidget->setItemWidget(ui->listWidget->item(i), widget);
         connect(widget, &FileItemWidget::decryptionSuccess, this, &FileListWindow::btnStartEnable);
         connect(widget, &FileItemWidget::itemProcessStateChange, this, &FileListWindow::btnStartEnable);
     }
+    // Lay the rows out now, while nothing repaints, instead of once per row afterwards.
+    ui->listWidget->doItemsLayout();
+    ui->listWidget->setUpdatesEnabled(true);
     if (ui->listWidget->count() > first)
         btnStartEnable();
 }
