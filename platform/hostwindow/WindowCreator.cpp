@@ -5,6 +5,7 @@
 #include "common/ProductConstants.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPalette>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -40,9 +41,12 @@ void WindowCreator::createWindow(QWidget* qtWidget)
     auto* layout = new QVBoxLayout(window.get());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto* titleArea = new QWidget(window.get());
+    // Like a transparent title bar: the window's title on the window's own background.
+    auto* titleArea = new QLabel(window.get());
     titleArea->setObjectName(QStringLiteral("titleArea"));
     titleArea->setFixedHeight(titleAreaHeight);
+    titleArea->setAlignment(Qt::AlignCenter);
+    titleArea->setStyleSheet(QStringLiteral("QLabel#titleArea{color: rgb(77, 77, 77); font-size: 13px;}"));
     layout->addWidget(titleArea);
     // Reparenting hides the widget; it is shown again inside the host.
     qtWidget->setParent(window.get(), Qt::Widget);
@@ -62,8 +66,11 @@ void WindowCreator::createWindow(QWidget* qtWidget)
 
 void WindowCreator::setWindowTitle(QString const& title)
 {
-    if (m_window)
-        m_window->setWindowTitle(title);
+    if (!m_window)
+        return;
+    m_window->setWindowTitle(title);
+    if (auto* titleArea = m_window->findChild<QLabel*>(QStringLiteral("titleArea")))
+        titleArea->setText(title);
 }
 
 QWidget* WindowCreator::hostWindow() const

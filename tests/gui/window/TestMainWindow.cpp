@@ -1,0 +1,218 @@
+#include "window/MainWindow.h"
+
+#include "common/ProductConstants.h"
+#include "items/FileItem.h"
+#include "items/FileItemList.h"
+#include "list/FileListWindow.h"
+#include "pipeline/TaskController.h"
+#include "settings/PMPreferences.h"
+#include "support/DialogTestMode.h"
+#include "support/FileDialog.h"
+
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QLockFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStackedWidget>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QString m_folder, m_pdf, m_upperPdf, m_word, m_image;
+
+    static QString temp() { return QDir::homePath() + g_tempDirPath; }
+
+    QString plantInTemp()
+    {
+        QDir().mkpath(temp());
+        QString const path = temp() + "left-over.pdf";
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+    QString file(QString const& name)
+    {
+        QString const path = m_home.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+    static QMimeData* urls(QStringList const& paths)
+    {
+        auto* data = new QMimeData;
+        QList<QUrl> list;
+        for (QString const& path : paths)
+            list << QUrl::fromLocalFile(path);
+        data->setUrls(list);
+        return data;
+    }
+
+    static bool dragEnter(MainWindow& window, QStringList const& paths)
+    {
+        std::unique_ptr<QMimeData> data(urls(paths));
+        QDragEnterEvent event(QPoint(400, 300), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+        return event.isAccepted();
+    }
+
+    // A drop always follows the drag's entry, as with a real drag.
+    static void drop(MainWindow& window, QStringList const& paths)
+    {
+        dragEnter(window, paths);
+        std::unique_ptr<QMimeData> data(urls(paths));
+        QDropEvent event(QPointF(400, 300), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+
+    static QStringList names(FileListWindow* page)
+    {
+        QStringList result;
+        for (FileItem* item : page->fileList()->allItems())
+            result << item->fileName();
+        return result;
+    }
+
+    static void showCreator(MainWindow& window)
+    {
+        QTest::mouseClick(window.findChild<QPushButton*>("btn_creator"), Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        DialogTestMode::setEnabled(true);
+        PMPreferences::getInstance()->setOCRInstalled(true);
+        m_folder = m_home.filePath("folder");
+        QDir().mkpath(m_folder);
+        m_pdf = m_home.filePath("a.pdf");
+        QVERIFY(TestPdf::writePages(m_pdf, 1));
+        m_upperPdf = m_home.filePath("B.PDF");
+        QVERIFY(QFile::copy(m_pdf, m_upperPdf));
+        m_word = file("c.docx");
+        m_image = m_home.filePath("d.png");
+        QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(m_image));
+    }
+
+    // Another running copy holds the Temp folder: its working files stay.
+    void tempKeptWhileAnotherCopyRuns()
+    {
+        QString const configDir = QDir::homePath() + g_configDirPath;
+        QDir().mkpath(configDir);
+        QLockFile other(configDir + "Docquill.lock");
+        QVERIFY(other.tryLock(0));
+        QString const leftOver = plantInTemp();
+        MainWindow window;
+        QVERIFY(QFile::exists(leftOver));
+        other.unlock();
+    }
+
+    void startUp()
+    {
+        QString const leftOver = plantInTemp();
+        MainWindow window;
+        QVERIFY(!QFile::exists(leftOver));
+        QVERIFY(QDir(temp()).exists());
+        QVERIFY(!window.findChild<QWidget*>("emptyConverterList")->isHidden());
+        QVERIFY(!window.findChild<QWidget*>("emptyCreatorList")->isHidden());
+        auto* stack = window.findChild<QStackedWidget*>("stackedWidget_main");
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("page_convertList"));
+        QStringList menus;
+        for (QAction* action : window.menuBar()->actions())
+            menus << action->text();
+        QCOMPARE(menus, QStringList({"File", "Help", g_product_name}));
+        // The language choice opens from the product's menu.
+        QCOMPARE(window.menuBar()->actions().last()->menu()->actions().first()->text(),
+                 QStringLiteral("Language"));
+    }
+
+    void dragAndDrop_data()
+    {
+        QTest::addColumn<bool>("creatorPage");
+        QTest::addColumn<QStringList>("dragged");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("folder only") << false << QStringList{m_folder} << false << QStringList{};
+        QTest::newRow("folder before a PDF")
+            << false << QStringList{m_folder, m_pdf} << false << QStringList{};
+        QTest::newRow("PDF before a folder")
+            << false << QStringList{m_pdf, m_folder} << true << QStringList{"a.pdf"};
+        QTest::newRow("upper-case PDF") << false << QStringList{m_upperPdf} << true << QStringList{"B.PDF"};
+        QTest::newRow("Word on the converter page") << false << QStringList{m_word} << false << QStringList{};
+        QTest::newRow("Word, image and PDF")
+            << false << QStringList{m_word, m_image, m_pdf} << true << QStringList{"d.png", "a.pdf"};
+        QTest::newRow("Word on the creator page")
+            << true << QStringList{m_word} << true << QStringList{"c.docx"};
+    }
+
+    void dragAndDrop()
+    {
+        QFETCH(bool, creatorPage);
+        QFETCH(QStringList, dragged);
+        QFETCH(bool, accepted);
+        QFETCH(QStringList, added);
+        MainWindow window;
+        if (creatorPage)
+            showCreator(window);
+        QCOMPARE(dragEnter(window, dragged), accepted);
+        if (!accepted)
+            return;
+        drop(window, dragged);
+        FileListWindow* page = creatorPage ? window.creatorList() : window.converterList();
+        QCOMPARE(names(page), added);
+        QCOMPARE(
+            window.findChild<QWidget*>(creatorPage ? "emptyCreatorList" : "emptyConverterList")->isHidden(),
+            true);
+        QVERIFY(names(creatorPage ? window.converterList() : window.creatorList()).isEmpty());
+    }
+
+    void dropWhileRunningAddsNothing()
+    {
+        MainWindow window;
+        drop(window, {m_pdf});
+        emit window.converterList()->controller()->taskStarted();
+        drop(window, {m_upperPdf});
+        QCOMPARE(names(window.converterList()), QStringList({"a.pdf"}));
+        QVERIFY(window.findChild<QWidget*>("emptyConverterList")->isHidden());
+        emit window.converterList()->controller()->taskFinished();
+    }
+
+    // The File menu acts on the page shown.
+    void fileMenuReachesTheCurrentPage()
+    {
+        MainWindow window;
+        drop(window, {m_pdf});
+        showCreator(window);
+        drop(window, {m_word});
+        auto entry = [&](int data) {
+            for (QAction* action : window.fileMenu()->actions())
+                if (!action->isSeparator() && action->data().toInt() == data)
+                    return action;
+            return static_cast<QAction*>(nullptr);
+        };
+        FileDialog::setNextAnswer({m_image});
+        entry(2)->trigger();
+        QCOMPARE(names(window.creatorList()), QStringList({"c.docx", "d.png"}));
+        window.creatorList()->fileList()->getFileItem(0)->fileProcessFinished(0);
+        entry(4)->trigger();
+        QCOMPARE(names(window.creatorList()), QStringList({"d.png"}));
+        entry(0)->trigger();
+        QVERIFY(names(window.creatorList()).isEmpty());
+        QVERIFY(!window.findChild<QWidget*>("emptyCreatorList")->isHidden());
+        QCOMPARE(names(window.converterList()), QStringList({"a.pdf"}));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"
