@@ -50,7 +50,8 @@ void requestClose(quint32 window)
     event.data.data32[0] = atom("WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<char const*>(&event));
-    xcb_flush(connection);
+    // A round trip, so the server has handled the request before the connection goes.
+    free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     xcb_disconnect(connection);
 }
 
@@ -153,7 +154,14 @@ private slots:
     void closingTheWindowQuits()
     {
         requestClose(m_window.toUInt());
-        QVERIFY(m_app.waitForFinished(15000));
+        if (!m_app.waitForFinished(15000)) {
+            QStringList names;
+            for (QString const& id : xdotool({"search", "--name", "."}).split('\n'))
+                names << id + "=" + xdotool({"getwindowname", id});
+            qWarning("still running; windows: %s", qPrintable(names.join(", ")));
+            screenshot("application-not-closing");
+        }
+        QCOMPARE(m_app.state(), QProcess::NotRunning);
         QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_app.exitCode(), 0);
     }
