@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTranslator>
 
 class TestMultiLanguage : public QObject
@@ -45,6 +47,53 @@ private slots:
             QVERIFY2(translator.load(":/translations/language/" + name), qPrintable(name));
             QVERIFY(translator.isEmpty());
         }
+    }
+
+    // Each language changes a text of every context and Qt's own buttons; English shows the
+    // sources.
+    void switchThroughTheLanguages_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("French") << 2 << "Annuler";
+        QTest::newRow("Portuguese") << 3 << "Cancelar";
+        QTest::newRow("Italian") << 4 << "Annulla";
+        QTest::newRow("German") << 5 << "Abbrechen";
+        QTest::newRow("Spanish") << 6 << "Cancelar";
+        QTest::newRow("Japanese") << 7 << "キャンセル";
+        QTest::newRow("English") << 1 << "Cancel";
+    }
+
+    void switchThroughTheLanguages()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, cancel);
+        static const char* const samples[][2] = {
+            {"AppMenu", "Clear Finished Items"},
+            {"ConvertOptionSetting", "Select color"},
+            {"CreatorItemWidget", "Output Name"},
+            {"DocquillMainWidget", "Drag PDF, Image files here"},
+            {"DownloadDialog", "Downloading OCR Module..."},
+            {"Downloading", "Downloading OCR Module..."},
+            {"EnterPassword", "Incorrect Password"},
+            {"FileItemWidget", "All Pages"},
+            {"FileListWindow", "Output Folder"},
+            {"GLanguage", "Out of memory."},
+            {"MergeWidget", "PDF Creation Completed"},
+            {"OptionSetting", "Recognize text"},
+            {"QAbout", "More Info"},
+            {"QNetWorkProcess", "Software Update"},
+        };
+        MultiLanguage::instance()->languageSwitch(value);
+        for (auto const& sample : samples) {
+            QString const shown = QCoreApplication::translate(sample[0], sample[1]);
+            QVERIFY2(value == 1 ? shown == QLatin1String(sample[1]) : shown != QLatin1String(sample[1]),
+                     qPrintable(QString("%1: %2").arg(sample[0], shown)));
+        }
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text().remove('&'), cancel);
+        MultiLanguage::instance()->languageSwitch(1);
     }
 
     void everySwitchIsAnnounced()

@@ -1,0 +1,155 @@
+#include "dialogs/ConvertOptionSetting.h"
+#include "dialogs/EnterPassword.h"
+#include "language/MultiLanguage.h"
+#include "list/FileListWindow.h"
+#include "settings/PMPreferences.h"
+#include "startup/LightTheme.h"
+#include "startup/LoadFileQss.h"
+#include "support/DialogTestMode.h"
+#include "window/MainWindow.h"
+
+#include "TestArtefacts.h"
+#include "TestHome.h"
+#include "TestPdf.h"
+
+#include <QtTest>
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTextDocument>
+
+// Shows the main window, the option dialog and the password dialog in every language, keeps a
+// screenshot of each, and finds texts that do not fit their widget where the English text does.
+class TestTranslatedScreens : public QObject
+{
+    Q_OBJECT
+
+    TestHome m_home;
+    QString m_pdf, m_text;
+    // Per screen, the widgets whose English text fits.
+    QMap<QString, QSet<QString>> m_fitInEnglish;
+
+    static QString pathOf(QWidget* widget, QWidget* top)
+    {
+        QStringList names;
+        for (QWidget* w = widget; w && w != top; w = w->parentWidget())
+            names.prepend(w->objectName().isEmpty() ? QString(w->metaObject()->className())
+                                                    : w->objectName());
+        return names.join('/');
+    }
+
+    // Whether a widget's text shows whole at its present size.
+    static bool fits(QWidget* widget)
+    {
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (label->text().isEmpty() || label->wordWrap() || Qt::mightBeRichText(label->text()))
+                return true;
+            int widest = 0;
+            for (QString const& line : label->text().split('\n'))
+                widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+            return widest <= label->contentsRect().width();
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return button->text().isEmpty() || button->sizeHint().width() <= button->width();
+        if (auto* group = qobject_cast<QGroupBox*>(widget))
+            return group->fontMetrics().horizontalAdvance(group->title()) + 16 <= group->width();
+        return true;
+    }
+
+    QStringList cutOff(QString const& screen, QWidget* top, bool english)
+    {
+        QStringList faults;
+        QList<QWidget*> widgets = top->findChildren<QWidget*>();
+        widgets.prepend(top);
+        for (QWidget* widget : qAsConst(widgets)) {
+            if (!widget->isVisibleTo(top))
+                continue;
+            QString const path = pathOf(widget, top);
+            bool const whole = fits(widget);
+            if (english && whole)
+                m_fitInEnglish[screen].insert(path);
+            else if (!english && !whole && m_fitInEnglish.value(screen).contains(path))
+                faults << screen + ": " + path;
+        }
+        return faults;
+    }
+
+    QStringList look(QString const& language, QString const& screen, QWidget* top)
+    {
+        top->show();
+        if (!QTest::qWaitForWindowExposed(top))
+            return {screen + ": not shown"};
+        QApplication::processEvents();
+        TestArtefacts::save(top->grab(), language + "-" + screen);
+        return cutOff(screen, top, language == QLatin1String("en"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        DialogTestMode::setEnabled(true);
+        PMPreferences::getInstance()->setOCRInstalled(true);
+        initAsLightTheme();
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(12);
+        QApplication::setFont(font);
+        LoadFileQss::setQssStyle(QStringLiteral(":/resource/style.qss"));
+        m_pdf = m_home.filePath("Quarterly report.pdf");
+        QVERIFY(TestPdf::writePages(m_pdf, 3));
+        m_text = m_home.filePath("notes.txt");
+        QFile text(m_text);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+    }
+
+    void screens_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << 1 << "en";
+        QTest::newRow("French") << 2 << "fr";
+        QTest::newRow("Portuguese") << 3 << "pt";
+        QTest::newRow("Italian") << 4 << "it";
+        QTest::newRow("German") << 5 << "de";
+        QTest::newRow("Spanish") << 6 << "es";
+        QTest::newRow("Japanese") << 7 << "ja";
+    }
+
+    void screens()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, language);
+        MultiLanguage::instance()->languageSwitch(value);
+        QStringList faults;
+
+        MainWindow window;
+        window.resize(914, 640);
+        QStringList files{m_pdf};
+        window.converterList()->addFileList(files);
+        window.converterList()->listWidgetShow();
+        window.findChild<QWidget*>("emptyConverterList")->hide();
+        faults += look(language, "converter", &window);
+        QStringList texts{m_text};
+        window.creatorList()->addFileList(texts);
+        QTest::mouseClick(window.findChild<QAbstractButton*>("btn_creator"), Qt::LeftButton);
+        faults += look(language, "creator", &window);
+        window.hide();
+
+        for (ConvertType type : {ToDocx, ToXlsx, ToPng, ToOcrPdf}) {
+            ConvertOptionSetting options(type);
+            options.initSetting();
+            options.setOptionType(type);
+            faults += look(language, QString("options-%1").arg(int(type)), &options);
+        }
+
+        EnterPassword password(nullptr);
+        faults += look(language, "password", &password);
+
+        MultiLanguage::instance()->languageSwitch(1);
+        QVERIFY2(faults.isEmpty(), qPrintable("cut off:\n" + faults.join('\n')));
+    }
+};
+
+QTEST_MAIN(TestTranslatedScreens)
+#include "TestTranslatedScreens.moc"
