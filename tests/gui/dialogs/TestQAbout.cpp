@@ -6,6 +6,7 @@
 #include "support/ModalDialog.h"
 
 #include "TestHome.h"
+#include "UrlRecorder.h"
 
 #include <QtTest>
 
@@ -15,24 +16,12 @@
 #include <QPointer>
 #include <QPushButton>
 
-// Records what would go to the browser.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(QUrl const& url) { opened += url; }
-};
-
 class TestQAbout : public QObject
 {
     Q_OBJECT
 
     TestHome m_home;
-    UrlRecorder m_urls;
+    UrlRecorder m_urls{{"https"}};
     QWidget m_mainWindow;
     static QWidget* s_mainWindow;
 
@@ -40,7 +29,6 @@ private slots:
     void initTestCase()
     {
         DialogTestMode::setEnabled(true);
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
         s_mainWindow = &m_mainWindow;
         MainWindowAccess::setFactory([] { return s_mainWindow; });
     }

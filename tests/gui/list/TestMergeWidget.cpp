@@ -4,6 +4,7 @@
 #include "pdf/MergeFunction.h"
 
 #include "TestHome.h"
+#include "UrlRecorder.h"
 
 #include <QtTest>
 
@@ -13,30 +14,15 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(QUrl const& url) { opened += url; }
-};
-
 class TestMergeWidget : public QObject
 {
     Q_OBJECT
 
     TestHome m_home;
-    UrlRecorder m_urls;
+    UrlRecorder m_urls{{"file"}};
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
-    }
+    void initTestCase() { qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus"); }
 
     void result_data()
     {

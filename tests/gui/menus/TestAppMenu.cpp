@@ -9,6 +9,7 @@
 
 #include "Orvane.h"
 #include "TestHome.h"
+#include "UrlRecorder.h"
 
 #include <QtTest>
 
@@ -19,18 +20,6 @@
 #include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTranslator>
-
-// Records what would go to the browser or the file manager.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(QUrl const& url) { opened += url; }
-};
 
 namespace {
 
@@ -72,14 +61,12 @@ class TestAppMenu : public QObject
     Q_OBJECT
 
     TestHome m_home;
-    UrlRecorder m_urls;
+    UrlRecorder m_urls{{"https", "file"}};
 
 private slots:
     void initTestCase()
     {
         DialogTestMode::setEnabled(true);
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
         // The update check meets a closed port: a network error at once.
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         QTcpServer closed;

@@ -9,6 +9,7 @@
 
 #include "TestHome.h"
 #include "TestPdf.h"
+#include "UrlRecorder.h"
 
 #include <QtTest>
 
@@ -18,24 +19,12 @@
 #include <QPushButton>
 #include <QTranslator>
 
-// Records what would go to the desktop's default handler.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(QUrl const& url) { opened += url; }
-};
-
 class TestFileItemWidget : public QObject
 {
     Q_OBJECT
 
     TestHome m_home;
-    UrlRecorder m_urls;
+    UrlRecorder m_urls{{"file"}};
     QString m_pdf, m_locked, m_image;
 
     static QStringList rangesOf(FileItem* item)
@@ -48,7 +37,6 @@ private slots:
     {
         // No file manager: revealing a file falls back to opening its folder, recorded here.
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
         DialogTestMode::setEnabled(true);
         m_pdf = m_home.filePath("twelve pages.pdf");
         QVERIFY(TestPdf::writePages(m_pdf, 12));

@@ -5,6 +5,7 @@
 
 #include "Orvane.h"
 #include "TestHome.h"
+#include "UrlRecorder.h"
 
 #include <QtTest>
 
@@ -53,18 +54,6 @@ protected:
     }
 };
 
-// Records what would go to the browser.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList opened;
-
-public slots:
-    void open(QUrl const& url) { opened += url.toString(); }
-};
-
 const QString g_note = QStringLiteral("Note|Error network, please check your connection!");
 const QString g_tooFrequent =
     QStringLiteral("Software Update|Requests are too frequent, please try again later.");
@@ -86,7 +75,7 @@ class TestQNetWorkProcess : public QObject
 
     TestHome m_home;
     StubServer m_server;
-    UrlRecorder m_urls;
+    UrlRecorder m_urls{{"https"}};
     quint16 m_closedPort = 0;
 
     static QString origin(quint16 port) { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
@@ -101,7 +90,6 @@ private slots:
         m_closedPort = closed.serverPort();
         closed.close();
         DialogTestMode::setEnabled(true);
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
     }
 
     void handsIdentityToTheLibrary()
@@ -207,7 +195,7 @@ private slots:
         process.checkUpdate();
 
         QCOMPARE(MessageBox::shown(), shown);
-        QCOMPARE(m_urls.opened, opened);
+        QCOMPARE(m_urls.openedTexts(), opened);
         store.sync();
         QCOMPARE(store.value("Ignore_version").toString(), ignoredAfter);
         QCOMPARE(store.contains("Ignore_version"), !ignoredAfter.isNull());

@@ -1,6 +1,7 @@
 #include "FileManager.h"
 
 #include "TestHome.h"
+#include "UrlRecorder.h"
 
 #include <QtTest>
 
@@ -23,24 +24,12 @@ public slots:
     void ShowItems(QStringList const& uris, QString const&) { shown += uris; }
 };
 
-// Records what would go to the desktop's default handler.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(QUrl const& url) { opened += url; }
-};
-
 class TestFileManager : public QObject
 {
     Q_OBJECT
 
     TestHome m_home;
-    UrlRecorder m_urls;
+    UrlRecorder m_urls{{"file"}};
     QString m_file;
 
 public:
@@ -51,7 +40,6 @@ private slots:
     {
         QVERIFY2(!s_busAddress.isEmpty(), "no private dbus-daemon");
         QVERIFY(QDBusConnection::sessionBus().isConnected());
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
         QDir().mkpath(m_home.filePath("out dir"));
         m_file = m_home.filePath("out dir/report 1.docx");
         QFile file(m_file);
