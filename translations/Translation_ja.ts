@@ -5,684 +5,686 @@
     <name>AppMenu</name>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>ヘルプ</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>言語</translation>
     </message>
     <message>
         <source>User Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>ユーザーガイド</translation>
     </message>
     <message>
         <source>Feedback and Support</source>
-        <translation type="unfinished"></translation>
+        <translation>フィードバックとサポート</translation>
     </message>
     <message>
         <source>Show Log in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Finderでログを表示</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイル</translation>
     </message>
     <message>
         <source>Add Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを追加...</translation>
     </message>
     <message>
         <source>Clear All</source>
-        <translation type="unfinished"></translation>
+        <translation>すべてクリア</translation>
     </message>
     <message>
         <source>Clear Finished Items</source>
-        <translation type="unfinished"></translation>
+        <translation>完了した項目をクリア</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>アップデートを確認</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョン情報</translation>
     </message>
 </context>
 <context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>OCR設定</translation>
     </message>
     <message>
         <source>DOCX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>DOCX設定</translation>
     </message>
     <message>
         <source>XLSX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>XLSX設定</translation>
     </message>
     <message>
         <source>PPTX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>PPTX設定</translation>
     </message>
     <message>
         <source>TXT Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>TXT設定</translation>
     </message>
     <message>
         <source>RTF Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>RTF設定</translation>
     </message>
     <message>
         <source>HTML Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>HTML設定</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV設定</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>画像設定</translation>
     </message>
     <message>
         <source>Pages Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Pages設定</translation>
     </message>
     <message>
         <source>Keynote Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Keynote設定</translation>
     </message>
     <message>
         <source>Numbers Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Numbers設定</translation>
     </message>
     <message>
         <source>Select cover</source>
-        <translation type="unfinished"></translation>
+        <translation>表紙を選択</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>色を選択</translation>
     </message>
 </context>
 <context>
     <name>CreatorItemWidget</name>
     <message>
         <source>Output Name</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイル名</translation>
     </message>
 </context>
 <context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>
-        <translation type="unfinished"></translation>
+        <translation>メインウィンドウ</translation>
     </message>
     <message>
         <source>Converter</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF変換</translation>
     </message>
     <message>
         <source>Creator</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF作成</translation>
     </message>
     <message>
         <source>Drag PDF, Image files here</source>
-        <translation type="unfinished"></translation>
+        <translation>PDFや画像ファイルをここにドラッグしてください</translation>
     </message>
     <message>
         <source>Drag Word, PowerPoint, image etc. files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Word、PowerPoint、画像などのファイルをここにドラッグしてください</translation>
     </message>
 </context>
 <context>
     <name>DownloadDialog</name>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>OCRモジュールをダウンロード中...</translation>
     </message>
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>ダウンロードしたOCRモジュールが破損しているため、インストールしませんでした。もう一度お試しください。</translation>
     </message>
 </context>
 <context>
     <name>Downloading</name>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>ダウンロード</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>OCRモジュールをダウンロード中...</translation>
     </message>
 </context>
 <context>
     <name>EnterPassword</name>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>パスワード</translation>
     </message>
     <message>
         <source>Print password</source>
-        <translation type="unfinished"></translation>
+        <translation>パスワードを入力</translation>
     </message>
     <message>
         <source>Incorrect Password</source>
-        <translation type="unfinished"></translation>
+        <translation>パスワードが違います</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>すべてに適用</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Open password</source>
-        <translation type="unfinished"></translation>
+        <translation>文書を開くパスワード</translation>
     </message>
 </context>
 <context>
     <name>FileItemWidget</name>
     <message>
         <source>All Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>全ページ</translation>
     </message>
     <message>
         <source>Range</source>
-        <translation type="unfinished"></translation>
+        <translation>範囲指定</translation>
     </message>
     <message>
         <source>e.g.(1,3,4-7)</source>
-        <translation type="unfinished"></translation>
+        <translation>例：1,3,4-7</translation>
     </message>
     <message>
         <source>%1 Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1ページ</translation>
     </message>
 </context>
 <context>
     <name>FileListWindow</name>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>結合</translation>
     </message>
     <message>
         <source>Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>出力先</translation>
     </message>
     <message>
         <source>Convert</source>
-        <translation type="unfinished"></translation>
+        <translation>変換</translation>
     </message>
     <message>
         <source>Encrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>暗号化</translation>
     </message>
     <message>
         <source>Decrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>復号</translation>
     </message>
     <message>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>作成</translation>
     </message>
     <message>
         <source>Compress</source>
-        <translation type="unfinished"></translation>
+        <translation>圧縮</translation>
     </message>
     <message>
         <source>Select output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>出力先フォルダーを選択</translation>
     </message>
     <message>
         <source>Select Files</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを選択</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>注意</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a password protected PDF file.</source>
-        <translation type="unfinished"></translation>
+        <translation>「%1」はパスワードで保護されたPDFファイルではありません。</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
 </context>
 <context>
     <name>GLanguage</name>
     <message>
         <source>Error network, please check your connection!</source>
-        <translation type="unfinished"></translation>
+        <translation>ネットワークエラーです。接続を確認してください。</translation>
     </message>
     <message>
         <source>The program gets crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>プログラムがクラッシュしました。</translation>
     </message>
     <message>
         <source>Please send the crash report to the developer. (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>クラッシュレポートを開発元に送信してください。（%1）</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>情報</translation>
     </message>
     <message>
         <source>is currently the newest version available.</source>
-        <translation type="unfinished"></translation>
+        <translation>は最新バージョンです。</translation>
     </message>
     <message>
         <source>Requests are too frequent, please try again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>リクエストが多すぎます。しばらくしてからもう一度お試しください。</translation>
     </message>
     <message>
         <source>The advanced OCR (Optical Character Recognition) module can recognize text from scanned PDF or image file, convert them to copyable and searchable PDF file.
 Downloading this OCR module now?</source>
-        <translation type="unfinished"></translation>
+        <translation>高度なOCR（光学文字認識）モジュールを使うと、スキャンしたPDFや画像ファイルの文字を認識し、テキストのコピーや検索ができるPDFファイルに変換できます。
+OCRモジュールを今すぐダウンロードしますか？</translation>
     </message>
     <message>
         <source>The folder path is read-only. Pleas correct or try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーは読み取り専用です。パスを修正するか、もう一度お試しください。</translation>
     </message>
     <message>
         <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>お使いのMacで%1が見つからないため、変換できません。%1をインストールしてから、もう一度お試しください。</translation>
     </message>
     <message>
         <source>The selected languages are not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>選択した言語はサポートされていません</translation>
     </message>
     <message>
         <source>Unable to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを保存できません</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>成功</translation>
     </message>
     <message>
         <source>The input file does not exist or has been moved</source>
-        <translation type="unfinished"></translation>
+        <translation>入力ファイルが存在しないか、移動されています</translation>
     </message>
     <message>
         <source>Password required or incorrect password.</source>
-        <translation type="unfinished"></translation>
+        <translation>パスワードが必要か、パスワードが正しくありません。</translation>
     </message>
     <message>
         <source>Out of memory.</source>
-        <translation type="unfinished"></translation>
+        <translation>メモリが不足しています。</translation>
     </message>
     <message>
         <source>Unknown error in processing conversion.</source>
-        <translation type="unfinished"></translation>
+        <translation>変換中に不明なエラーが発生しました。</translation>
     </message>
     <message>
         <source>Unknown error in processing PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>PDFの処理中に不明なエラーが発生しました。</translation>
     </message>
     <message>
         <source>File not found or could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルが見つからないか、開けませんでした。</translation>
     </message>
     <message>
         <source>File not in PDF format or corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルがPDF形式ではないか、破損しています。</translation>
     </message>
     <message>
         <source>Unsupported security scheme.</source>
-        <translation type="unfinished"></translation>
+        <translation>サポートされていないセキュリティ方式です。</translation>
     </message>
     <message>
         <source>Page not found or content error.</source>
-        <translation type="unfinished"></translation>
+        <translation>ページが見つからないか、内容にエラーがあります。</translation>
     </message>
     <message>
         <source>Conversion task canceled.</source>
-        <translation type="unfinished"></translation>
+        <translation>変換がキャンセルされました。</translation>
     </message>
     <message>
         <source>Folder compression failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーの圧縮に失敗しました。</translation>
     </message>
     <message>
         <source>No tables found in the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>元のファイルに表が見つかりません。</translation>
     </message>
     <message>
         <source>Failed to call OCR regnition.</source>
-        <translation type="unfinished"></translation>
+        <translation>OCR（文字認識）を実行できませんでした。</translation>
     </message>
     <message>
         <source>Currently executing conversion task.</source>
-        <translation type="unfinished"></translation>
+        <translation>変換処理を実行中です。</translation>
     </message>
     <message>
         <source>Failure.</source>
-        <translation type="unfinished"></translation>
+        <translation>失敗しました。</translation>
     </message>
     <message>
         <source>Unknown Error.</source>
-        <translation type="unfinished"></translation>
+        <translation>不明なエラーです。</translation>
     </message>
     <message>
         <source>File protected by password.</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルはパスワードで保護されています。</translation>
     </message>
     <message>
         <source>Invalid arguments.</source>
-        <translation type="unfinished"></translation>
+        <translation>引数が無効です。</translation>
     </message>
     <message>
         <source>Unable to open the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>元のファイルを開けません。</translation>
     </message>
     <message>
         <source>Unsupported file format.</source>
-        <translation type="unfinished"></translation>
+        <translation>サポートされていないファイル形式です。</translation>
     </message>
     <message>
         <source>Source file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>元のファイルが見つかりません。</translation>
     </message>
     <message>
         <source>Output directory not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>出力先フォルダーが見つかりません。</translation>
     </message>
     <message>
         <source>The requested worksheet was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>指定されたワークシートが見つかりません。</translation>
     </message>
     <message>
         <source>Unable to use an empty worksheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>空のワークシートは使用できません。</translation>
     </message>
     <message>
         <source>Unable to modify or open a protected PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>保護されたPDFを開いたり変更したりできません。</translation>
     </message>
     <message>
         <source>Raised when there is a problem calling an Office application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Officeアプリケーションの呼び出し中に問題が発生しました。</translation>
     </message>
     <message>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
-        <translation type="unfinished"></translation>
+        <translation>プリンターがインストールされていないため、Officeの変換を続行できません。</translation>
     </message>
 </context>
 <context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
-        <translation type="unfinished"></translation>
+        <translation>PDFファイルを作成中...</translation>
     </message>
     <message>
         <source>PDF Creation Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>PDFの作成が完了しました</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Show in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Finderに表示</translation>
     </message>
     <message>
         <source>The merge is failed</source>
-        <translation type="unfinished"></translation>
+        <translation>結合に失敗しました</translation>
     </message>
 </context>
 <context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>設定</translation>
     </message>
     <message>
         <source>Layout Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>レイアウト設定</translation>
     </message>
     <message>
         <source>Retain Flowing Text</source>
-        <translation type="unfinished"></translation>
+        <translation>テキストの流れを保持</translation>
     </message>
     <message>
         <source>Retain Page Layout</source>
-        <translation type="unfinished"></translation>
+        <translation>ページレイアウトを保持</translation>
     </message>
     <message>
         <source>Excel WorkSheet Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Excelワークシート設定</translation>
     </message>
     <message>
         <source>All Content</source>
-        <translation type="unfinished"></translation>
+        <translation>すべてのコンテンツ</translation>
     </message>
     <message>
         <source>Only Table</source>
-        <translation type="unfinished"></translation>
+        <translation>表のみ</translation>
     </message>
     <message>
         <source>Create Sheet for each Table</source>
-        <translation type="unfinished"></translation>
+        <translation>表ごとにシートを作成</translation>
     </message>
     <message>
         <source>Create Sheet for each Page</source>
-        <translation type="unfinished"></translation>
+        <translation>ページごとにシートを作成</translation>
     </message>
     <message>
         <source>PDF/A Standards:</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A規格：</translation>
     </message>
     <message>
         <source>PDF/A-1a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1a</translation>
     </message>
     <message>
         <source>PDF/A-1b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1b</translation>
     </message>
     <message>
         <source>PDF/A-2a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2a</translation>
     </message>
     <message>
         <source>PDF/A-2b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2b</translation>
     </message>
     <message>
         <source>PDF/A-2u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2u</translation>
     </message>
     <message>
         <source>PDF/A-3a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3a</translation>
     </message>
     <message>
         <source>PDF/A-3b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3b</translation>
     </message>
     <message>
         <source>PDF/A-3u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3u</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>画像設定</translation>
     </message>
     <message>
         <source>Each page of the PDF as separate images</source>
-        <translation type="unfinished"></translation>
+        <translation>PDFの各ページを個別の画像にする</translation>
     </message>
     <message>
         <source>Image scaling</source>
-        <translation type="unfinished"></translation>
+        <translation>画像の倍率</translation>
     </message>
     <message>
         <source>100%</source>
-        <translation type="unfinished"></translation>
+        <translation>100%</translation>
     </message>
     <message>
         <source>25%</source>
-        <translation type="unfinished"></translation>
+        <translation>25%</translation>
     </message>
     <message>
         <source>50%</source>
-        <translation type="unfinished"></translation>
+        <translation>50%</translation>
     </message>
     <message>
         <source>200%</source>
-        <translation type="unfinished"></translation>
+        <translation>200%</translation>
     </message>
     <message>
         <source>400%</source>
-        <translation type="unfinished"></translation>
+        <translation>400%</translation>
     </message>
     <message>
         <source>Adjoin all pages into one single image</source>
-        <translation type="unfinished"></translation>
+        <translation>全ページを1枚の画像に結合する</translation>
     </message>
     <message>
         <source>Border Width</source>
-        <translation type="unfinished"></translation>
+        <translation>境界線の幅</translation>
     </message>
     <message>
         <source>Border Color</source>
-        <translation type="unfinished"></translation>
+        <translation>境界線の色</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>ズーム</translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV設定</translation>
     </message>
     <message>
         <source>Create a single sheet for file</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルごとに1つのシートを作成</translation>
     </message>
     <message>
         <source>Create sheet for each table</source>
-        <translation type="unfinished"></translation>
+        <translation>表ごとにシートを作成</translation>
     </message>
     <message>
         <source>Book Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>表紙</translation>
     </message>
     <message>
         <source>No book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>表紙なし</translation>
     </message>
     <message>
         <source>Add a book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>表紙を追加</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Display Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>表示設定</translation>
     </message>
     <message>
         <source>Page Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>ページオプション：</translation>
     </message>
     <message>
         <source>Single Page</source>
-        <translation type="unfinished"></translation>
+        <translation>単一ページ</translation>
     </message>
     <message>
         <source>Single Page with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>単一ページ（しおり付き）</translation>
     </message>
     <message>
         <source>Multiple Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>複数ページ</translation>
     </message>
     <message>
         <source>Multiple Pages with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>複数ページ（しおり付き）</translation>
     </message>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>OCR設定</translation>
     </message>
     <message>
         <source>Recognize text</source>
-        <translation type="unfinished"></translation>
+        <translation>テキストを認識</translation>
     </message>
     <message>
         <source>Language Option</source>
-        <translation type="unfinished"></translation>
+        <translation>認識言語</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>すべてに適用</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>QAbout</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョン情報</translation>
     </message>
     <message>
         <source>More Info</source>
-        <translation type="unfinished"></translation>
+        <translation>詳細情報</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョン %1</translation>
     </message>
     <message>
         <source>Copyright %1 %2 Tarvello. All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright %1 %2 Tarvello. 無断転載を禁じます。</translation>
     </message>
 </context>
 <context>
     <name>QNetWorkProcess</name>
     <message>
         <source>Software Update</source>
-        <translation type="unfinished"></translation>
+        <translation>ソフトウェアアップデート</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>注意</translation>
     </message>
     <message>
         <source>A new version of %1 is available! <byte value="xd"/>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1の新しいバージョンがあります。<byte value="xd"/>
+%1 %2が利用可能です（現在のバージョンは%3です）。今すぐダウンロードしますか？</translation>
     </message>
 </context>
 </TS>
