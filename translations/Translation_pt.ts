@@ -476,15 +476,15 @@ Deseja baixar o módulo de OCR agora?</translation>
     </message>
     <message>
         <source>Only Table</source>
-        <translation>Apenas tabelas</translation>
+        <translation>Só tabelas</translation>
     </message>
     <message>
         <source>Create Sheet for each Table</source>
-        <translation>Criar uma planilha para cada tabela</translation>
+        <translation>Uma planilha por tabela</translation>
     </message>
     <message>
         <source>Create Sheet for each Page</source>
-        <translation>Criar uma planilha para cada página</translation>
+        <translation>Uma planilha por página</translation>
     </message>
     <message>
         <source>PDF/A Standards:</source>
@@ -584,7 +584,7 @@ Deseja baixar o módulo de OCR agora?</translation>
     </message>
     <message>
         <source>Create sheet for each table</source>
-        <translation>Criar uma planilha para cada tabela</translation>
+        <translation>Uma planilha por tabela</translation>
     </message>
     <message>
         <source>Book Cover</source>
