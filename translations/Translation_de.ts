@@ -5,684 +5,686 @@
     <name>AppMenu</name>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache</translation>
     </message>
     <message>
         <source>User Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerhandbuch</translation>
     </message>
     <message>
         <source>Feedback and Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Feedback und Support</translation>
     </message>
     <message>
         <source>Show Log in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll im Finder zeigen</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>Add Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien hinzufügen...</translation>
     </message>
     <message>
         <source>Clear All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle entfernen</translation>
     </message>
     <message>
         <source>Clear Finished Items</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgeschlossene Einträge entfernen</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Updates suchen</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
 </context>
 <context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>OCR-Einstellungen</translation>
     </message>
     <message>
         <source>DOCX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>DOCX-Einstellungen</translation>
     </message>
     <message>
         <source>XLSX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>XLSX-Einstellungen</translation>
     </message>
     <message>
         <source>PPTX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>PPTX-Einstellungen</translation>
     </message>
     <message>
         <source>TXT Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>TXT-Einstellungen</translation>
     </message>
     <message>
         <source>RTF Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>RTF-Einstellungen</translation>
     </message>
     <message>
         <source>HTML Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>HTML-Einstellungen</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Einstellungen</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildeinstellungen</translation>
     </message>
     <message>
         <source>Pages Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Pages-Einstellungen</translation>
     </message>
     <message>
         <source>Keynote Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Keynote-Einstellungen</translation>
     </message>
     <message>
         <source>Numbers Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Numbers-Einstellungen</translation>
     </message>
     <message>
         <source>Select cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Buchcover auswählen</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe auswählen</translation>
     </message>
 </context>
 <context>
     <name>CreatorItemWidget</name>
     <message>
         <source>Output Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgabename</translation>
     </message>
 </context>
 <context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>
-        <translation type="unfinished"></translation>
+        <translation>Hauptfenster</translation>
     </message>
     <message>
         <source>Converter</source>
-        <translation type="unfinished"></translation>
+        <translation>Konvertieren</translation>
     </message>
     <message>
         <source>Creator</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellen</translation>
     </message>
     <message>
         <source>Drag PDF, Image files here</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF- und Bilddateien hierher ziehen</translation>
     </message>
     <message>
         <source>Drag Word, PowerPoint, image etc. files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Word-, PowerPoint-, Bilddateien usw. hierher ziehen</translation>
     </message>
 </context>
 <context>
     <name>DownloadDialog</name>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>OCR-Modul wird heruntergeladen...</translation>
     </message>
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das heruntergeladene OCR-Modul ist beschädigt und wurde nicht installiert. Bitte versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
     <name>Downloading</name>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Herunterladen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>OCR-Modul wird heruntergeladen...</translation>
     </message>
 </context>
 <context>
     <name>EnterPassword</name>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort</translation>
     </message>
     <message>
         <source>Print password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort zum Drucken</translation>
     </message>
     <message>
         <source>Incorrect Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Falsches Passwort</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf alle anwenden</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Open password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort zum Öffnen</translation>
     </message>
 </context>
 <context>
     <name>FileItemWidget</name>
     <message>
         <source>All Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Seiten</translation>
     </message>
     <message>
         <source>Range</source>
-        <translation type="unfinished"></translation>
+        <translation>Bereich</translation>
     </message>
     <message>
         <source>e.g.(1,3,4-7)</source>
-        <translation type="unfinished"></translation>
+        <translation>z. B. (1,3,4-7)</translation>
     </message>
     <message>
         <source>%1 Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Seiten</translation>
     </message>
 </context>
 <context>
     <name>FileListWindow</name>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Kombinieren</translation>
     </message>
     <message>
         <source>Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner</translation>
     </message>
     <message>
         <source>Convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Konvertieren</translation>
     </message>
     <message>
         <source>Encrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschlüsseln</translation>
     </message>
     <message>
         <source>Decrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Entschlüsseln</translation>
     </message>
     <message>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellen</translation>
     </message>
     <message>
         <source>Compress</source>
-        <translation type="unfinished"></translation>
+        <translation>Komprimieren</translation>
     </message>
     <message>
         <source>Select output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielordner auswählen</translation>
     </message>
     <message>
         <source>Select Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien auswählen</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinweis</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a password protected PDF file.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine passwortgeschützte PDF-Datei.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>GLanguage</name>
     <message>
         <source>Error network, please check your connection!</source>
-        <translation type="unfinished"></translation>
+        <translation>Netzwerkfehler. Bitte überprüfen Sie Ihre Internetverbindung.</translation>
     </message>
     <message>
         <source>The program gets crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Programm ist abgestürzt.</translation>
     </message>
     <message>
         <source>Please send the crash report to the developer. (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte senden Sie den Absturzbericht an den Entwickler. (%1)</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>is currently the newest version available.</source>
-        <translation type="unfinished"></translation>
+        <translation>ist die derzeit neueste verfügbare Version.</translation>
     </message>
     <message>
         <source>Requests are too frequent, please try again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu viele Anfragen. Bitte versuchen Sie es später erneut.</translation>
     </message>
     <message>
         <source>The advanced OCR (Optical Character Recognition) module can recognize text from scanned PDF or image file, convert them to copyable and searchable PDF file.
 Downloading this OCR module now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das erweiterte OCR-Modul (optische Zeichenerkennung) erkennt Text in gescannten PDF- und Bilddateien und wandelt sie in durchsuchbare PDF-Dateien mit kopierbarem Text um.
+Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
     </message>
     <message>
         <source>The folder path is read-only. Pleas correct or try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner ist schreibgeschützt. Bitte korrigieren Sie den Pfad oder versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wurde auf Ihrem Mac nicht gefunden, daher kann die Konvertierung nicht durchgeführt werden. Bitte installieren Sie %1 und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>The selected languages are not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählten Sprachen werden nicht unterstützt</translation>
     </message>
     <message>
         <source>Unable to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei kann nicht gespeichert werden</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfolgreich</translation>
     </message>
     <message>
         <source>The input file does not exist or has been moved</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Eingabedatei existiert nicht oder wurde verschoben</translation>
     </message>
     <message>
         <source>Password required or incorrect password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort erforderlich oder falsches Passwort.</translation>
     </message>
     <message>
         <source>Out of memory.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genügend Arbeitsspeicher.</translation>
     </message>
     <message>
         <source>Unknown error in processing conversion.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter Fehler bei der Konvertierung.</translation>
     </message>
     <message>
         <source>Unknown error in processing PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter Fehler bei der PDF-Verarbeitung.</translation>
     </message>
     <message>
         <source>File not found or could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei wurde nicht gefunden oder konnte nicht geöffnet werden.</translation>
     </message>
     <message>
         <source>File not in PDF format or corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist keine PDF-Datei oder beschädigt.</translation>
     </message>
     <message>
         <source>Unsupported security scheme.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht unterstütztes Sicherheitsverfahren.</translation>
     </message>
     <message>
         <source>Page not found or content error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite nicht gefunden oder Fehler im Inhalt.</translation>
     </message>
     <message>
         <source>Conversion task canceled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Konvertierung abgebrochen.</translation>
     </message>
     <message>
         <source>Folder compression failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner konnte nicht komprimiert werden.</translation>
     </message>
     <message>
         <source>No tables found in the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Quelldatei wurden keine Tabellen gefunden.</translation>
     </message>
     <message>
         <source>Failed to call OCR regnition.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die OCR-Texterkennung konnte nicht gestartet werden.</translation>
     </message>
     <message>
         <source>Currently executing conversion task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wird bereits eine Konvertierung ausgeführt.</translation>
     </message>
     <message>
         <source>Failure.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlgeschlagen.</translation>
     </message>
     <message>
         <source>Unknown Error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter Fehler.</translation>
     </message>
     <message>
         <source>File protected by password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist passwortgeschützt.</translation>
     </message>
     <message>
         <source>Invalid arguments.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültige Argumente.</translation>
     </message>
     <message>
         <source>Unable to open the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Quelldatei kann nicht geöffnet werden.</translation>
     </message>
     <message>
         <source>Unsupported file format.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht unterstütztes Dateiformat.</translation>
     </message>
     <message>
         <source>Source file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Quelldatei wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>Output directory not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Zielordner wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>The requested worksheet was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das angeforderte Arbeitsblatt wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>Unable to use an empty worksheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein leeres Arbeitsblatt kann nicht verwendet werden.</translation>
     </message>
     <message>
         <source>Unable to modify or open a protected PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein geschütztes PDF kann nicht geöffnet oder bearbeitet werden.</translation>
     </message>
     <message>
         <source>Raised when there is a problem calling an Office application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Aufruf einer Office-Anwendung ist ein Problem aufgetreten.</translation>
     </message>
     <message>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist kein Drucker installiert, daher kann die Office-Konvertierung nicht durchgeführt werden.</translation>
     </message>
 </context>
 <context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF-Datei wird erstellt...</translation>
     </message>
     <message>
         <source>PDF Creation Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF-Erstellung abgeschlossen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Show in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Finder zeigen</translation>
     </message>
     <message>
         <source>The merge is failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Kombinieren fehlgeschlagen</translation>
     </message>
 </context>
 <context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Layout Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Layout-Einstellungen</translation>
     </message>
     <message>
         <source>Retain Flowing Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Fließtext beibehalten</translation>
     </message>
     <message>
         <source>Retain Page Layout</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenlayout beibehalten</translation>
     </message>
     <message>
         <source>Excel WorkSheet Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Excel-Arbeitsblatteinstellungen</translation>
     </message>
     <message>
         <source>All Content</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesamter Inhalt</translation>
     </message>
     <message>
         <source>Only Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur Tabellen</translation>
     </message>
     <message>
         <source>Create Sheet for each Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Blatt pro Tabelle</translation>
     </message>
     <message>
         <source>Create Sheet for each Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Blatt pro Seite</translation>
     </message>
     <message>
         <source>PDF/A Standards:</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-Standards:</translation>
     </message>
     <message>
         <source>PDF/A-1a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1a</translation>
     </message>
     <message>
         <source>PDF/A-1b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1b</translation>
     </message>
     <message>
         <source>PDF/A-2a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2a</translation>
     </message>
     <message>
         <source>PDF/A-2b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2b</translation>
     </message>
     <message>
         <source>PDF/A-2u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2u</translation>
     </message>
     <message>
         <source>PDF/A-3a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3a</translation>
     </message>
     <message>
         <source>PDF/A-3b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3b</translation>
     </message>
     <message>
         <source>PDF/A-3u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3u</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildeinstellungen</translation>
     </message>
     <message>
         <source>Each page of the PDF as separate images</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede PDF-Seite als eigenes Bild</translation>
     </message>
     <message>
         <source>Image scaling</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildskalierung</translation>
     </message>
     <message>
         <source>100%</source>
-        <translation type="unfinished"></translation>
+        <translation>100%</translation>
     </message>
     <message>
         <source>25%</source>
-        <translation type="unfinished"></translation>
+        <translation>25%</translation>
     </message>
     <message>
         <source>50%</source>
-        <translation type="unfinished"></translation>
+        <translation>50%</translation>
     </message>
     <message>
         <source>200%</source>
-        <translation type="unfinished"></translation>
+        <translation>200%</translation>
     </message>
     <message>
         <source>400%</source>
-        <translation type="unfinished"></translation>
+        <translation>400%</translation>
     </message>
     <message>
         <source>Adjoin all pages into one single image</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Seiten zu einem Bild zusammenfügen</translation>
     </message>
     <message>
         <source>Border Width</source>
-        <translation type="unfinished"></translation>
+        <translation>Rahmenbreite</translation>
     </message>
     <message>
         <source>Border Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Rahmenfarbe</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Einstellungen</translation>
     </message>
     <message>
         <source>Create a single sheet for file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Blatt für die ganze Datei</translation>
     </message>
     <message>
         <source>Create sheet for each table</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Blatt pro Tabelle</translation>
     </message>
     <message>
         <source>Book Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Buchcover</translation>
     </message>
     <message>
         <source>No book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Buchcover</translation>
     </message>
     <message>
         <source>Add a book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Buchcover hinzufügen</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Display Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzeigeeinstellungen</translation>
     </message>
     <message>
         <source>Page Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenoptionen:</translation>
     </message>
     <message>
         <source>Single Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzelne Seite</translation>
     </message>
     <message>
         <source>Single Page with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzelne Seite mit Lesezeichen</translation>
     </message>
     <message>
         <source>Multiple Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehrere Seiten</translation>
     </message>
     <message>
         <source>Multiple Pages with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehrere Seiten mit Lesezeichen</translation>
     </message>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>OCR-Einstellungen</translation>
     </message>
     <message>
         <source>Recognize text</source>
-        <translation type="unfinished"></translation>
+        <translation>Text erkennen</translation>
     </message>
     <message>
         <source>Language Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf alle anwenden</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>QAbout</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>More Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehr Infos</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Copyright %1 %2 Tarvello. All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright %1 %2 Tarvello. Alle Rechte vorbehalten.</translation>
     </message>
 </context>
 <context>
     <name>QNetWorkProcess</name>
     <message>
         <source>Software Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Software-Update</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinweis</translation>
     </message>
     <message>
         <source>A new version of %1 is available! <byte value="xd"/>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue Version von %1 ist verfügbar!<byte value="xd"/>
+%1 %2 ist jetzt verfügbar – Sie haben %3. Möchten Sie die neue Version jetzt herunterladen?</translation>
     </message>
 </context>
 </TS>
