@@ -5,684 +5,686 @@
     <name>AppMenu</name>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ayuda</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Idioma</translation>
     </message>
     <message>
         <source>User Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Guía del usuario</translation>
     </message>
     <message>
         <source>Feedback and Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Comentarios y soporte</translation>
     </message>
     <message>
         <source>Show Log in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar registro en Finder</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo</translation>
     </message>
     <message>
         <source>Add Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir archivos...</translation>
     </message>
     <message>
         <source>Clear All</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitar todos</translation>
     </message>
     <message>
         <source>Clear Finished Items</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitar elementos completados</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de</translation>
     </message>
 </context>
 <context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de OCR</translation>
     </message>
     <message>
         <source>DOCX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de DOCX</translation>
     </message>
     <message>
         <source>XLSX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de XLSX</translation>
     </message>
     <message>
         <source>PPTX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de PPTX</translation>
     </message>
     <message>
         <source>TXT Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de TXT</translation>
     </message>
     <message>
         <source>RTF Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de RTF</translation>
     </message>
     <message>
         <source>HTML Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de HTML</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de CSV</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de imagen</translation>
     </message>
     <message>
         <source>Pages Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de Pages</translation>
     </message>
     <message>
         <source>Keynote Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de Keynote</translation>
     </message>
     <message>
         <source>Numbers Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de Numbers</translation>
     </message>
     <message>
         <source>Select cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar portada</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar color</translation>
     </message>
 </context>
 <context>
     <name>CreatorItemWidget</name>
     <message>
         <source>Output Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar como</translation>
     </message>
 </context>
 <context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventana principal</translation>
     </message>
     <message>
         <source>Converter</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertir</translation>
     </message>
     <message>
         <source>Creator</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear</translation>
     </message>
     <message>
         <source>Drag PDF, Image files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrastre aquí archivos PDF o de imagen</translation>
     </message>
     <message>
         <source>Drag Word, PowerPoint, image etc. files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrastre aquí archivos de Word, PowerPoint, imagen, etc.</translation>
     </message>
 </context>
 <context>
     <name>DownloadDialog</name>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargando el módulo OCR...</translation>
     </message>
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>El módulo OCR descargado está dañado y no se ha instalado. Inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
     <name>Downloading</name>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Descarga</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargando el módulo OCR...</translation>
     </message>
 </context>
 <context>
     <name>EnterPassword</name>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña</translation>
     </message>
     <message>
         <source>Print password</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña de impresión</translation>
     </message>
     <message>
         <source>Incorrect Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña incorrecta</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Aplicar a todos</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Open password</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña de apertura</translation>
     </message>
 </context>
 <context>
     <name>FileItemWidget</name>
     <message>
         <source>All Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Todas</translation>
     </message>
     <message>
         <source>Range</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalo</translation>
     </message>
     <message>
         <source>e.g.(1,3,4-7)</source>
-        <translation type="unfinished"></translation>
+        <translation>p. ej. (1,3,4-7)</translation>
     </message>
     <message>
         <source>%1 Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 páginas</translation>
     </message>
 </context>
 <context>
     <name>FileListWindow</name>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Combinar</translation>
     </message>
     <message>
         <source>Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar en</translation>
     </message>
     <message>
         <source>Convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertir</translation>
     </message>
     <message>
         <source>Encrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Cifrar</translation>
     </message>
     <message>
         <source>Decrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Descifrar</translation>
     </message>
     <message>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear</translation>
     </message>
     <message>
         <source>Compress</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprimir</translation>
     </message>
     <message>
         <source>Select output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar carpeta de destino</translation>
     </message>
     <message>
         <source>Select Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar archivos</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Aviso</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a password protected PDF file.</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» no es un archivo PDF protegido con contraseña.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
     <name>GLanguage</name>
     <message>
         <source>Error network, please check your connection!</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de red. Compruebe su conexión a Internet.</translation>
     </message>
     <message>
         <source>The program gets crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>El programa se ha cerrado inesperadamente.</translation>
     </message>
     <message>
         <source>Please send the crash report to the developer. (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Envíe el informe de errores al desarrollador. (%1)</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Información</translation>
     </message>
     <message>
         <source>is currently the newest version available.</source>
-        <translation type="unfinished"></translation>
+        <translation>es la versión más reciente disponible actualmente.</translation>
     </message>
     <message>
         <source>Requests are too frequent, please try again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Demasiadas solicitudes. Inténtelo de nuevo más tarde.</translation>
     </message>
     <message>
         <source>The advanced OCR (Optical Character Recognition) module can recognize text from scanned PDF or image file, convert them to copyable and searchable PDF file.
 Downloading this OCR module now?</source>
-        <translation type="unfinished"></translation>
+        <translation>El módulo avanzado de OCR (reconocimiento óptico de caracteres) reconoce el texto de archivos PDF escaneados o de imagen y los convierte en archivos PDF con texto que se puede copiar y buscar.
+¿Desea descargar ahora el módulo OCR?</translation>
     </message>
     <message>
         <source>The folder path is read-only. Pleas correct or try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta es de solo lectura. Corrija la ruta o inténtelo de nuevo.</translation>
     </message>
     <message>
         <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha encontrado %1 en su Mac, por lo que no se puede realizar la conversión. Instale %1 e inténtelo de nuevo.</translation>
     </message>
     <message>
         <source>The selected languages are not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>Los idiomas seleccionados no son compatibles</translation>
     </message>
     <message>
         <source>Unable to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede guardar el archivo</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>Completado</translation>
     </message>
     <message>
         <source>The input file does not exist or has been moved</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo de entrada no existe o se ha movido</translation>
     </message>
     <message>
         <source>Password required or incorrect password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se requiere una contraseña o la contraseña es incorrecta.</translation>
     </message>
     <message>
         <source>Out of memory.</source>
-        <translation type="unfinished"></translation>
+        <translation>Memoria insuficiente.</translation>
     </message>
     <message>
         <source>Unknown error in processing conversion.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error desconocido durante la conversión.</translation>
     </message>
     <message>
         <source>Unknown error in processing PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error desconocido al procesar el PDF.</translation>
     </message>
     <message>
         <source>File not found or could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha encontrado el archivo o no se ha podido abrir.</translation>
     </message>
     <message>
         <source>File not in PDF format or corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo no está en formato PDF o está dañado.</translation>
     </message>
     <message>
         <source>Unsupported security scheme.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esquema de seguridad no compatible.</translation>
     </message>
     <message>
         <source>Page not found or content error.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha encontrado la página o el contenido tiene errores.</translation>
     </message>
     <message>
         <source>Conversion task canceled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversión cancelada.</translation>
     </message>
     <message>
         <source>Folder compression failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha podido comprimir la carpeta.</translation>
     </message>
     <message>
         <source>No tables found in the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se han encontrado tablas en el archivo de origen.</translation>
     </message>
     <message>
         <source>Failed to call OCR regnition.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha podido iniciar el reconocimiento OCR.</translation>
     </message>
     <message>
         <source>Currently executing conversion task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ya hay una conversión en curso.</translation>
     </message>
     <message>
         <source>Failure.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error.</translation>
     </message>
     <message>
         <source>Unknown Error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error desconocido.</translation>
     </message>
     <message>
         <source>File protected by password.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo está protegido con contraseña.</translation>
     </message>
     <message>
         <source>Invalid arguments.</source>
-        <translation type="unfinished"></translation>
+        <translation>Argumentos no válidos.</translation>
     </message>
     <message>
         <source>Unable to open the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede abrir el archivo de origen.</translation>
     </message>
     <message>
         <source>Unsupported file format.</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato de archivo no compatible.</translation>
     </message>
     <message>
         <source>Source file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha encontrado el archivo de origen.</translation>
     </message>
     <message>
         <source>Output directory not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha encontrado la carpeta de destino.</translation>
     </message>
     <message>
         <source>The requested worksheet was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha encontrado la hoja de cálculo solicitada.</translation>
     </message>
     <message>
         <source>Unable to use an empty worksheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar una hoja de cálculo vacía.</translation>
     </message>
     <message>
         <source>Unable to modify or open a protected PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede abrir ni modificar un PDF protegido.</translation>
     </message>
     <message>
         <source>Raised when there is a problem calling an Office application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se ha producido un problema al llamar a una aplicación de Office.</translation>
     </message>
     <message>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ninguna impresora instalada, por lo que no se puede realizar la conversión de Office.</translation>
     </message>
 </context>
 <context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Creando archivo PDF...</translation>
     </message>
     <message>
         <source>PDF Creation Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Creación del PDF completada</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Show in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar en Finder</translation>
     </message>
     <message>
         <source>The merge is failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al combinar los archivos</translation>
     </message>
 </context>
 <context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración</translation>
     </message>
     <message>
         <source>Layout Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de diseño</translation>
     </message>
     <message>
         <source>Retain Flowing Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar flujo de texto</translation>
     </message>
     <message>
         <source>Retain Page Layout</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar diseño de página</translation>
     </message>
     <message>
         <source>Excel WorkSheet Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de hojas de Excel</translation>
     </message>
     <message>
         <source>All Content</source>
-        <translation type="unfinished"></translation>
+        <translation>Todo el contenido</translation>
     </message>
     <message>
         <source>Only Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Solo tablas</translation>
     </message>
     <message>
         <source>Create Sheet for each Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Una hoja por tabla</translation>
     </message>
     <message>
         <source>Create Sheet for each Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Una hoja por página</translation>
     </message>
     <message>
         <source>PDF/A Standards:</source>
-        <translation type="unfinished"></translation>
+        <translation>Estándares PDF/A:</translation>
     </message>
     <message>
         <source>PDF/A-1a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1a</translation>
     </message>
     <message>
         <source>PDF/A-1b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1b</translation>
     </message>
     <message>
         <source>PDF/A-2a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2a</translation>
     </message>
     <message>
         <source>PDF/A-2b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2b</translation>
     </message>
     <message>
         <source>PDF/A-2u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2u</translation>
     </message>
     <message>
         <source>PDF/A-3a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3a</translation>
     </message>
     <message>
         <source>PDF/A-3b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3b</translation>
     </message>
     <message>
         <source>PDF/A-3u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3u</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de imagen</translation>
     </message>
     <message>
         <source>Each page of the PDF as separate images</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada página del PDF como imagen independiente</translation>
     </message>
     <message>
         <source>Image scaling</source>
-        <translation type="unfinished"></translation>
+        <translation>Escala de imagen</translation>
     </message>
     <message>
         <source>100%</source>
-        <translation type="unfinished"></translation>
+        <translation>100%</translation>
     </message>
     <message>
         <source>25%</source>
-        <translation type="unfinished"></translation>
+        <translation>25%</translation>
     </message>
     <message>
         <source>50%</source>
-        <translation type="unfinished"></translation>
+        <translation>50%</translation>
     </message>
     <message>
         <source>200%</source>
-        <translation type="unfinished"></translation>
+        <translation>200%</translation>
     </message>
     <message>
         <source>400%</source>
-        <translation type="unfinished"></translation>
+        <translation>400%</translation>
     </message>
     <message>
         <source>Adjoin all pages into one single image</source>
-        <translation type="unfinished"></translation>
+        <translation>Unir todas las páginas en una sola imagen</translation>
     </message>
     <message>
         <source>Border Width</source>
-        <translation type="unfinished"></translation>
+        <translation>Ancho del borde</translation>
     </message>
     <message>
         <source>Border Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Color del borde</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de CSV</translation>
     </message>
     <message>
         <source>Create a single sheet for file</source>
-        <translation type="unfinished"></translation>
+        <translation>Una sola hoja para todo el archivo</translation>
     </message>
     <message>
         <source>Create sheet for each table</source>
-        <translation type="unfinished"></translation>
+        <translation>Una hoja por tabla</translation>
     </message>
     <message>
         <source>Book Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Portada</translation>
     </message>
     <message>
         <source>No book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin portada</translation>
     </message>
     <message>
         <source>Add a book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir portada</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Display Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de visualización</translation>
     </message>
     <message>
         <source>Page Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Opciones de página:</translation>
     </message>
     <message>
         <source>Single Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Página única</translation>
     </message>
     <message>
         <source>Single Page with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Página única con marcadores</translation>
     </message>
     <message>
         <source>Multiple Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Varias páginas</translation>
     </message>
     <message>
         <source>Multiple Pages with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Varias páginas con marcadores</translation>
     </message>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de OCR</translation>
     </message>
     <message>
         <source>Recognize text</source>
-        <translation type="unfinished"></translation>
+        <translation>Reconocer texto</translation>
     </message>
     <message>
         <source>Language Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Idioma</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Aplicar a todos</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
     <name>QAbout</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de</translation>
     </message>
     <message>
         <source>More Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Más info</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión %1</translation>
     </message>
     <message>
         <source>Copyright %1 %2 Tarvello. All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright %1 %2 Tarvello. Todos los derechos reservados.</translation>
     </message>
 </context>
 <context>
     <name>QNetWorkProcess</name>
     <message>
         <source>Software Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualización de software</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Aviso</translation>
     </message>
     <message>
         <source>A new version of %1 is available! <byte value="xd"/>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
-        <translation type="unfinished"></translation>
+        <translation>¡Hay una nueva versión de %1 disponible!<byte value="xd"/>
+Ya está disponible %1 %2; usted tiene la versión %3. ¿Desea descargarla ahora?</translation>
     </message>
 </context>
 </TS>
