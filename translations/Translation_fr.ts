@@ -5,684 +5,686 @@
     <name>AppMenu</name>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Langue</translation>
     </message>
     <message>
         <source>User Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Guide de l&apos;utilisateur</translation>
     </message>
     <message>
         <source>Feedback and Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Commentaires et assistance</translation>
     </message>
     <message>
         <source>Show Log in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le journal dans le Finder</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier</translation>
     </message>
     <message>
         <source>Add Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des fichiers...</translation>
     </message>
     <message>
         <source>Clear All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout effacer</translation>
     </message>
     <message>
         <source>Clear Finished Items</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer les éléments terminés</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher des mises à jour</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
 </context>
 <context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres OCR</translation>
     </message>
     <message>
         <source>DOCX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres DOCX</translation>
     </message>
     <message>
         <source>XLSX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres XLSX</translation>
     </message>
     <message>
         <source>PPTX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres PPTX</translation>
     </message>
     <message>
         <source>TXT Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres TXT</translation>
     </message>
     <message>
         <source>RTF Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres RTF</translation>
     </message>
     <message>
         <source>HTML Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres HTML</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres CSV</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres d&apos;image</translation>
     </message>
     <message>
         <source>Pages Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres Pages</translation>
     </message>
     <message>
         <source>Keynote Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres Keynote</translation>
     </message>
     <message>
         <source>Numbers Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres Numbers</translation>
     </message>
     <message>
         <source>Select cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir une couverture</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir une couleur</translation>
     </message>
 </context>
 <context>
     <name>CreatorItemWidget</name>
     <message>
         <source>Output Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom de sortie</translation>
     </message>
 </context>
 <context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenêtre principale</translation>
     </message>
     <message>
         <source>Converter</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversion</translation>
     </message>
     <message>
         <source>Creator</source>
-        <translation type="unfinished"></translation>
+        <translation>Création</translation>
     </message>
     <message>
         <source>Drag PDF, Image files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Faites glisser ici des fichiers PDF ou des images</translation>
     </message>
     <message>
         <source>Drag Word, PowerPoint, image etc. files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Faites glisser ici des fichiers Word, PowerPoint, des images, etc.</translation>
     </message>
 </context>
 <context>
     <name>DownloadDialog</name>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement du module OCR...</translation>
     </message>
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le module OCR téléchargé est endommagé et n&apos;a pas été installé. Veuillez réessayer.</translation>
     </message>
 </context>
 <context>
     <name>Downloading</name>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement du module OCR...</translation>
     </message>
 </context>
 <context>
     <name>EnterPassword</name>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe</translation>
     </message>
     <message>
         <source>Print password</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe d&apos;impression</translation>
     </message>
     <message>
         <source>Incorrect Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe incorrect</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Appliquer à tous</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Open password</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe d&apos;ouverture</translation>
     </message>
 </context>
 <context>
     <name>FileItemWidget</name>
     <message>
         <source>All Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes</translation>
     </message>
     <message>
         <source>Range</source>
-        <translation type="unfinished"></translation>
+        <translation>Plage</translation>
     </message>
     <message>
         <source>e.g.(1,3,4-7)</source>
-        <translation type="unfinished"></translation>
+        <translation>ex. (1,3,4-7)</translation>
     </message>
     <message>
         <source>%1 Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pages</translation>
     </message>
 </context>
 <context>
     <name>FileListWindow</name>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusionner</translation>
     </message>
     <message>
         <source>Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de sortie</translation>
     </message>
     <message>
         <source>Convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertir</translation>
     </message>
     <message>
         <source>Encrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Chiffrer</translation>
     </message>
     <message>
         <source>Decrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Déchiffrer</translation>
     </message>
     <message>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer</translation>
     </message>
     <message>
         <source>Compress</source>
-        <translation type="unfinished"></translation>
+        <translation>Compresser</translation>
     </message>
     <message>
         <source>Select output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
         <source>Select Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir des fichiers</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Remarque</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a password protected PDF file.</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » n&apos;est pas un fichier PDF protégé par mot de passe.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>GLanguage</name>
     <message>
         <source>Error network, please check your connection!</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur réseau. Veuillez vérifier votre connexion.</translation>
     </message>
     <message>
         <source>The program gets crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programme s&apos;est arrêté de manière inattendue.</translation>
     </message>
     <message>
         <source>Please send the crash report to the developer. (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez envoyer le rapport de plantage au développeur. (%1)</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>is currently the newest version available.</source>
-        <translation type="unfinished"></translation>
+        <translation>est actuellement la version la plus récente.</translation>
     </message>
     <message>
         <source>Requests are too frequent, please try again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Trop de requêtes. Veuillez réessayer plus tard.</translation>
     </message>
     <message>
         <source>The advanced OCR (Optical Character Recognition) module can recognize text from scanned PDF or image file, convert them to copyable and searchable PDF file.
 Downloading this OCR module now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Le module OCR avancé (reconnaissance optique de caractères) reconnaît le texte des fichiers PDF numérisés et des images, et les convertit en fichiers PDF dont le texte peut être copié et recherché.
+Voulez-vous télécharger ce module OCR maintenant ?</translation>
     </message>
     <message>
         <source>The folder path is read-only. Pleas correct or try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier est en lecture seule. Veuillez corriger le chemin ou réessayer.</translation>
     </message>
     <message>
         <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est introuvable sur votre Mac : la conversion ne peut pas être effectuée. Veuillez installer %1 et réessayer.</translation>
     </message>
     <message>
         <source>The selected languages are not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>Les langues sélectionnées ne sont pas prises en charge</translation>
     </message>
     <message>
         <source>Unable to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;enregistrer le fichier</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>Opération réussie</translation>
     </message>
     <message>
         <source>The input file does not exist or has been moved</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier d&apos;entrée n&apos;existe pas ou a été déplacé</translation>
     </message>
     <message>
         <source>Password required or incorrect password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe requis ou incorrect.</translation>
     </message>
     <message>
         <source>Out of memory.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mémoire insuffisante.</translation>
     </message>
     <message>
         <source>Unknown error in processing conversion.</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur inconnue lors de la conversion.</translation>
     </message>
     <message>
         <source>Unknown error in processing PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur inconnue lors du traitement du PDF.</translation>
     </message>
     <message>
         <source>File not found or could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier introuvable ou impossible à ouvrir.</translation>
     </message>
     <message>
         <source>File not in PDF format or corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n&apos;est pas au format PDF ou est endommagé.</translation>
     </message>
     <message>
         <source>Unsupported security scheme.</source>
-        <translation type="unfinished"></translation>
+        <translation>Méthode de sécurité non prise en charge.</translation>
     </message>
     <message>
         <source>Page not found or content error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Page introuvable ou erreur de contenu.</translation>
     </message>
     <message>
         <source>Conversion task canceled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversion annulée.</translation>
     </message>
     <message>
         <source>Folder compression failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec de la compression du dossier.</translation>
     </message>
     <message>
         <source>No tables found in the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun tableau trouvé dans le fichier source.</translation>
     </message>
     <message>
         <source>Failed to call OCR regnition.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lancer la reconnaissance OCR.</translation>
     </message>
     <message>
         <source>Currently executing conversion task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une conversion est déjà en cours.</translation>
     </message>
     <message>
         <source>Failure.</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec.</translation>
     </message>
     <message>
         <source>Unknown Error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur inconnue.</translation>
     </message>
     <message>
         <source>File protected by password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier protégé par mot de passe.</translation>
     </message>
     <message>
         <source>Invalid arguments.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arguments non valides.</translation>
     </message>
     <message>
         <source>Unable to open the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le fichier source.</translation>
     </message>
     <message>
         <source>Unsupported file format.</source>
-        <translation type="unfinished"></translation>
+        <translation>Format de fichier non pris en charge.</translation>
     </message>
     <message>
         <source>Source file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier source introuvable.</translation>
     </message>
     <message>
         <source>Output directory not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de sortie introuvable.</translation>
     </message>
     <message>
         <source>The requested worksheet was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>La feuille de calcul demandée est introuvable.</translation>
     </message>
     <message>
         <source>Unable to use an empty worksheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;utiliser une feuille de calcul vide.</translation>
     </message>
     <message>
         <source>Unable to modify or open a protected PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de modifier ou d&apos;ouvrir un PDF protégé.</translation>
     </message>
     <message>
         <source>Raised when there is a problem calling an Office application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un problème est survenu lors de l&apos;appel d&apos;une application Office.</translation>
     </message>
     <message>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune imprimante n&apos;est installée : la conversion Office ne peut pas se poursuivre.</translation>
     </message>
 </context>
 <context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Création du fichier PDF...</translation>
     </message>
     <message>
         <source>PDF Creation Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Création du PDF terminée</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Show in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Voir dans le Finder</translation>
     </message>
     <message>
         <source>The merge is failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec de la fusion</translation>
     </message>
 </context>
 <context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Layout Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres de mise en page</translation>
     </message>
     <message>
         <source>Retain Flowing Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver le texte continu</translation>
     </message>
     <message>
         <source>Retain Page Layout</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver la mise en page</translation>
     </message>
     <message>
         <source>Excel WorkSheet Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres de feuille de calcul Excel</translation>
     </message>
     <message>
         <source>All Content</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout le contenu</translation>
     </message>
     <message>
         <source>Only Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Tableaux seuls</translation>
     </message>
     <message>
         <source>Create Sheet for each Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Une feuille par tableau</translation>
     </message>
     <message>
         <source>Create Sheet for each Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Une feuille par page</translation>
     </message>
     <message>
         <source>PDF/A Standards:</source>
-        <translation type="unfinished"></translation>
+        <translation>Norme PDF/A :</translation>
     </message>
     <message>
         <source>PDF/A-1a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1a</translation>
     </message>
     <message>
         <source>PDF/A-1b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1b</translation>
     </message>
     <message>
         <source>PDF/A-2a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2a</translation>
     </message>
     <message>
         <source>PDF/A-2b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2b</translation>
     </message>
     <message>
         <source>PDF/A-2u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2u</translation>
     </message>
     <message>
         <source>PDF/A-3a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3a</translation>
     </message>
     <message>
         <source>PDF/A-3b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3b</translation>
     </message>
     <message>
         <source>PDF/A-3u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3u</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres d&apos;image</translation>
     </message>
     <message>
         <source>Each page of the PDF as separate images</source>
-        <translation type="unfinished"></translation>
+        <translation>Chaque page du PDF dans une image distincte</translation>
     </message>
     <message>
         <source>Image scaling</source>
-        <translation type="unfinished"></translation>
+        <translation>Échelle de l&apos;image</translation>
     </message>
     <message>
         <source>100%</source>
-        <translation type="unfinished"></translation>
+        <translation>100%</translation>
     </message>
     <message>
         <source>25%</source>
-        <translation type="unfinished"></translation>
+        <translation>25%</translation>
     </message>
     <message>
         <source>50%</source>
-        <translation type="unfinished"></translation>
+        <translation>50%</translation>
     </message>
     <message>
         <source>200%</source>
-        <translation type="unfinished"></translation>
+        <translation>200%</translation>
     </message>
     <message>
         <source>400%</source>
-        <translation type="unfinished"></translation>
+        <translation>400%</translation>
     </message>
     <message>
         <source>Adjoin all pages into one single image</source>
-        <translation type="unfinished"></translation>
+        <translation>Assembler toutes les pages en une seule image</translation>
     </message>
     <message>
         <source>Border Width</source>
-        <translation type="unfinished"></translation>
+        <translation>Épaisseur de bordure</translation>
     </message>
     <message>
         <source>Border Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleur de bordure</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres CSV</translation>
     </message>
     <message>
         <source>Create a single sheet for file</source>
-        <translation type="unfinished"></translation>
+        <translation>Une seule feuille pour le fichier</translation>
     </message>
     <message>
         <source>Create sheet for each table</source>
-        <translation type="unfinished"></translation>
+        <translation>Une feuille par tableau</translation>
     </message>
     <message>
         <source>Book Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Couverture</translation>
     </message>
     <message>
         <source>No book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans couverture</translation>
     </message>
     <message>
         <source>Add a book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une couverture</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Display Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres d&apos;affichage</translation>
     </message>
     <message>
         <source>Page Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Options de page :</translation>
     </message>
     <message>
         <source>Single Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Page unique</translation>
     </message>
     <message>
         <source>Single Page with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Page unique avec signets</translation>
     </message>
     <message>
         <source>Multiple Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Pages multiples</translation>
     </message>
     <message>
         <source>Multiple Pages with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Pages multiples avec signets</translation>
     </message>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres OCR</translation>
     </message>
     <message>
         <source>Recognize text</source>
-        <translation type="unfinished"></translation>
+        <translation>Reconnaître le texte</translation>
     </message>
     <message>
         <source>Language Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Langue</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Appliquer à tous</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>QAbout</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
     <message>
         <source>More Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus d&apos;infos</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Copyright %1 %2 Tarvello. All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright %1 %2 Tarvello. Tous droits réservés.</translation>
     </message>
 </context>
 <context>
     <name>QNetWorkProcess</name>
     <message>
         <source>Software Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Mise à jour logicielle</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Remarque</translation>
     </message>
     <message>
         <source>A new version of %1 is available! <byte value="xd"/>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Une nouvelle version de %1 est disponible ! <byte value="xd"/>
+%1 %2 est disponible (vous avez la version %3). Voulez-vous la télécharger maintenant ?</translation>
     </message>
 </context>
 </TS>
