@@ -5,684 +5,686 @@
     <name>AppMenu</name>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aiuto</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Lingua</translation>
     </message>
     <message>
         <source>User Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Guida utente</translation>
     </message>
     <message>
         <source>Feedback and Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Feedback e assistenza</translation>
     </message>
     <message>
         <source>Show Log in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra registro nel Finder</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>Add Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>Aggiungi file...</translation>
     </message>
     <message>
         <source>Clear All</source>
-        <translation type="unfinished"></translation>
+        <translation>Rimuovi tutto</translation>
     </message>
     <message>
         <source>Clear Finished Items</source>
-        <translation type="unfinished"></translation>
+        <translation>Rimuovi elementi completati</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Verifica aggiornamenti</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni</translation>
     </message>
 </context>
 <context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni OCR</translation>
     </message>
     <message>
         <source>DOCX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni DOCX</translation>
     </message>
     <message>
         <source>XLSX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni XLSX</translation>
     </message>
     <message>
         <source>PPTX Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni PPTX</translation>
     </message>
     <message>
         <source>TXT Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni TXT</translation>
     </message>
     <message>
         <source>RTF Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni RTF</translation>
     </message>
     <message>
         <source>HTML Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni HTML</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni CSV</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni immagine</translation>
     </message>
     <message>
         <source>Pages Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni Pages</translation>
     </message>
     <message>
         <source>Keynote Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni Keynote</translation>
     </message>
     <message>
         <source>Numbers Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni Numbers</translation>
     </message>
     <message>
         <source>Select cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleziona copertina</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleziona colore</translation>
     </message>
 </context>
 <context>
     <name>CreatorItemWidget</name>
     <message>
         <source>Output Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome output</translation>
     </message>
 </context>
 <context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>
-        <translation type="unfinished"></translation>
+        <translation>Finestra principale</translation>
     </message>
     <message>
         <source>Converter</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversione</translation>
     </message>
     <message>
         <source>Creator</source>
-        <translation type="unfinished"></translation>
+        <translation>Creazione</translation>
     </message>
     <message>
         <source>Drag PDF, Image files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Trascina qui file PDF o immagini</translation>
     </message>
     <message>
         <source>Drag Word, PowerPoint, image etc. files here</source>
-        <translation type="unfinished"></translation>
+        <translation>Trascina qui file Word, PowerPoint, immagini ecc.</translation>
     </message>
 </context>
 <context>
     <name>DownloadDialog</name>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>Download del modulo OCR...</translation>
     </message>
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il modulo OCR scaricato è danneggiato e non è stato installato. Riprova.</translation>
     </message>
 </context>
 <context>
     <name>Downloading</name>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Download</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
     <message>
         <source>Downloading OCR Module...</source>
-        <translation type="unfinished"></translation>
+        <translation>Download del modulo OCR...</translation>
     </message>
 </context>
 <context>
     <name>EnterPassword</name>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password</translation>
     </message>
     <message>
         <source>Print password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password di stampa</translation>
     </message>
     <message>
         <source>Incorrect Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password errata</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Applica a tutti</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Open password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password di apertura</translation>
     </message>
 </context>
 <context>
     <name>FileItemWidget</name>
     <message>
         <source>All Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutte</translation>
     </message>
     <message>
         <source>Range</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervallo</translation>
     </message>
     <message>
         <source>e.g.(1,3,4-7)</source>
-        <translation type="unfinished"></translation>
+        <translation>es. (1,3,4-7)</translation>
     </message>
     <message>
         <source>%1 Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pagine</translation>
     </message>
 </context>
 <context>
     <name>FileListWindow</name>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Unisci</translation>
     </message>
     <message>
         <source>Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Cartella di output</translation>
     </message>
     <message>
         <source>Convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Converti</translation>
     </message>
     <message>
         <source>Encrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Cifra</translation>
     </message>
     <message>
         <source>Decrypt</source>
-        <translation type="unfinished"></translation>
+        <translation>Decifra</translation>
     </message>
     <message>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Crea</translation>
     </message>
     <message>
         <source>Compress</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprimi</translation>
     </message>
     <message>
         <source>Select output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleziona cartella di output</translation>
     </message>
     <message>
         <source>Select Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleziona file</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a password protected PDF file.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; non è un file PDF protetto da password.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
 </context>
 <context>
     <name>GLanguage</name>
     <message>
         <source>Error network, please check your connection!</source>
-        <translation type="unfinished"></translation>
+        <translation>Errore di rete. Controlla la connessione.</translation>
     </message>
     <message>
         <source>The program gets crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il programma si è chiuso in modo imprevisto.</translation>
     </message>
     <message>
         <source>Please send the crash report to the developer. (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Invia il rapporto dell&apos;arresto anomalo allo sviluppatore. (%1)</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni</translation>
     </message>
     <message>
         <source>is currently the newest version available.</source>
-        <translation type="unfinished"></translation>
+        <translation>è attualmente la versione più recente.</translation>
     </message>
     <message>
         <source>Requests are too frequent, please try again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Troppe richieste. Riprova più tardi.</translation>
     </message>
     <message>
         <source>The advanced OCR (Optical Character Recognition) module can recognize text from scanned PDF or image file, convert them to copyable and searchable PDF file.
 Downloading this OCR module now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Il modulo OCR avanzato (riconoscimento ottico dei caratteri) riconosce il testo di PDF scansionati e immagini e li converte in file PDF con testo copiabile e ricercabile.
+Vuoi scaricare ora il modulo OCR?</translation>
     </message>
     <message>
         <source>The folder path is read-only. Pleas correct or try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cartella è di sola lettura. Correggi il percorso o riprova.</translation>
     </message>
     <message>
         <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 non è stato rilevato sul Mac, quindi non è possibile eseguire la conversione. Installa %1 e riprova.</translation>
     </message>
     <message>
         <source>The selected languages are not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>Le lingue selezionate non sono supportate</translation>
     </message>
     <message>
         <source>Unable to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile salvare il file</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>Operazione riuscita</translation>
     </message>
     <message>
         <source>The input file does not exist or has been moved</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di input non esiste o è stato spostato</translation>
     </message>
     <message>
         <source>Password required or incorrect password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Password richiesta o errata.</translation>
     </message>
     <message>
         <source>Out of memory.</source>
-        <translation type="unfinished"></translation>
+        <translation>Memoria insufficiente.</translation>
     </message>
     <message>
         <source>Unknown error in processing conversion.</source>
-        <translation type="unfinished"></translation>
+        <translation>Errore sconosciuto durante la conversione.</translation>
     </message>
     <message>
         <source>Unknown error in processing PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Errore sconosciuto durante l&apos;elaborazione del PDF.</translation>
     </message>
     <message>
         <source>File not found or could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>File non trovato o impossibile da aprire.</translation>
     </message>
     <message>
         <source>File not in PDF format or corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file non è in formato PDF o è danneggiato.</translation>
     </message>
     <message>
         <source>Unsupported security scheme.</source>
-        <translation type="unfinished"></translation>
+        <translation>Metodo di protezione non supportato.</translation>
     </message>
     <message>
         <source>Page not found or content error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pagina non trovata o errore nel contenuto.</translation>
     </message>
     <message>
         <source>Conversion task canceled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversione annullata.</translation>
     </message>
     <message>
         <source>Folder compression failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Compressione della cartella non riuscita.</translation>
     </message>
     <message>
         <source>No tables found in the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessuna tabella trovata nel file di origine.</translation>
     </message>
     <message>
         <source>Failed to call OCR regnition.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile avviare il riconoscimento OCR.</translation>
     </message>
     <message>
         <source>Currently executing conversion task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Una conversione è già in corso.</translation>
     </message>
     <message>
         <source>Failure.</source>
-        <translation type="unfinished"></translation>
+        <translation>Operazione non riuscita.</translation>
     </message>
     <message>
         <source>Unknown Error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Errore sconosciuto.</translation>
     </message>
     <message>
         <source>File protected by password.</source>
-        <translation type="unfinished"></translation>
+        <translation>File protetto da password.</translation>
     </message>
     <message>
         <source>Invalid arguments.</source>
-        <translation type="unfinished"></translation>
+        <translation>Argomenti non validi.</translation>
     </message>
     <message>
         <source>Unable to open the source file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile aprire il file di origine.</translation>
     </message>
     <message>
         <source>Unsupported file format.</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato di file non supportato.</translation>
     </message>
     <message>
         <source>Source file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>File di origine non trovato.</translation>
     </message>
     <message>
         <source>Output directory not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cartella di output non trovata.</translation>
     </message>
     <message>
         <source>The requested worksheet was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il foglio di lavoro richiesto non è stato trovato.</translation>
     </message>
     <message>
         <source>Unable to use an empty worksheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile usare un foglio di lavoro vuoto.</translation>
     </message>
     <message>
         <source>Unable to modify or open a protected PDF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile modificare o aprire un PDF protetto.</translation>
     </message>
     <message>
         <source>Raised when there is a problem calling an Office application.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si è verificato un problema durante la chiamata a un&apos;applicazione Office.</translation>
     </message>
     <message>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessuna stampante installata: impossibile procedere con la conversione Office.</translation>
     </message>
 </context>
 <context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Creazione del file PDF...</translation>
     </message>
     <message>
         <source>PDF Creation Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Creazione del PDF completata</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Show in Finder</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra nel Finder</translation>
     </message>
     <message>
         <source>The merge is failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Unione non riuscita</translation>
     </message>
 </context>
 <context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni</translation>
     </message>
     <message>
         <source>Layout Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni layout</translation>
     </message>
     <message>
         <source>Retain Flowing Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantieni testo scorrevole</translation>
     </message>
     <message>
         <source>Retain Page Layout</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantieni layout pagina</translation>
     </message>
     <message>
         <source>Excel WorkSheet Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni foglio di lavoro Excel</translation>
     </message>
     <message>
         <source>All Content</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutto il contenuto</translation>
     </message>
     <message>
         <source>Only Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Solo tabelle</translation>
     </message>
     <message>
         <source>Create Sheet for each Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Un foglio per tabella</translation>
     </message>
     <message>
         <source>Create Sheet for each Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Un foglio per pagina</translation>
     </message>
     <message>
         <source>PDF/A Standards:</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard PDF/A:</translation>
     </message>
     <message>
         <source>PDF/A-1a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1a</translation>
     </message>
     <message>
         <source>PDF/A-1b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-1b</translation>
     </message>
     <message>
         <source>PDF/A-2a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2a</translation>
     </message>
     <message>
         <source>PDF/A-2b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2b</translation>
     </message>
     <message>
         <source>PDF/A-2u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-2u</translation>
     </message>
     <message>
         <source>PDF/A-3a</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3a</translation>
     </message>
     <message>
         <source>PDF/A-3b</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3b</translation>
     </message>
     <message>
         <source>PDF/A-3u</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF/A-3u</translation>
     </message>
     <message>
         <source>Image Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni immagine</translation>
     </message>
     <message>
         <source>Each page of the PDF as separate images</source>
-        <translation type="unfinished"></translation>
+        <translation>Ogni pagina del PDF come immagine separata</translation>
     </message>
     <message>
         <source>Image scaling</source>
-        <translation type="unfinished"></translation>
+        <translation>Scala immagine</translation>
     </message>
     <message>
         <source>100%</source>
-        <translation type="unfinished"></translation>
+        <translation>100%</translation>
     </message>
     <message>
         <source>25%</source>
-        <translation type="unfinished"></translation>
+        <translation>25%</translation>
     </message>
     <message>
         <source>50%</source>
-        <translation type="unfinished"></translation>
+        <translation>50%</translation>
     </message>
     <message>
         <source>200%</source>
-        <translation type="unfinished"></translation>
+        <translation>200%</translation>
     </message>
     <message>
         <source>400%</source>
-        <translation type="unfinished"></translation>
+        <translation>400%</translation>
     </message>
     <message>
         <source>Adjoin all pages into one single image</source>
-        <translation type="unfinished"></translation>
+        <translation>Unisci tutte le pagine in un&apos;unica immagine</translation>
     </message>
     <message>
         <source>Border Width</source>
-        <translation type="unfinished"></translation>
+        <translation>Spessore bordo</translation>
     </message>
     <message>
         <source>Border Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Colore bordo</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>CSV Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni CSV</translation>
     </message>
     <message>
         <source>Create a single sheet for file</source>
-        <translation type="unfinished"></translation>
+        <translation>Un unico foglio per il file</translation>
     </message>
     <message>
         <source>Create sheet for each table</source>
-        <translation type="unfinished"></translation>
+        <translation>Un foglio per tabella</translation>
     </message>
     <message>
         <source>Book Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Copertina</translation>
     </message>
     <message>
         <source>No book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessuna copertina</translation>
     </message>
     <message>
         <source>Add a book cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Aggiungi una copertina</translation>
     </message>
     <message>
         <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>...</translation>
     </message>
     <message>
         <source>Display Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni di visualizzazione</translation>
     </message>
     <message>
         <source>Page Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Opzioni pagina:</translation>
     </message>
     <message>
         <source>Single Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Pagina singola</translation>
     </message>
     <message>
         <source>Single Page with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Pagina singola con segnalibri</translation>
     </message>
     <message>
         <source>Multiple Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Pagine multiple</translation>
     </message>
     <message>
         <source>Multiple Pages with Outlines</source>
-        <translation type="unfinished"></translation>
+        <translation>Pagine multiple con segnalibri</translation>
     </message>
     <message>
         <source>OCR Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni OCR</translation>
     </message>
     <message>
         <source>Recognize text</source>
-        <translation type="unfinished"></translation>
+        <translation>Riconosci testo</translation>
     </message>
     <message>
         <source>Language Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Lingua</translation>
     </message>
     <message>
         <source>Apply to all</source>
-        <translation type="unfinished"></translation>
+        <translation>Applica a tutti</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>QAbout</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni</translation>
     </message>
     <message>
         <source>More Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Altre info</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Versione %1</translation>
     </message>
     <message>
         <source>Copyright %1 %2 Tarvello. All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright %1 %2 Tarvello. Tutti i diritti riservati.</translation>
     </message>
 </context>
 <context>
     <name>QNetWorkProcess</name>
     <message>
         <source>Software Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Aggiornamento software</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota</translation>
     </message>
     <message>
         <source>A new version of %1 is available! <byte value="xd"/>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
-        <translation type="unfinished"></translation>
+        <translation>È disponibile una nuova versione di %1! <byte value="xd"/>
+%1 %2 è ora disponibile (la versione installata è la %3). Vuoi scaricarla adesso?</translation>
     </message>
 </context>
 </TS>
