@@ -1,25 +1,20 @@
 #include "ConversionRunner.h"
 
+#include "OutputStaging.h"
 #include "SdkLog.h"
 #include "WorkerProcess.h"
 #include "worker/WorkerProtocol.h"
 
 #include <pdfconv/base/ResultCode.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringList>
 
-#include <cerrno>
-#include <cstdio>
 #include <mutex>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,139 +41,43 @@ State& state()
     return s;
 }
 
-QString randomTag()
-{
-    return QString::number(QRandomGenerator::global()->generate64(), 36);
-}
-
-// Where the output is written until it is complete. Everything named here is ours.
-struct Staging
-{
-    QString path;
-    bool folder = false;
-    QString outputFolder;       // page images and CSV: the folder the caller named
-    bool createdFolder = false; // page images and CSV: we created the output folder
-
-    void discard() const
-    {
-        if (path.isEmpty())
-            return;
-        if (folder)
-            QDir(path).removeRecursively();
-        else
-            QFile::remove(path);
-        if (createdFolder)
-            QDir().rmdir(outputFolder); // only if nothing else landed there
-    }
-};
-
 // Page images and CSV files go into a folder; every other output is one file.
 bool writesFolder(engine::Target target, base::ConvertOptions const& options)
 {
     return target == engine::Target::Image || (target == engine::Target::Excel && options.csvOutput);
 }
 
-int prepare(bool folderOutput, QString const& input, QString const& output, Staging& staging)
+// Makes the running helper the one that Cancel stops, for as long as this object lives.
+class CancelTarget
 {
-    if (output.isEmpty()) {
-        SdkLog::failure(QStringLiteral("no output path"));
-        return base::OutputError;
+public:
+    explicit CancelTarget(pid_t pid)
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        state().pid = pid;
+        if (state().cancelled)
+            ::kill(pid, SIGKILL);
     }
-    QFileInfo const out(output);
-    if (folderOutput) {
-        staging.folder = true;
-        staging.outputFolder = out.absoluteFilePath();
-        if (out.exists() && !out.isDir()) {
-            SdkLog::failure(QStringLiteral("the output folder is a file: ") + output);
-            return base::OutputError;
-        }
-        if (!out.exists()) {
-            if (!QDir().mkpath(staging.outputFolder)) {
-                SdkLog::failure(QStringLiteral("cannot create the output folder ") + output);
-                return base::OutputError;
-            }
-            staging.createdFolder = true;
-        }
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            QString const candidate =
-                QDir(staging.outputFolder).filePath(QStringLiteral(".pdfconv-") + randomTag());
-            if (::mkdir(QFile::encodeName(candidate).constData(), 0700) == 0) {
-                staging.path = candidate;
-                return base::Success;
-            }
-            if (errno != EEXIST)
-                break;
-        }
-        SdkLog::failure(QStringLiteral("cannot write into the output folder ") + output);
-        staging.discard();
-        return base::OutputError;
-    }
+    ~CancelTarget() { forget(); }
+    CancelTarget(CancelTarget const&) = delete;
+    CancelTarget& operator=(CancelTarget const&) = delete;
 
-    QFileInfo const in(input);
-    if (out.isDir()) {
-        SdkLog::failure(QStringLiteral("the output is a folder: ") + output);
-        return base::OutputError;
+    void forget()
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        state().pid = -1;
     }
-    if (out.exists() && in.exists() && out.canonicalFilePath() == in.canonicalFilePath()) {
-        SdkLog::failure(QStringLiteral("the output would replace the input: ") + output);
-        return base::OutputError;
-    }
-    // Next to the output, so that moving it into place is one rename on one file system.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        QString const candidate = out.absoluteDir().filePath(
-            QStringLiteral(".") + out.fileName() + QLatin1Char('.') + randomTag() + QStringLiteral(".part"));
-        int const fd =
-            ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            staging.path = candidate;
-            return base::Success;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    SdkLog::failure(QStringLiteral("cannot write the output ") + output + QStringLiteral(": ") +
-                    QString::fromLocal8Bit(strerror(errno)));
-    return base::OutputError;
-}
-
-// Moves the staged output into place; the caller's own files are replaced only where they
-// bear the name of an output they asked for.
-int publish(Staging const& staging, QString const& output, QStringList const& files)
-{
-    if (!staging.folder) {
-        if (std::rename(QFile::encodeName(staging.path).constData(), QFile::encodeName(output).constData()) !=
-            0) {
-            SdkLog::failure(QStringLiteral("cannot write the output ") + output + QStringLiteral(": ") +
-                            QString::fromLocal8Bit(strerror(errno)));
-            return base::OutputError;
-        }
-        return base::Success;
-    }
-    QDir const from(staging.path), to(staging.outputFolder);
-    QStringList moved;
-    for (auto const& name : files) {
-        if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')) ||
-            std::rename(QFile::encodeName(from.filePath(name)).constData(),
-                        QFile::encodeName(to.filePath(name)).constData()) != 0) {
-            SdkLog::failure(QStringLiteral("cannot write the output file ") + to.filePath(name));
-            for (auto const& done : moved)
-                QFile::remove(to.filePath(done));
-            return base::OutputError;
-        }
-        moved << name;
-    }
-    QDir(staging.path).removeRecursively();
-    return base::Success;
-}
+};
 
 int runInWorker(engine::Target target, QString const& input, QByteArray const& password,
                 QString const& output, base::ConvertOptions const& options,
                 conversion::ProgressCallback progress, QStringList* reported = nullptr)
 {
-    Staging staging;
+    // Declared before the helper: whatever ends this function, the helper is gone before its
+    // staging folder is removed.
+    OutputStaging staging;
     bool const check = target == engine::Target::ModelCheck;
-    int code = check ? int(base::Success) : prepare(writesFolder(target, options), input, output, staging);
+    int code = check ? int(base::Success) : staging.prepare(writesFolder(target, options), input, output);
     if (code != base::Success)
         return code;
 
@@ -188,22 +87,16 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
     if (executable.isEmpty() || !worker.start(executable, error)) {
         SdkLog::failure(QStringLiteral("cannot start the conversion helper: ") +
                         (executable.isEmpty() ? QStringLiteral("pdfconvworker not found") : error));
-        staging.discard();
         return base::OutputError;
     }
-    {
-        std::lock_guard<std::mutex> lock(state().mutex);
-        state().pid = worker.pid();
-        if (state().cancelled)
-            ::kill(worker.pid(), SIGKILL);
-    }
+    CancelTarget cancelTarget(worker.pid());
 
     worker::Request request;
     request.target = qint32(target);
     request.input = input;
     request.password = password;
-    request.staging = staging.path;
-    request.baseName = QFileInfo(input).completeBaseName();
+    request.staging = check ? QString() : staging.workPath();
+    request.baseName = OutputStaging::baseNameFor(input);
     request.options = QByteArray(reinterpret_cast<char const*>(&options), int(sizeof options));
     request.verbose = SdkLog::verbose();
     {
@@ -251,10 +144,10 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
         std::lock_guard<std::mutex> lock(state().mutex);
         if (corrupt)
             ::kill(worker.pid(), SIGKILL);
-        state().pid = -1;
         cancelled = state().cancelled;
         state().finishing = !cancelled;
     }
+    cancelTarget.forget();
     int const status = worker.wait();
 
     if (cancelled) {
@@ -277,9 +170,7 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
         return code;
     }
     if (code == base::Success)
-        code = publish(staging, output, files);
-    if (code != base::Success)
-        staging.discard();
+        code = staging.publish(output, files);
     return code;
 }
 

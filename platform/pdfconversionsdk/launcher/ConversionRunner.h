@@ -9,8 +9,8 @@
 namespace pdfconv {
 
 // Runs one conversion in the helper process: claims the process-wide slot (one conversion
-// at a time), stages the output next to its destination, moves it into place on success
-// and removes it on failure or cancel.
+// at a time), stages the output next to its destination (OutputStaging), moves it into place
+// on success and removes the staging on every end.
 class ConversionRunner
 {
 public:

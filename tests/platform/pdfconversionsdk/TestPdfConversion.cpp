@@ -6,6 +6,7 @@
 #include <pdfconv/conversion/PdfConversion.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -15,8 +16,11 @@
 
 #include <atomic>
 #include <csignal>
+#include <new>
+#include <stdexcept>
 #include <thread>
 
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -175,6 +179,40 @@ QList<pid_t> childProcesses()
     return pids;
 }
 
+// Everything below a folder, hidden entries and sub-folders' contents too, relative to it.
+QStringList entriesBelow(QString const& dir)
+{
+    QStringList out;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << QDir(dir).relativeFilePath(it.next());
+    out.sort();
+    return out;
+}
+
+// A file that a writer keeps while it works: libzip's archive in the making (its name gets
+// six more characters) or the searchable writer's ".tmp".
+bool isWriterTemporary(QString const& name)
+{
+    static QRegularExpression const pattern(
+        QStringLiteral("\\.part\\.[A-Za-z0-9]{6}$|\\.[0-9a-f]{8}\\.tmp$"));
+    return pattern.match(name).hasMatch();
+}
+
+bool throwRuntimeError(char const*, bool finished)
+{
+    if (!finished)
+        throw std::runtime_error("the caller's callback failed");
+    return true;
+}
+
+bool throwBadAlloc(char const*, bool finished)
+{
+    if (!finished)
+        throw std::bad_alloc();
+    return true;
+}
 } // namespace
 
 class TestPdfConversion : public QObject
@@ -489,6 +527,191 @@ private slots:
         worker.join();
         QCOMPARE(code.load(), int(codes::PageError));
         QVERIFY(!QFileInfo::exists(folder));
+    }
+    // Page images land beside what the folder holds, under free names: nothing of the
+    // caller's is replaced or removed, not even when a folder bears an image's name.
+    void folderOutputKeepsTheCallersFiles()
+    {
+        QString const dir = freshDir();
+        QVERIFY(QDir().mkpath(dir + "/doc_020.jpg"));
+        QStringList expected{"doc_020.jpg"};
+        for (int i = 1; i <= 19; ++i) {
+            QString const name = QStringLiteral("doc_%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+            QVERIFY(writeFile(dir + '/' + name, "mine " + QByteArray::number(i)));
+            expected << name;
+        }
+        for (int i = 1; i <= 20; ++i)
+            expected << QStringLiteral("doc_%1_1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+        expected.sort();
+        QString const input = path(QStringLiteral("doc.pdf"));
+        QList<PdfFixtures::Page> pages;
+        for (int p = 1; p <= 20; ++p)
+            pages << PdfFixtures::Page{QStringLiteral("Page %1").arg(p), {}, 1};
+        QVERIFY(PdfFixtures::writePdf(input, pages));
+
+        QCOMPARE(convert(&PdfConversion::StartPDFToImage, input, dir), 0);
+        QCOMPARE(entriesBelow(dir), expected);
+        for (int i = 1; i <= 19; ++i)
+            QCOMPARE(readAll(QStringLiteral("%1/doc_%2.jpg").arg(dir).arg(i, 3, 10, QLatin1Char('0'))),
+                     "mine " + QByteArray::number(i));
+        for (int i = 1; i <= 20; ++i)
+            QCOMPARE(QImageReader(QStringLiteral("%1/doc_%2_1.jpg").arg(dir).arg(i, 3, 10, QLatin1Char('0')))
+                         .format(),
+                     QByteArray("jpeg"));
+        // A failed conversion into the same folder adds nothing and takes nothing away.
+        QCOMPARE(convert(&PdfConversion::StartPDFToImage, m_user, dir), 3);
+        QCOMPARE(entriesBelow(dir), expected);
+    }
+
+    void outputNames_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("kind"); // 0 text file, 1 Word file, 2 page images, 3 CSV files
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QStringList>("expected"); // patterns of the names the output folder holds
+
+        QString const longStem(251, QLatin1Char('n'));
+        QTest::newRow("hidden input, images")
+            << ".hidden.pdf" << 2 << "pages" << QStringList{"\\.hidden_001\\.jpg", "\\.hidden_002\\.jpg"};
+        QTest::newRow("hidden input, csv")
+            << ".hidden.pdf" << 3 << "csv" << QStringList{"\\.hidden_1\\.csv", "\\.hidden_2\\.csv"};
+        QTest::newRow("input named only by its suffix")
+            << ".pdf" << 2 << "pages" << QStringList{"\\.pdf_001\\.jpg", "\\.pdf_002\\.jpg"};
+        QTest::newRow("longest input name, images")
+            << longStem + ".pdf" << 2 << "pages" << QStringList{"n{100,}_001\\.jpg", "n{100,}_002\\.jpg"};
+        QTest::newRow("longest input name, csv")
+            << longStem + ".pdf" << 3 << "csv" << QStringList{"n{100,}_1\\.csv", "n{100,}_2\\.csv"};
+        QTest::newRow("longest output name, text")
+            << "sample.pdf" << 0 << QString(251, QLatin1Char('t')) + ".txt" << QStringList{"t{251}\\.txt"};
+        QTest::newRow("longest output name, word")
+            << "sample.pdf" << 1 << QString(250, QLatin1Char('w')) + ".docx" << QStringList{"w{250}\\.docx"};
+    }
+
+    void outputNames()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, kind);
+        QFETCH(QString, output);
+        QFETCH(QStringList, expected);
+        if (!QFileInfo::exists(path(input)))
+            QVERIFY(QFile::copy(m_plain, path(input)));
+        QString const dir = freshDir();
+        QVERIFY(QDir().mkpath(dir));
+        ConvertOptions options;
+        options.csvOutput = kind == 3;
+        options.excelAllContent = true;
+        options.excelSheetPerTable = false;
+        Start const start = kind == 0   ? &PdfConversion::StartPDFToTxt
+                            : kind == 1 ? &PdfConversion::StartPDFToWord
+                            : kind == 2 ? &PdfConversion::StartPDFToImage
+                                        : &PdfConversion::StartPDFToExcel;
+        QCOMPARE(convert(start, path(input), dir + '/' + output, QByteArray(), options), 0);
+        QString const folder = kind >= 2 ? dir + '/' + output : dir;
+        QStringList const names = entriesBelow(folder);
+        QCOMPARE(names.size(), expected.size());
+        for (int i = 0; i < names.size(); ++i) {
+            QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(expected.at(i)))
+                         .match(names.at(i))
+                         .hasMatch(),
+                     qPrintable(names.at(i)));
+            QVERIFY(QFileInfo(folder + '/' + names.at(i)).size() > 0);
+        }
+    }
+
+    // Every folder a failed conversion created is gone again, not only the innermost one.
+    void failureRemovesTheFoldersItCreated()
+    {
+        for (bool csv : {false, true}) {
+            QString const top = freshDir();
+            ConvertOptions options;
+            options.csvOutput = csv;
+            options.excelAllContent = true;
+            QCOMPARE(convert(csv ? &PdfConversion::StartPDFToExcel : &PdfConversion::StartPDFToImage, m_user,
+                             top + "/a/b/c", QByteArray(), options),
+                     3);
+            QVERIFY(!QFileInfo::exists(top));
+            // A folder that was there before stays.
+            QVERIFY(QDir().mkpath(top + "/a"));
+            QCOMPARE(convert(csv ? &PdfConversion::StartPDFToExcel : &PdfConversion::StartPDFToImage, m_user,
+                             top + "/a/b/c", QByteArray(), options),
+                     3);
+            QCOMPARE(entriesBelow(top), QStringList{"a"});
+        }
+    }
+
+    // Whatever ends a conversion, the files its writers keep while they work are gone with it.
+    void temporariesGoWithTheConversion_data()
+    {
+        QTest::addColumn<int>("kind"); // 0 Word, 1 Excel, 2 searchable PDF
+        QTest::addColumn<bool>("kill");
+        QTest::newRow("word, cancelled") << 0 << false;
+        QTest::newRow("word, helper killed") << 0 << true;
+        QTest::newRow("excel, cancelled") << 1 << false;
+        QTest::newRow("searchable, cancelled") << 2 << false;
+        QTest::newRow("searchable, helper killed") << 2 << true;
+    }
+
+    void temporariesGoWithTheConversion()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, kill);
+        Start const start = kind == 0   ? &PdfConversion::StartPDFToWord
+                            : kind == 1 ? &PdfConversion::StartPDFToExcel
+                                        : &PdfConversion::StartPDFToSearchablePdf;
+        QString const suffix = kind == 0 ? ".docx" : kind == 1 ? ".xlsx" : ".pdf";
+        ConvertOptions options;
+        options.excelAllContent = true;
+        bool caught = false;
+        for (int attempt = 0; attempt < 5 && !caught; ++attempt) {
+            QString const dir = freshDir();
+            QVERIFY(QDir().mkpath(dir));
+            std::atomic<int> code{-1};
+            std::thread worker([&] { code = convert(start, m_long, dir + "/out" + suffix, {}, options); });
+            while (code == -1 && !caught) {
+                for (auto const& name : entriesBelow(dir))
+                    caught = caught || isWriterTemporary(name);
+                if (!caught)
+                    continue;
+                if (kill) {
+                    for (pid_t helper : childProcesses())
+                        ::kill(helper, SIGKILL);
+                } else {
+                    PdfConversion::Cancel();
+                }
+            }
+            worker.join();
+            if (caught) {
+                QVERIFY(code != 0);
+                QCOMPARE(entriesBelow(dir), QStringList());
+            } else {
+                QCOMPARE(code.load(), 0);
+            }
+        }
+        QVERIFY2(caught, "the writer's temporary file never showed");
+    }
+
+    // A callback that throws is the caller's fault, but the conversion still cleans up after
+    // itself and the next one runs.
+    void throwingCallbackLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("outOfMemory");
+        QTest::newRow("exception") << false;
+        QTest::newRow("out of memory") << true;
+    }
+
+    void throwingCallbackLeavesNothing()
+    {
+        QFETCH(bool, outOfMemory);
+        for (Start start : {&PdfConversion::StartPDFToTxt, &PdfConversion::StartPDFToImage}) {
+            QString const dir = freshDir();
+            QVERIFY(QDir().mkpath(dir));
+            QString const out = dir + (start == &PdfConversion::StartPDFToTxt ? "/out.txt" : "/pages");
+            QCOMPARE(convert(start, m_long, out, {}, {}, outOfMemory ? throwBadAlloc : throwRuntimeError),
+                     outOfMemory ? int(codes::OutOfMemory) : int(codes::OutputError));
+            QCOMPARE(entriesBelow(dir), QStringList());
+            QVERIFY(childProcesses().isEmpty());
+        }
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_plain, freshDir() + ".txt"), 0);
     }
 };
 

@@ -20,8 +20,10 @@ using ProgressCallback = bool (*)(char const* status, bool finished);
 /// the result is OcrFailed (41).
 ///
 /// The output file appears only when the conversion succeeds and replaces a file of the
-/// same name; on failure or cancel nothing of it remains. Each conversion runs in a helper
-/// process, so a damaged file cannot take the caller down.
+/// same name; on failure or cancel nothing of it remains. The files of a folder output
+/// never replace anything: a name already taken in the folder gets a counter before its
+/// suffix ("_1", "_2" ...), and a failure removes only what the conversion created. Each
+/// conversion runs in a helper process, so a damaged file cannot take the caller down.
 class PDFCONV_EXPORT PdfConversion
 {
 public:
@@ -37,7 +39,8 @@ public:
     /// (options.excelSheetPerTable) or per page; with options.excelAllContent the text around
     /// the tables too, otherwise tables only and NoTables (40) when there are none. With
     /// options.csvOutput, one CSV file per sheet into the folder @p output (created if
-    /// missing), named "<input base name>.csv" or "<input base name>_1.csv" and so on.
+    /// missing), named "<input base name>.csv" or "<input base name>_1.csv" and so on, the
+    /// base name shortened where the file system's name limit needs it.
     static int StartPDFToExcel(char const* input, char const* password, char const* output,
                                base::ConvertOptions const& options, ProgressCallback progress);
     /// A PowerPoint presentation, a slide per page of the page's shape: the text in editable
@@ -54,7 +57,8 @@ public:
     static int StartPDFToRtf(char const* input, char const* password, char const* output,
                              base::ConvertOptions const& options, ProgressCallback progress);
     /// One image per page into the folder @p output (created if missing), named
-    /// "<input base name>_001.<suffix>" and so on, at imageScale x 150 dpi.
+    /// "<input base name>_001.<suffix>" and so on, at imageScale x 150 dpi; the base name is
+    /// shortened where the file system's name limit needs it.
     static int StartPDFToImage(char const* input, char const* password, char const* output,
                                base::ConvertOptions const& options, ProgressCallback progress);
     /// The PDF with every page kept as it is and an invisible, selectable text layer over the
