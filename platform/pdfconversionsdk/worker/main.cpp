@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -63,6 +64,11 @@ private:
 
 int main()
 {
+    // The password and the document live in this process, and a crash is how it fails on a
+    // damaged file: it must never leave them in a core file.
+    rlimit const noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    prctl(PR_SET_DUMPABLE, 0);
     // Die with the thread that started us, and do not outlive a parent that already died.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() == 1)

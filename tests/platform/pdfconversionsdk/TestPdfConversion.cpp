@@ -713,6 +713,49 @@ private slots:
         }
         QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_plain, freshDir() + ".txt"), 0);
     }
+
+    // The helper holds the password in its memory: a crash must not write it to a core file.
+    void helperWritesNoCoreFile()
+    {
+        rlimit original{};
+        QCOMPARE(getrlimit(RLIMIT_CORE, &original), 0);
+        if (original.rlim_max == 0)
+            QSKIP("core files are off for this test already");
+        rlimit allowed = original;
+        allowed.rlim_cur = original.rlim_max;
+        QCOMPARE(setrlimit(RLIMIT_CORE, &allowed), 0);
+        ConvertOptions options;
+        options.imageType = pdfconv::base::ImageTypePng;
+        options.imageScale = 2.0f;
+        g_pagesSeen = 0;
+        g_stopFromCallback = false;
+        std::atomic<int> code{-1};
+        QString const folder = freshDir();
+        std::thread worker([&] {
+            code = convert(&PdfConversion::StartPDFToImage, m_long, folder, "user", options, countPages);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(g_pagesSeen >= 1 || code != -1, 60000);
+        QList<pid_t> const helpers = childProcesses();
+        QByteArray limits;
+        if (!helpers.isEmpty())
+            limits = readAll(QStringLiteral("/proc/%1/limits").arg(helpers.first()));
+        bool const rootOwned =
+            !helpers.isEmpty() &&
+            QFileInfo(QStringLiteral("/proc/%1/environ").arg(helpers.first())).ownerId() == 0;
+        PdfConversion::Cancel();
+        worker.join();
+        setrlimit(RLIMIT_CORE, &original);
+        QCOMPARE(helpers.size(), 1);
+        QRegularExpressionMatch const core =
+            QRegularExpression(QStringLiteral("Max core file size\\s+(\\S+)\\s+(\\S+)"))
+                .match(QString::fromLatin1(limits));
+        QVERIFY2(core.hasMatch(), limits.constData());
+        QCOMPARE(core.captured(1), QStringLiteral("0"));
+        QCOMPARE(core.captured(2), QStringLiteral("0"));
+        // Not dumpable: its /proc entries belong to root (telling only when we are not root).
+        if (getuid() != 0)
+            QVERIFY(rootOwned);
+    }
 };
 
 QTEST_MAIN(TestPdfConversion)
