@@ -1,5 +1,7 @@
 #include "ocr/PdfPageSource.h"
 
+#include "ocr/PdfPassword.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -34,14 +36,17 @@ Status PdfPageSource::classifyUnreadable(QString const& path)
 PdfPageSource::PdfPageSource() = default;
 PdfPageSource::~PdfPageSource() = default;
 
-Status PdfPageSource::open(QString const& path, QString const& password)
+Status PdfPageSource::open(QString const& path, QByteArray const& password)
 {
     m_document.reset();
     m_error.clear();
     try {
         std::string const file = QFile::encodeName(path).toStdString();
-        std::string const secret = password.toStdString();
-        m_document.reset(poppler::document::load_from_file(file, secret, secret));
+        for (std::string const& secret : PdfPassword::forms(password)) {
+            m_document.reset(poppler::document::load_from_file(file, secret, secret));
+            if (!m_document || !m_document->is_locked())
+                break;
+        }
         if (!m_document) {
             Status const status = classifyUnreadable(path);
             m_error = status == Status::FileNotFound ? QStringLiteral("cannot read %1").arg(path)
@@ -79,7 +84,9 @@ bool PdfPageSource::pageHasText(int index) const
         std::unique_ptr<poppler::page> page(m_document->create_page(index));
         if (!page)
             return false;
-        poppler::byte_array const utf8 = page->text().to_utf8();
+        // Raw order: a page of many scattered words would keep the layout reading busy.
+        poppler::byte_array const utf8 =
+            page->text(poppler::rectf(), poppler::page::raw_order_layout).to_utf8();
         for (char c : utf8) {
             if (!std::isspace(static_cast<unsigned char>(c)))
                 return true;

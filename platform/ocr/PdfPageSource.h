@@ -2,6 +2,7 @@
 
 #include "ocr/OcrStatus.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -22,8 +23,9 @@ public:
     PdfPageSource(PdfPageSource const&) = delete;
     PdfPageSource& operator=(PdfPageSource const&) = delete;
 
-    /// Opens the PDF; the password may be empty and may be the user or the owner password.
-    Status open(QString const& path, QString const& password);
+    /// Opens the PDF; the password may be empty and may be the user or the owner password,
+    /// in any of its forms (PdfPassword).
+    Status open(QString const& path, QByteArray const& password);
     int pageCount() const;
     /// True when the page already has a text layer (any non-blank extractable text).
     bool pageHasText(int index) const;

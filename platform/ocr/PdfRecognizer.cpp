@@ -18,7 +18,7 @@ namespace {
 struct SharedWork
 {
     QString path;
-    QString password;
+    QByteArray password;
     OcrModel model;
     QString languageSpec;
     RecognitionOptions options;
@@ -107,7 +107,7 @@ void runWorker(SharedWork& work)
 
 } // namespace
 
-PdfRecognition PdfRecognizer::recognize(QString const& pdfPath, QString const& password,
+PdfRecognition PdfRecognizer::recognize(QString const& pdfPath, QByteArray const& password,
                                         OcrModel const& model, QString const& languageSpec,
                                         RecognitionOptions const& options)
 {

@@ -39,7 +39,7 @@ class PdfRecognizer
 public:
     /// Status Ok when every page asked for has text or was recognised. The first failing page
     /// stops the others (RecognitionFailed); a cancel gives Cancelled.
-    static PdfRecognition recognize(QString const& pdfPath, QString const& password, OcrModel const& model,
+    static PdfRecognition recognize(QString const& pdfPath, QByteArray const& password, OcrModel const& model,
                                     QString const& languageSpec,
                                     RecognitionOptions const& options = RecognitionOptions());
 };

@@ -2,6 +2,7 @@
 
 #include "ocr/GlyphlessFont.h"
 #include "ocr/PdfPageSource.h"
+#include "ocr/PdfPassword.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,10 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace docquill::ocr {
 
@@ -278,6 +282,23 @@ QByteArray addFontResource(QPDFPageObjectHelper& page, QPDFObjectHandle const& f
     return name;
 }
 
+// Opened with the first form of the password that works; the last failure is thrown.
+std::unique_ptr<QPDF> openPdf(QByteArray const& file, QByteArray const& password)
+{
+    std::vector<std::string> const forms = PdfPassword::forms(password);
+    for (size_t i = 0;; ++i) {
+        auto pdf = std::make_unique<QPDF>();
+        pdf->setSuppressWarnings(true);
+        try {
+            pdf->processFile(file.constData(), forms.at(i).c_str());
+            return pdf;
+        } catch (QPDFExc const& e) {
+            if (e.getErrorCode() != qpdf_e_password || i + 1 == forms.size())
+                throw;
+        }
+    }
+}
+
 class TemporaryOutput
 {
 public:
@@ -330,7 +351,7 @@ private:
 
 } // namespace
 
-Status SearchablePdfWriter::write(QString const& input, QString const& password, QString const& output,
+Status SearchablePdfWriter::write(QString const& input, QByteArray const& password, QString const& output,
                                   QVector<PageOutcome> const& pages, QString* error)
 {
     auto fail = [error](Status status, QString const& message) {
@@ -358,10 +379,8 @@ Status SearchablePdfWriter::write(QString const& input, QString const& password,
         Writing
     } phase = Phase::Opening;
     try {
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        QByteArray const file = QFile::encodeName(input), secret = password.toUtf8();
-        pdf.processFile(file.constData(), secret.constData());
+        std::unique_ptr<QPDF> const opened = openPdf(QFile::encodeName(input), password);
+        QPDF& pdf = *opened;
         phase = Phase::Editing;
 
         std::vector<QPDFPageObjectHelper> pdfPages = QPDFPageDocumentHelper(pdf).getAllPages();
@@ -448,7 +467,7 @@ Status SearchablePdfWriter::write(QString const& input, QString const& password,
     return Status::Ok;
 }
 
-Status SearchablePdfWriter::convert(QString const& input, QString const& password, QString const& output,
+Status SearchablePdfWriter::convert(QString const& input, QByteArray const& password, QString const& output,
                                     OcrModel const& model, QString const& languageSpec,
                                     RecognitionOptions const& options, QString* error)
 {

@@ -4,6 +4,7 @@
 #include "ocr/PdfRecognizer.h"
 #include "ocr/RecognizedPage.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 
@@ -18,12 +19,12 @@ class SearchablePdfWriter
 public:
     /// pages holds one outcome per page of the input. The output is written to a temporary
     /// file in its folder and renamed on success; on failure no output file is left.
-    static Status write(QString const& input, QString const& password, QString const& output,
+    static Status write(QString const& input, QByteArray const& password, QString const& output,
                         QVector<PageOutcome> const& pages, QString* error = nullptr);
 
     /// Recognises the pages of the input that have no text (PdfRecognizer) and writes the
     /// searchable PDF: the whole conversion in one call.
-    static Status convert(QString const& input, QString const& password, QString const& output,
+    static Status convert(QString const& input, QByteArray const& password, QString const& output,
                           OcrModel const& model, QString const& languageSpec,
                           RecognitionOptions const& options = RecognitionOptions(), QString* error = nullptr);
 };

@@ -179,19 +179,23 @@ int runJob(Job const& job, JobSink& sink)
             return opened.code;
         }
         sink.opened(opened.pageCount);
+        // Every other reader of the file (threads, qpdf, recognition) takes the form of the
+        // password that worked.
+        Job unlocked = job;
+        unlocked.password = opened.password;
         switch (job.target) {
         case Target::Image:
-            return PageImageRenderer::run(job, *opened.document, opened.pageCount, sink);
+            return PageImageRenderer::run(unlocked, *opened.document, opened.pageCount, sink);
         case Target::Word:
         case Target::Excel:
         case Target::Ppt:
-            return office::runOfficeJob(job, *opened.document, opened.pageCount, sink);
+            return office::runOfficeJob(unlocked, *opened.document, opened.pageCount, sink);
         case Target::SearchablePdf:
-            return Recognition::searchablePdf(job, *opened.document, opened.pageCount, sink);
+            return Recognition::searchablePdf(unlocked, *opened.document, opened.pageCount, sink);
         default:
             break;
         }
-        return writeDocument(job, *opened.document, opened.pageCount, sink);
+        return writeDocument(unlocked, *opened.document, opened.pageCount, sink);
     } catch (std::bad_alloc const&) {
         sink.log(false, QStringLiteral("out of memory"));
         return base::OutOfMemory;

@@ -3,6 +3,8 @@
 #include "JobSink.h"
 #include "layout/FontTraits.h"
 
+#include <ocr/PdfPassword.h>
+
 #include <pdfconv/base/ResultCode.h>
 
 #include <QFile>
@@ -73,8 +75,14 @@ PdfDocument::Opened PdfDocument::open(QString const& path, std::string const& pa
     QStringList messages;
     t_openMessages = &messages;
     try {
-        result.document.reset(
-            poppler::document::load_from_file(QFile::encodeName(path).toStdString(), password, password));
+        std::string const file = QFile::encodeName(path).toStdString();
+        for (std::string const& form :
+             docquill::ocr::PdfPassword::forms(QByteArray::fromStdString(password))) {
+            result.document.reset(poppler::document::load_from_file(file, form, form));
+            result.password = form;
+            if (!result.document || !result.document->is_locked())
+                break;
+        }
     } catch (std::bad_alloc const&) {
         t_openMessages = nullptr;
         result.code = base::OutOfMemory;

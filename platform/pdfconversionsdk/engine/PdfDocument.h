@@ -28,9 +28,11 @@ public:
         int code = 0; // a pdfconv::base::ResultCode
         QString reason;
         int pageCount = 0;
+        std::string password; // the form of the password that opened the document
     };
 
-    // The password is tried as the owner and as the user password.
+    // The password is tried as the owner and as the user password, in each of its forms
+    // (docquill::ocr::PdfPassword).
     static Opened open(QString const& path, std::string const& password);
 
     // Routes poppler's own messages to @p sink (or nowhere with nullptr) instead of the

@@ -51,7 +51,8 @@ bool pageHasText(poppler::document const& doc, int index)
     std::unique_ptr<poppler::page> page(doc.create_page(index));
     if (!page)
         return false;
-    for (char c : page->text().to_utf8())
+    // Raw order: a page of many scattered words would keep the layout reading busy.
+    for (char c : page->text(poppler::rectf(), poppler::page::raw_order_layout).to_utf8())
         if (!std::isspace(static_cast<unsigned char>(c)))
             return true;
     return false;
@@ -122,7 +123,7 @@ int Recognition::recognize(Job const& job, QVector<int> const& pages,
     options.pages = pages;
     options.skipPagesWithText = false;
     docquill::ocr::PdfRecognition result = docquill::ocr::PdfRecognizer::recognize(
-        job.input, QString::fromStdString(job.password), model, spec, options);
+        job.input, QByteArray::fromStdString(job.password), model, spec, options);
     if (result.status != Status::Ok) {
         sink.log(false, QStringLiteral("text recognition failed: ") + result.error);
         // Whatever stopped the recognition, the conversion failed in it.
@@ -150,7 +151,7 @@ QVector<layout::Word> Recognition::words(docquill::ocr::RecognizedPage const& pa
 
 int Recognition::searchablePdf(Job const& job, poppler::document const& doc, int pageCount, JobSink& sink)
 {
-    QString const password = QString::fromStdString(job.password);
+    QByteArray const password = QByteArray::fromStdString(job.password);
     QString error;
     Status status = Status::Ok;
     if (job.modelFolder.isEmpty()) {

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -198,6 +199,25 @@ bool isWriterTemporary(QString const& name)
     static QRegularExpression const pattern(
         QStringLiteral("\\.part\\.[A-Za-z0-9]{6}$|\\.[0-9a-f]{8}\\.tmp$"));
     return pattern.match(name).hasMatch();
+}
+
+// qpdf --encrypt with a password given as raw bytes: an argument file keeps them as they are.
+bool encryptWithBytes(QString const& in, QString const& out, QByteArray const& password,
+                      QStringList const& rest)
+{
+    QString const args = out + QStringLiteral(".args");
+    QByteArray lines = "--allow-weak-crypto\n--encrypt\n" + password + "\nowner\n";
+    for (auto const& r : rest)
+        lines += r.toUtf8() + '\n';
+    lines += "--\n" + QFile::encodeName(in) + '\n' + QFile::encodeName(out) + '\n';
+    if (!writeFile(args, lines))
+        return false;
+    QProcess qpdf;
+    qpdf.start(QStringLiteral("qpdf"), {QLatin1Char('@') + args});
+    bool const done =
+        qpdf.waitForFinished(30000) && qpdf.exitStatus() == QProcess::NormalExit && qpdf.exitCode() == 0;
+    QFile::remove(args);
+    return done;
 }
 
 bool throwRuntimeError(char const*, bool finished)
@@ -755,6 +775,43 @@ private slots:
         // Not dumpable: its /proc entries belong to root (telling only when we are not root).
         if (getuid() != 0)
             QVERIFY(rootOwned);
+    }
+
+    // The password as typed, in UTF-8 or in Latin-1, opens every kind of encryption: older
+    // kinds keep single-byte passwords, AES-256 keeps UTF-8.
+    void nonAsciiPasswords_data()
+    {
+        QTest::addColumn<QStringList>("encryption");
+        QTest::addColumn<QByteArray>("password");
+        QByteArray const utf8 = QStringLiteral("pässwörd").toUtf8();
+        QByteArray const latin1 = QStringLiteral("pässwörd").toLatin1();
+        QList<QPair<char const*, QStringList>> const kinds{{"rc4-40", {"40"}},
+                                                           {"rc4-128", {"128", "--use-aes=n"}},
+                                                           {"aes-128", {"128", "--use-aes=y"}},
+                                                           {"aes-256", {"256"}}};
+        for (auto const& kind : kinds) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, utf-8").arg(kind.first))) << kind.second << utf8;
+            QTest::newRow(qPrintable(QStringLiteral("%1, latin-1").arg(kind.first))) << kind.second << latin1;
+        }
+    }
+
+    void nonAsciiPasswords()
+    {
+        QFETCH(QStringList, encryption);
+        QFETCH(QByteArray, password);
+        QString const locked = path(QStringLiteral("umlaut-%1.pdf").arg(encryption.join(QString())));
+        if (!QFileInfo::exists(locked))
+            QVERIFY(encryptWithBytes(m_plain, locked, QStringLiteral("pässwörd").toUtf8(), encryption));
+        for (Start start : {&PdfConversion::StartPDFToTxt, &PdfConversion::StartPDFToWord,
+                            &PdfConversion::StartPDFToImage, &PdfConversion::StartPDFToSearchablePdf}) {
+            QString const out = freshDir() + (start == &PdfConversion::StartPDFToTxt     ? ".txt"
+                                              : start == &PdfConversion::StartPDFToWord  ? ".docx"
+                                              : start == &PdfConversion::StartPDFToImage ? ""
+                                                                                         : ".pdf");
+            QCOMPARE(convert(start, locked, out, password), 0);
+            QVERIFY(QFileInfo::exists(out));
+        }
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, locked, freshDir() + ".txt", "passwort"), 3);
     }
 };
 
