@@ -16,6 +16,7 @@
 #include <poppler-page.h>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -97,8 +98,7 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
                     sink.log(false, QStringLiteral("page %1 cannot be read").arg(index + 1));
                     result.code = base::PageError;
                 } else {
-                    result.layout = layout::LayoutAnalyzer::analyze(PdfDocument::readWords(*page),
-                                                                    PdfDocument::pageSize(*page), index);
+                    result.layout = PdfDocument::readLayout(*page, index, job.carefulText, false);
                 }
             } catch (std::bad_alloc const&) {
                 result.code = base::OutOfMemory;
@@ -152,6 +152,44 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
     return base::Success;
 }
 
+// Tells the sink once when a page's text has been read for longer than kReadingBudgetMs.
+class ReadingWatch
+{
+public:
+    explicit ReadingWatch(JobSink& sink)
+        : m_thread([this, &sink] {
+              std::unique_lock<std::mutex> lock(m_mutex);
+              while (!m_stop) {
+                  m_changed.wait_for(lock, std::chrono::milliseconds(100));
+                  qint64 elapsed = 0;
+                  int const page = PdfDocument::longestReading(&elapsed);
+                  if (page >= 0 && elapsed > kReadingBudgetMs) {
+                      sink.readingTooLong(page);
+                      return;
+                  }
+              }
+          })
+    {
+    }
+    ~ReadingWatch()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+    ReadingWatch(ReadingWatch const&) = delete;
+    ReadingWatch& operator=(ReadingWatch const&) = delete;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
 } // namespace
 
 int runJob(Job const& job, JobSink& sink)
@@ -183,6 +221,9 @@ int runJob(Job const& job, JobSink& sink)
         // password that worked.
         Job unlocked = job;
         unlocked.password = opened.password;
+        std::unique_ptr<ReadingWatch> watch;
+        if (!job.carefulText && job.target != Target::Image && job.target != Target::SearchablePdf)
+            watch = std::make_unique<ReadingWatch>(sink);
         switch (job.target) {
         case Target::Image:
             return PageImageRenderer::run(unlocked, *opened.document, opened.pageCount, sink);

@@ -39,7 +39,15 @@ struct Job
     // number of the next recognition (pdfconv::base::OCRLanguage).
     QString modelFolder;
     int ocrLanguage = 3;
+    // Count each page's words before its layout is read, and read a page of very many
+    // words plainly (PdfDocument::readLayout). Without it, a page whose text takes longer
+    // than kReadingBudgetMs to read is reported to the sink (JobSink::readingTooLong).
+    bool carefulText = false;
 };
+
+// How long the text of one page may take to read before the conversion is better run again
+// with carefulText: far beyond what any ordinary page needs.
+constexpr int kReadingBudgetMs = 5000;
 
 // Page images are rendered at this resolution times the options' image scale: sharp on a
 // common screen at 100 % zoom while a page stays a few megabytes in memory.

@@ -18,6 +18,9 @@ public:
     virtual void pageDone(int done, int total) = 0;
     // An output file (a page image) was completed, named relative to the staging folder.
     virtual void fileWritten(QString const& name) = 0;
+    // Reading the text of @p page has taken longer than kReadingBudgetMs (Job::carefulText);
+    // the conversion goes on unless the caller stops it. From the watching thread.
+    virtual void readingTooLong(int page) { Q_UNUSED(page) }
 };
 
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "JobSink.h"
 #include "layout/FontTraits.h"
+#include "layout/LayoutAnalyzer.h"
 
 #include <ocr/PdfPassword.h>
 
@@ -10,12 +11,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 
 #include <poppler-document.h>
 #include <poppler-global.h>
 #include <poppler-page.h>
 
 #include <atomic>
+#include <chrono>
+#include <map>
 #include <mutex>
 
 namespace pdfconv {
@@ -41,6 +45,30 @@ void popplerMessage(std::string const& message, void*)
         g_sink->log(true, QStringLiteral("poppler: ") + text);
     }
 }
+
+// The pages whose text is being read without care, with when each reading started.
+std::mutex g_readingMutex;
+std::map<int, std::chrono::steady_clock::time_point> g_readings;
+
+class ReadingClock
+{
+public:
+    explicit ReadingClock(int page) : m_page(page)
+    {
+        std::lock_guard<std::mutex> lock(g_readingMutex);
+        g_readings[page] = std::chrono::steady_clock::now();
+    }
+    ~ReadingClock()
+    {
+        std::lock_guard<std::mutex> lock(g_readingMutex);
+        g_readings.erase(m_page);
+    }
+    ReadingClock(ReadingClock const&) = delete;
+    ReadingClock& operator=(ReadingClock const&) = delete;
+
+private:
+    int m_page;
+};
 
 } // namespace
 
@@ -155,6 +183,56 @@ QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
         words.push_back(std::move(w));
     }
     return words;
+}
+
+layout::PageLayout PdfDocument::readLayout(poppler::page const& page, int pageIndex, bool careful,
+                                           bool tables, QVector<QLineF> const& rulings)
+{
+    QSizeF const size = pageSize(page);
+    if (!careful) {
+        ReadingClock const clock(pageIndex);
+        QVector<layout::Word> const list = readWords(page);
+        return tables ? layout::LayoutAnalyzer::analyzeWithTables(list, size, pageIndex, rulings)
+                      : layout::LayoutAnalyzer::analyze(list, size, pageIndex);
+    }
+    // Text in the order it is drawn costs less even for a page of many thousand words, and
+    // tells how many there are before the full reading starts.
+    poppler::ustring const raw = page.text(poppler::rectf(), poppler::page::raw_order_layout);
+    QString const text = QString::fromUtf16(reinterpret_cast<char16_t const*>(raw.data()), int(raw.size()));
+    int words = 0;
+    bool inWord = false;
+    for (QChar c : text) {
+        bool const space = c.isSpace();
+        words += !space && !inWord ? 1 : 0;
+        inWord = !space;
+    }
+    if (words > kMaxLayoutWords) {
+        QStringList lines = text.split(QRegularExpression(QStringLiteral("[\\n\\f]")));
+        for (auto& line : lines)
+            line = line.simplified();
+        return layout::LayoutAnalyzer::plainText(lines, size, pageIndex);
+    }
+    QVector<layout::Word> const list = readWords(page);
+    return tables ? layout::LayoutAnalyzer::analyzeWithTables(list, size, pageIndex, rulings)
+                  : layout::LayoutAnalyzer::analyze(list, size, pageIndex);
+}
+
+int PdfDocument::longestReading(qint64* elapsedMs)
+{
+    std::lock_guard<std::mutex> lock(g_readingMutex);
+    int page = -1;
+    auto oldest = std::chrono::steady_clock::time_point::max();
+    for (auto const& reading : g_readings)
+        if (reading.second < oldest) {
+            oldest = reading.second;
+            page = reading.first;
+        }
+    *elapsedMs =
+        page < 0
+            ? 0
+            : std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - oldest)
+                  .count();
+    return page;
 }
 
 } // namespace engine

@@ -42,6 +42,19 @@ public:
     // The page's size as it is shown (its rotation applied), in points.
     static QSizeF pageSize(poppler::page const& page);
     static QVector<layout::Word> readWords(poppler::page const& page);
+
+    // Pages with more words than this get their text in the order the PDF draws it: finding
+    // lines among that many words can keep the PDF library busy for minutes.
+    static constexpr int kMaxLayoutWords = 6000;
+    // The page read into the layout model, with the tables found among @p rulings when
+    // @p tables is set (layout::LayoutAnalyzer). With @p careful, the words are first counted
+    // in a quick reading in drawing order, and a page beyond kMaxLayoutWords is laid out
+    // from that reading alone; otherwise the reading is timed for longestReading().
+    static layout::PageLayout readLayout(poppler::page const& page, int pageIndex, bool careful, bool tables,
+                                         QVector<QLineF> const& rulings = {});
+    // The page whose reading without care has run longest so far, with its time in
+    // @p elapsedMs; -1 when no such reading runs.
+    static int longestReading(qint64* elapsedMs);
 };
 
 } // namespace engine

@@ -69,45 +69,29 @@ public:
     }
 };
 
-int runInWorker(engine::Target target, QString const& input, QByteArray const& password,
-                QString const& output, base::ConvertOptions const& options,
-                conversion::ProgressCallback progress, QStringList* reported = nullptr)
+// One run of the helper: its result code and the files it reported.
+struct HelperRun
 {
-    // Declared before the helper: whatever ends this function, the helper is gone before its
-    // staging folder is removed.
-    OutputStaging staging;
-    bool const check = target == engine::Target::ModelCheck;
-    int code = check ? int(base::Success) : staging.prepare(writesFolder(target, options), input, output);
-    if (code != base::Success)
-        return code;
+    int code = base::OutputError;
+    QStringList files;
+    bool slowText = false; // stopped: a page's text took too long to read
+};
 
+HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback progress)
+{
+    HelperRun run;
     QString const executable = WorkerProcess::executablePath();
     WorkerProcess worker;
     QString error;
     if (executable.isEmpty() || !worker.start(executable, error)) {
         SdkLog::failure(QStringLiteral("cannot start the conversion helper: ") +
                         (executable.isEmpty() ? QStringLiteral("pdfconvworker not found") : error));
-        return base::OutputError;
+        return run;
     }
     CancelTarget cancelTarget(worker.pid());
-
-    worker::Request request;
-    request.target = qint32(target);
-    request.input = input;
-    request.password = password;
-    request.staging = check ? QString() : staging.workPath();
-    request.baseName = OutputStaging::baseNameFor(input);
-    request.options = QByteArray(reinterpret_cast<char const*>(&options), int(sizeof options));
-    request.verbose = SdkLog::verbose();
-    {
-        std::lock_guard<std::mutex> lock(state().mutex);
-        request.modelFolder = state().modelFolder;
-        request.ocrLanguage = state().ocrLanguage;
-    }
     worker.sendAndClose(worker::encode(request)); // a helper that died early shows below
 
     QByteArray buffer;
-    QStringList files;
     bool opened = false, haveResult = false, corrupt = false;
     int result = base::OutputError;
     while (!corrupt && worker.read(buffer, 500)) {
@@ -129,7 +113,16 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
                 }
                 break;
             case worker::ReplyType::File:
-                files << reply.text;
+                run.files << reply.text;
+                break;
+            case worker::ReplyType::SlowText:
+                if (!request.carefulText && !run.slowText) {
+                    SdkLog::detail(
+                        QStringLiteral("the text of page %1 takes long to read: reading again with care")
+                            .arg(reply.number + 1));
+                    run.slowText = true;
+                    ::kill(worker.pid(), SIGKILL);
+                }
                 break;
             case worker::ReplyType::Result:
                 haveResult = true;
@@ -145,33 +138,72 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
         if (corrupt)
             ::kill(worker.pid(), SIGKILL);
         cancelled = state().cancelled;
-        state().finishing = !cancelled;
+        state().finishing = !cancelled && !run.slowText;
     }
     cancelTarget.forget();
     int const status = worker.wait();
 
     if (cancelled) {
-        code = base::Cancelled;
+        run.code = base::Cancelled;
+        run.slowText = false;
+    } else if (run.slowText) {
+        run.code = base::OutputError; // run again
     } else if (haveResult && !corrupt) {
-        code = result;
+        run.code = result;
     } else {
         bool const killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
         SdkLog::failure(QStringLiteral("the conversion helper ended without a result (%1 %2) reading %3")
                             .arg(WIFSIGNALED(status) ? QStringLiteral("signal") : QStringLiteral("exit"))
                             .arg(WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status))
-                            .arg(input));
+                            .arg(request.input));
         // A crash inside the PDF library means the file is damaged: in its structure before
         // it opened, in a page after. An unasked-for kill is most likely the memory limit.
-        code = killed ? base::OutOfMemory : opened ? base::PageError : base::NotPdf;
+        run.code = killed ? base::OutOfMemory : opened ? base::PageError : base::NotPdf;
+    }
+    return run;
+}
+
+int runInWorker(engine::Target target, QString const& input, QByteArray const& password,
+                QString const& output, base::ConvertOptions const& options,
+                conversion::ProgressCallback progress, QStringList* reported = nullptr)
+{
+    // Outlives every helper run: whatever ends this function, the helper is gone before its
+    // staging folder is removed.
+    OutputStaging staging;
+    bool const check = target == engine::Target::ModelCheck;
+    int code = check ? int(base::Success) : staging.prepare(writesFolder(target, options), input, output);
+    if (code != base::Success)
+        return code;
+
+    worker::Request request;
+    request.target = qint32(target);
+    request.input = input;
+    request.password = password;
+    request.staging = check ? QString() : staging.workPath();
+    request.baseName = OutputStaging::baseNameFor(input);
+    request.options = QByteArray(reinterpret_cast<char const*>(&options), int(sizeof options));
+    request.verbose = SdkLog::verbose();
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        request.modelFolder = state().modelFolder;
+        request.ocrLanguage = state().ocrLanguage;
+    }
+    HelperRun run = runHelper(request, progress);
+    // A page whose text keeps the helper reading for long: once more, counting every page's
+    // words first so that such a page is read plainly. Ordinary files never pay for that.
+    if (run.slowText) {
+        staging.clear();
+        request.carefulText = true;
+        run = runHelper(request, progress);
     }
     if (check) {
         if (reported)
-            *reported = files;
-        return code;
+            *reported = run.files;
+        return run.code;
     }
-    if (code == base::Success)
-        code = staging.publish(output, files);
-    return code;
+    if (run.code == base::Success)
+        run.code = staging.publish(output, run.files);
+    return run.code;
 }
 
 // Claims the one slot of the process; false when a conversion holds it.

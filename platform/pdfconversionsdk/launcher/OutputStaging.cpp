@@ -199,6 +199,20 @@ int OutputStaging::publish(QString const& output, QStringList const& files)
     return base::Success;
 }
 
+void OutputStaging::clear()
+{
+    if (m_folder.isEmpty())
+        return;
+    QDir const folder(m_folder);
+    for (QFileInfo const& entry :
+         folder.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
+}
+
 void OutputStaging::discard()
 {
     if (!m_folder.isEmpty()) {

@@ -32,6 +32,8 @@ public:
     // @p files (names in the staging folder) into the output folder under a free name.
     // Returns a pdfconv::base::ResultCode; on failure nothing of it stays.
     int publish(QString const& output, QStringList const& files);
+    // Empties the staging folder for another try.
+    void clear();
     // Removes the staging folder, and after a failure the folders this conversion made.
     void discard();
 

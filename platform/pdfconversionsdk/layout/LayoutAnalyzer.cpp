@@ -507,6 +507,56 @@ PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF 
     return page;
 }
 
+PageLayout LayoutAnalyzer::plainText(QStringList const& lines, QSizeF const& pageSize, int pageIndex)
+{
+    PageLayout page;
+    page.pageIndex = pageIndex;
+    page.size = pageSize;
+    double const margin = std::min(36.0, 0.1 * std::min(pageSize.width(), pageSize.height()));
+    QRectF const area(margin, margin, std::max(1.0, pageSize.width() - 2 * margin),
+                      std::max(1.0, pageSize.height() - 2 * margin));
+    Block block;
+    for (auto const& text : lines) {
+        QStringList const words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (!words.isEmpty()) {
+            Line line;
+            line.words.reserve(words.size());
+            for (auto const& w : words) {
+                Word word;
+                word.text = w;
+                word.spaceAfter = true;
+                line.words.push_back(word);
+            }
+            line.words.last().spaceAfter = false;
+            block.lines.push_back(line);
+        }
+    }
+    if (block.lines.isEmpty())
+        return page;
+    // Boxes only so that every output has somewhere to put the text: the reading order is
+    // what counts here.
+    double const pitch = std::min(14.0, area.height() / block.lines.size());
+    double const size = std::max(1.0, std::min(11.0, pitch / 1.2));
+    for (int i = 0; i < block.lines.size(); ++i) {
+        Line& line = block.lines[i];
+        double const top = area.top() + i * pitch;
+        double const step = area.width() / line.words.size();
+        for (int k = 0; k < line.words.size(); ++k) {
+            Word& word = line.words[k];
+            word.fontSize = size;
+            word.box = QRectF(area.left() + k * step, top, std::max(0.01, 0.9 * step), size);
+        }
+        line.box = QRectF(area.left(), top, area.width(), size);
+        line.fontSize = size;
+        block.box = unite(block.box, line.box);
+    }
+    block.fontSize = size;
+    page.columns.push_back(Column{block.box, 0});
+    page.blocks.push_back(block);
+    page.bodyFontSize = size;
+    return page;
+}
+
 void LayoutAnalyzer::markHeadings(PageLayout& page, double bodyFontSize)
 {
     if (bodyFontSize <= 0)

@@ -4,6 +4,7 @@
 
 #include <QLineF>
 #include <QMap>
+#include <QStringList>
 
 namespace pdfconv {
 namespace layout {
@@ -26,6 +27,9 @@ public:
     // follows it in reading order.
     static PageLayout analyzeWithTables(QVector<Word> const& words, QSizeF const& pageSize, int pageIndex,
                                         QVector<QLineF> const& rulings);
+    // Lines of text in the order given, without looking for columns or tables: one block in
+    // one column, the lines stacked down the page with their words spread across it.
+    static PageLayout plainText(QStringList const& lines, QSizeF const& pageSize, int pageIndex);
 
     // Marks as headings the short blocks whose type is clearly larger than the body text:
     // level 1 from 1.6 times the body size, level 2 from 1.3, level 3 from 1.15.

@@ -220,11 +220,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         }
         PageContent& content = pages[i];
         content.graphics = reader.pdfGraphics().page(i);
-        QVector<layout::Word> const words = PdfDocument::readWords(*page);
-        QSizeF const size = PdfDocument::pageSize(*page);
-        content.layout =
-            tables ? layout::LayoutAnalyzer::analyzeWithTables(words, size, i, content.graphics.rulings)
-                   : layout::LayoutAnalyzer::analyze(words, size, i);
+        content.layout = PdfDocument::readLayout(*page, i, job.carefulText, tables, content.graphics.rulings);
         sink.pageDone(done.fetch_add(1) + 1, pageCount);
         return int(base::Success);
     });

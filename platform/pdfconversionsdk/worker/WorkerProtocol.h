@@ -22,6 +22,7 @@ struct Request
     bool verbose = false;
     QString modelFolder; // text recognition: the loaded model, empty for none
     qint32 ocrLanguage = 3;
+    bool carefulText = false; // engine::Job::carefulText
 };
 
 enum class ReplyType : quint8
@@ -30,6 +31,7 @@ enum class ReplyType : quint8
     Opened = 'O',   // number: page count
     Progress = 'P', // number: pages done, second: page count
     File = 'F',     // text: an output file's name in the staging folder; a language of a model check
+    SlowText = 'S', // number: a page whose text takes too long to read (engine::kReadingBudgetMs)
     Result = 'R',   // number: the result code; the last reply
 };
 

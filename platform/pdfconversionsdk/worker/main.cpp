@@ -37,6 +37,7 @@ public:
     void opened(int pageCount) override { send({worker::ReplyType::Opened, pageCount, 0, {}}); }
     void pageDone(int done, int total) override { send({worker::ReplyType::Progress, done, total, {}}); }
     void fileWritten(QString const& name) override { send({worker::ReplyType::File, 0, 0, name}); }
+    void readingTooLong(int page) override { send({worker::ReplyType::SlowText, page, 0, {}}); }
 
     void send(worker::Reply const& reply)
     {
@@ -112,6 +113,7 @@ int main()
     job.threads = request.threads;
     job.modelFolder = request.modelFolder;
     job.ocrLanguage = request.ocrLanguage;
+    job.carefulText = request.carefulText;
 
     engine::PdfDocument::routeMessages(&sink);
     int const code = engine::runJob(job, sink);

@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <new>
 #include <stdexcept>
 #include <thread>
@@ -160,6 +161,16 @@ QString htmlStructureFault(QString const& html)
 
 std::atomic<int> g_pagesSeen{0};
 std::atomic<bool> g_stopFromCallback{false};
+std::atomic<int> g_lastPage{0};
+
+// Keeps the number of the page last reported done.
+bool trackPages(char const* status, bool finished)
+{
+    int page = 0;
+    if (!finished && std::sscanf(status, "page %d of", &page) == 1)
+        g_lastPage = page;
+    return true;
+}
 
 bool countPages(char const* status, bool finished)
 {
@@ -199,6 +210,49 @@ bool isWriterTemporary(QString const& name)
     static QRegularExpression const pattern(
         QStringLiteral("\\.part\\.[A-Za-z0-9]{6}$|\\.[0-9a-f]{8}\\.tmp$"));
     return pattern.match(name).hasMatch();
+}
+
+// A page of one line that holds @p count one-digit words, each standing apart; readers that
+// look for columns among them do a great deal of work. A few kilobytes once compressed.
+QByteArray crowdedLineStream(int count)
+{
+    QByteArray content = "BT /F1 0.004 Tf 5 400 Td";
+    for (int i = 0; i < count; ++i)
+        content += " (" + QByteArray::number(i % 10) + ") Tj 0.01 0 Td";
+    content += " ET";
+    return content;
+}
+
+// A PDF of pages drawn with the given content streams in Helvetica.
+QByteArray rawPdf(QList<QByteArray> const& contents)
+{
+    QList<QByteArray> objects{"<</Type/Catalog/Pages 2 0 R>>", QByteArray(),
+                              "<</Type/Font/Subtype/Type1/BaseFont/Helvetica>>"};
+    QByteArray kids;
+    for (auto const& content : contents) {
+        QByteArray const packed = qCompress(content, 9).mid(4); // zlib data without Qt's length
+        int const page = objects.size() + 1;
+        objects
+            << "<</Type/Page/Parent 2 0 R/MediaBox[0 0 612 792]/Resources<</Font<</F1 3 0 R>>>>/Contents " +
+                   QByteArray::number(page + 1) + " 0 R>>";
+        objects << "<</Length " + QByteArray::number(packed.size()) + "/Filter/FlateDecode>>stream\n" +
+                       packed + "\nendstream";
+        kids += QByteArray::number(page) + " 0 R ";
+    }
+    objects[1] = "<</Type/Pages/Kids[" + kids + "]/Count " + QByteArray::number(contents.size()) + ">>";
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<int> offsets;
+    for (int i = 0; i < objects.size(); ++i) {
+        offsets << pdf.size();
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    int const xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (int o : offsets)
+        pdf += QByteArray::number(o).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<</Size " + QByteArray::number(objects.size() + 1) + "/Root 1 0 R>>\nstartxref\n" +
+           QByteArray::number(xref) + "\n%%EOF\n";
+    return pdf;
 }
 
 // qpdf --encrypt with a password given as raw bytes: an argument file keeps them as they are.
@@ -812,6 +866,54 @@ private slots:
             QVERIFY(QFileInfo::exists(out));
         }
         QCOMPARE(convert(&PdfConversion::StartPDFToTxt, locked, freshDir() + ".txt", "passwort"), 3);
+    }
+
+    // A page made to keep a reader busy for minutes gets a plainer reading order instead, and
+    // the conversion goes on from page to page.
+    void crowdedPageIsBounded_data()
+    {
+        QTest::addColumn<bool>("word");
+        QTest::newRow("text") << false;
+        QTest::newRow("word") << true;
+    }
+
+    void crowdedPageIsBounded()
+    {
+        QFETCH(bool, word);
+        QString const input = path(QStringLiteral("crowded.pdf"));
+        if (!QFileInfo::exists(input))
+            QVERIFY(writeFile(
+                input, rawPdf({"BT /F1 12 Tf 72 700 Td (First page words) Tj ET", crowdedLineStream(60000),
+                               "BT /F1 12 Tf 72 700 Td (Last page words) Tj ET"})));
+        QVERIFY(QFileInfo(input).size() < 8000);
+        QString const out = freshDir() + (word ? ".docx" : ".txt");
+        g_lastPage = 0;
+        std::atomic<int> code{-1};
+        std::thread worker([&] {
+            code = convert(word ? &PdfConversion::StartPDFToWord : &PdfConversion::StartPDFToTxt, input, out,
+                           {}, {}, trackPages);
+        });
+        // Not a speed target: a guard against a conversion that would run for minutes.
+        QElapsedTimer waited;
+        waited.start();
+        while (code == -1 && waited.elapsed() < 60000)
+            QTest::qWait(20);
+        if (code == -1)
+            PdfConversion::Cancel();
+        worker.join();
+        QVERIFY2(waited.elapsed() < 60000, "the crowded page held the conversion for a minute");
+        QCOMPARE(code.load(), 0);
+        QCOMPARE(g_lastPage.load(), 3);
+        if (word)
+            return;
+        QString const text = QString::fromUtf8(readAll(out));
+        QStringList const pages = text.split(QLatin1Char('\f'));
+        QCOMPARE(pages.size(), 3);
+        QCOMPARE(pages.at(0).trimmed(), QStringLiteral("First page words"));
+        QCOMPARE(pages.at(2).trimmed(), QStringLiteral("Last page words"));
+        QVERIFY2(pages.at(1).count(QRegularExpression(QStringLiteral("\\d"))) > 40000,
+                 qPrintable(pages.at(1).left(200)));
+        QVERIFY(pages.at(1).contains(QStringLiteral("0 1 2 3 4 5 6 7 8 9")));
     }
 };
 
