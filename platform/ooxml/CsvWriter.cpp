@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -16,16 +17,35 @@ namespace {
 
 using namespace internal;
 
+// Text that a spreadsheet would evaluate: it starts with = + - @, a tab or a carriage return
+// and is more than a number or a lone sign.
+bool looksLikeFormula(QString const& text)
+{
+    if (text.size() < 2)
+        return false;
+    char16_t const first = text.at(0).unicode();
+    if (first != u'=' && first != u'+' && first != u'-' && first != u'@' && first != u'\t' && first != u'\r')
+        return false;
+    static QRegularExpression const number(
+        QStringLiteral("^[+-]?((\\d{1,3}(,\\d{3})+|\\d+)(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
+    return !number.match(text).hasMatch();
+}
+
 void appendField(QByteArray& out, QString const& text)
 {
     QByteArray const utf8 = text.toUtf8();
+    // A formula stays text the way the common CSV-injection advice has it: an apostrophe in
+    // front, the field quoted.
+    bool const formula = looksLikeFormula(text);
     bool const quoted =
-        utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n');
+        formula || utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n');
     if (!quoted) {
         out += utf8;
         return;
     }
     out += '"';
+    if (formula)
+        out += '\'';
     for (char c : utf8) {
         if (c == '"')
             out += '"';

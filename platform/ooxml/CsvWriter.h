@@ -12,7 +12,9 @@ namespace ooxml {
 ///
 /// Fields holding a comma, a double quote, CR or LF are quoted, with inner quotes doubled;
 /// lines end with CRLF; every line of a file has as many fields as the sheet has columns.
-/// Numbers are written in their shortest exact form with '.' as decimal point.
+/// Numbers are written in their shortest exact form with '.' as decimal point. A text that
+/// a spreadsheet would run as a formula (it starts with =, +, -, @, a tab or a carriage return
+/// and is not a number) gets an apostrophe in front and is quoted, so it stays text.
 /// Files are UTF-8 and start with a byte order mark: without it Excel reads them in the
 /// system's legacy code page and garbles every non-ASCII character, while LibreOffice and
 /// most CSV readers skip the mark.

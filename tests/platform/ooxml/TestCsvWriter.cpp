@@ -65,6 +65,21 @@ void TestCsvWriter::quotesFields_data()
     QTest::newRow("utf-8") << QStringLiteral("Zürich € \U0001F600")
                            << QStringLiteral("Zürich € \U0001F600").toUtf8();
     QTest::newRow("semicolon unquoted") << QStringLiteral("a;b'c") << QByteArray("a;b'c");
+    // Text that a spreadsheet would run as a formula is kept as text: a leading apostrophe,
+    // the field quoted. Numbers, also held as text, stay numbers.
+    QTest::newRow("formula") << QStringLiteral("=1+2") << QByteArray("\"'=1+2\"");
+    QTest::newRow("formula with quotes")
+        << QStringLiteral("=HYPERLINK(\"x\")") << QByteArray("\"'=HYPERLINK(\"\"x\"\")\"");
+    QTest::newRow("plus") << QStringLiteral("+cmd|' /C calc'!A0") << QByteArray("\"'+cmd|' /C calc'!A0\"");
+    QTest::newRow("minus") << QStringLiteral("-2+3") << QByteArray("\"'-2+3\"");
+    QTest::newRow("at") << QStringLiteral("@SUM(A1)") << QByteArray("\"'@SUM(A1)\"");
+    QTest::newRow("tab") << QStringLiteral("\t=1") << QByteArray("\"'\t=1\"");
+    QTest::newRow("carriage return first") << QStringLiteral("\r=1") << QByteArray("\"'\r=1\"");
+    QTest::newRow("negative number as text") << QStringLiteral("-12.5") << QByteArray("-12.5");
+    QTest::newRow("signed number as text") << QStringLiteral("+3e4") << QByteArray("+3e4");
+    QTest::newRow("lone minus") << QStringLiteral("-") << QByteArray("-");
+    QTest::newRow("grouped negative number") << QStringLiteral("-1,250.5") << QByteArray("\"-1,250.5\"");
+    QTest::newRow("equals inside") << QStringLiteral("a=b") << QByteArray("a=b");
 }
 
 void TestCsvWriter::quotesFields()

@@ -457,6 +457,28 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
     }
 
+    // Text from a PDF that a spreadsheet would run as a formula reaches the CSV as text;
+    // numbers stay numbers.
+    void csvKeepsFormulasAsText()
+    {
+        QString const input = path("formulas.pdf");
+        PdfFixtures::Page page;
+        page.paragraphs << "=1+2"
+                        << "-12.5"
+                        << "@SUM(A1)"
+                        << "+cmd";
+        QVERIFY(PdfFixtures::writePdf(input, {page}));
+        QString const folder = fresh("");
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, input, folder, excelOptions(true, false, true)), 0);
+        QFile file(folder + "/formulas.csv");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList const rows = QString::fromUtf8(file.readAll()).remove(QChar(0xFEFF)).split("\r\n");
+        QVERIFY2(rows.contains("\"'=1+2\""), qPrintable(rows.join('|')));
+        QVERIFY(rows.contains("-12.5"));
+        QVERIFY(rows.contains("\"'@SUM(A1)\""));
+        QVERIFY(rows.contains("\"'+cmd\""));
+    }
+
     void slides()
     {
         QString const out = fresh(".pptx");
