@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <functional>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -43,11 +44,23 @@ struct SharedWork
     }
 };
 
-void processPage(SharedWork& work, PdfPageSource& source, std::unique_ptr<TextRecognizer>& engine, int index)
+// pageRead runs once the page has been read from the PDF, before it is recognised.
+void processPage(SharedWork& work, PdfPageSource& source, std::unique_ptr<TextRecognizer>& engine, int index,
+                 std::function<void()> const& pageRead)
 {
     PageOutcome& outcome = work.outcomes[size_t(index)];
     if (work.options.skipPagesWithText && source.pageHasText(index)) {
         outcome.kind = PageOutcome::HadText;
+        pageRead();
+        return;
+    }
+    int dpi = 0;
+    QImage const image = source.renderPage(index, work.options.dpi, &dpi);
+    pageRead();
+    if (image.isNull()) {
+        outcome.kind = PageOutcome::Failed;
+        outcome.error = source.errorString();
+        work.fail(Status::Damaged, QStringLiteral("page %1: %2").arg(index + 1).arg(outcome.error));
         return;
     }
     // The engine starts with the first page that needs it: a text PDF loads no language data.
@@ -60,14 +73,6 @@ void processPage(SharedWork& work, PdfPageSource& source, std::unique_ptr<TextRe
             return;
         }
     }
-    int dpi = 0;
-    QImage const image = source.renderPage(index, work.options.dpi, &dpi);
-    if (image.isNull()) {
-        outcome.kind = PageOutcome::Failed;
-        outcome.error = source.errorString();
-        work.fail(Status::Damaged, QStringLiteral("page %1: %2").arg(index + 1).arg(outcome.error));
-        return;
-    }
     if (engine->recognize(image, dpi, outcome.page, work.options.cancel)) {
         outcome.kind = PageOutcome::Recognized;
         return;
@@ -79,14 +84,23 @@ void processPage(SharedWork& work, PdfPageSource& source, std::unique_ptr<TextRe
     work.fail(Status::RecognitionFailed, QStringLiteral("page %1: %2").arg(index + 1).arg(outcome.error));
 }
 
-void runWorker(SharedWork& work)
+// Works through pages until none is left; afterFirst runs once the first page has been read
+// from the PDF (or at once when there is none).
+void runWorker(SharedWork& work, std::function<void()> const& afterFirst = {})
 {
+    bool first = true;
+    auto firstDone = [&] {
+        if (first && afterFirst)
+            afterFirst();
+        first = false;
+    };
     // Exceptions stay on this thread: every one becomes the run's failure.
     try {
         PdfPageSource source;
         Status const opened = source.open(work.path, work.password);
         if (opened != Status::Ok) {
             work.fail(opened, source.errorString());
+            firstDone();
             return;
         }
         std::unique_ptr<TextRecognizer> engine;
@@ -94,7 +108,7 @@ void runWorker(SharedWork& work)
             int const slot = work.next.fetch_add(1);
             if (slot >= work.pages.size())
                 break;
-            processPage(work, source, engine, work.pages.at(slot));
+            processPage(work, source, engine, work.pages.at(slot), firstDone);
         }
     } catch (std::bad_alloc const&) {
         work.fail(Status::OutOfMemory, QStringLiteral("out of memory"));
@@ -103,6 +117,7 @@ void runWorker(SharedWork& work)
     } catch (...) {
         work.fail(Status::RecognitionFailed, QStringLiteral("unexpected error"));
     }
+    firstDone();
 }
 
 } // namespace
@@ -162,12 +177,16 @@ PdfRecognition PdfRecognizer::recognize(QString const& pdfPath, QByteArray const
         // the pages are shared among those that did start.
         std::vector<std::thread> helpers;
         helpers.reserve(size_t(threads));
-        try {
-            for (int i = 1; i < threads; ++i)
-                helpers.emplace_back([&work] { runWorker(work); });
-        } catch (std::exception const&) {
-        }
-        runWorker(work);
+        // poppler sets up some shared state (colour profiles) on first use without a lock: the
+        // helpers start once this thread has read its first page (recognising it takes long
+        // and needs no poppler).
+        runWorker(work, [&] {
+            try {
+                for (int i = 1; i < threads; ++i)
+                    helpers.emplace_back([&work] { runWorker(work); });
+            } catch (std::exception const&) {
+            }
+        });
         for (std::thread& helper : helpers)
             helper.join();
         result.pages = QVector<PageOutcome>(work.outcomes.begin(), work.outcomes.end());

@@ -73,10 +73,10 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
     int claimed = 0, written = 0;
     bool stop = false;
 
-    auto work = [&](poppler::document const* shared) {
+    auto work = [&](poppler::document const* shared, int limit) {
         PdfDocument::Opened own;
         poppler::document const* doc = shared;
-        for (;;) {
+        for (int taken = 0; taken < limit; ++taken) {
             int index = 0;
             {
                 std::unique_lock<std::mutex> lock(mutex);
@@ -102,16 +102,21 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
                 }
             } catch (std::bad_alloc const&) {
                 result.code = base::OutOfMemory;
+            } catch (std::exception const&) {
+                result.code = base::PageError;
             }
             std::lock_guard<std::mutex> lock(mutex);
             results[index] = std::move(result);
             changed.notify_all();
         }
     };
+    // poppler sets up some shared state (colour profiles) on first use without a lock: the
+    // first page is read alone before the threads start.
+    work(&doc, 1);
     std::vector<std::thread> pool;
-    pool.emplace_back(work, &doc);
+    pool.emplace_back(work, &doc, pageCount);
     for (int t = 1; t < threads; ++t)
-        pool.emplace_back(work, nullptr);
+        pool.emplace_back(work, nullptr, pageCount);
 
     int code = base::Success;
     layout::BodySizeTracker bodySize;

@@ -180,7 +180,7 @@ int PageImageRenderer::run(Job const& job, poppler::document const& first, int p
     std::atomic<int> next{0};
     std::atomic<int> done{0};
     std::atomic<int> failure{base::Success};
-    auto work = [&](poppler::document const* doc) {
+    auto work = [&](poppler::document const* doc, int limit) {
         PdfDocument::Opened own;
         if (!doc) {
             own = PdfDocument::open(job.input, job.password);
@@ -191,7 +191,7 @@ int PageImageRenderer::run(Job const& job, poppler::document const& first, int p
             }
             doc = own.document.get();
         }
-        while (failure.load() == base::Success) {
+        for (int taken = 0; taken < limit && failure.load() == base::Success; ++taken) {
             int const index = next.fetch_add(1);
             if (index >= pageCount)
                 break;
@@ -200,6 +200,8 @@ int PageImageRenderer::run(Job const& job, poppler::document const& first, int p
                 code = renderPage(*doc, index, job, dpi, pageCount, sink);
             } catch (std::bad_alloc const&) {
                 code = base::OutOfMemory;
+            } catch (std::exception const&) {
+                code = base::PageError;
             }
             if (code != base::Success) {
                 int expected = base::Success;
@@ -210,10 +212,13 @@ int PageImageRenderer::run(Job const& job, poppler::document const& first, int p
         }
     };
 
+    // poppler sets up some shared state (colour profiles) on first use without a lock: the
+    // first page is rendered alone before the threads start.
+    work(&first, 1);
     std::vector<std::thread> pool;
     for (int t = 1; t < threads; ++t)
-        pool.emplace_back(work, nullptr);
-    work(&first);
+        pool.emplace_back(work, nullptr, pageCount);
+    work(&first, pageCount);
     for (auto& t : pool)
         t.join();
     return failure.load();

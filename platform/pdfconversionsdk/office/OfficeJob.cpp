@@ -90,11 +90,8 @@ int forPages(Job const& job, poppler::document const& first, QVector<int> const&
         int expected = base::Success;
         failure.compare_exchange_strong(expected, code);
     };
-    auto work = [&](poppler::document const* shared) {
-        PageReader reader(job);
-        reader.doc = shared;
-        reader.textless = textless;
-        while (failure.load() == base::Success) {
+    auto work = [&](PageReader& reader, int limit) {
+        for (int taken = 0; taken < limit && failure.load() == base::Success; ++taken) {
             int const k = next.fetch_add(1);
             if (k >= indices.size())
                 return;
@@ -117,10 +114,20 @@ int forPages(Job const& job, poppler::document const& first, QVector<int> const&
             }
         }
     };
+    PageReader reader(job);
+    reader.doc = &first;
+    reader.textless = textless;
+    // poppler sets up some shared state (colour profiles) on first use without a lock: the
+    // first page is read alone before the threads start.
+    work(reader, 1);
     std::vector<std::thread> pool;
     for (int t = 1; t < threads; ++t)
-        pool.emplace_back(work, nullptr);
-    work(&first);
+        pool.emplace_back([&] {
+            PageReader own(job);
+            own.textless = textless;
+            work(own, indices.size());
+        });
+    work(reader, indices.size());
     for (auto& t : pool)
         t.join();
     return failure.load();
