@@ -80,12 +80,18 @@ QByteArray Relationships::xml() const
 
 void PackageWriter::addXml(QString const& name, QByteArray const& xml, QString const& contentType)
 {
-    m_parts.append({name, xml, contentType, false});
+    m_parts.append({name, xml, contentType, false, QString(), 0, 0});
 }
 
 void PackageWriter::addMedia(QString const& name, QByteArray const& data, QString const& contentType)
 {
-    m_parts.append({name, data, contentType, true});
+    m_parts.append({name, data, contentType, true, QString(), 0, 0});
+}
+
+void PackageWriter::addSpooled(QString const& name, QString const& file, qint64 offset, qint64 length,
+                               QString const& contentType, bool media)
+{
+    m_parts.append({name, QByteArray(), contentType, media, file, offset, length});
 }
 
 void PackageWriter::addRelationships(QString const& sourcePart, Relationships const& relationships)
@@ -186,8 +192,13 @@ WriteResult PackageWriter::write(QString const& path, ExistingFile existing) con
 
     // libzip reads the buffers only in zip_close(), so they must outlive it: they are ours.
     QByteArray const types = contentTypes();
-    auto add = [archive](QString const& name, QByteArray const& data, bool compress) {
-        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+    auto add = [archive](QString const& name, Part const& part, bool compress) {
+        // libzip takes a length of 0 for "to the end of the file": an empty part is a buffer.
+        zip_source_t* source =
+            part.file.isEmpty() || part.length == 0
+                ? zip_source_buffer(archive, part.data.constData(), zip_uint64_t(part.data.size()), 0)
+                : zip_source_file(archive, QFile::encodeName(part.file).constData(),
+                                  zip_uint64_t(part.offset), zip_int64_t(part.length));
         if (!source)
             return false;
         zip_int64_t const index = zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
@@ -198,9 +209,11 @@ WriteResult PackageWriter::write(QString const& path, ExistingFile existing) con
         return zip_set_file_compression(archive, zip_uint64_t(index),
                                         compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
     };
-    bool added = add(QStringLiteral("[Content_Types].xml"), types, true);
+    Part typesPart;
+    typesPart.data = types;
+    bool added = add(QStringLiteral("[Content_Types].xml"), typesPart, true);
     for (int i = 0; added && i < m_parts.size(); ++i)
-        added = add(m_parts[i].name, m_parts[i].data, !m_parts[i].media);
+        added = add(m_parts[i].name, m_parts[i], !m_parts[i].media);
     if (!added) {
         WriteResult const result = zipFailure(zip_get_error(archive), QStringLiteral("cannot add part"));
         zip_discard(archive);

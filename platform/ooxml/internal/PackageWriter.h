@@ -45,6 +45,10 @@ public:
     void addXml(QString const& name, QByteArray const& xml, QString const& contentType);
     // Adds a picture, stored uncompressed; its content type is declared for its extension.
     void addMedia(QString const& name, QByteArray const& data, QString const& contentType);
+    // Adds a part whose `length` bytes wait in `file` from `offset` until the package is
+    // written; the file must stay as it is until then.
+    void addSpooled(QString const& name, QString const& file, qint64 offset, qint64 length,
+                    QString const& contentType, bool media);
     // Adds the relationships part of `sourcePart` ("" for the package itself).
     void addRelationships(QString const& sourcePart, Relationships const& relationships);
     // Adds docProps/core.xml, docProps/app.xml and the package relationships that point at
@@ -62,6 +66,9 @@ private:
         QByteArray data;
         QString contentType;
         bool media = false;
+        QString file; // the bytes wait there when set
+        qint64 offset = 0;
+        qint64 length = 0;
     };
     QByteArray contentTypes() const;
 

@@ -71,6 +71,11 @@ XmlWriter::XmlWriter() : m_xml(&m_data)
     m_xml.writeStartDocument(QStringLiteral("1.0"), true);
 }
 
+XmlWriter::XmlWriter(QIODevice* device) : m_xml(device)
+{
+    m_xml.writeStartDocument(QStringLiteral("1.0"), true);
+}
+
 void XmlWriter::attr(char const* name, QString const& value)
 {
     m_xml.writeAttribute(QLatin1String(name), xmlSafe(value));

@@ -22,6 +22,8 @@ class XmlWriter
 {
 public:
     XmlWriter();
+    // Writes straight to `device` instead of memory; finish() then returns nothing.
+    explicit XmlWriter(QIODevice* device);
     XmlWriter(XmlWriter const&) = delete;
     XmlWriter& operator=(XmlWriter const&) = delete;
 
@@ -39,6 +41,8 @@ public:
     void raw(char const* fragment);
 
     QByteArray finish();
+    // A write to the device failed.
+    bool hasError() const { return m_xml.hasError(); }
 
 private:
     QByteArray m_data;

@@ -11,7 +11,7 @@
 #include "layout/LayoutAnalyzer.h"
 
 #include <ooxml/CsvWriter.h>
-#include <ooxml/DocxWriter.h>
+#include <ooxml/DocxStreamWriter.h>
 #include <ooxml/PptxWriter.h>
 #include <ooxml/XlsxWriter.h>
 
@@ -29,8 +29,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -173,14 +176,139 @@ ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic
     return picture;
 }
 
+int writeFailure(ooxml::WriteResult const& result, JobSink& sink)
+{
+    sink.log(false, QStringLiteral("cannot write the output: ") + result.message);
+    return result.error == ooxml::WriteError::OutOfMemory ? base::OutOfMemory : base::OutputError;
+}
+
+// The picture of a page: as it is for a scan, else drawn without its text; recognised words
+// painted out.
+ooxml::Picture pagePicture(PageReader& reader, PageContent const& content, int i, bool scan, JobSink& sink)
+{
+    poppler::document const* source = scan ? reader.doc : reader.textlessDocument();
+    QImage image = source ? render(*source, i, sink) : QImage();
+    if (image.isNull())
+        return {}; // the page keeps its text; only the picture is missing
+    if (content.recognized) {
+        QPainter painter(&image);
+        double const k = double(image.width()) / content.layout.size.width();
+        // Word boxes are tight, or only near the glyphs for a text layer: paint out a margin too.
+        for (auto const& box : content.ocrWords) {
+            double const pad = 0.2 * box.height() * k + 1;
+            painter.fillRect(QRectF(box.x() * k, box.y() * k, box.width() * k, box.height() * k)
+                                 .adjusted(-pad, -pad, pad, pad),
+                             Qt::white);
+        }
+    }
+    return encode(image, content.layout.size, content.graphics.hasImages || scan);
+}
+
+// Word: the pages go into the package in order as they are made, the pictures of the scans
+// rendered a few pages ahead on the page threads, and each page is let go once written, so
+// memory does not grow with the document.
+int writeWord(Job const& job, poppler::document const& first, QVector<PageContent>& pages,
+              QVector<int> const& scans, QString const& title, JobSink& sink)
+{
+    ooxml::DocxStreamWriter writer(job.staging);
+    writer.setInfo(ooxml::DocumentInfo{title, QString()});
+    WordBuilder builder(pages, job.options.wordLayout != 0, writer);
+
+    int threads = job.threads > 0 ? job.threads : int(std::thread::hardware_concurrency());
+    threads = std::max(1, std::min({threads, int(scans.size()), 8}));
+    int const window = 2 * threads;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::map<int, ooxml::Picture> ready; // by position in scans
+    int claimed = 0, taken = 0;
+    bool stop = false;
+    int failure = base::Success;
+    auto work = [&](PageReader& reader, int limit) {
+        for (int n = 0; n < limit; ++n) {
+            int k = 0;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [&] { return stop || claimed < taken + window; });
+                if (stop || claimed >= scans.size())
+                    return;
+                k = claimed++;
+            }
+            ooxml::Picture picture;
+            int code = base::Success;
+            try {
+                if (!reader.doc) {
+                    reader.own = PdfDocument::open(job.input, job.password);
+                    reader.doc = reader.own.document.get();
+                    code = reader.own.code;
+                }
+                if (reader.doc)
+                    picture = pagePicture(reader, pages.at(scans.at(k)), scans.at(k), true, sink);
+            } catch (std::bad_alloc const&) {
+                code = base::OutOfMemory;
+            } catch (std::exception const&) {
+                code = base::PageError;
+            }
+            std::lock_guard<std::mutex> lock(mutex);
+            if (failure == base::Success)
+                failure = code;
+            ready[k] = std::move(picture);
+            changed.notify_all();
+        }
+    };
+    PageReader reader(job);
+    reader.doc = &first;
+    std::vector<std::thread> pool;
+    if (!scans.isEmpty()) {
+        // poppler sets up some shared state (colour profiles) on first use without a lock:
+        // the first picture is made alone before the threads start.
+        work(reader, 1);
+        for (int t = 0; t < threads; ++t)
+            pool.emplace_back([&] {
+                PageReader own(job);
+                work(own, int(scans.size()));
+            });
+    }
+    int code = base::Success;
+    try {
+        int next = 0; // the next scan to take
+        for (int i = 0; i < pages.size() && code == base::Success; ++i) {
+            if (next < scans.size() && scans.at(next) == i) {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [&] { return ready.count(next) > 0 || failure != base::Success; });
+                code = failure;
+                if (code != base::Success)
+                    break;
+                pages[i].picture = std::move(ready[next]);
+                ready.erase(next);
+                taken = ++next;
+                changed.notify_all();
+            }
+            builder.addPage(i);
+            pages[i] = PageContent();
+        }
+        builder.finish();
+    } catch (std::bad_alloc const&) {
+        code = base::OutOfMemory;
+    } catch (std::exception const&) {
+        code = base::PageError; // the page threads are joined below in any case
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stop = true;
+        changed.notify_all();
+    }
+    for (auto& t : pool)
+        t.join();
+    if (code != base::Success)
+        return code;
+    ooxml::WriteResult const result = writer.finish();
+    return result.ok() ? int(base::Success) : writeFailure(result, sink);
+}
+
 int writeOutput(Job const& job, QVector<PageContent> const& pages, QString const& title, JobSink& sink)
 {
     ooxml::WriteResult result;
     switch (job.target) {
-    case Target::Word:
-        result = ooxml::DocxWriter::write(WordBuilder::build(pages, job.options.wordLayout != 0, title),
-                                          job.staging);
-        break;
     case Target::Ppt:
         result = ooxml::PptxWriter::write(SlideBuilder::build(pages, title), job.staging);
         break;
@@ -202,10 +330,7 @@ int writeOutput(Job const& job, QVector<PageContent> const& pages, QString const
         break;
     }
     }
-    if (result.ok())
-        return base::Success;
-    sink.log(false, QStringLiteral("cannot write the output: ") + result.message);
-    return result.error == ooxml::WriteError::OutOfMemory ? base::OutOfMemory : base::OutputError;
+    return result.ok() ? int(base::Success) : writeFailure(result, sink);
 }
 
 } // namespace
@@ -302,37 +427,22 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
             backgrounds.clear();
         }
     }
-    QImageWriter::supportedImageFormats(); // loads the plug-ins before the threads race for them
-    code = forPages(job, doc, scans + backgrounds, &textless, [&](PageReader& reader, int i) {
-        PageContent& content = pages[i];
-        bool const scan = !backgrounds.contains(i);
-        poppler::document const* source = scan ? reader.doc : reader.textlessDocument();
-        QImage image = source ? render(*source, i, sink) : QImage();
-        if (image.isNull())
-            return int(base::Success); // the page keeps its text; only the picture is missing
-        if (content.recognized) {
-            QPainter painter(&image);
-            double const k = double(image.width()) / content.layout.size.width();
-            // Word boxes are tight, or only near the glyphs for a text layer: paint out a margin too.
-            for (auto const& box : content.ocrWords) {
-                double const pad = 0.2 * box.height() * k + 1;
-                painter.fillRect(QRectF(box.x() * k, box.y() * k, box.width() * k, box.height() * k)
-                                     .adjusted(-pad, -pad, pad, pad),
-                                 Qt::white);
-            }
-        }
-        content.picture = encode(image, content.layout.size, content.graphics.hasImages || scan);
-        return int(base::Success);
-    });
-    if (code != base::Success)
-        return code;
-
     poppler::ustring const docTitle = doc.get_title();
     QString title =
         QString::fromUtf16(reinterpret_cast<char16_t const*>(docTitle.data()), int(docTitle.size()))
             .trimmed();
     if (title.isEmpty())
         title = job.baseName;
+
+    QImageWriter::supportedImageFormats(); // loads the plug-ins before the threads race for them
+    if (job.target == Target::Word)
+        return writeWord(job, doc, pages, scans, title, sink);
+    code = forPages(job, doc, scans + backgrounds, &textless, [&](PageReader& reader, int i) {
+        pages[i].picture = pagePicture(reader, pages.at(i), i, !backgrounds.contains(i), sink);
+        return int(base::Success);
+    });
+    if (code != base::Success)
+        return code;
     return writeOutput(job, pages, title, sink);
 }
 

@@ -104,17 +104,6 @@ WordParagraph pictureParagraph(PageContent const& page, QSizeF const& area)
     return p;
 }
 
-// Word joins tables that touch into one; a paragraph keeps them apart.
-void pushTable(ooxml::WordSection& section, ooxml::WordTable const& table)
-{
-    if (!section.blocks.isEmpty() && std::holds_alternative<ooxml::WordTable>(section.blocks.last())) {
-        WordParagraph gap;
-        gap.content.push_back(ooxml::TextRun{QString(), 2, false, false});
-        section.blocks.push_back(gap);
-    }
-    section.blocks.push_back(table);
-}
-
 bool endsParagraph(layout::Block const& block)
 {
     QString const text = block.text().trimmed();
@@ -141,90 +130,150 @@ bool sameSize(QSizeF const& a, QSizeF const& b)
     return std::abs(a.width() - b.width()) < 2 && std::abs(a.height() - b.height()) < 2;
 }
 
-void buildFlowing(QVector<PageContent> const& pages, ooxml::WordDocument& doc)
+} // namespace
+
+WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml::DocxStreamWriter& writer)
+    : m_pages(pages), m_flowing(flowing), m_writer(writer)
 {
-    // Sections by page size first, each with margins that fit the text of all its pages.
-    QVector<int> sectionOf(pages.size());
+    if (!flowing)
+        return;
+    // Sections by page size, each with margins that fit the text of all its pages.
+    m_sectionOf.resize(pages.size());
     QVector<QRectF> sectionText;
     for (int i = 0; i < pages.size(); ++i) {
         QSizeF const size = pages.at(i).layout.size;
-        if (doc.sections.isEmpty() || !sameSize(doc.sections.last().page.size, size)) {
-            ooxml::WordSection section;
-            section.page.size = size;
-            doc.sections.push_back(section);
+        if (m_setups.isEmpty() || !sameSize(m_setups.last().size, size)) {
+            ooxml::WordPageSetup setup;
+            setup.size = size;
+            m_setups.push_back(setup);
             sectionText.push_back(QRectF());
         }
-        sectionOf[i] = doc.sections.size() - 1;
+        m_sectionOf[i] = m_setups.size() - 1;
         QRectF const box = contentBox(pages.at(i).layout);
         if (!box.isNull())
             sectionText.last() = sectionText.last().isNull() ? box : sectionText.last().united(box);
     }
-    for (int s = 0; s < doc.sections.size(); ++s) {
-        QSizeF const size = doc.sections.at(s).page.size;
+    for (int s = 0; s < m_setups.size(); ++s) {
+        QSizeF const size = m_setups.at(s).size;
         QRectF const text = sectionText.at(s);
-        doc.sections[s].page.margins = text.isNull()
-                                           ? QMarginsF(54, 54, 54, 54)
-                                           : QMarginsF(clampMargin(text.left()), clampMargin(text.top()),
-                                                       clampMargin(size.width() - text.right()),
-                                                       clampMargin(size.height() - text.bottom()));
+        m_setups[s].margins = text.isNull() ? QMarginsF(54, 54, 54, 54)
+                                            : QMarginsF(clampMargin(text.left()), clampMargin(text.top()),
+                                                        clampMargin(size.width() - text.right()),
+                                                        clampMargin(size.height() - text.bottom()));
     }
+}
 
-    bool openParagraph = false; // the last paragraph may go on on the next page
-    for (int i = 0; i < pages.size(); ++i) {
-        PageContent const& page = pages.at(i);
-        ooxml::WordSection& section = doc.sections[sectionOf[i]];
-        QVector<PageItem> const items = readingOrder(page.layout);
-        bool const newSection = i == 0 || sectionOf[i] != sectionOf[i - 1];
-        bool merge = false;
-        if (!newSection) {
-            merge = openParagraph && !items.isEmpty() && items.first().block &&
-                    continuesParagraph(*items.first().block);
-            if (!merge)
-                section.blocks.push_back(ooxml::PageBreak());
+void WordBuilder::addPage(int index)
+{
+    if (m_flowing)
+        addFlowing(m_pages.at(index), index);
+    else
+        addLaidOut(m_pages.at(index));
+}
+
+void WordBuilder::finish()
+{
+    if (m_last)
+        m_writer.add(*m_last);
+    m_last.reset();
+}
+
+void WordBuilder::beginSection(ooxml::WordPageSetup const& page)
+{
+    finish();
+    m_writer.beginSection(page);
+    m_page = page;
+    ++m_sections;
+    m_sectionBlocks = 0;
+}
+
+void WordBuilder::push(ooxml::WordBlock const& block)
+{
+    // LibreOffice drops the page break of a section that starts with a table; a tiny empty
+    // paragraph in front keeps it.
+    if (m_sectionBlocks == 0 && m_sections > 1 && std::holds_alternative<ooxml::WordTable>(block)) {
+        WordParagraph lead;
+        lead.content.push_back(ooxml::TextRun{QString(), 1, false, false});
+        m_writer.add(lead);
+    }
+    if (m_last)
+        m_writer.add(*m_last);
+    m_last = block;
+    ++m_sectionBlocks;
+}
+
+// Word joins tables that touch into one; a paragraph keeps them apart.
+void WordBuilder::pushTable(ooxml::WordTable const& table)
+{
+    if (m_sectionBlocks > 0 && m_last && std::holds_alternative<ooxml::WordTable>(*m_last)) {
+        WordParagraph gap;
+        gap.content.push_back(ooxml::TextRun{QString(), 2, false, false});
+        push(gap);
+    }
+    push(table);
+}
+
+WordParagraph* WordBuilder::lastParagraph()
+{
+    return m_sectionBlocks > 0 && m_last ? std::get_if<WordParagraph>(&*m_last) : nullptr;
+}
+
+void WordBuilder::addFlowing(PageContent const& page, int index)
+{
+    QVector<PageItem> const items = readingOrder(page.layout);
+    bool const newSection = index == 0 || m_sectionOf.at(index) != m_sectionOf.at(index - 1);
+    bool merge = false;
+    if (newSection) {
+        beginSection(m_setups.at(m_sectionOf.at(index)));
+    } else {
+        merge = m_openParagraph && !items.isEmpty() && items.first().block &&
+                continuesParagraph(*items.first().block);
+        if (!merge)
+            push(ooxml::PageBreak());
+    }
+    m_openParagraph = false;
+    QRectF const area = contentBox(page.layout);
+    if (items.isEmpty() && page.hasPicture())
+        push(pictureParagraph(page, textArea(m_page)));
+    for (int k = 0; k < items.size(); ++k) {
+        PageItem const& item = items.at(k);
+        if (item.table) {
+            pushTable(tableOf(*item.table));
+            continue;
         }
-        openParagraph = false;
-        QRectF const area = contentBox(page.layout);
-        if (items.isEmpty() && page.hasPicture())
-            section.blocks.push_back(pictureParagraph(page, textArea(section.page)));
-        for (int k = 0; k < items.size(); ++k) {
-            PageItem const& item = items.at(k);
-            if (item.table) {
-                pushTable(section, tableOf(*item.table));
-                continue;
-            }
-            WordParagraph p = paragraphOf(*item.block, false, area);
-            if (k > 0 && items.at(k - 1).table)
-                p.spaceBefore = std::max(p.spaceBefore, 6.0);
-            if (k == 0 && merge && !section.blocks.isEmpty() &&
-                std::holds_alternative<WordParagraph>(section.blocks.last())) {
-                auto& previous = std::get<WordParagraph>(section.blocks.last());
-                if (!previous.content.isEmpty() &&
-                    std::holds_alternative<ooxml::TextRun>(previous.content.last()))
-                    std::get<ooxml::TextRun>(previous.content.last()).text += QLatin1Char(' ');
-                previous.content += p.content;
-            } else {
-                section.blocks.push_back(p);
-            }
-            openParagraph = k + 1 == items.size() && !endsParagraph(*item.block);
+        WordParagraph p = paragraphOf(*item.block, false, area);
+        if (k > 0 && items.at(k - 1).table)
+            p.spaceBefore = std::max(p.spaceBefore, 6.0);
+        WordParagraph* previous = k == 0 && merge ? lastParagraph() : nullptr;
+        if (previous) {
+            if (!previous->content.isEmpty() &&
+                std::holds_alternative<ooxml::TextRun>(previous->content.last()))
+                std::get<ooxml::TextRun>(previous->content.last()).text += QLatin1Char(' ');
+            previous->content += p.content;
+        } else {
+            push(p);
         }
+        m_openParagraph = k + 1 == items.size() && !endsParagraph(*item.block);
     }
 }
 
 // Page layout: the blocks of one band of columns side by side.
-void buildPage(PageContent const& page, ooxml::WordSection& section)
+void WordBuilder::addLaidOut(PageContent const& page)
 {
     layout::PageLayout const& layout = page.layout;
     QSizeF const size = layout.size;
     QRectF const text = contentBox(layout);
-    section.page.size = size;
+    ooxml::WordPageSetup setup;
+    setup.size = size;
     // Right and bottom margins stay small: Word's fonts may set a line a little wider or a
     // page a little longer than the PDF did.
-    section.page.margins =
+    setup.margins =
         text.isNull() ? QMarginsF(kMinMargin, kMinMargin, kMinMargin, kMinMargin)
                       : QMarginsF(clampMargin(text.left()), clampMargin(text.top()), kMinMargin, kMinMargin);
+    beginSection(setup);
     if (text.isNull()) {
         if (page.hasPicture())
-            section.blocks.push_back(pictureParagraph(page, textArea(section.page)));
+            push(pictureParagraph(page, textArea(m_page)));
         return;
     }
 
@@ -237,13 +286,13 @@ void buildPage(PageContent const& page, ooxml::WordSection& section)
         PageItem const& item = items.at(k);
         if (item.table) {
             ooxml::WordTable table = tableOf(*item.table);
-            if (!section.blocks.isEmpty() || item.table->box.top() - flowBottom > 6) {
+            if (m_sectionBlocks > 0 || item.table->box.top() - flowBottom > 6) {
                 WordParagraph gap;
                 gap.spaceBefore = spacing(item.table->box.top(), 11);
                 if (gap.spaceBefore > 4)
-                    section.blocks.push_back(gap);
+                    push(gap);
             }
-            pushTable(section, table);
+            pushTable(table);
             flowBottom = item.table->box.bottom();
             ++k;
             continue;
@@ -258,7 +307,7 @@ void buildPage(PageContent const& page, ooxml::WordSection& section)
             WordParagraph p = paragraphOf(*item.block, true, area);
             p.spaceBefore = spacing(item.block->box.top(), item.block->fontSize);
             p.spaceAfter = 0;
-            section.blocks.push_back(p);
+            push(p);
             flowBottom = item.block->box.bottom();
             ++k;
             continue;
@@ -297,43 +346,10 @@ void buildPage(PageContent const& page, ooxml::WordSection& section)
         WordParagraph gap;
         gap.spaceBefore = spacing(bandTop, 11);
         if (gap.spaceBefore > 4)
-            section.blocks.push_back(gap);
-        pushTable(section, table);
+            push(gap);
+        pushTable(table);
         flowBottom = bandBottom;
     }
-}
-
-// LibreOffice drops the page break of a section that starts with a table; a tiny empty
-// paragraph in front keeps it.
-void leadWithParagraph(ooxml::WordDocument& doc)
-{
-    for (int s = 1; s < doc.sections.size(); ++s) {
-        auto& blocks = doc.sections[s].blocks;
-        if (!blocks.isEmpty() && std::holds_alternative<ooxml::WordTable>(blocks.first())) {
-            WordParagraph lead;
-            lead.content.push_back(ooxml::TextRun{QString(), 1, false, false});
-            blocks.prepend(lead);
-        }
-    }
-}
-
-} // namespace
-
-ooxml::WordDocument WordBuilder::build(QVector<PageContent> const& pages, bool flowing, QString const& title)
-{
-    ooxml::WordDocument doc;
-    doc.info.title = title;
-    if (flowing) {
-        buildFlowing(pages, doc);
-    } else {
-        for (auto const& page : pages) {
-            ooxml::WordSection section;
-            buildPage(page, section);
-            doc.sections.push_back(section);
-        }
-    }
-    leadWithParagraph(doc);
-    return doc;
 }
 
 } // namespace office

@@ -3,6 +3,7 @@
 #include "TestHome.h"
 #include "WriterTestTypes.h"
 
+#include "ooxml/DocxStreamWriter.h"
 #include "ooxml/DocxWriter.h"
 
 #include <QBuffer>
@@ -98,6 +99,7 @@ class TestDocxWriter : public QObject
 private slots:
     void initTestCase();
     void writesCompletePackage();
+    void storesEachPictureOnce();
     void keepsTextExact_data();
     void keepsTextExact();
     void rejectsBadModelsWithoutLeavingFiles_data();
@@ -163,6 +165,40 @@ void TestDocxWriter::writesCompletePackage()
     for (QXmlStreamAttributes const& a : xmlread::attributes(xml, QStringLiteral("a:blip")))
         QVERIFY(targets.value(a.value(QLatin1String("r:embed")).toString())
                     .startsWith(QLatin1String("word/media/")));
+}
+
+// Pages that show the same picture share one media part; the temporary files are gone.
+void TestDocxWriter::storesEachPictureOnce()
+{
+    QString const folder = m_home.filePath(QStringLiteral("stream"));
+    QVERIFY(QDir().mkpath(folder));
+    QString const path = folder + QStringLiteral("/pictures.docx");
+    DocxStreamWriter writer(path);
+    QByteArray const red = encodedImage("PNG", Qt::red), blue = encodedImage("JPEG", Qt::blue);
+    for (int page = 0; page < 30; ++page) {
+        writer.beginSection(WordPageSetup());
+        WordPicture picture;
+        picture.picture = Picture{page % 3 == 2 ? blue : red, QSizeF(40, 20)};
+        writer.add(paragraph({picture, text(QStringLiteral("page %1").arg(page + 1))}));
+    }
+    QCOMPARE(writer.pictureCount(), 2);
+    WriteResult const result = writer.finish();
+    QVERIFY2(result.ok(), qPrintable(result.message));
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("pictures.docx")});
+    PackageReader package(path);
+    QCOMPARE(package.problems(), QStringList());
+    QByteArray const xml = package.part(QStringLiteral("word/document.xml"));
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:drawing")), 30);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:sectPr")), 30);
+    QCOMPARE(package.part(QStringLiteral("word/media/image1.png")), red);
+    QCOMPARE(package.part(QStringLiteral("word/media/image2.jpeg")), blue);
+    QVERIFY(!package.contains(QStringLiteral("word/media/image3.png")));
+    // Every drawing has an id of its own.
+    QSet<QString> ids;
+    for (QXmlStreamAttributes const& a : xmlread::attributes(xml, QStringLiteral("wp:docPr")))
+        ids.insert(a.value(QLatin1String("id")).toString());
+    QCOMPARE(ids.size(), 30);
 }
 
 void TestDocxWriter::keepsTextExact_data()

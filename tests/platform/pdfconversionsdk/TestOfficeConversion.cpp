@@ -11,9 +11,16 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 #include <QtTest>
+
+#include <atomic>
+#include <thread>
 
 using pdfconv::base::ConvertOptions;
 using pdfconv::common::LibraryManager;
@@ -175,6 +182,57 @@ double wordsFound(QStringList const& expected, QString const& text)
     for (auto const& w : expected)
         found += got.contains(w.toLower()) ? 1 : 0;
     return expected.isEmpty() ? 0 : double(found) / expected.size();
+}
+
+// Pages that each show the same picture across the whole page, and nothing else.
+bool writeSharedPicturePdf(QString const& path, int pages)
+{
+    QImage picture(600, 850, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            picture.setPixel(x, y, qRgb(seed >> 24, (seed >> 16) & 0xff, (x + y) & 0xff));
+        }
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0)
+            writer.newPage();
+        painter.drawImage(QRectF(0, 0, 595, 842), picture); // the same image object: stored once
+    }
+    return painter.end();
+}
+
+// The largest resident size (kB) the helper reached while the conversion ran.
+qint64 helperPeakKb(std::atomic<int> const& code)
+{
+    qint64 peak = 0;
+    while (code == -1) {
+        for (auto const& task : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile children(QStringLiteral("/proc/self/task/%1/children").arg(task));
+            if (!children.open(QIODevice::ReadOnly))
+                continue;
+            for (auto const& pid : children.readAll().split(' ')) {
+                if (pid.trimmed().isEmpty())
+                    continue;
+                QFile status(QStringLiteral("/proc/%1/status").arg(QString::fromLatin1(pid.trimmed())));
+                if (!status.open(QIODevice::ReadOnly))
+                    continue;
+                QRegularExpressionMatch const m =
+                    QRegularExpression("VmRSS:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
+                if (m.hasMatch())
+                    peak = std::max(peak, m.captured(1).toLongLong());
+            }
+        }
+        QThread::msleep(5);
+    }
+    return peak;
 }
 
 QStringList const kScanLines = {"harbor garden window silver", "morning village thunder orange",
@@ -537,6 +595,36 @@ private slots:
             for (int x = 0; x < picture.width(); ++x)
                 inked += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
         QVERIFY2(inked < picture.width() * picture.height() / 2000, qPrintable(QString::number(inked)));
+    }
+
+    // Word output writes pictures and pages into the package as they are made, and a picture
+    // that many pages share goes in once: the helper's memory does not grow with the pages.
+    void wordMemoryStaysFlat()
+    {
+        QList<qint64> peaks;
+        for (int pages : {10, 150}) {
+            QString const input = path(QStringLiteral("shared-%1.pdf").arg(pages));
+            QVERIFY(writeSharedPicturePdf(input, pages));
+            QString const out = fresh(".docx");
+            std::atomic<int> code{-1};
+            std::thread worker(
+                [&] { code = convert(&PdfConversion::StartPDFToWord, input, out, wordOptions(true)); });
+            peaks << helperPeakKb(code);
+            worker.join();
+            QCOMPARE(code.load(), 0);
+            PackageReader package(out);
+            QCOMPARE(package.problems(), QStringList());
+            QCOMPARE(xmlread::count(package.part("word/document.xml"), "w:drawing"), pages);
+            QStringList media = package.relationshipTargets("word/document.xml").values().filter("media/");
+            media.removeDuplicates();
+            QCOMPARE(media.size(), 1);
+        }
+        qInfo("helper peak: %lld kB for 10 pages, %lld kB for 150", peaks.at(0), peaks.at(1));
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("memory figures of a sanitizer build say nothing");
+#endif
+        QVERIFY2(peaks.at(1) < peaks.at(0) + 40 * 1024,
+                 qPrintable(QString::number(peaks.at(1) - peaks.at(0))));
     }
 
     void scanInWord_data()

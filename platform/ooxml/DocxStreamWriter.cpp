@@ -1,0 +1,676 @@
+#include "ooxml/DocxStreamWriter.h"
+
+#include "internal/OutputFile.h"
+#include "internal/PackageWriter.h"
+#include "internal/PictureData.h"
+#include "internal/XmlText.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace ooxml {
+
+namespace {
+
+using namespace internal;
+
+constexpr int MinPageTwips = 144;    // 0.1 inch
+constexpr int MaxPageTwips = 31680;  // 22 inches, the largest page Word accepts
+constexpr int MinContentTwips = 144; // text width and height that margins must leave
+
+constexpr char const* StylesXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:styles xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii="Arial" w:hAnsi="Arial" w:cs="Arial"/><w:sz w:val="22"/><w:szCs w:val="22"/></w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after="0" w:line="240" w:lineRule="auto"/></w:pPr></w:pPrDefault></w:docDefaults><w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/><w:qFormat/></w:style><w:style w:type="character" w:default="1" w:styleId="DefaultParagraphFont"><w:name w:val="Default Paragraph Font"/><w:uiPriority w:val="1"/><w:semiHidden/><w:unhideWhenUsed/></w:style><w:style w:type="table" w:default="1" w:styleId="TableNormal"><w:name w:val="Normal Table"/><w:uiPriority w:val="99"/><w:semiHidden/><w:unhideWhenUsed/><w:tblPr><w:tblInd w:w="0" w:type="dxa"/><w:tblCellMar><w:top w:w="0" w:type="dxa"/><w:left w:w="108" w:type="dxa"/><w:bottom w:w="0" w:type="dxa"/><w:right w:w="108" w:type="dxa"/></w:tblCellMar></w:tblPr></w:style></w:styles>
+)";
+
+constexpr char const* SettingsXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:settings xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:defaultTabStop w:val="720"/><w:compat><w:compatSetting w:name="compatibilityMode" w:uri="http://schemas.microsoft.com/office/word" w:val="15"/></w:compat></w:settings>
+)";
+
+int twips(double points)
+{
+    return int(std::lround(std::clamp(points, -1.0e6, 1.0e6) * 20.0));
+}
+
+// Page geometry in twips, already made acceptable to Word.
+struct PageGeometry
+{
+    int width = 0;
+    int height = 0;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int contentWidth() const { return width - left - right; }
+};
+
+void fitMargins(int size, int& first, int& second)
+{
+    first = std::clamp(first, 0, MaxPageTwips);
+    second = std::clamp(second, 0, MaxPageTwips);
+    int const room = size - MinContentTwips;
+    if (first + second > room) {
+        double const scale = double(room) / double(first + second);
+        first = int(first * scale);
+        second = int(second * scale);
+    }
+}
+
+bool pageGeometry(WordPageSetup const& page, PageGeometry* out)
+{
+    double const w = page.size.width();
+    double const h = page.size.height();
+    if (!std::isfinite(w) || !std::isfinite(h) || w <= 0.0 || h <= 0.0)
+        return false;
+    QMarginsF const& m = page.margins;
+    for (double v : {m.left(), m.top(), m.right(), m.bottom()}) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    out->width = std::clamp(twips(w), MinPageTwips, MaxPageTwips);
+    out->height = std::clamp(twips(h), MinPageTwips, MaxPageTwips);
+    out->left = twips(m.left());
+    out->right = twips(m.right());
+    out->top = twips(m.top());
+    out->bottom = twips(m.bottom());
+    fitMargins(out->width, out->left, out->right);
+    fitMargins(out->height, out->top, out->bottom);
+    return true;
+}
+
+int halfPoints(double points)
+{
+    if (!std::isfinite(points))
+        return 22;
+    return std::clamp(int(std::lround(points * 2.0)), 2, 3276);
+}
+
+} // namespace
+
+class DocxStreamWriter::Private
+{
+public:
+    Private(QString const& path, ExistingFile existing);
+    ~Private() { discard(); }
+
+    bool failed() const { return !m_error.ok(); }
+    void fail(WriteError error, QString const& message)
+    {
+        if (m_error.ok())
+            m_error = WriteResult::failure(error, message);
+    }
+
+    void beginSection(WordPageSetup const& setup);
+    void add(WordBlock const& block);
+    WriteResult finish();
+
+    DocumentInfo m_info;
+    int m_storedCount = 0;
+
+private:
+    struct Stored
+    {
+        QString name; // in word/media
+        QString id;   // the relationship's
+    };
+    struct Media
+    {
+        QString part;
+        qint64 offset = 0;
+        qint64 length = 0;
+        QString contentType;
+    };
+
+    bool open();
+    void endSection(bool last);
+    void writePending(PageGeometry const* sectionEnd);
+    std::optional<Stored> store(Picture const& picture);
+    void paragraph(WordParagraph const& paragraph, bool breakBefore, PageGeometry const* sectionEnd);
+    void breakParagraph();
+    void run(TextRun const& run);
+    void picture(WordPicture const& picture);
+    void table(WordTable const& table, PageGeometry const& page);
+    void sectionProperties(PageGeometry const& page);
+    void discard();
+
+    QString m_path;
+    ExistingFile m_existing;
+    WriteResult m_error;
+    bool m_opened = false;
+    QFile m_body;                     // word/document.xml as it is written
+    QFile m_media;                    // the pictures, one after the other
+    std::unique_ptr<XmlWriter> m_xml; // word/document.xml, into m_body
+    Relationships m_relationships;
+    QHash<QByteArray, Stored> m_stored; // by the digest of the bytes
+    QVector<Media> m_mediaParts;
+    int m_drawingCount = 0;
+    // The section being written, and the last block added to it: that one carries the
+    // section's properties when it is a paragraph, so it is written only when the next
+    // block comes or the section ends.
+    int m_sections = 0;
+    PageGeometry m_page;
+    std::optional<WordBlock> m_pending;
+    bool m_pendingBreak = false; // a page break came before the pending block
+    bool m_break = false;        // a page break came after it
+};
+
+DocxStreamWriter::Private::Private(QString const& path, ExistingFile existing)
+    : m_path(path), m_existing(existing)
+{
+    m_error = checkTarget(path, existing);
+}
+
+bool DocxStreamWriter::Private::open()
+{
+    if (m_opened || failed())
+        return !failed();
+    m_opened = true;
+    m_body.setFileName(temporaryPathFor(m_path));
+    m_media.setFileName(temporaryPathFor(m_path));
+    if (!m_body.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        !m_media.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        fail(WriteError::CannotWrite,
+             QStringLiteral("cannot create a temporary file beside \"%1\": %2")
+                 .arg(m_path, m_body.isOpen() ? m_media.errorString() : m_body.errorString()));
+        return false;
+    }
+    m_relationships.add(rel::styles, QStringLiteral("styles.xml"));
+    m_relationships.add(rel::settings, QStringLiteral("settings.xml"));
+    m_xml = std::make_unique<XmlWriter>(&m_body);
+    m_xml->start("w:document");
+    m_xml->attr("xmlns:w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+    m_xml->attr("xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+    m_xml->attr("xmlns:wp", "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing");
+    m_xml->attr("xmlns:a", "http://schemas.openxmlformats.org/drawingml/2006/main");
+    m_xml->attr("xmlns:pic", "http://schemas.openxmlformats.org/drawingml/2006/picture");
+    m_xml->start("w:body");
+    return true;
+}
+
+void DocxStreamWriter::Private::beginSection(WordPageSetup const& setup)
+{
+    if (!open())
+        return;
+    if (m_sections > 0)
+        endSection(false);
+    ++m_sections;
+    if (!pageGeometry(setup, &m_page))
+        fail(WriteError::InvalidDocument,
+             QStringLiteral("section %1 has no valid page size and margins").arg(m_sections));
+}
+
+void DocxStreamWriter::Private::add(WordBlock const& block)
+{
+    if (m_sections == 0)
+        beginSection(WordPageSetup());
+    if (failed())
+        return;
+    if (std::holds_alternative<PageBreak>(block)) {
+        m_break = true;
+        return;
+    }
+    writePending(nullptr);
+    m_pending = block;
+    m_pendingBreak = m_break;
+    m_break = false;
+}
+
+void DocxStreamWriter::Private::writePending(PageGeometry const* sectionEnd)
+{
+    if (!m_pending)
+        return;
+    if (auto const* p = std::get_if<WordParagraph>(&*m_pending)) {
+        paragraph(*p, m_pendingBreak, sectionEnd);
+    } else {
+        if (m_pendingBreak)
+            breakParagraph();
+        table(std::get<WordTable>(*m_pending), m_page);
+    }
+    m_pending.reset();
+    m_pendingBreak = false;
+}
+
+// Every section but the last ends with a paragraph that carries its properties; page
+// breaks after the last block would only add an empty page.
+void DocxStreamWriter::Private::endSection(bool last)
+{
+    if (failed())
+        return;
+    bool const carries = !last && m_pending && std::holds_alternative<WordParagraph>(*m_pending);
+    writePending(carries ? &m_page : nullptr);
+    if (!last && !carries)
+        paragraph(WordParagraph(), false, &m_page);
+    if (last)
+        sectionProperties(m_page);
+    m_break = false;
+}
+
+WriteResult DocxStreamWriter::Private::finish()
+{
+    if (m_sections == 0)
+        beginSection(WordPageSetup());
+    endSection(true);
+    if (!failed()) {
+        m_xml->end();
+        m_xml->end();
+        m_xml->finish();
+        if (m_xml->hasError() || !m_body.flush() || !m_media.flush())
+            fail(WriteError::CannotWrite,
+                 QStringLiteral("cannot write beside \"%1\": %2")
+                     .arg(m_path, m_body.error() != QFileDevice::NoError ? m_body.errorString()
+                                                                         : m_media.errorString()));
+    }
+    if (failed()) {
+        discard();
+        return m_error;
+    }
+    PackageWriter package;
+    for (Media const& media : qAsConst(m_mediaParts))
+        package.addSpooled(media.part, m_media.fileName(), media.offset, media.length, media.contentType,
+                           true);
+    package.addSpooled(
+        QStringLiteral("word/document.xml"), m_body.fileName(), 0, m_body.size(),
+        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"),
+        false);
+    package.addXml(
+        QStringLiteral("word/styles.xml"), StylesXml,
+        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"));
+    package.addXml(
+        QStringLiteral("word/settings.xml"), SettingsXml,
+        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml"));
+    package.addRelationships(QStringLiteral("word/document.xml"), m_relationships);
+    package.addPackageParts(QStringLiteral("word/document.xml"), m_info);
+    m_body.close();
+    m_media.close();
+    m_error = package.write(m_path, m_existing);
+    discard();
+    return m_error;
+}
+
+void DocxStreamWriter::Private::discard()
+{
+    m_xml.reset();
+    for (QFile* file : {&m_body, &m_media}) {
+        file->close();
+        if (!file->fileName().isEmpty())
+            file->remove();
+    }
+}
+
+std::optional<DocxStreamWriter::Private::Stored> DocxStreamWriter::Private::store(Picture const& picture)
+{
+    PictureData data;
+    QString why;
+    if (!preparePicture(picture, &data, &why)) {
+        fail(WriteError::InvalidDocument, why);
+        return std::nullopt;
+    }
+    QByteArray const digest = QCryptographicHash::hash(data.bytes, QCryptographicHash::Sha256);
+    auto const known = m_stored.constFind(digest);
+    if (known != m_stored.constEnd())
+        return known.value();
+    Media media;
+    media.offset = m_media.pos();
+    media.length = data.bytes.size();
+    media.contentType = data.contentType;
+    if (m_media.write(data.bytes) != data.bytes.size()) {
+        fail(WriteError::CannotWrite,
+             QStringLiteral("cannot write beside \"%1\": %2").arg(m_path, m_media.errorString()));
+        return std::nullopt;
+    }
+    Stored stored;
+    stored.name = QStringLiteral("image%1.%2").arg(++m_storedCount).arg(data.extension);
+    stored.id = m_relationships.add(rel::image, QStringLiteral("media/") + stored.name);
+    media.part = QStringLiteral("word/media/") + stored.name;
+    m_mediaParts.push_back(media);
+    m_stored.insert(digest, stored);
+    return stored;
+}
+
+void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool breakBefore,
+                                          PageGeometry const* sectionEnd)
+{
+    m_xml->start("w:p");
+    int const before = twips(std::max(0.0, paragraph.spaceBefore));
+    int const after = twips(std::max(0.0, paragraph.spaceAfter));
+    TextRun const* lastRun = nullptr;
+    for (WordInline const& item : paragraph.content) {
+        if (auto const* textRun = std::get_if<TextRun>(&item))
+            lastRun = textRun;
+    }
+    bool const aligned = paragraph.alignment != WordParagraph::Alignment::Left;
+    if (breakBefore || before > 0 || after > 0 || aligned || lastRun || sectionEnd) {
+        m_xml->start("w:pPr");
+        if (breakBefore)
+            m_xml->empty("w:pageBreakBefore");
+        if (before > 0 || after > 0) {
+            m_xml->empty("w:spacing");
+            m_xml->attr("w:before", before);
+            m_xml->attr("w:after", after);
+        }
+        if (aligned) {
+            m_xml->empty("w:jc");
+            switch (paragraph.alignment) {
+            case WordParagraph::Alignment::Center:
+                m_xml->attr("w:val", "center");
+                break;
+            case WordParagraph::Alignment::Right:
+                m_xml->attr("w:val", "right");
+                break;
+            default:
+                m_xml->attr("w:val", "both");
+                break;
+            }
+        }
+        if (lastRun) {
+            // The paragraph mark takes part in the line height: keep it at the text's size.
+            m_xml->start("w:rPr");
+            m_xml->empty("w:sz");
+            m_xml->attr("w:val", halfPoints(lastRun->fontSize));
+            m_xml->end();
+        }
+        if (sectionEnd)
+            sectionProperties(*sectionEnd);
+        m_xml->end();
+    }
+    for (WordInline const& item : paragraph.content) {
+        if (auto const* textRun = std::get_if<TextRun>(&item))
+            run(*textRun);
+        else
+            picture(std::get<WordPicture>(item));
+    }
+    m_xml->end();
+}
+
+void DocxStreamWriter::Private::breakParagraph()
+{
+    m_xml->start("w:p");
+    m_xml->start("w:pPr");
+    m_xml->empty("w:pageBreakBefore");
+    m_xml->start("w:rPr");
+    m_xml->empty("w:sz");
+    m_xml->attr("w:val", 2);
+    m_xml->end();
+    m_xml->end();
+    m_xml->end();
+}
+
+void DocxStreamWriter::Private::run(TextRun const& run)
+{
+    QString const text = unixLineEnds(xmlSafe(run.text));
+    if (text.isEmpty())
+        return;
+    m_xml->start("w:r");
+    m_xml->start("w:rPr");
+    if (run.bold) {
+        m_xml->empty("w:b");
+        m_xml->empty("w:bCs");
+    }
+    if (run.italic) {
+        m_xml->empty("w:i");
+        m_xml->empty("w:iCs");
+    }
+    int const size = halfPoints(run.fontSize);
+    m_xml->empty("w:sz");
+    m_xml->attr("w:val", size);
+    m_xml->empty("w:szCs");
+    m_xml->attr("w:val", size);
+    m_xml->end();
+    int start = 0;
+    for (int i = 0; i <= text.size(); ++i) {
+        bool const atEnd = i == text.size();
+        if (!atEnd && text.at(i) != QLatin1Char('\n') && text.at(i) != QLatin1Char('\t'))
+            continue;
+        if (i > start)
+            m_xml->textElement("w:t", text.mid(start, i - start));
+        if (!atEnd)
+            m_xml->empty(text.at(i) == QLatin1Char('\n') ? "w:br" : "w:tab");
+        start = i + 1;
+    }
+    m_xml->end();
+}
+
+void DocxStreamWriter::Private::picture(WordPicture const& picture)
+{
+    std::optional<Stored> const stored = store(picture.picture);
+    if (!stored)
+        return;
+    int const number = ++m_drawingCount;
+    QString const& name = stored->name;
+    QString const& id = stored->id;
+    qint64 const cx = emu(picture.picture.size.width());
+    qint64 const cy = emu(picture.picture.size.height());
+
+    m_xml->start("w:r");
+    m_xml->start("w:drawing");
+    if (picture.anchored) {
+        m_xml->start("wp:anchor");
+        for (char const* distance : {"distT", "distB", "distL", "distR"})
+            m_xml->attr(distance, 0);
+        m_xml->attr("simplePos", 0);
+        m_xml->attr("relativeHeight", 251658240 + number);
+        m_xml->attr("behindDoc", 1);
+        m_xml->attr("locked", 0);
+        m_xml->attr("layoutInCell", 1);
+        m_xml->attr("allowOverlap", 1);
+        m_xml->empty("wp:simplePos");
+        m_xml->attr("x", 0);
+        m_xml->attr("y", 0);
+        m_xml->start("wp:positionH");
+        m_xml->attr("relativeFrom", "page");
+        m_xml->start("wp:posOffset");
+        m_xml->text(QString::number(emu(std::clamp(picture.position.x(), -1.0e6, 1.0e6))));
+        m_xml->end();
+        m_xml->end();
+        m_xml->start("wp:positionV");
+        m_xml->attr("relativeFrom", "page");
+        m_xml->start("wp:posOffset");
+        m_xml->text(QString::number(emu(std::clamp(picture.position.y(), -1.0e6, 1.0e6))));
+        m_xml->end();
+        m_xml->end();
+    } else {
+        m_xml->start("wp:inline");
+        for (char const* distance : {"distT", "distB", "distL", "distR"})
+            m_xml->attr(distance, 0);
+    }
+    m_xml->empty("wp:extent");
+    m_xml->attr("cx", cx);
+    m_xml->attr("cy", cy);
+    m_xml->empty("wp:effectExtent");
+    for (char const* side : {"l", "t", "r", "b"})
+        m_xml->attr(side, 0);
+    if (picture.anchored)
+        m_xml->empty("wp:wrapNone");
+    m_xml->empty("wp:docPr");
+    m_xml->attr("id", number);
+    m_xml->attr("name", QStringLiteral("Picture %1").arg(number));
+    m_xml->start("wp:cNvGraphicFramePr");
+    m_xml->empty("a:graphicFrameLocks");
+    m_xml->attr("noChangeAspect", 1);
+    m_xml->end();
+    m_xml->start("a:graphic");
+    m_xml->start("a:graphicData");
+    m_xml->attr("uri", "http://schemas.openxmlformats.org/drawingml/2006/picture");
+    m_xml->start("pic:pic");
+    m_xml->start("pic:nvPicPr");
+    m_xml->empty("pic:cNvPr");
+    m_xml->attr("id", number);
+    m_xml->attr("name", name);
+    m_xml->empty("pic:cNvPicPr");
+    m_xml->end();
+    m_xml->start("pic:blipFill");
+    m_xml->empty("a:blip");
+    m_xml->attr("r:embed", id);
+    m_xml->start("a:stretch");
+    m_xml->empty("a:fillRect");
+    m_xml->end();
+    m_xml->end();
+    m_xml->start("pic:spPr");
+    m_xml->start("a:xfrm");
+    m_xml->empty("a:off");
+    m_xml->attr("x", 0);
+    m_xml->attr("y", 0);
+    m_xml->empty("a:ext");
+    m_xml->attr("cx", cx);
+    m_xml->attr("cy", cy);
+    m_xml->end();
+    m_xml->start("a:prstGeom");
+    m_xml->attr("prst", "rect");
+    m_xml->empty("a:avLst");
+    m_xml->end();
+    m_xml->end();
+    m_xml->end(); // pic:pic
+    m_xml->end(); // a:graphicData
+    m_xml->end(); // a:graphic
+    m_xml->end(); // wp:anchor or wp:inline
+    m_xml->end(); // w:drawing
+    m_xml->end(); // w:r
+}
+
+void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const& page)
+{
+    int columns = 0;
+    for (WordTableRow const& row : table.rows)
+        columns = std::max(columns, int(row.cells.size()));
+    if (columns == 0)
+        return; // Word rejects a table without cells.
+
+    QVector<int> widths(columns, 0);
+    int given = 0;
+    int unset = 0;
+    for (int c = 0; c < columns; ++c) {
+        double const w = c < table.columnWidths.size() ? table.columnWidths[c] : 0.0;
+        if (std::isfinite(w) && w > 0.0) {
+            widths[c] = std::clamp(twips(w), 1, MaxPageTwips);
+            given += widths[c];
+        } else {
+            ++unset;
+        }
+    }
+    if (unset > 0) {
+        int const share = std::max(MinContentTwips, (page.contentWidth() - given) / unset);
+        for (int& w : widths) {
+            if (w == 0)
+                w = share;
+        }
+    }
+    int total = 0;
+    for (int w : widths)
+        total += w;
+
+    m_xml->start("w:tbl");
+    m_xml->start("w:tblPr");
+    m_xml->empty("w:tblW");
+    m_xml->attr("w:w", total);
+    m_xml->attr("w:type", "dxa");
+    if (table.borders) {
+        m_xml->start("w:tblBorders");
+        for (char const* edge : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
+            m_xml->empty(edge);
+            m_xml->attr("w:val", "single");
+            m_xml->attr("w:sz", 4);
+            m_xml->attr("w:space", 0);
+            m_xml->attr("w:color", "000000");
+        }
+        m_xml->end();
+    }
+    m_xml->empty("w:tblLayout");
+    m_xml->attr("w:type", "fixed");
+    m_xml->end();
+    m_xml->start("w:tblGrid");
+    for (int w : widths) {
+        m_xml->empty("w:gridCol");
+        m_xml->attr("w:w", w);
+    }
+    m_xml->end();
+    for (WordTableRow const& row : table.rows) {
+        m_xml->start("w:tr");
+        for (int c = 0; c < columns; ++c) {
+            m_xml->start("w:tc");
+            m_xml->start("w:tcPr");
+            m_xml->empty("w:tcW");
+            m_xml->attr("w:w", widths[c]);
+            m_xml->attr("w:type", "dxa");
+            m_xml->end();
+            // Word needs at least one paragraph in every cell.
+            QVector<WordParagraph> const empty{WordParagraph()};
+            bool const filled = c < row.cells.size() && !row.cells[c].paragraphs.isEmpty();
+            for (WordParagraph const& p : filled ? row.cells[c].paragraphs : empty)
+                paragraph(p, false, nullptr);
+            m_xml->end();
+        }
+        m_xml->end();
+    }
+    m_xml->end();
+}
+
+void DocxStreamWriter::Private::sectionProperties(PageGeometry const& page)
+{
+    m_xml->start("w:sectPr");
+    m_xml->empty("w:pgSz");
+    m_xml->attr("w:w", page.width);
+    m_xml->attr("w:h", page.height);
+    if (page.width > page.height)
+        m_xml->attr("w:orient", "landscape");
+    m_xml->empty("w:pgMar");
+    m_xml->attr("w:top", page.top);
+    m_xml->attr("w:right", page.right);
+    m_xml->attr("w:bottom", page.bottom);
+    m_xml->attr("w:left", page.left);
+    m_xml->attr("w:header", std::min(708, page.top));
+    m_xml->attr("w:footer", std::min(708, page.bottom));
+    m_xml->attr("w:gutter", 0);
+    m_xml->end();
+}
+
+DocxStreamWriter::DocxStreamWriter(QString const& path, ExistingFile existing)
+    : d(std::make_unique<Private>(path, existing))
+{
+}
+
+DocxStreamWriter::~DocxStreamWriter() = default;
+
+void DocxStreamWriter::setInfo(DocumentInfo const& info)
+{
+    d->m_info = info;
+}
+
+void DocxStreamWriter::beginSection(WordPageSetup const& page)
+{
+    WriteResult const result = guarded([&] {
+        d->beginSection(page);
+        return WriteResult::success();
+    });
+    if (!result.ok())
+        d->fail(result.error, result.message);
+}
+
+void DocxStreamWriter::add(WordBlock const& block)
+{
+    WriteResult const result = guarded([&] {
+        d->add(block);
+        return WriteResult::success();
+    });
+    if (!result.ok())
+        d->fail(result.error, result.message);
+}
+
+WriteResult DocxStreamWriter::finish()
+{
+    WriteResult const result = guarded([&] { return d->finish(); });
+    if (!result.ok())
+        d->fail(result.error, result.message);
+    return result;
+}
+
+int DocxStreamWriter::pictureCount() const
+{
+    return d->m_storedCount;
+}
+
+} // namespace ooxml
