@@ -123,6 +123,30 @@ bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& p
     return painter.end();
 }
 
+bool writeSharedPicturePdf(QString const& path, int pages)
+{
+    QImage picture(600, 850, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            picture.setPixel(x, y, qRgb(seed >> 24, (seed >> 16) & 0xff, (x + y) & 0xff));
+        }
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0)
+            writer.newPage();
+        painter.drawImage(QRectF(0, 0, 595, 842), picture); // one image object: stored once
+    }
+    return painter.end();
+}
+
 QString words(QString const& prefix, int count)
 {
     QStringList list;

@@ -24,6 +24,9 @@ bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables,
 // grey image at @p dpi and placed as the only content of a page of @p pageSize points.
 bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& pageSize, int dpi = 300,
                   double fontSize = 11);
+// A4 pages that each show the same picture over the whole page and nothing else; the PDF
+// holds the picture once.
+bool writeSharedPicturePdf(QString const& path, int pages);
 // Short distinct words, so that a paragraph of them wraps over several lines.
 QString words(QString const& prefix, int count);
 // Runs "qpdf --encrypt ..." with the given arguments between the input and the output.

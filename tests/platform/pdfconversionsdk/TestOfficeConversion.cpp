@@ -11,9 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -182,31 +179,6 @@ double wordsFound(QStringList const& expected, QString const& text)
     for (auto const& w : expected)
         found += got.contains(w.toLower()) ? 1 : 0;
     return expected.isEmpty() ? 0 : double(found) / expected.size();
-}
-
-// Pages that each show the same picture across the whole page, and nothing else.
-bool writeSharedPicturePdf(QString const& path, int pages)
-{
-    QImage picture(600, 850, QImage::Format_RGB32);
-    quint32 seed = 12345;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            picture.setPixel(x, y, qRgb(seed >> 24, (seed >> 16) & 0xff, (x + y) & 0xff));
-        }
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(72);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    for (int p = 0; p < pages; ++p) {
-        if (p > 0)
-            writer.newPage();
-        painter.drawImage(QRectF(0, 0, 595, 842), picture); // the same image object: stored once
-    }
-    return painter.end();
 }
 
 // The largest resident size (kB) the helper reached while the conversion ran.
@@ -604,7 +576,7 @@ private slots:
         QList<qint64> peaks;
         for (int pages : {10, 150}) {
             QString const input = path(QStringLiteral("shared-%1.pdf").arg(pages));
-            QVERIFY(writeSharedPicturePdf(input, pages));
+            QVERIFY(PdfFixtures::writeSharedPicturePdf(input, pages));
             QString const out = fresh(".docx");
             std::atomic<int> code{-1};
             std::thread worker(
