@@ -424,6 +424,10 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
         <translation>Es ist kein Drucker installiert, daher kann die Office-Konvertierung nicht durchgeführt werden.</translation>
     </message>
+    <message>
+        <source>The output folder does not exist or cannot be written to.</source>
+        <translation>Der Zielordner existiert nicht oder ist schreibgeschützt.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>

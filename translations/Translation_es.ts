@@ -424,6 +424,10 @@ Downloading this OCR module now?</source>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
         <translation>No hay ninguna impresora instalada, por lo que no se puede realizar la conversión de Office.</translation>
     </message>
+    <message>
+        <source>The output folder does not exist or cannot be written to.</source>
+        <translation>La carpeta de destino no existe o no se puede escribir en ella.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>

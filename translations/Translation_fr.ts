@@ -257,7 +257,7 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a password protected PDF file.</source>
-        <translation>« %1 » n&apos;est pas un fichier PDF protégé par mot de passe.</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas un fichier PDF protégé par mot de passe.</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -294,7 +294,7 @@
         <source>The advanced OCR (Optical Character Recognition) module can recognize text from scanned PDF or image file, convert them to copyable and searchable PDF file.
 Downloading this OCR module now?</source>
         <translation>Le module OCR avancé (reconnaissance optique de caractères) reconnaît le texte des fichiers PDF numérisés et des images, et les convertit en fichiers PDF dont le texte peut être copié et recherché.
-Voulez-vous télécharger ce module OCR maintenant ?</translation>
+Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
     </message>
     <message>
         <source>The folder path is read-only. Pleas correct or try again.</source>
@@ -302,7 +302,7 @@ Voulez-vous télécharger ce module OCR maintenant ?</translation>
     </message>
     <message>
         <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation>%1 est introuvable sur votre Mac : la conversion ne peut pas être effectuée. Veuillez installer %1 et réessayer.</translation>
+        <translation>%1 est introuvable sur votre Mac&#xa0;: la conversion ne peut pas être effectuée. Veuillez installer %1 et réessayer.</translation>
     </message>
     <message>
         <source>The selected languages are not supported</source>
@@ -422,7 +422,11 @@ Voulez-vous télécharger ce module OCR maintenant ?</translation>
     </message>
     <message>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
-        <translation>Aucune imprimante n&apos;est installée : la conversion Office ne peut pas se poursuivre.</translation>
+        <translation>Aucune imprimante n&apos;est installée&#xa0;: la conversion Office ne peut pas se poursuivre.</translation>
+    </message>
+    <message>
+        <source>The output folder does not exist or cannot be written to.</source>
+        <translation>Le dossier de sortie n&apos;existe pas ou n&apos;est pas accessible en écriture.</translation>
     </message>
 </context>
 <context>
@@ -488,7 +492,7 @@ Voulez-vous télécharger ce module OCR maintenant ?</translation>
     </message>
     <message>
         <source>PDF/A Standards:</source>
-        <translation>Norme PDF/A :</translation>
+        <translation>Norme PDF/A&#xa0;:</translation>
     </message>
     <message>
         <source>PDF/A-1a</source>
@@ -608,7 +612,7 @@ Voulez-vous télécharger ce module OCR maintenant ?</translation>
     </message>
     <message>
         <source>Page Options:</source>
-        <translation>Options de page :</translation>
+        <translation>Options de page&#xa0;:</translation>
     </message>
     <message>
         <source>Single Page</source>
@@ -683,8 +687,8 @@ Voulez-vous télécharger ce module OCR maintenant ?</translation>
     <message>
         <source>A new version of %1 is available! <byte value="xd"/>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
-        <translation>Une nouvelle version de %1 est disponible ! <byte value="xd"/>
-%1 %2 est disponible (vous avez la version %3). Voulez-vous la télécharger maintenant ?</translation>
+        <translation>Une nouvelle version de %1 est disponible&#xa0;! <byte value="xd"/>
+%1 %2 est disponible (vous avez la version %3). Voulez-vous la télécharger maintenant&#xa0;?</translation>
     </message>
 </context>
 </TS>

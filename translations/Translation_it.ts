@@ -424,6 +424,10 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
         <translation>Nessuna stampante installata: impossibile procedere con la conversione Office.</translation>
     </message>
+    <message>
+        <source>The output folder does not exist or cannot be written to.</source>
+        <translation>La cartella di output non esiste o non è scrivibile.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>

@@ -424,6 +424,10 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
         <translation>プリンターがインストールされていないため、Officeの変換を続行できません。</translation>
     </message>
+    <message>
+        <source>The output folder does not exist or cannot be written to.</source>
+        <translation>出力先フォルダーが存在しないか、書き込みできません。</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>

@@ -424,6 +424,10 @@ Deseja baixar o módulo de OCR agora?</translation>
         <source>There are no printers installed, so Office conversion can not proceed.</source>
         <translation>Não há impressoras instaladas, por isso a conversão do Office não pode continuar.</translation>
     </message>
+    <message>
+        <source>The output folder does not exist or cannot be written to.</source>
+        <translation>A pasta de saída não existe ou não permite gravação.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>

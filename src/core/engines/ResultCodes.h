@@ -18,6 +18,8 @@ enum ConvertErrorCode
     ConvertErrorOcrFailed = 41,
     ConvertErrorBusy = 60,
     ConvertErrorUnknown = 100,
+    // Ours, not the SDK's: the output folder is missing or cannot be written to.
+    ConvertErrorOutputFolder = 11,
 };
 
 // Bit flags of the creation helper's exit code (Result::code on the creator page).
@@ -36,4 +38,6 @@ enum CreateErrorFlag
     CreateErrorProtectedPdf = 1024,
     CreateErrorOfficeCallFailed = 2048,
     CreateErrorNoPrinter = 4096,
+    // Ours, not the helper's: the output folder is missing or cannot be written to.
+    CreateErrorOutputFolder = 8192,
 };

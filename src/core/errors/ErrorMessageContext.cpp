@@ -29,6 +29,7 @@ const QMap<int, StringIndex>& convertTexts()
         {ConvertErrorOcrFailed, StrOcrFailed},
         {ConvertErrorBusy, StrConversionBusy},
         {ConvertErrorUnknown, StrUnknownConversionError},
+        {ConvertErrorOutputFolder, StrOutputFolderUnusable},
     };
     return map;
 }
@@ -49,6 +50,7 @@ const QMap<int, StringIndex>& createTexts()
         {CreateErrorProtectedPdf, StrCreateProtectedPdf},
         {CreateErrorOfficeCallFailed, StrCreateOfficeCallFailed},
         {CreateErrorNoPrinter, StrCreateNoPrinter},
+        {CreateErrorOutputFolder, StrOutputFolderUnusable},
     };
     return map;
 }

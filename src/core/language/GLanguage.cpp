@@ -62,6 +62,8 @@ const std::pair<int, const char*> kStrings[] = {
     {StrCreateNoPrinter,
      QT_TRANSLATE_NOOP("GLanguage",
                        "There are no printers installed, so Office conversion can not proceed.")},
+    {StrOutputFolderUnusable,
+     QT_TRANSLATE_NOOP("GLanguage", "The output folder does not exist or cannot be written to.")},
 };
 
 } // namespace

@@ -44,6 +44,7 @@ enum StringIndex
     StrCreateProtectedPdf = 40,
     StrCreateOfficeCallFailed = 41,
     StrCreateNoPrinter = 42,
+    StrOutputFolderUnusable = 43,
 };
 
 // The translation context "GLanguage" and the home of the English message table.

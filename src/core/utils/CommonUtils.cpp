@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 #include <QTextCodec>
 #include <QtDebug>
 
@@ -197,4 +198,13 @@ QString CommonUtils::getLogPath()
     for (auto const& volume : QStorageInfo::mountedVolumes())
         qDebug() << "getLogPath" << __LINE__ << volume.rootPath();
     return QString();
+}
+
+bool CommonUtils::isWritableFolder(QString const& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        return false;
+    // Permissions alone do not tell (a read-only file system, an administrator's account).
+    QTemporaryFile probe(QDir(path).filePath(QStringLiteral(".docquill-probe-XXXXXX")));
+    return probe.open();
 }

@@ -31,6 +31,8 @@ public:
     static QString getTmpFileName(QString path, QString tag, int n);
     static bool isDirExist(QString path);
     static bool isFileExist(QString path);
+    // Whether a file can be made in the folder now: it exists and takes a file.
+    static bool isWritableFolder(QString const& path);
     static QPixmap getFileIcon(QString path);
     static void getAllParentPath(QString path, QList<QString>& out);
     static std::string UTF8toGBK(std::string const&);

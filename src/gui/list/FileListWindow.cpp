@@ -2,6 +2,7 @@
 
 #include "ui_FileListWindow.h"
 
+#include "engines/ResultCodes.h"
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
 #include "items/PDFFileItem.h"
@@ -20,6 +21,7 @@
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -73,6 +75,7 @@ FileListWindow::FileListWindow(FunctionMode mode, QWidget* parent)
 FileListWindow::~FileListWindow()
 {
     // Rows first: none may outlive the item it shows.
+    m_pendingRows.clear();
     for (int row = ui->listWidget->count() - 1; row >= 0; --row)
         removeRow(row);
     delete m_fileList;
@@ -161,33 +164,51 @@ void FileListWindow::addFileList(QStringList& paths)
     m_fileList->addFiles(paths);
     int const first = ui->listWidget->count();
     // All new rows first, then their widgets: a row widget placed while rows are still being
-    // added would be laid out again for every later row.
+    // added would be laid out again for every later row. Until its widget is there a row can
+    // be neither selected nor dragged.
     for (int i = first; i < m_fileList->fileCount(); ++i) {
         auto* row = new QListWidgetItem();
         row->setSizeHint(QSize(ui->listWidget->minimumWidth(), 90));
+        row->setFlags(row->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsDragEnabled));
         ui->listWidget->addItem(row);
+        m_pendingRows.append({row, m_fileList->getFileItem(i)});
     }
-    // Placing each row widget among many visible siblings costs a repaint-region pass each;
-    // one repaint at the end does for all.
+    if (ui->listWidget->count() == first)
+        return;
+    buildPendingRows();
+    btnStartEnable();
+}
+
+void FileListWindow::buildPendingRows()
+{
+    // Many files get their rows a batch at a time between events, so the window keeps
+    // answering; a page cannot start before every row is there. Placing each row widget among
+    // many visible siblings costs a repaint-region pass each, so the list repaints once, when
+    // all are placed and laid out.
+    constexpr int kBatch = 40;
     ui->listWidget->setUpdatesEnabled(false);
-    for (int i = first; i < m_fileList->fileCount(); ++i) {
-        FileItem* item = m_fileList->getFileItem(i);
+    for (int built = 0; built < kBatch && !m_pendingRows.isEmpty(); ++built) {
+        PendingRow const pending = m_pendingRows.takeFirst();
         FileItemWidget* widget = nullptr;
         if (m_mode == ModeConvert)
-            widget = new ConvertItemWidget(item, ui->listWidget->viewport());
+            widget = new ConvertItemWidget(pending.item, ui->listWidget->viewport());
         else if (m_mode == ModeCreate)
-            widget = new CreatorItemWidget(item, ui->listWidget->viewport());
+            widget = new CreatorItemWidget(pending.item, ui->listWidget->viewport());
         if (!widget)
             continue;
-        ui->listWidget->setItemWidget(ui->listWidget->item(i), widget);
+        pending.row->setFlags(pending.row->flags() | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+        ui->listWidget->setItemWidget(pending.row, widget);
+        m_rowWidgets.insert(pending.item, widget);
         connect(widget, &FileItemWidget::decryptionSuccess, this, &FileListWindow::btnStartEnable);
         connect(widget, &FileItemWidget::itemProcessStateChange, this, &FileListWindow::btnStartEnable);
     }
-    // Lay the rows out now, while nothing repaints, instead of once per row afterwards.
+    if (!m_pendingRows.isEmpty()) {
+        QTimer::singleShot(0, this, &FileListWindow::buildPendingRows);
+        return;
+    }
     ui->listWidget->doItemsLayout();
     ui->listWidget->setUpdatesEnabled(true);
-    if (ui->listWidget->count() > first)
-        btnStartEnable();
+    btnStartEnable();
 }
 
 FileItemWidget* FileListWindow::rowWidget(int row) const
@@ -197,19 +218,20 @@ FileItemWidget* FileListWindow::rowWidget(int row) const
 
 FileItemWidget* FileListWindow::rowOfItem(FileItem* item) const
 {
-    for (int row = 0; row < ui->listWidget->count(); ++row) {
-        FileItemWidget* widget = rowWidget(row);
-        if (widget && widget->fileItem() == item)
-            return widget;
-    }
-    return nullptr;
+    return m_rowWidgets.value(item);
 }
 
 void FileListWindow::removeRow(int row)
 {
-    QWidget* widget = ui->listWidget->itemWidget(ui->listWidget->item(row));
-    if (widget)
+    QListWidgetItem* listItem = ui->listWidget->item(row);
+    auto* widget = qobject_cast<FileItemWidget*>(ui->listWidget->itemWidget(listItem));
+    if (widget) {
         widget->disconnect(this);
+        m_rowWidgets.remove(widget->fileItem());
+    }
+    for (int i = 0; i < m_pendingRows.size(); ++i)
+        if (m_pendingRows.at(i).row == listItem)
+            m_pendingRows.removeAt(i--);
     delete ui->listWidget->takeItem(row);
     delete widget;
 }
@@ -233,9 +255,12 @@ void FileListWindow::btn_delete_clicked()
     while (!selection.isEmpty()) {
         int const row = selection.first().row();
         FileItem* item = ui->listWidget->getItemData(row);
-        removeRow(row);
-        if (item)
+        if (item) {
+            removeRow(row);
             m_fileList->removeOne(item);
+        } else {
+            ui->listWidget->item(row)->setSelected(false);
+        }
         selection = ui->listWidget->selectionModel()->selectedIndexes();
     }
     afterRemoval();
@@ -251,6 +276,7 @@ void FileListWindow::clearAllItems()
 {
     if (m_runState != 1)
         return;
+    m_pendingRows.clear();
     for (int row = ui->listWidget->count() - 1; row >= 0; --row)
         removeRow(row);
     ui->listWidget->clear();
@@ -297,10 +323,25 @@ void FileListWindow::btn_start_clicked()
         m_controller->cancelTasks();
         return;
     }
+    if (!m_pendingRows.isEmpty())
+        return;
     if (ui->lineEdit_output->text().isEmpty())
         selectOutputDir();
     if (ui->lineEdit_output->text().isEmpty())
         return;
+    // A folder that went away is not made again (it may have been a drive that is no longer
+    // there), and nothing starts that could not be saved: each file waiting to run says why.
+    if (!CommonUtils::isWritableFolder(ui->lineEdit_output->text())) {
+        int const code = m_mode == ModeCreate ? int(CreateErrorOutputFolder) : int(ConvertErrorOutputFolder);
+        for (FileItem* item : m_fileList->allItems()) {
+            if (!item->isUntreated() || item->isEncrypted())
+                continue;
+            if (FileItemWidget* widget = rowOfItem(item))
+                widget->hideFinishedLabel();
+            item->fileProcessFinished(code);
+        }
+        return;
+    }
     MergeWidget* panel = nullptr;
     if (m_merge) {
         panel = new MergeWidget(this);
@@ -366,7 +407,7 @@ void FileListWindow::startBtnStateChange()
 
 void FileListWindow::btnStartEnable()
 {
-    ui->btn_start->setEnabled(m_fileList->allowedRun());
+    ui->btn_start->setEnabled(m_fileList->allowedRun() && m_pendingRows.isEmpty());
 }
 
 void FileListWindow::uiEnable(bool on)

@@ -2,6 +2,8 @@
 
 #include "common/ConvertTypes.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -9,6 +11,7 @@
 class FileItem;
 class FileItemList;
 class FileItemWidget;
+class QListWidgetItem;
 class MergeWidget;
 class TaskController;
 class Ui_FileListWindow;
@@ -41,6 +44,8 @@ public:
     FunctionMode functionMode() const { return m_mode; }
 
     FileItemList* fileList() const { return m_fileList; }
+    // Whether rows of added files are still being built.
+    bool rowsPending() const { return !m_pendingRows.isEmpty(); }
     TaskController* controller() const { return m_controller; }
 
 signals:
@@ -75,6 +80,7 @@ private:
     // Takes a row out of the list and deletes its widget at once: the widget must not outlive
     // the file item it shows.
     void removeRow(int row);
+    void buildPendingRows();
     void afterRemoval();
     QString startText() const;
 
@@ -85,4 +91,13 @@ private:
     Ui_FileListWindow* ui;
     FunctionMode m_mode;
     FileItemList* m_fileList;
+
+    struct PendingRow
+    {
+        QListWidgetItem* row;
+        FileItem* item;
+    };
+    // Rows listed but without their widget yet, in order; each leaves when built or removed.
+    QList<PendingRow> m_pendingRows;
+    QHash<FileItem*, FileItemWidget*> m_rowWidgets;
 };

@@ -15,7 +15,13 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include <QtPlugin>
+
 #include <vector>
+
+// Rows style their pictures with style sheets; this engine lets all of them share one decoded
+// copy of each picture.
+Q_IMPORT_PLUGIN(SharedImageIconEnginePlugin)
 
 FileItemWidget::FileItemWidget(FileItem* item, QWidget* parent)
     : QWidget(parent), ui(new Ui_FileItemWidget), m_fileItem(item)

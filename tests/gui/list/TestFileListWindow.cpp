@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QWindow>
 
 class TestFileListWindow : public QObject
@@ -55,6 +56,15 @@ class TestFileListWindow : public QObject
             names << widget->fileItem()->fileBaseName();
         }
         return names;
+    }
+
+    static FileItemWidget* rowWidget(FileListWindow& page, FileItem* item)
+    {
+        CustomListWidget* list = listOf(page);
+        for (int row = 0; row < list->count(); ++row)
+            if (list->getItemData(row) == item)
+                return qobject_cast<FileItemWidget*>(list->itemWidget(list->item(row)));
+        return nullptr;
     }
 
     static QStringList files(FileListWindow& page)
@@ -245,6 +255,116 @@ private slots:
 
         // Merged parts stay untreated: a second start makes them again, under a new name.
         QVERIFY(page.fileList()->getFileItem(0)->isUntreated());
+    }
+
+    // Files that went bad after they were added fail alone, with their reason; the rest run.
+    void sourceGoneBad()
+    {
+        QString const out = m_home.filePath("out-bad-sources");
+        QDir().mkpath(out);
+        PMPreferences::getInstance()->saveOutputFolder(out);
+        QStringList copies;
+        for (QString name : {"kept", "deleted", "damaged", "kept too"}) {
+            copies << m_home.filePath(name + ".pdf");
+            QVERIFY(QFile::copy(m_pdfs[0], copies.last()));
+        }
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        add(page, copies);
+        QVERIFY(QFile::remove(copies[1]));
+        QFile damaged(copies[2]);
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("%PDF-1.7\nnot a PDF any more\n");
+        damaged.close();
+        QTest::mouseClick(button(page, "btn_start"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(page), 60000);
+        QStringList marks;
+        for (FileItem* item : page.fileList()->allItems()) {
+            auto* mark = rowWidget(page, item)->findChild<QPushButton*>("btn_convert_finished");
+            marks << item->fileBaseName() + (mark->isEnabled() ? " done" : " failed: " + mark->toolTip());
+        }
+        QCOMPARE(marks,
+                 QStringList({"kept done", "deleted failed: File not found or could not be opened.",
+                              "damaged failed: File not in PDF format or corrupted.", "kept too done"}));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"kept too.txt", "kept.txt"}));
+    }
+
+    // An output folder that went away, or that takes no files, is not made again or written
+    // around: every file waiting to run fails with the reason and nothing is written.
+    void outputFolderUnusable_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("converter, removed") << int(ModeConvert) << m_home.filePath("removed");
+        QTest::newRow("creator, removed") << int(ModeCreate) << m_home.filePath("removed");
+        // Read-only even for an administrator, who may write anywhere else.
+        QTest::newRow("converter, read-only") << int(ModeConvert) << "/proc";
+        QTest::newRow("creator, read-only") << int(ModeCreate) << "/proc";
+    }
+
+    void outputFolderUnusable()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, folder);
+        PMPreferences::getInstance()->saveOutputFolder(folder);
+        QString const text = m_home.filePath("plain.txt");
+        QFile plain(text);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("words");
+        plain.close();
+        FileListWindow page{FunctionMode(mode)};
+        showPage(page);
+        if (mode == ModeCreate)
+            QTest::mouseClick(button(page, "btn_merge_switch"), Qt::LeftButton);
+        add(page, mode == ModeConvert ? QStringList{m_pdfs[0], m_pdfs[1]} : QStringList{text, m_pdfs[0]});
+        QStringList const before = QDir(m_home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QTest::mouseClick(button(page, "btn_start"), Qt::LeftButton);
+        QTest::qWait(200);
+        QVERIFY(idle(page));
+        QVERIFY(!page.findChild<MergeWidget*>());
+        for (FileItem* item : page.fileList()->allItems()) {
+            auto* mark = rowWidget(page, item)->findChild<QPushButton*>("btn_convert_finished");
+            QVERIFY(!mark->isHidden() && !mark->isEnabled());
+            QCOMPARE(mark->toolTip(),
+                     QStringLiteral("The output folder does not exist or cannot be written to."));
+            QVERIFY(item->isUntreated());
+        }
+        QVERIFY(!QFileInfo::exists(m_home.filePath("removed")));
+        QCOMPARE(QDir(m_home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+
+    // Many files: their rows come a batch at a time while the window answers, and no file
+    // stays open.
+    void fiveThousandFiles()
+    {
+        QString const folder = m_home.filePath("many");
+        QDir().mkpath(folder);
+        QStringList paths;
+        for (int i = 0; i < 5000; ++i) {
+            paths << folder + QString("/%1.pdf").arg(i);
+            QVERIFY(QFile::copy(m_pdfs[0], paths.last()));
+        }
+        auto openFiles = [] {
+            return QDir(QStringLiteral("/proc/self/fd"))
+                .entryList(QDir::NoDotAndDotDot | QDir::System)
+                .size();
+        };
+        int const descriptors = openFiles();
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        bool answered = false;
+        QTimer::singleShot(0, [&] { answered = page.rowsPending(); });
+        page.addFileList(paths);
+        QVERIFY(page.rowsPending());
+        QVERIFY(!button(page, "btn_start")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!page.rowsPending(), 300000);
+        QVERIFY2(answered, "the window did not answer while the rows were built");
+        QCOMPARE(listOf(page)->count(), 5000);
+        QCOMPARE(page.fileList()->fileCount(), 5000);
+        QVERIFY(button(page, "btn_start")->isEnabled());
+        QVERIFY(openFiles() <= descriptors + 5);
+        page.clearAllItems();
+        QCOMPARE(listOf(page)->count(), 0);
     }
 
     // A merged start that queues nothing (only a locked file) puts up no panel that would
