@@ -45,6 +45,9 @@ struct PageGeometry
     int top = 0;
     int right = 0;
     int bottom = 0;
+    int columns = 1;
+    int columnGap = 720;
+    bool continuous = false;
 
     int contentWidth() const { return width - left - right; }
 };
@@ -80,7 +83,56 @@ bool pageGeometry(WordPageSetup const& page, PageGeometry* out)
     out->bottom = twips(m.bottom());
     fitMargins(out->width, out->left, out->right);
     fitMargins(out->height, out->top, out->bottom);
+    out->columns = std::clamp(page.columns, 1, 10);
+    double const gap = std::isfinite(page.columnGap) ? page.columnGap : 36.0;
+    out->columnGap = std::clamp(twips(gap), 0, out->contentWidth() / out->columns);
+    out->continuous = page.continuous;
     return true;
+}
+
+QString hex(QColor const& colour)
+{
+    return QString::asprintf("%02X%02X%02X", colour.red(), colour.green(), colour.blue());
+}
+
+char const* borderStyle(WordBorder::Style style)
+{
+    switch (style) {
+    case WordBorder::Style::Single:
+        return "single";
+    case WordBorder::Style::Dashed:
+        return "dashed";
+    case WordBorder::Style::Dotted:
+        return "dotted";
+    case WordBorder::Style::Double:
+        return "double";
+    default:
+        return "nil";
+    }
+}
+
+// Eighths of a point, as borders measure their width; Word accepts 2 to 96.
+int borderEighths(double points)
+{
+    return std::isfinite(points) ? std::clamp(int(std::lround(points * 8.0)), 2, 96) : 4;
+}
+
+char const* numberFormat(WordListLabel::Kind kind)
+{
+    switch (kind) {
+    case WordListLabel::Kind::Bullet:
+        return "bullet";
+    case WordListLabel::Kind::LowerLetter:
+        return "lowerLetter";
+    case WordListLabel::Kind::UpperLetter:
+        return "upperLetter";
+    case WordListLabel::Kind::LowerRoman:
+        return "lowerRoman";
+    case WordListLabel::Kind::UpperRoman:
+        return "upperRoman";
+    default:
+        return "decimal";
+    }
 }
 
 int halfPoints(double points)
@@ -131,10 +183,14 @@ private:
     void writePending(PageGeometry const* sectionEnd);
     std::optional<Stored> store(Picture const& picture);
     void paragraph(WordParagraph const& paragraph, bool breakBefore, PageGeometry const* sectionEnd);
+    void frameProperties(QRectF const& frame);
+    int numbering(WordListLabel const& label);
+    QByteArray numberingXml() const;
     void breakParagraph();
     void run(TextRun const& run);
     void picture(WordPicture const& picture);
     void table(WordTable const& table, PageGeometry const& page);
+    void border(char const* edge, WordBorder const& border);
     void sectionProperties(PageGeometry const& page);
     void discard();
 
@@ -149,6 +205,9 @@ private:
     QHash<QByteArray, Stored> m_stored; // by the digest of the bytes
     QVector<Media> m_mediaParts;
     int m_drawingCount = 0;
+    // Lists: the numbering of each list number, and the labels in order of first use.
+    QHash<int, int> m_numberingOfList;
+    QVector<WordListLabel> m_numberings;
     // The section being written, and the last block added to it: that one carries the
     // section's properties when it is a paragraph, so it is written only when the next
     // block comes or the section ends.
@@ -241,7 +300,8 @@ void DocxStreamWriter::Private::endSection(bool last)
 {
     if (failed())
         return;
-    bool const carries = !last && m_pending && std::holds_alternative<WordParagraph>(*m_pending);
+    auto const* pendingParagraph = m_pending ? std::get_if<WordParagraph>(&*m_pending) : nullptr;
+    bool const carries = !last && pendingParagraph && !pendingParagraph->frame;
     writePending(carries ? &m_page : nullptr);
     if (!last && !carries)
         paragraph(WordParagraph(), false, &m_page);
@@ -283,6 +343,13 @@ WriteResult DocxStreamWriter::Private::finish()
     package.addXml(
         QStringLiteral("word/settings.xml"), SettingsXml,
         QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml"));
+    if (!m_numberings.isEmpty()) {
+        m_relationships.add("http://schemas.openxmlformats.org/officeDocument/2006/relationships/numbering",
+                            QStringLiteral("numbering.xml"));
+        package.addXml(
+            QStringLiteral("word/numbering.xml"), numberingXml(),
+            QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml"));
+    }
     package.addRelationships(QStringLiteral("word/document.xml"), m_relationships);
     package.addPackageParts(QStringLiteral("word/document.xml"), m_info);
     m_body.close();
@@ -343,39 +410,84 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
         if (auto const* textRun = std::get_if<TextRun>(&item))
             lastRun = textRun;
     }
+    auto const finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
+    int const left = twips(finite(paragraph.indentLeft));
+    int const right = twips(finite(paragraph.indentRight));
+    int const firstLine = twips(finite(paragraph.firstLineIndent));
+    double const lineSpacing = finite(paragraph.lineSpacing);
+    int const line = lineSpacing > 0.0 ? std::clamp(twips(lineSpacing), 20, 31680) : 0;
     bool const aligned = paragraph.alignment != WordParagraph::Alignment::Left;
-    if (breakBefore || before > 0 || after > 0 || aligned || lastRun || sectionEnd) {
-        m_xml->start("w:pPr");
-        if (breakBefore)
-            m_xml->empty("w:pageBreakBefore");
-        if (before > 0 || after > 0) {
-            m_xml->empty("w:spacing");
-            m_xml->attr("w:before", before);
-            m_xml->attr("w:after", after);
+    bool const listed = paragraph.label.kind != WordListLabel::Kind::None;
+    m_xml->start("w:pPr");
+    if (breakBefore)
+        m_xml->empty("w:pageBreakBefore");
+    if (paragraph.frame)
+        frameProperties(*paragraph.frame);
+    if (listed) {
+        m_xml->start("w:numPr");
+        m_xml->empty("w:ilvl");
+        m_xml->attr("w:val", 0);
+        m_xml->empty("w:numId");
+        m_xml->attr("w:val", numbering(paragraph.label));
+        m_xml->end();
+    }
+    if (paragraph.shading.isValid()) {
+        m_xml->empty("w:shd");
+        m_xml->attr("w:val", "clear");
+        m_xml->attr("w:color", "auto");
+        m_xml->attr("w:fill", hex(paragraph.shading));
+    }
+    if (before > 0 || after > 0 || line > 0) {
+        m_xml->empty("w:spacing");
+        m_xml->attr("w:before", before);
+        m_xml->attr("w:after", after);
+        if (line > 0) {
+            m_xml->attr("w:line", line);
+            m_xml->attr("w:lineRule", "exact");
         }
-        if (aligned) {
-            m_xml->empty("w:jc");
-            switch (paragraph.alignment) {
-            case WordParagraph::Alignment::Center:
-                m_xml->attr("w:val", "center");
-                break;
-            case WordParagraph::Alignment::Right:
-                m_xml->attr("w:val", "right");
-                break;
-            default:
-                m_xml->attr("w:val", "both");
-                break;
-            }
+    }
+    if (left != 0 || right != 0 || firstLine != 0 || listed) {
+        m_xml->empty("w:ind");
+        m_xml->attr("w:left", left);
+        m_xml->attr("w:right", right);
+        if (firstLine < 0)
+            m_xml->attr("w:hanging", -firstLine);
+        else
+            m_xml->attr("w:firstLine", firstLine);
+    }
+    if (aligned) {
+        m_xml->empty("w:jc");
+        switch (paragraph.alignment) {
+        case WordParagraph::Alignment::Center:
+            m_xml->attr("w:val", "center");
+            break;
+        case WordParagraph::Alignment::Right:
+            m_xml->attr("w:val", "right");
+            break;
+        default:
+            m_xml->attr("w:val", "both");
+            break;
         }
-        if (lastRun) {
-            // The paragraph mark takes part in the line height: keep it at the text's size.
-            m_xml->start("w:rPr");
-            m_xml->empty("w:sz");
-            m_xml->attr("w:val", halfPoints(lastRun->fontSize));
-            m_xml->end();
+    }
+    if (lastRun) {
+        // The paragraph mark takes part in the line height: keep it at the text's size and face.
+        m_xml->start("w:rPr");
+        if (!lastRun->fontFamily.isEmpty()) {
+            m_xml->empty("w:rFonts");
+            for (char const* slot : {"w:ascii", "w:hAnsi", "w:cs"})
+                m_xml->attr(slot, lastRun->fontFamily);
         }
-        if (sectionEnd)
-            sectionProperties(*sectionEnd);
+        m_xml->empty("w:sz");
+        m_xml->attr("w:val", halfPoints(lastRun->fontSize));
+        m_xml->end();
+    }
+    if (sectionEnd)
+        sectionProperties(*sectionEnd);
+    m_xml->end();
+    if (paragraph.columnBreakBefore) {
+        m_xml->start("w:r");
+        m_xml->empty("w:br");
+        m_xml->attr("w:type", "column");
         m_xml->end();
     }
     for (WordInline const& item : paragraph.content) {
@@ -385,6 +497,74 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
             picture(std::get<WordPicture>(item));
     }
     m_xml->end();
+}
+
+void DocxStreamWriter::Private::frameProperties(QRectF const& frame)
+{
+    auto const finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
+    m_xml->empty("w:framePr");
+    m_xml->attr("w:w", std::clamp(twips(finite(frame.width())), 20, MaxPageTwips));
+    int const height = std::clamp(twips(finite(frame.height())), 0, MaxPageTwips);
+    if (height > 0) {
+        m_xml->attr("w:h", height);
+        m_xml->attr("w:hRule", "atLeast");
+    }
+    m_xml->attr("w:hSpace", 0);
+    m_xml->attr("w:vSpace", 0);
+    m_xml->attr("w:wrap", "around");
+    m_xml->attr("w:vAnchor", "page");
+    m_xml->attr("w:hAnchor", "page");
+    m_xml->attr("w:x", std::clamp(twips(finite(frame.x())), 0, MaxPageTwips));
+    m_xml->attr("w:y", std::clamp(twips(finite(frame.y())), 0, MaxPageTwips));
+}
+
+// Every list gets a numbering of its own, so that each starts at its own first number.
+int DocxStreamWriter::Private::numbering(WordListLabel const& label)
+{
+    int const list = label.list > 0 ? label.list : -(m_numberings.size() + 1);
+    auto const known = m_numberingOfList.constFind(list);
+    if (known != m_numberingOfList.constEnd())
+        return known.value();
+    m_numberings.push_back(label);
+    m_numberingOfList.insert(list, m_numberings.size());
+    return m_numberings.size();
+}
+
+QByteArray DocxStreamWriter::Private::numberingXml() const
+{
+    XmlWriter xml;
+    xml.start("w:numbering");
+    xml.attr("xmlns:w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+    for (int n = 0; n < m_numberings.size(); ++n) {
+        WordListLabel const& label = m_numberings.at(n);
+        bool const bullet = label.kind == WordListLabel::Kind::Bullet;
+        xml.start("w:abstractNum");
+        xml.attr("w:abstractNumId", n + 1);
+        xml.empty("w:multiLevelType");
+        xml.attr("w:val", "singleLevel");
+        xml.start("w:lvl");
+        xml.attr("w:ilvl", 0);
+        xml.empty("w:start");
+        xml.attr("w:val", std::clamp(label.start, 0, 32767));
+        xml.empty("w:numFmt");
+        xml.attr("w:val", numberFormat(label.kind));
+        xml.empty("w:lvlText");
+        xml.attr("w:val",
+                 bullet ? truncated(label.bullet, 8) : QStringLiteral("%1") + truncated(label.suffix, 4));
+        xml.empty("w:lvlJc");
+        xml.attr("w:val", "left");
+        xml.end(); // w:lvl
+        xml.end(); // w:abstractNum
+    }
+    for (int n = 0; n < m_numberings.size(); ++n) {
+        xml.start("w:num");
+        xml.attr("w:numId", n + 1);
+        xml.empty("w:abstractNumId");
+        xml.attr("w:val", n + 1);
+        xml.end();
+    }
+    xml.end();
+    return xml.finish();
 }
 
 void DocxStreamWriter::Private::breakParagraph()
@@ -407,6 +587,11 @@ void DocxStreamWriter::Private::run(TextRun const& run)
         return;
     m_xml->start("w:r");
     m_xml->start("w:rPr");
+    if (!run.fontFamily.isEmpty()) {
+        m_xml->empty("w:rFonts");
+        for (char const* slot : {"w:ascii", "w:hAnsi", "w:cs"})
+            m_xml->attr(slot, run.fontFamily);
+    }
     if (run.bold) {
         m_xml->empty("w:b");
         m_xml->empty("w:bCs");
@@ -415,11 +600,32 @@ void DocxStreamWriter::Private::run(TextRun const& run)
         m_xml->empty("w:i");
         m_xml->empty("w:iCs");
     }
+    if (run.strike)
+        m_xml->empty("w:strike");
+    if (run.colour.isValid()) {
+        m_xml->empty("w:color");
+        m_xml->attr("w:val", hex(run.colour));
+    }
     int const size = halfPoints(run.fontSize);
     m_xml->empty("w:sz");
     m_xml->attr("w:val", size);
     m_xml->empty("w:szCs");
     m_xml->attr("w:val", size);
+    if (run.underline) {
+        m_xml->empty("w:u");
+        m_xml->attr("w:val", "single");
+    }
+    // Shading rather than a highlight: Word's highlights know only sixteen colours.
+    if (run.highlight.isValid()) {
+        m_xml->empty("w:shd");
+        m_xml->attr("w:val", "clear");
+        m_xml->attr("w:color", "auto");
+        m_xml->attr("w:fill", hex(run.highlight));
+    }
+    if (run.script != TextRun::Script::Normal) {
+        m_xml->empty("w:vertAlign");
+        m_xml->attr("w:val", run.script == TextRun::Script::Superscript ? "superscript" : "subscript");
+    }
     m_xml->end();
     int start = 0;
     for (int i = 0; i <= text.size(); ++i) {
@@ -534,9 +740,14 @@ void DocxStreamWriter::Private::picture(WordPicture const& picture)
 
 void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const& page)
 {
+    auto const span = [](WordTableCell const& cell) { return std::clamp(cell.columnSpan, 1, 63); };
     int columns = 0;
-    for (WordTableRow const& row : table.rows)
-        columns = std::max(columns, int(row.cells.size()));
+    for (WordTableRow const& row : table.rows) {
+        int width = 0;
+        for (WordTableCell const& cell : row.cells)
+            width += span(cell);
+        columns = std::max(columns, width);
+    }
     if (columns == 0)
         return; // Word rejects a table without cells.
 
@@ -565,22 +776,42 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
 
     m_xml->start("w:tbl");
     m_xml->start("w:tblPr");
+    if (table.position) {
+        auto const finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
+        m_xml->empty("w:tblpPr");
+        m_xml->attr("w:leftFromText", 0);
+        m_xml->attr("w:rightFromText", 0);
+        m_xml->attr("w:vertAnchor", "page");
+        m_xml->attr("w:horzAnchor", "page");
+        m_xml->attr("w:tblpX", std::clamp(twips(finite(table.position->x())), 0, MaxPageTwips));
+        m_xml->attr("w:tblpY", std::clamp(twips(finite(table.position->y())), 0, MaxPageTwips));
+        m_xml->empty("w:tblOverlap");
+        m_xml->attr("w:val", "overlap");
+    }
     m_xml->empty("w:tblW");
     m_xml->attr("w:w", total);
     m_xml->attr("w:type", "dxa");
     if (table.borders) {
         m_xml->start("w:tblBorders");
-        for (char const* edge : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
-            m_xml->empty(edge);
-            m_xml->attr("w:val", "single");
-            m_xml->attr("w:sz", 4);
-            m_xml->attr("w:space", 0);
-            m_xml->attr("w:color", "000000");
-        }
+        WordBorder single;
+        single.style = WordBorder::Style::Single;
+        for (char const* edge : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"})
+            border(edge, single);
         m_xml->end();
     }
     m_xml->empty("w:tblLayout");
     m_xml->attr("w:type", "fixed");
+    if (table.cellPadding >= 0.0 && std::isfinite(table.cellPadding)) {
+        int const padding = std::clamp(twips(table.cellPadding), 0, 1440);
+        m_xml->start("w:tblCellMar");
+        for (char const* side : {"w:top", "w:left", "w:bottom", "w:right"}) {
+            m_xml->empty(side);
+            bool const across = side[2] == 'l' || side[2] == 'r';
+            m_xml->attr("w:w", across ? padding : 0);
+            m_xml->attr("w:type", "dxa");
+        }
+        m_xml->end();
+    }
     m_xml->end();
     m_xml->start("w:tblGrid");
     for (int w : widths) {
@@ -590,18 +821,69 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
     m_xml->end();
     for (WordTableRow const& row : table.rows) {
         m_xml->start("w:tr");
-        for (int c = 0; c < columns; ++c) {
+        if (std::isfinite(row.height) && row.height > 0.0) {
+            m_xml->start("w:trPr");
+            m_xml->empty("w:trHeight");
+            m_xml->attr("w:val", std::clamp(twips(row.height), 1, MaxPageTwips));
+            m_xml->attr("w:hRule", "atLeast");
+            m_xml->end();
+        }
+        int c = 0;
+        for (int k = 0; c < columns; ++k) {
+            bool const real = k < row.cells.size();
+            WordTableCell const cell = real ? row.cells[k] : WordTableCell();
+            int const cellSpan = std::min(span(cell), columns - c);
+            int width = 0;
+            for (int i = c; i < c + cellSpan; ++i)
+                width += widths[i];
+            c += cellSpan;
             m_xml->start("w:tc");
             m_xml->start("w:tcPr");
             m_xml->empty("w:tcW");
-            m_xml->attr("w:w", widths[c]);
+            m_xml->attr("w:w", width);
             m_xml->attr("w:type", "dxa");
+            if (cellSpan > 1) {
+                m_xml->empty("w:gridSpan");
+                m_xml->attr("w:val", cellSpan);
+            }
+            if (cell.verticalMerge != WordTableCell::Merge::None) {
+                m_xml->empty("w:vMerge");
+                if (cell.verticalMerge == WordTableCell::Merge::Start)
+                    m_xml->attr("w:val", "restart");
+            }
+            auto const own = [](WordBorder const& b) { return b.style != WordBorder::Style::Inherit; };
+            if (own(cell.top) || own(cell.left) || own(cell.bottom) || own(cell.right)) {
+                m_xml->start("w:tcBorders");
+                if (own(cell.top))
+                    border("w:top", cell.top);
+                if (own(cell.left))
+                    border("w:left", cell.left);
+                if (own(cell.bottom))
+                    border("w:bottom", cell.bottom);
+                if (own(cell.right))
+                    border("w:right", cell.right);
+                m_xml->end();
+            }
+            if (cell.shading.isValid()) {
+                m_xml->empty("w:shd");
+                m_xml->attr("w:val", "clear");
+                m_xml->attr("w:color", "auto");
+                m_xml->attr("w:fill", hex(cell.shading));
+            }
             m_xml->end();
-            // Word needs at least one paragraph in every cell.
+            // Word needs at least one paragraph in every cell; a merged-away cell shows none.
+            bool const hidden = cell.verticalMerge == WordTableCell::Merge::Continue;
             QVector<WordParagraph> const empty{WordParagraph()};
-            bool const filled = c < row.cells.size() && !row.cells[c].paragraphs.isEmpty();
-            for (WordParagraph const& p : filled ? row.cells[c].paragraphs : empty)
-                paragraph(p, false, nullptr);
+            bool const filled = !hidden && !cell.paragraphs.isEmpty();
+            for (WordParagraph const& p : filled ? cell.paragraphs : empty) {
+                if (p.frame) {
+                    WordParagraph inCell = p;
+                    inCell.frame.reset(); // a frame cannot stand inside a table
+                    paragraph(inCell, false, nullptr);
+                } else {
+                    paragraph(p, false, nullptr);
+                }
+            }
             m_xml->end();
         }
         m_xml->end();
@@ -609,9 +891,24 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
     m_xml->end();
 }
 
+void DocxStreamWriter::Private::border(char const* edge, WordBorder const& border)
+{
+    m_xml->empty(edge);
+    m_xml->attr("w:val", borderStyle(border.style));
+    if (border.style == WordBorder::Style::None || border.style == WordBorder::Style::Inherit)
+        return;
+    m_xml->attr("w:sz", borderEighths(border.width));
+    m_xml->attr("w:space", 0);
+    m_xml->attr("w:color", border.colour.isValid() ? hex(border.colour) : QStringLiteral("000000"));
+}
+
 void DocxStreamWriter::Private::sectionProperties(PageGeometry const& page)
 {
     m_xml->start("w:sectPr");
+    if (page.continuous) {
+        m_xml->empty("w:type");
+        m_xml->attr("w:val", "continuous");
+    }
     m_xml->empty("w:pgSz");
     m_xml->attr("w:w", page.width);
     m_xml->attr("w:h", page.height);
@@ -625,6 +922,11 @@ void DocxStreamWriter::Private::sectionProperties(PageGeometry const& page)
     m_xml->attr("w:header", std::min(708, page.top));
     m_xml->attr("w:footer", std::min(708, page.bottom));
     m_xml->attr("w:gutter", 0);
+    if (page.columns > 1) {
+        m_xml->empty("w:cols");
+        m_xml->attr("w:num", page.columns);
+        m_xml->attr("w:space", page.columnGap);
+    }
     m_xml->end();
 }
 

@@ -345,14 +345,39 @@ void PptxBuilder::textBox(XmlWriter& xml, SlideTextBox const& box, Placement con
     auto properties = [&xml, &placement](char const* element, TextRun const& run) {
         double const points = std::isfinite(run.fontSize) ? run.fontSize * placement.scale : 18.0;
         int const size = std::clamp(int(std::lround(points * 100.0)), 100, 400000);
-        xml.empty(element);
+        xml.start(element);
         xml.attr("lang", "en-US");
         xml.attr("sz", size);
         if (run.bold)
             xml.attr("b", 1);
         if (run.italic)
             xml.attr("i", 1);
+        if (run.underline)
+            xml.attr("u", "sng");
+        if (run.strike)
+            xml.attr("strike", "sngStrike");
+        if (run.script != TextRun::Script::Normal)
+            xml.attr("baseline", run.script == TextRun::Script::Superscript ? 30000 : -25000);
         xml.attr("dirty", 0);
+        auto const colour = [&xml](QColor const& c) {
+            xml.empty("a:srgbClr");
+            xml.attr("val", QString::asprintf("%02X%02X%02X", c.red(), c.green(), c.blue()));
+        };
+        if (run.colour.isValid()) {
+            xml.start("a:solidFill");
+            colour(run.colour);
+            xml.end();
+        }
+        if (run.highlight.isValid()) {
+            xml.start("a:highlight");
+            colour(run.highlight);
+            xml.end();
+        }
+        if (!run.fontFamily.isEmpty()) {
+            xml.empty("a:latin");
+            xml.attr("typeface", run.fontFamily);
+        }
+        xml.end();
         return size;
     };
     for (TextRun const& run : box.runs) {

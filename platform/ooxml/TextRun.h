@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 namespace ooxml {
@@ -11,10 +12,31 @@ namespace ooxml {
 /// U+FFFE, U+FFFF) are dropped when written.
 struct TextRun
 {
+    enum class Script
+    {
+        Normal,
+        Superscript,
+        Subscript
+    };
+
     QString text;
     double fontSize = 11.0; ///< Points; clamped to what the target format accepts.
     bool bold = false;
     bool italic = false;
+    QString fontFamily; ///< A font family name; empty: the document's default face.
+    QColor colour;      ///< The text's colour; invalid: automatic (black).
+    QColor highlight;   ///< The background behind the text; invalid: none.
+    bool underline = false;
+    bool strike = false;
+    Script script = Script::Normal;
+
+    /// Everything but the text is the same.
+    bool sameFormat(TextRun const& other) const
+    {
+        return fontSize == other.fontSize && bold == other.bold && italic == other.italic &&
+               fontFamily == other.fontFamily && colour == other.colour && highlight == other.highlight &&
+               underline == other.underline && strike == other.strike && script == other.script;
+    }
 };
 
 } // namespace ooxml

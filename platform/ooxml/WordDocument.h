@@ -4,11 +4,14 @@
 #include "ooxml/Picture.h"
 #include "ooxml/TextRun.h"
 
+#include <QColor>
 #include <QMarginsF>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QVector>
 
+#include <optional>
 #include <variant>
 
 namespace ooxml {
@@ -26,6 +29,31 @@ struct WordPicture
 /// One element of a paragraph: text or a picture.
 using WordInline = std::variant<TextRun, WordPicture>;
 
+/// The label of a list item, drawn by Word in front of the paragraph's first line.
+///
+/// Items that share `list` (above 0) count on from one another; every list number starts a
+/// numbering of its own at `start`. The label stands at the paragraph's left indent plus its
+/// first-line indent (negative: hanging), the text at the left indent.
+struct WordListLabel
+{
+    enum class Kind
+    {
+        None,
+        Bullet,
+        Decimal,
+        LowerLetter,
+        UpperLetter,
+        LowerRoman,
+        UpperRoman
+    };
+
+    Kind kind = Kind::None;
+    int list = 0;
+    int start = 1;
+    QString bullet = QStringLiteral("\u2022"); ///< The bullet's text.
+    QString suffix = QStringLiteral(".");      ///< After a number: ".", ")" or nothing.
+};
+
 /// A paragraph of runs and pictures.
 struct WordParagraph
 {
@@ -39,20 +67,63 @@ struct WordParagraph
 
     QVector<WordInline> content;
     Alignment alignment = Alignment::Left;
-    double spaceBefore = 0.0; ///< Points.
-    double spaceAfter = 0.0;  ///< Points.
+    double spaceBefore = 0.0;     ///< Points.
+    double spaceAfter = 0.0;      ///< Points.
+    double indentLeft = 0.0;      ///< Points from the text area's (or frame's) left edge.
+    double indentRight = 0.0;     ///< Points from its right edge.
+    double firstLineIndent = 0.0; ///< Points from the left indent; negative hangs.
+    /// Baseline to baseline, in points, exactly; 0 leaves the fonts' own line height.
+    double lineSpacing = 0.0;
+    QColor shading; ///< The paragraph's background; invalid: none.
+    WordListLabel label;
+    bool columnBreakBefore = false; ///< Starts in the next newspaper column.
+    /// Set: the paragraph stands in a frame at this rectangle of its page (points from the
+    /// page's top-left corner) instead of in the flow of the text. A height of 0 lets the
+    /// frame grow with its text. Paragraphs one after another with the same rectangle share
+    /// one frame.
+    std::optional<QRectF> frame;
+};
+
+/// One edge of a table cell.
+struct WordBorder
+{
+    enum class Style
+    {
+        Inherit, ///< As the table's borders say.
+        None,
+        Single,
+        Dashed,
+        Dotted,
+        Double
+    };
+
+    Style style = Style::Inherit;
+    double width = 0.5; ///< Points.
+    QColor colour;      ///< Invalid: black.
 };
 
 /// A table cell; it may be empty, Word gets an empty paragraph then.
 struct WordTableCell
 {
+    enum class Merge
+    {
+        None,
+        Start,   ///< The first of cells merged downwards.
+        Continue ///< Merged into the cell above: its own content is not shown.
+    };
+
     QVector<WordParagraph> paragraphs;
+    QColor shading; ///< Invalid: none.
+    WordBorder top, left, bottom, right;
+    int columnSpan = 1; ///< Grid columns this cell covers; the row then has fewer cells.
+    Merge verticalMerge = Merge::None;
 };
 
 /// A table row; rows shorter than the longest one are filled with empty cells.
 struct WordTableRow
 {
     QVector<WordTableCell> cells;
+    double height = 0.0; ///< At least this many points; 0: as the content needs.
 };
 
 /// A table with a fixed column grid.
@@ -62,6 +133,11 @@ struct WordTable
     /// Points per column. Columns without a width share what is left of the text width.
     QVector<double> columnWidths;
     bool borders = true; ///< Single thin lines around and between all cells.
+    /// Set: the table floats with its top-left corner here (points from the page's top-left
+    /// corner) instead of standing in the flow of the text.
+    std::optional<QPointF> position;
+    /// Points between a cell's edge and its text, left and right; below 0: Word's default.
+    double cellPadding = -1.0;
 };
 
 /// Starts the next paragraph or table on a new page. A page break that nothing follows in
@@ -81,9 +157,15 @@ struct WordPageSetup
 {
     QSizeF size{595.0, 842.0};                 ///< Points; A4 by default.
     QMarginsF margins{72.0, 72.0, 72.0, 72.0}; ///< Points: left, top, right, bottom.
+    int columns = 1;                           ///< Newspaper columns of equal width, 1 to 10.
+    double columnGap = 36.0;                   ///< Points between two columns.
+    /// The section goes on on the page where the previous one ends (a change of columns
+    /// within a page); its page size is then the previous section's.
+    bool continuous = false;
 };
 
-/// A run of pages with one page setup; every section starts on a new page.
+/// A run of pages with one page setup; every section but a continuous one starts on a new
+/// page.
 struct WordSection
 {
     WordPageSetup page;

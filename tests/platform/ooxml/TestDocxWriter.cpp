@@ -37,7 +37,12 @@ WordParagraph paragraph(QVector<WordInline> const& content)
 
 TextRun text(QString const& value, double size = 11.0, bool bold = false, bool italic = false)
 {
-    return TextRun{value, size, bold, italic};
+    TextRun run;
+    run.text = value;
+    run.fontSize = size;
+    run.bold = bold;
+    run.italic = italic;
+    return run;
 }
 
 WordTable numberTable(int rows, int columns)
@@ -45,8 +50,11 @@ WordTable numberTable(int rows, int columns)
     WordTable table;
     for (int r = 0; r < rows; ++r) {
         WordTableRow row;
-        for (int c = 0; c < columns; ++c)
-            row.cells.append({{paragraph({text(QStringLiteral("r%1c%2").arg(r).arg(c))})}});
+        for (int c = 0; c < columns; ++c) {
+            WordTableCell cell;
+            cell.paragraphs.append(paragraph({text(QStringLiteral("r%1c%2").arg(r).arg(c))}));
+            row.cells.append(cell);
+        }
         table.rows.append(row);
     }
     return table;
