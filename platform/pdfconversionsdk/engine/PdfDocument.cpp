@@ -1,6 +1,7 @@
 #include "PdfDocument.h"
 
 #include "JobSink.h"
+#include "PageStyles.h"
 #include "layout/FontTraits.h"
 #include "layout/LayoutAnalyzer.h"
 
@@ -154,6 +155,54 @@ QSizeF PdfDocument::pageSize(poppler::page const& page)
     return size;
 }
 
+namespace {
+
+// poppler joins a superscript or subscript to the word it touches ("CO2", "m2"): glyphs
+// clearly smaller than the rest of the word become words of their own.
+void splitScripts(poppler::text_box const& b, layout::Word& w, QVector<layout::Word>& words)
+{
+    int const n = w.text.size();
+    if (n < 2 || w.rotation != 0 || b.text().size() != size_t(n)) {
+        words.push_back(std::move(w));
+        return;
+    }
+    QVector<QRectF> chars(n);
+    double tallest = 0;
+    for (int i = 0; i < n; ++i) {
+        poppler::rectf const r = b.char_bbox(size_t(i));
+        chars[i] = QRectF(r.x(), r.y(), r.width(), r.height());
+        tallest = std::max(tallest, chars[i].height());
+    }
+    auto const small = [&](int i) { return chars[i].height() < 0.75 * tallest; };
+    bool mixed = false;
+    for (int i = 1; i < n; ++i)
+        mixed = mixed || small(i) != small(0);
+    if (!mixed || tallest <= 0) {
+        words.push_back(std::move(w));
+        return;
+    }
+    int start = 0;
+    for (int i = 1; i <= n; ++i) {
+        if (i < n && small(i) == small(start))
+            continue;
+        layout::Word part = w;
+        part.text = w.text.mid(start, i - start);
+        QRectF box;
+        double height = 0;
+        for (int k = start; k < i; ++k) {
+            box = box.isNull() ? chars[k] : box.united(chars[k]);
+            height = std::max(height, chars[k].height());
+        }
+        part.box = box;
+        part.fontSize = w.fontSize * height / tallest;
+        part.spaceAfter = i == n && w.spaceAfter;
+        words.push_back(part);
+        start = i;
+    }
+}
+
+} // namespace
+
 QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
 {
     std::vector<poppler::text_box> boxes = page.text_list(poppler::page::text_list_include_font);
@@ -179,21 +228,31 @@ QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
             w.bold = it->bold;
             w.italic = it->italic;
             w.monospace = it->monospace;
+            w.serif = it->serif;
         }
-        words.push_back(std::move(w));
+        splitScripts(b, w, words);
     }
     return words;
 }
 
 layout::PageLayout PdfDocument::readLayout(poppler::page const& page, int pageIndex, bool careful,
-                                           bool tables, QVector<QLineF> const& rulings)
+                                           bool tables, QVector<QLineF> const& rulings, PageStyles* styles,
+                                           QVector<layout::Rule> const& rulingStyles)
 {
     QSizeF const size = pageSize(page);
+    auto const analyze = [&](QVector<layout::Word> list) {
+        if (styles)
+            styles->styleWords(list);
+        layout::PageLayout layout =
+            tables ? layout::LayoutAnalyzer::analyzeWithTables(list, size, pageIndex, rulings, rulingStyles)
+                   : layout::LayoutAnalyzer::analyze(list, size, pageIndex);
+        if (styles)
+            styles->styleLayout(layout);
+        return layout;
+    };
     if (!careful) {
         ReadingClock const clock(pageIndex);
-        QVector<layout::Word> const list = readWords(page);
-        return tables ? layout::LayoutAnalyzer::analyzeWithTables(list, size, pageIndex, rulings)
-                      : layout::LayoutAnalyzer::analyze(list, size, pageIndex);
+        return analyze(readWords(page));
     }
     // Text in the order it is drawn costs less even for a page of many thousand words, and
     // tells how many there are before the full reading starts.
@@ -212,9 +271,7 @@ layout::PageLayout PdfDocument::readLayout(poppler::page const& page, int pageIn
             line = line.simplified();
         return layout::LayoutAnalyzer::plainText(lines, size, pageIndex);
     }
-    QVector<layout::Word> const list = readWords(page);
-    return tables ? layout::LayoutAnalyzer::analyzeWithTables(list, size, pageIndex, rulings)
-                  : layout::LayoutAnalyzer::analyze(list, size, pageIndex);
+    return analyze(readWords(page));
 }
 
 int PdfDocument::longestReading(qint64* elapsedMs)

@@ -16,6 +16,7 @@ namespace pdfconv {
 namespace engine {
 
 class JobSink;
+class PageStyles;
 
 // Opening a PDF with poppler and reading its pages into the layout model. poppler is
 // never asked about pages of a document that is still locked: it crashes there.
@@ -46,12 +47,14 @@ public:
     // Pages with more words than this get their text in the order the PDF draws it: finding
     // lines among that many words can keep the PDF library busy for minutes.
     static constexpr int kMaxLayoutWords = 6000;
-    // The page read into the layout model, with the tables found among @p rulings when
-    // @p tables is set (layout::LayoutAnalyzer). With @p careful, the words are first counted
+    // The page read into the layout model, with the tables found among the page's rulings
+    // when @p tables is set (layout::LayoutAnalyzer), and the look of words and tables
+    // taken from @p styles when given. With @p careful, the words are first counted
     // in a quick reading in drawing order, and a page beyond kMaxLayoutWords is laid out
     // from that reading alone; otherwise the reading is timed for longestReading().
     static layout::PageLayout readLayout(poppler::page const& page, int pageIndex, bool careful, bool tables,
-                                         QVector<QLineF> const& rulings = {});
+                                         QVector<QLineF> const& rulings = {}, PageStyles* styles = nullptr,
+                                         QVector<layout::Rule> const& rulingStyles = {});
     // The page whose reading without care has run longest so far, with its time in
     // @p elapsedMs; -1 when no such reading runs.
     static int longestReading(qint64* elapsedMs);

@@ -11,7 +11,9 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 
 namespace pdfconv {
@@ -57,7 +59,91 @@ QTransform displayTransform(QPDFPageObjectHelper& page)
     }
 }
 
-// Walks content streams and notes the strokes, bars, pictures and shapes they paint.
+// Limits that keep a page of hatching or of countless glyph runs cheap to read.
+constexpr int kMaxSpans = 50000;
+constexpr int kMaxShapes = 20000;
+
+// Glyph advances of one font, in thousandths of the font size.
+struct FontMetrics
+{
+    bool twoByte = false; // composite fonts: two-byte codes
+    double defaultWidth = 500;
+    std::map<int, double> widths;
+    double scale = 1.0; // Type 3 fonts measure in their own glyph space
+
+    double width(int code) const
+    {
+        auto const it = widths.find(code);
+        return (it == widths.end() ? defaultWidth : it->second) * scale;
+    }
+};
+
+FontMetrics readMetrics(QPDFObjectHandle font)
+{
+    FontMetrics m;
+    if (!font.isDictionary())
+        return m;
+    std::string const subtype = font.getKey("/Subtype").isName() ? font.getKey("/Subtype").getName() : "";
+    if (subtype == "/Type0") {
+        m.twoByte = true;
+        m.defaultWidth = 1000;
+        QPDFObjectHandle descendants = font.getKey("/DescendantFonts");
+        QPDFObjectHandle cid = descendants.isArray() && descendants.getArrayNItems() > 0
+                                   ? descendants.getArrayItem(0)
+                                   : QPDFObjectHandle::newNull();
+        if (!cid.isDictionary())
+            return m;
+        if (cid.getKey("/DW").isNumber())
+            m.defaultWidth = cid.getKey("/DW").getNumericValue();
+        QPDFObjectHandle w = cid.getKey("/W");
+        if (!w.isArray())
+            return m;
+        int const n = w.getArrayNItems();
+        for (int i = 0; i + 1 < n && m.widths.size() < 70000;) {
+            QPDFObjectHandle first = w.getArrayItem(i);
+            QPDFObjectHandle next = w.getArrayItem(i + 1);
+            if (!first.isInteger())
+                break;
+            int const c = first.getIntValueAsInt();
+            if (next.isArray()) {
+                for (int k = 0; k < next.getArrayNItems(); ++k)
+                    if (next.getArrayItem(k).isNumber())
+                        m.widths[c + k] = next.getArrayItem(k).getNumericValue();
+                i += 2;
+            } else if (i + 2 < n && next.isInteger() && w.getArrayItem(i + 2).isNumber()) {
+                int const last = std::min(next.getIntValueAsInt(), c + 70000);
+                double const width = w.getArrayItem(i + 2).getNumericValue();
+                for (int k = c; k <= last; ++k)
+                    m.widths[k] = width;
+                i += 3;
+            } else {
+                break;
+            }
+        }
+        return m;
+    }
+    QPDFObjectHandle descriptor = font.getKey("/FontDescriptor");
+    if (descriptor.isDictionary() && descriptor.getKey("/MissingWidth").isNumber())
+        m.defaultWidth = descriptor.getKey("/MissingWidth").getNumericValue();
+    std::string const base = font.getKey("/BaseFont").isName() ? font.getKey("/BaseFont").getName() : "";
+    if (base.find("Courier") != std::string::npos)
+        m.defaultWidth = 600;
+    QPDFObjectHandle widths = font.getKey("/Widths");
+    int const firstChar =
+        font.getKey("/FirstChar").isInteger() ? font.getKey("/FirstChar").getIntValueAsInt() : 0;
+    if (widths.isArray())
+        for (int k = 0; k < widths.getArrayNItems() && k < 256; ++k)
+            if (widths.getArrayItem(k).isNumber())
+                m.widths[firstChar + k] = widths.getArrayItem(k).getNumericValue();
+    if (subtype == "/Type3") {
+        QPDFObjectHandle matrix = font.getKey("/FontMatrix");
+        if (matrix.isMatrix())
+            m.scale = std::abs(matrix.getArrayAsMatrix().a) * 1000.0;
+    }
+    return m;
+}
+
+// Walks content streams and notes the strokes, bars, pictures, shapes and glyph runs they paint.
 class GraphicsReader
 {
 public:
@@ -83,6 +169,7 @@ private:
                 operands.clear();
             } else if (object.isInlineImage()) {
                 reader.m_out.hasImages = true;
+                reader.addDrawing(reader.unitSquare(), 0);
             } else if (operands.size() < 64) {
                 operands.push_back(object);
             }
@@ -102,6 +189,27 @@ private:
         bool rect = false;
     };
 
+    // What q and Q save and restore.
+    struct State
+    {
+        QTransform ctm;
+        int renderMode = 0;
+        QColor fill = Qt::black;
+        QColor stroke = Qt::black;
+        int fillComponents = 1;
+        int strokeComponents = 1;
+        double lineWidth = 1.0;
+        int dash = 0;
+        // Text state
+        std::string font;
+        double fontSize = 0;
+        double charSpacing = 0;
+        double wordSpacing = 0;
+        double horizontalScale = 1.0;
+        double leading = 0;
+        double rise = 0;
+    };
+
     static bool numbers(std::vector<QPDFObjectHandle>& ops, size_t count, double* out)
     {
         if (ops.size() < count)
@@ -115,74 +223,313 @@ private:
         return true;
     }
 
-    void addRuling(QPointF a, QPointF b)
+    static QColor colourOf(std::vector<QPDFObjectHandle>& ops, int components)
+    {
+        double v[4];
+        auto const unit = [](double x) { return std::clamp(x, 0.0, 1.0); };
+        if (components == 4 && numbers(ops, 4, v))
+            return QColor::fromCmykF(unit(v[0]), unit(v[1]), unit(v[2]), unit(v[3])).toRgb();
+        if (components == 3 && numbers(ops, 3, v))
+            return QColor::fromRgbF(unit(v[0]), unit(v[1]), unit(v[2]));
+        if (components == 1 && numbers(ops, 1, v))
+            return QColor::fromRgbF(unit(v[0]), unit(v[0]), unit(v[0]));
+        return Qt::black; // patterns and spaces we do not follow
+    }
+
+    static int componentsOf(QPDFObjectHandle space, QPDFObjectHandle resources)
+    {
+        if (space.isName() && resources.isDictionary()) {
+            std::string const name = space.getName();
+            if (name == "/DeviceGray" || name == "/G" || name == "/CalGray")
+                return 1;
+            if (name == "/DeviceRGB" || name == "/RGB" || name == "/CalRGB")
+                return 3;
+            if (name == "/DeviceCMYK" || name == "/CMYK")
+                return 4;
+            QPDFObjectHandle spaces = resources.getKey("/ColorSpace");
+            if (spaces.isDictionary())
+                space = spaces.getKey(name);
+        }
+        if (space.isArray() && space.getArrayNItems() > 0 && space.getArrayItem(0).isName()) {
+            std::string const family = space.getArrayItem(0).getName();
+            if (family == "/ICCBased" && space.getArrayNItems() > 1 && space.getArrayItem(1).isStream()) {
+                QPDFObjectHandle n = space.getArrayItem(1).getDict().getKey("/N");
+                return n.isInteger() ? n.getIntValueAsInt() : 3;
+            }
+            if (family == "/CalRGB" || family == "/Lab")
+                return 3;
+            if (family == "/CalGray")
+                return 1;
+        }
+        return 0;
+    }
+
+    QPolygonF unitSquare() const { return m_state.ctm.map(QPolygonF(QRectF(0, 0, 1, 1))); }
+
+    void addDrawing(QPolygonF const& userSpace, double pad)
+    {
+        m_out.hasDrawings = true;
+        if (m_out.drawings.size() >= kMaxShapes)
+            return;
+        QRectF const box = m_display.map(userSpace).boundingRect().adjusted(-pad, -pad, pad, pad);
+        if (box.isValid() || box.width() > 0 || box.height() > 0)
+            m_out.drawings.push_back(box);
+    }
+
+    void addRuling(QLineF const& shown, QColor const& colour, double width, int dash)
     {
         if (m_out.rulings.size() >= kMaxRulings)
             return;
-        QLineF const l(m_display.map(a), m_display.map(b));
-        if (std::abs(l.dx()) <= 1.0 || std::abs(l.dy()) <= 1.0)
-            m_out.rulings.push_back(l);
+        layout::Rule style;
+        style.present = true;
+        style.width = width;
+        style.colour = colour;
+        style.dash = dash;
+        m_out.rulings.push_back(shown);
+        m_out.rulingStyles.push_back(style);
+    }
+
+    double shownLineWidth() const
+    {
+        QTransform const t = m_state.ctm * m_display;
+        double const scale = std::sqrt(std::abs(t.determinant()));
+        return std::max(0.1, m_state.lineWidth * (scale > 0 ? scale : 1.0));
     }
 
     void paint(bool stroke, bool fill)
     {
         m_out.hasDrawings = true;
+        double const width = shownLineWidth();
         for (auto const& sub : m_path) {
-            if (sub.curved || sub.points.size() < 2)
+            if (sub.points.size() < 2)
                 continue;
+            QPolygonF const polygon(sub.points);
+            QRectF const shown = m_display.mapRect(polygon.boundingRect());
+            bool const straight = !sub.curved;
+            bool const axisBox =
+                straight && sub.points.size() >= 4 && sub.points.size() <= 5 && isAxisRectangle(sub.points);
             if (stroke) {
-                for (int i = 1; i < sub.points.size(); ++i)
-                    addRuling(sub.points.at(i - 1), sub.points.at(i));
-                if (sub.rect)
-                    addRuling(sub.points.last(), sub.points.first());
+                bool drawing = !straight;
+                if (straight) {
+                    int const n = sub.points.size();
+                    int const edges = sub.rect ? n : n - 1;
+                    for (int i = 0; i < edges; ++i) {
+                        QLineF const l(m_display.map(sub.points.at(i)),
+                                       m_display.map(sub.points.at((i + 1) % n)));
+                        if (std::abs(l.dx()) <= 1.0 || std::abs(l.dy()) <= 1.0)
+                            addRuling(l, m_state.stroke, width, m_state.dash);
+                        else
+                            drawing = true;
+                    }
+                }
+                if (drawing)
+                    addDrawing(polygon, width / 2);
             }
-            if (fill && sub.points.size() >= 4) {
-                // A thin filled bar draws a line.
-                QRectF const box = QPolygonF(sub.points).boundingRect();
-                QRectF const shown = m_display.mapRect(box);
-                if (shown.height() <= 3 && shown.width() > 3)
-                    m_out.rulings.push_back(
-                        QLineF(shown.left(), shown.center().y(), shown.right(), shown.center().y()));
-                else if (shown.width() <= 3 && shown.height() > 3)
-                    m_out.rulings.push_back(
-                        QLineF(shown.center().x(), shown.top(), shown.center().x(), shown.bottom()));
+            if (fill && sub.points.size() >= 3) {
+                if (axisBox && shown.height() <= 3 && shown.width() > 3) {
+                    addRuling(QLineF(shown.left(), shown.center().y(), shown.right(), shown.center().y()),
+                              m_state.fill, shown.height(), 0);
+                } else if (axisBox && shown.width() <= 3 && shown.height() > 3) {
+                    addRuling(QLineF(shown.center().x(), shown.top(), shown.center().x(), shown.bottom()),
+                              m_state.fill, shown.width(), 0);
+                } else if (axisBox) {
+                    if (m_out.fills.size() < kMaxShapes)
+                        m_out.fills.push_back({shown, m_state.fill});
+                } else {
+                    addDrawing(polygon, 0);
+                }
             }
         }
         m_path.clear();
+    }
+
+    static bool isAxisRectangle(QVector<QPointF> const& points)
+    {
+        QRectF const box = QPolygonF(points).boundingRect();
+        for (auto const& p : points) {
+            bool const onX = std::abs(p.x() - box.left()) < 0.01 || std::abs(p.x() - box.right()) < 0.01;
+            bool const onY = std::abs(p.y() - box.top()) < 0.01 || std::abs(p.y() - box.bottom()) < 0.01;
+            if (!onX || !onY)
+                return false;
+        }
+        return true;
+    }
+
+    FontMetrics const& metrics(QPDFObjectHandle resources)
+    {
+        static FontMetrics const none;
+        if (!resources.isDictionary())
+            return none;
+        QPDFObjectHandle fonts = resources.getKey("/Font");
+        if (!fonts.isDictionary())
+            return none;
+        QPDFObjectHandle font = fonts.getKey(m_state.font);
+        if (!font.isDictionary())
+            return none;
+        QPDFObjGen const id = font.getObjGen();
+        auto it = m_fonts.find(id);
+        if (it == m_fonts.end())
+            it = m_fonts.emplace(id, readMetrics(font)).first;
+        return it->second;
+    }
+
+    // How far a string moves the text position, in text space.
+    double advanceOf(std::string const& bytes, QPDFObjectHandle resources)
+    {
+        FontMetrics const& font = metrics(resources);
+        State const& st = m_state;
+        double advance = 0;
+        size_t const step = font.twoByte ? 2 : 1;
+        for (size_t i = 0; i + step <= bytes.size(); i += step) {
+            int const code = font.twoByte ? (uchar(bytes[i]) << 8) | uchar(bytes[i + 1]) : uchar(bytes[i]);
+            double tx = font.width(code) / 1000.0 * st.fontSize + st.charSpacing;
+            if (!font.twoByte && code == 32)
+                tx += st.wordSpacing;
+            advance += tx * st.horizontalScale;
+        }
+        return advance;
+    }
+
+    // Notes where a run of glyphs `advance` long is painted and moves past it.
+    void show(double advance)
+    {
+        span(advance);
+        m_textMatrix = QTransform::fromTranslate(advance, 0) * m_textMatrix;
+    }
+
+    void span(double advance)
+    {
+        if (advance == 0 || m_out.textSpans.size() >= kMaxSpans)
+            return;
+        State const& st = m_state;
+        bool const invisible = st.renderMode == 3 || st.renderMode == 7;
+        (invisible ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
+        double const size = st.fontSize;
+        QTransform const toShown = m_textMatrix * st.ctm * m_display;
+        QRectF const textSpace(QPointF(std::min(0.0, advance), st.rise - 0.22 * size),
+                               QPointF(std::max(0.0, advance), st.rise + 0.9 * size));
+        TextSpan span;
+        span.box = toShown.mapRect(textSpace);
+        span.baseline = toShown.map(QPointF(0, st.rise)).y();
+        span.colour = st.renderMode == 1 ? st.stroke : st.fill;
+        span.invisible = invisible;
+        m_out.textSpans.push_back(span);
     }
 
     void apply(std::string const& op, std::vector<QPDFObjectHandle>& ops, QPDFObjectHandle resources,
                int depth)
     {
         double v[6];
+        State& st = m_state;
         if (op == "q") {
-            m_stack.push_back({m_ctm, m_renderMode});
+            m_stack.push_back(st);
         } else if (op == "Q") {
-            if (!m_stack.isEmpty()) {
-                m_ctm = m_stack.last().ctm;
-                m_renderMode = m_stack.takeLast().renderMode;
+            if (!m_stack.isEmpty())
+                st = m_stack.takeLast();
+        } else if (op == "BT") {
+            m_textMatrix = m_lineMatrix = QTransform();
+        } else if (op == "Tf") {
+            if (ops.size() >= 2 && ops[0].isName() && ops[1].isNumber()) {
+                st.font = ops[0].getName();
+                st.fontSize = ops[1].getNumericValue();
             }
+        } else if (op == "Tc") {
+            if (numbers(ops, 1, v))
+                st.charSpacing = v[0];
+        } else if (op == "Tw") {
+            if (numbers(ops, 1, v))
+                st.wordSpacing = v[0];
+        } else if (op == "Tz") {
+            if (numbers(ops, 1, v))
+                st.horizontalScale = v[0] / 100.0;
+        } else if (op == "TL") {
+            if (numbers(ops, 1, v))
+                st.leading = v[0];
+        } else if (op == "Ts") {
+            if (numbers(ops, 1, v))
+                st.rise = v[0];
+        } else if (op == "Td" || op == "TD") {
+            if (numbers(ops, 2, v)) {
+                if (op == "TD")
+                    st.leading = -v[1];
+                m_textMatrix = m_lineMatrix = QTransform::fromTranslate(v[0], v[1]) * m_lineMatrix;
+            }
+        } else if (op == "Tm") {
+            if (numbers(ops, 6, v))
+                m_textMatrix = m_lineMatrix = QTransform(v[0], v[1], v[2], v[3], v[4], v[5]);
+        } else if (op == "T*") {
+            m_textMatrix = m_lineMatrix = QTransform::fromTranslate(0, -st.leading) * m_lineMatrix;
         } else if (op == "Tr") {
             if (numbers(ops, 1, v))
-                m_renderMode = int(v[0]);
-        } else if (op == "Tj" || op == "TJ" || op == "'" || op == "\"") {
-            (m_renderMode == 3 ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
+                st.renderMode = int(v[0]);
+        } else if (op == "Tj" || op == "'" || op == "\"") {
+            if (op != "Tj") {
+                if (op == "\"" && numbers(ops, 3, v)) {
+                    st.wordSpacing = v[0];
+                    st.charSpacing = v[1];
+                }
+                m_textMatrix = m_lineMatrix = QTransform::fromTranslate(0, -st.leading) * m_lineMatrix;
+            }
+            if (!ops.empty() && ops.back().isString())
+                show(advanceOf(ops.back().getStringValue(), resources));
+            else
+                (st.renderMode == 3 ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
+        } else if (op == "TJ") {
+            (st.renderMode == 3 ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
+            if (!ops.empty() && ops.back().isArray()) {
+                // One span for the whole array: kerning inside keeps its words together.
+                QPDFObjectHandle array = ops.back();
+                double total = 0;
+                for (int k = 0; k < array.getArrayNItems(); ++k) {
+                    QPDFObjectHandle item = array.getArrayItem(k);
+                    if (item.isString())
+                        total += advanceOf(item.getStringValue(), resources);
+                    else if (item.isNumber())
+                        total -= item.getNumericValue() / 1000.0 * st.fontSize * st.horizontalScale;
+                }
+                show(total);
+            }
         } else if (op == "cm") {
             if (numbers(ops, 6, v))
-                m_ctm = QTransform(v[0], v[1], v[2], v[3], v[4], v[5]) * m_ctm;
+                st.ctm = QTransform(v[0], v[1], v[2], v[3], v[4], v[5]) * st.ctm;
+        } else if (op == "w") {
+            if (numbers(ops, 1, v))
+                st.lineWidth = v[0];
+        } else if (op == "d") {
+            st.dash = 0;
+            if (!ops.empty() && ops.front().isArray() && ops.front().getArrayNItems() > 0) {
+                QPDFObjectHandle first = ops.front().getArrayItem(0);
+                double const on = first.isNumber() ? first.getNumericValue() : 3;
+                st.dash = on <= std::max(1.5 * st.lineWidth, 1.0) ? 2 : 1;
+            }
+        } else if (op == "g" || op == "rg" || op == "k") {
+            st.fillComponents = op == "g" ? 1 : op == "rg" ? 3 : 4;
+            st.fill = colourOf(ops, st.fillComponents);
+        } else if (op == "G" || op == "RG" || op == "K") {
+            st.strokeComponents = op == "G" ? 1 : op == "RG" ? 3 : 4;
+            st.stroke = colourOf(ops, st.strokeComponents);
+        } else if (op == "cs" || op == "CS") {
+            int const n = ops.empty() ? 0 : componentsOf(ops.back(), resources);
+            (op == "cs" ? st.fillComponents : st.strokeComponents) = n;
+            (op == "cs" ? st.fill : st.stroke) = Qt::black;
+        } else if (op == "sc" || op == "scn") {
+            st.fill = colourOf(ops, st.fillComponents);
+        } else if (op == "SC" || op == "SCN") {
+            st.stroke = colourOf(ops, st.strokeComponents);
         } else if (op == "m") {
             if (numbers(ops, 2, v)) {
                 m_path.push_back({});
-                m_path.last().points << m_ctm.map(QPointF(v[0], v[1]));
+                m_path.last().points << st.ctm.map(QPointF(v[0], v[1]));
             }
         } else if (op == "l") {
             if (numbers(ops, 2, v) && !m_path.isEmpty())
-                m_path.last().points << m_ctm.map(QPointF(v[0], v[1]));
+                m_path.last().points << st.ctm.map(QPointF(v[0], v[1]));
         } else if (op == "c" || op == "v" || op == "y") {
             size_t const n = op == "c" ? 6 : 4;
             if (numbers(ops, n, v) && !m_path.isEmpty()) {
                 m_path.last().curved = true;
-                m_path.last().points << m_ctm.map(QPointF(v[n - 2], v[n - 1]));
+                for (size_t k = 0; k + 1 < n; k += 2)
+                    m_path.last().points << st.ctm.map(QPointF(v[k], v[k + 1]));
             }
         } else if (op == "h") {
             if (!m_path.isEmpty() && m_path.last().points.size() > 2)
@@ -191,12 +538,14 @@ private:
             if (numbers(ops, 4, v)) {
                 Subpath sub;
                 sub.rect = true;
-                sub.points << m_ctm.map(QPointF(v[0], v[1])) << m_ctm.map(QPointF(v[0] + v[2], v[1]))
-                           << m_ctm.map(QPointF(v[0] + v[2], v[1] + v[3]))
-                           << m_ctm.map(QPointF(v[0], v[1] + v[3]));
+                sub.points << st.ctm.map(QPointF(v[0], v[1])) << st.ctm.map(QPointF(v[0] + v[2], v[1]))
+                           << st.ctm.map(QPointF(v[0] + v[2], v[1] + v[3]))
+                           << st.ctm.map(QPointF(v[0], v[1] + v[3]));
                 m_path.push_back(sub);
             }
         } else if (op == "S" || op == "s") {
+            if (op == "s" && !m_path.isEmpty())
+                m_path.last().rect = true;
             paint(true, false);
         } else if (op == "f" || op == "F" || op == "f*") {
             paint(false, true);
@@ -220,22 +569,25 @@ private:
                 dict.getKey("/Subtype").isName() ? dict.getKey("/Subtype").getName() : "";
             if (subtype == "/Image") {
                 m_out.hasImages = true;
+                addDrawing(unitSquare(), 0);
             } else if (subtype == "/Form" && depth < kMaxFormDepth &&
                        m_forms.insert(xobject.getObjGen()).second) {
-                m_stack.push_back({m_ctm, m_renderMode});
+                m_stack.push_back(st);
                 QPDFObjectHandle matrix = dict.getKey("/Matrix");
                 if (matrix.isMatrix()) {
                     QPDFObjectHandle::Matrix const mx = matrix.getArrayAsMatrix();
-                    m_ctm = QTransform(mx.a, mx.b, mx.c, mx.d, mx.e, mx.f) * m_ctm;
+                    st.ctm = QTransform(mx.a, mx.b, mx.c, mx.d, mx.e, mx.f) * st.ctm;
                 }
                 QPDFObjectHandle own = dict.getKey("/Resources");
                 Callbacks inner(*this, own.isDictionary() ? own : resources, depth + 1);
                 auto const path = m_path;
+                QTransform const text = m_textMatrix, line = m_lineMatrix;
                 m_path.clear();
                 xobject.parseAsContents(&inner);
                 m_path = path;
-                m_ctm = m_stack.last().ctm;
-                m_renderMode = m_stack.takeLast().renderMode;
+                m_textMatrix = text;
+                m_lineMatrix = line;
+                m_state = m_stack.takeLast();
                 m_forms.erase(xobject.getObjGen());
             }
         }
@@ -243,16 +595,13 @@ private:
 
     PageGraphics& m_out;
     QTransform m_display;
-    struct State
-    {
-        QTransform ctm;
-        int renderMode;
-    };
-    QTransform m_ctm;
-    int m_renderMode = 0;
+    State m_state;
     QVector<State> m_stack;
+    QTransform m_textMatrix;
+    QTransform m_lineMatrix;
     QVector<Subpath> m_path;
     std::set<QPDFObjGen> m_forms; // forms being read: a form that draws itself stops here
+    std::map<QPDFObjGen, FontMetrics> m_fonts;
 };
 
 // Drops the operators that show text, with their operands; everything else passes unchanged,

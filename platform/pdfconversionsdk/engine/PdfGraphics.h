@@ -1,7 +1,11 @@
 #pragma once
 
+#include "layout/PageLayout.h"
+
 #include <QByteArray>
+#include <QColor>
 #include <QLineF>
+#include <QRectF>
 #include <QString>
 #include <QVector>
 
@@ -16,12 +20,33 @@ class QPDFPageObjectHelper;
 namespace pdfconv {
 namespace engine {
 
+// A stretch of text as one text-showing operator paints it.
+struct TextSpan
+{
+    QRectF box;          // from the first glyph's origin to the last one's advance, a font size high
+    QColor colour;       // the fill colour (the stroke colour for outlined text)
+    double baseline = 0; // y of the baseline (upright text)
+    bool invisible = false;
+};
+
+// A filled axis-parallel rectangle.
+struct FilledBox
+{
+    QRectF box;
+    QColor colour;
+};
+
 // What a page draws besides text.
 struct PageGraphics
 {
     // Horizontal and vertical strokes (and thin filled bars), in layout coordinates: points
     // from the top-left corner of the page as shown.
     QVector<QLineF> rulings;
+    QVector<layout::Rule> rulingStyles; // how each of the rulings is drawn
+    QVector<FilledBox> fills;           // filled rectangles that are not thin bars
+    // Where everything else is painted: curves, slanted lines, shapes, pictures.
+    QVector<QRectF> drawings;
+    QVector<TextSpan> textSpans;
     bool hasImages = false;
     bool hasDrawings = false; // painted paths or shadings
     // Text shown invisibly (render mode 3, as text layers over scans are) and visibly.

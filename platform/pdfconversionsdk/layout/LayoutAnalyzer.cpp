@@ -2,6 +2,8 @@
 
 #include "TableDetector.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -310,6 +312,17 @@ private:
                     ++col;
                 fragsByColumn[col].push_back(fi);
             }
+        // A column of list markers belongs to the text beside it.
+        for (int c = 0; c + 1 < fragsByColumn.size(); ++c) {
+            bool markers = !fragsByColumn.at(c).isEmpty();
+            for (int fi : fragsByColumn.at(c))
+                markers = markers && m_frags.at(fi).words.size() == 1 &&
+                          LayoutAnalyzer::isListMarker(m_fw.at(m_frags.at(fi).words.first()).word->text);
+            if (markers) {
+                fragsByColumn[c + 1] += fragsByColumn.at(c);
+                fragsByColumn[c].clear();
+            }
+        }
         // Side by side fragments that are not columns (a label and its value) stay one line.
         int populated = 0;
         for (auto const& col : fragsByColumn)
@@ -398,6 +411,15 @@ private:
         typical = std::min(std::max(typical, 0.8 * size), 1.6 * size);
         if (pitch > typical * 1.25 + 0.5 || pitch < -0.5 * size)
             return true;
+        // List items: each marker starts one, and the item's text runs on under its first word.
+        auto const startsWithMarker = [this](FLine const& l) {
+            return l.words.size() >= 2 && LayoutAnalyzer::isListMarker(m_fw.at(l.words.first()).word->text);
+        };
+        if (startsWithMarker(line))
+            return true;
+        if (startsWithMarker(prev) &&
+            std::abs(line.f.left() - m_fw.at(prev.words.at(1)).f.left()) < 0.5 * size)
+            return false;
         // A first-line indent under a line that starts at the column's edge.
         if (line.f.left() > col.left() + 1.0 * size && prev.f.left() < col.left() + 0.5 * size)
             return true;
@@ -483,9 +505,10 @@ PageLayout LayoutAnalyzer::analyze(QVector<Word> const& words, QSizeF const& pag
 }
 
 PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF const& pageSize,
-                                             int pageIndex, QVector<QLineF> const& rulings)
+                                             int pageIndex, QVector<QLineF> const& rulings,
+                                             QVector<Rule> const& styles)
 {
-    TableDetector::Result found = TableDetector::detect(words, rulings, pageSize);
+    TableDetector::Result found = TableDetector::detect(words, rulings, pageSize, styles);
     PageLayout page = analyze(found.rest, pageSize, pageIndex);
     for (auto& table : found.tables) {
         // The first block below the table's top that shares its width, else the first below it.
@@ -505,6 +528,16 @@ PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF 
                      [](Table const& a, Table const& b) { return a.beforeBlock < b.beforeBlock; });
     page.tables = found.tables;
     return page;
+}
+
+bool LayoutAnalyzer::isListMarker(QString const& text)
+{
+    static QString const bullets =
+        QStringLiteral("\u2022\u25E6\u25AA\u25A0\u25A1\u25CF\u25CB\u2023\u2013-*\u00B7"
+                       "\u25BA\u27A2\u2713\uF0B7\uF0A7");
+    static QRegularExpression const numbered(QStringLiteral("^(\\d{1,3}|[a-zA-Z]|[ivxlcIVXLC]{2,6})[.)]$"));
+    QString const t = text.trimmed();
+    return (t.size() == 1 && bullets.contains(t.at(0))) || numbered.match(t).hasMatch();
 }
 
 PageLayout LayoutAnalyzer::plainText(QStringList const& lines, QSizeF const& pageSize, int pageIndex)

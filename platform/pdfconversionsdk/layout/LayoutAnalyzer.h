@@ -26,10 +26,14 @@ public:
     // their words leave the running text, and each table stands before the first block that
     // follows it in reading order.
     static PageLayout analyzeWithTables(QVector<Word> const& words, QSizeF const& pageSize, int pageIndex,
-                                        QVector<QLineF> const& rulings);
+                                        QVector<QLineF> const& rulings, QVector<Rule> const& styles = {});
     // Lines of text in the order given, without looking for columns or tables: one block in
     // one column, the lines stacked down the page with their words spread across it.
     static PageLayout plainText(QStringList const& lines, QSizeF const& pageSize, int pageIndex);
+
+    // A bullet, or a number or letter with its punctuation ("3.", "b)", "iv."), as lists put
+    // before their items.
+    static bool isListMarker(QString const& text);
 
     // Marks as headings the short blocks whose type is clearly larger than the body text:
     // level 1 from 1.6 times the body size, level 2 from 1.3, level 3 from 1.15.

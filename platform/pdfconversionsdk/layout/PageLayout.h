@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QLineF>
 #include <QRectF>
 #include <QSizeF>
@@ -27,8 +28,15 @@ struct Word
     bool bold = false;
     bool italic = false;
     bool monospace = false;
+    bool serif = false;
     bool spaceAfter = false; // the PDF puts a space (or a gap as wide as one) after the word
     int rotation = 0;        // quarter turns clockwise: 0 upright, 1, 2, 3
+    // How the page paints the word (PageStyles), where it can tell.
+    QColor colour;          // invalid: not known, black
+    QColor highlight;       // a filled box just around the word; invalid: none
+    bool underline = false; // a rule under the word
+    bool strike = false;    // a rule through it
+    double baseline = 0;    // y of the baseline, 0: not known
 };
 
 struct Line
@@ -60,6 +68,7 @@ struct Block
     bool bold = false;   // most characters are bold
     bool italic = false; // most characters are italic
     int column = 0;      // index into PageLayout::columns
+    QColor shading;      // a filled box behind the whole block; invalid: none
 
     // What joins line i to line i + 1 in running text: nothing after a hyphen (which stays
     // as written) or between two ideographs, otherwise one space.
@@ -76,10 +85,25 @@ struct Column
     int band = 0; // bands count from the top; columns of one band sit side by side
 };
 
-// One cell of a table: its text laid out as blocks of its own.
+// A drawn edge of a table cell.
+struct Rule
+{
+    bool present = false;
+    double width = 0.5; // points
+    QColor colour;      // invalid: black
+    int dash = 0;       // 0 solid, 1 dashed, 2 dotted
+};
+
+// One cell of a table: its text laid out as blocks of its own. A cell that spans several
+// grid cells stands at the top-left one; the others are covered and stay empty.
 struct TableCell
 {
     QVector<Block> blocks;
+    int columnSpan = 1;
+    int rowSpan = 1;
+    bool covered = false;
+    QColor shading; // invalid: none
+    Rule top, left, bottom, right;
 
     bool isEmpty() const { return blocks.isEmpty(); }
     // The blocks' running text, one line per block.

@@ -2,6 +2,7 @@
 
 #include "LayoutAnalyzer.h"
 
+#include <QRect>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -17,6 +18,7 @@ namespace {
 struct Segment
 {
     double pos, a, b;
+    int style = -1; // index into the rulings' styles, -1 without
 };
 
 // Strokes this close count as one line; ends this close meet.
@@ -31,6 +33,9 @@ QVector<Segment> mergeCollinear(QVector<Segment> segs)
     QVector<Segment> out;
     for (auto const& s : segs) {
         if (!out.isEmpty() && std::abs(out.last().pos - s.pos) <= kSameLine && s.a <= out.last().b + kMeet) {
+            // The longer piece tells how the line is drawn.
+            if (out.last().style < 0 || (s.style >= 0 && s.b - s.a > out.last().b - out.last().a))
+                out.last().style = s.style;
             out.last().b = std::max(out.last().b, s.b);
             continue;
         }
@@ -93,16 +98,84 @@ void fillCells(Table& table, QVector<QVector<QVector<Word>>> const& cellWords, Q
     }
 }
 
+// The stroke that draws most of [a, b] at `pos`, or nullptr when strokes cover less than
+// two thirds of it.
+Segment const* covering(QVector<Segment> const& segs, double pos, double a, double b)
+{
+    double covered = 0, best = 0;
+    Segment const* found = nullptr;
+    for (auto const& s : segs) {
+        if (std::abs(s.pos - pos) > kSameLine)
+            continue;
+        double const common = std::min(b, s.b) - std::max(a, s.a);
+        if (common <= 0)
+            continue;
+        covered += common;
+        if (common > best) {
+            best = common;
+            found = &s;
+        }
+    }
+    return covered >= (b - a) * 2 / 3 ? found : nullptr;
+}
+
+Rule ruleOf(Segment const* s, QVector<Rule> const& styles)
+{
+    Rule rule;
+    if (!s)
+        return rule;
+    if (s->style >= 0 && s->style < styles.size())
+        rule = styles.at(s->style);
+    rule.present = true;
+    return rule;
+}
+
+// Grid cells without a stroke between them are one cell, as long as the merged cells form a
+// rectangle. Returns, for each grid cell, the index of the grid cell it belongs to.
+QVector<int> mergedCells(QVector<double> const& xs, QVector<double> const& ys, QVector<Segment> const& hs,
+                         QVector<Segment> const& vs)
+{
+    int const columns = xs.size() - 1, rows = ys.size() - 1;
+    QVector<int> parent(rows * columns);
+    std::iota(parent.begin(), parent.end(), 0);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            int const i = r * columns + c;
+            if (c + 1 < columns && !covering(vs, xs.at(c + 1), ys.at(r), ys.at(r + 1)))
+                parent[findRoot(parent, i + 1)] = findRoot(parent, i);
+            if (r + 1 < rows && !covering(hs, ys.at(r + 1), xs.at(c), xs.at(c + 1)))
+                parent[findRoot(parent, i + columns)] = findRoot(parent, i);
+        }
+    QVector<int> anchor(rows * columns, -1);
+    QVector<int> members(rows * columns, 0);
+    QVector<QRect> extent(rows * columns);
+    for (int i = 0; i < rows * columns; ++i) {
+        int const root = findRoot(parent, i);
+        ++members[root];
+        extent[root] = extent[root].isNull() ? QRect(i % columns, i / columns, 1, 1)
+                                             : extent[root].united(QRect(i % columns, i / columns, 1, 1));
+    }
+    for (int i = 0; i < rows * columns; ++i) {
+        int const root = findRoot(parent, i);
+        QRect const e = extent.at(root);
+        bool const rectangle = members.at(root) == e.width() * e.height();
+        anchor[i] = rectangle ? e.top() * columns + e.left() : i;
+    }
+    return anchor;
+}
+
 QVector<Table> ruledTables(QVector<Word> const& words, QVector<bool>& used, QVector<QLineF> const& rulings,
-                           QSizeF const& pageSize)
+                           QSizeF const& pageSize, QVector<Rule> const& styles)
 {
     QVector<Segment> hs, vs;
-    for (auto const& l : rulings) {
+    for (int i = 0; i < rulings.size(); ++i) {
+        QLineF const& l = rulings.at(i);
         double const dx = std::abs(l.dx()), dy = std::abs(l.dy());
+        int const style = i < styles.size() ? i : -1;
         if (dy <= 1.0 && dx >= 4)
-            hs.push_back({(l.y1() + l.y2()) / 2, std::min(l.x1(), l.x2()), std::max(l.x1(), l.x2())});
+            hs.push_back({(l.y1() + l.y2()) / 2, std::min(l.x1(), l.x2()), std::max(l.x1(), l.x2()), style});
         else if (dx <= 1.0 && dy >= 4)
-            vs.push_back({(l.x1() + l.x2()) / 2, std::min(l.y1(), l.y2()), std::max(l.y1(), l.y2())});
+            vs.push_back({(l.x1() + l.x2()) / 2, std::min(l.y1(), l.y2()), std::max(l.y1(), l.y2()), style});
     }
     // A page of hatching is a drawing, not a table; leave it alone rather than spend time on it.
     if (hs.isEmpty() || vs.isEmpty() || hs.size() + vs.size() > 4000)
@@ -142,7 +215,9 @@ QVector<Table> ruledTables(QVector<Word> const& words, QVector<bool>& used, QVec
         if (ys.size() < 2 || xs.size() < 3)
             continue;
         QRectF const box(QPointF(xs.first(), ys.first()), QPointF(xs.last(), ys.last()));
-        QVector<QVector<QVector<Word>>> cells(ys.size() - 1, QVector<QVector<Word>>(xs.size() - 1));
+        int const columns = xs.size() - 1;
+        QVector<int> const anchor = mergedCells(xs, ys, hs, vs);
+        QVector<QVector<QVector<Word>>> cells(ys.size() - 1, QVector<QVector<Word>>(columns));
         QVector<int> inside;
         for (int w = 0; w < words.size(); ++w) {
             if (used.at(w))
@@ -151,7 +226,8 @@ QVector<Table> ruledTables(QVector<Word> const& words, QVector<bool>& used, QVec
             int const r = slot(ys, c.y()), col = slot(xs, c.x());
             if (r < 0 || col < 0)
                 continue;
-            cells[r][col].push_back(words.at(w));
+            int const a = anchor.at(r * columns + col);
+            cells[a / columns][a % columns].push_back(words.at(w));
             inside << w;
         }
         // A grid without text is a drawing.
@@ -165,6 +241,28 @@ QVector<Table> ruledTables(QVector<Word> const& words, QVector<bool>& used, QVec
         table.rowEdges = ys;
         table.ruled = true;
         fillCells(table, cells, pageSize);
+        for (int i = 0; i < anchor.size(); ++i) {
+            int const r = i / columns, c = i % columns;
+            TableCell& cell = table.rows[r][c];
+            if (anchor.at(i) != i) {
+                cell.covered = true;
+                TableCell& first = table.rows[anchor.at(i) / columns][anchor.at(i) % columns];
+                first.columnSpan = std::max(first.columnSpan, c - anchor.at(i) % columns + 1);
+                first.rowSpan = std::max(first.rowSpan, r - anchor.at(i) / columns + 1);
+            }
+        }
+        for (int r = 0; r < table.rowCount(); ++r)
+            for (int c = 0; c < columns; ++c) {
+                TableCell& cell = table.rows[r][c];
+                if (cell.covered)
+                    continue;
+                double const left = xs.at(c), right = xs.at(c + cell.columnSpan);
+                double const top = ys.at(r), bottom = ys.at(r + cell.rowSpan);
+                cell.top = ruleOf(covering(hs, top, left, right), styles);
+                cell.bottom = ruleOf(covering(hs, bottom, left, right), styles);
+                cell.left = ruleOf(covering(vs, left, top, bottom), styles);
+                cell.right = ruleOf(covering(vs, right, top, bottom), styles);
+            }
         tables.push_back(table);
     }
     return tables;
@@ -344,11 +442,11 @@ QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QS
 } // namespace
 
 TableDetector::Result TableDetector::detect(QVector<Word> const& words, QVector<QLineF> const& rulings,
-                                            QSizeF const& pageSize)
+                                            QSizeF const& pageSize, QVector<Rule> const& styles)
 {
     QVector<bool> used(words.size(), false);
     Result result;
-    result.tables = ruledTables(words, used, rulings, pageSize);
+    result.tables = ruledTables(words, used, rulings, pageSize, styles);
     result.tables += alignedTables(words, used, pageSize);
     std::stable_sort(result.tables.begin(), result.tables.end(),
                      [](Table const& a, Table const& b) { return a.box.top() < b.box.top(); });

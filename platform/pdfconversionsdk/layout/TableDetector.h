@@ -25,7 +25,10 @@ public:
         QVector<Word> rest;    // the words outside every table
     };
 
-    static Result detect(QVector<Word> const& words, QVector<QLineF> const& rulings, QSizeF const& pageSize);
+    // @p styles, when given, holds how each of the rulings is drawn: ruled cells then get
+    // their edges. Two grid cells between which no stroke runs are one merged cell.
+    static Result detect(QVector<Word> const& words, QVector<QLineF> const& rulings, QSizeF const& pageSize,
+                         QVector<Rule> const& styles = {});
 
     // A cell text that is a plain number: "1234", "-12.5", "1,234,567.89". Codes with a
     // leading zero ("0042") and digit strings longer than a double holds stay text.
