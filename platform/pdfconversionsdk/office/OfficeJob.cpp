@@ -5,6 +5,7 @@
 #include "SlideBuilder.h"
 #include "WordBuilder.h"
 #include "engine/JobSink.h"
+#include "engine/PageStyles.h"
 #include "engine/PdfDocument.h"
 #include "engine/PdfGraphics.h"
 #include "engine/Recognition.h"
@@ -136,12 +137,13 @@ int forPages(Job const& job, poppler::document const& first, QVector<int> const&
     return failure.load();
 }
 
-QImage render(poppler::document const& doc, int index, JobSink& sink)
+// The page, or the part of it in @p area (points), as an image.
+QImage render(poppler::document const& doc, int index, JobSink& sink, QRectF const& area = QRectF())
 {
     std::unique_ptr<poppler::page> page(doc.create_page(index));
     if (!page)
         return {};
-    QSizeF const size = PdfDocument::pageSize(*page);
+    QSizeF const size = area.isNull() ? PdfDocument::pageSize(*page) : area.size();
     // Very large pages get fewer dots rather than a picture nobody can open.
     double dpi = kPictureDpi;
     double const pixels = size.width() * size.height() * (dpi / 72) * (dpi / 72);
@@ -151,7 +153,13 @@ QImage render(poppler::document const& doc, int index, JobSink& sink)
     renderer.set_render_hint(poppler::page_renderer::antialiasing, true);
     renderer.set_render_hint(poppler::page_renderer::text_antialiasing, true);
     renderer.set_image_format(poppler::image::format_rgb24);
-    poppler::image const rendered = renderer.render_page(page.get(), dpi, dpi);
+    double const k = dpi / 72;
+    poppler::image const rendered =
+        area.isNull() ? renderer.render_page(page.get(), dpi, dpi)
+                      : renderer.render_page(page.get(), dpi, dpi, int(std::floor(area.left() * k)),
+                                             int(std::floor(area.top() * k)),
+                                             std::max(1, int(std::ceil(area.width() * k))),
+                                             std::max(1, int(std::ceil(area.height() * k))));
     if (!rendered.is_valid()) {
         sink.log(false, QStringLiteral("page %1 cannot be rendered").arg(index + 1));
         return {};
@@ -204,11 +212,35 @@ ooxml::Picture pagePicture(PageReader& reader, PageContent const& content, int i
     return encode(image, content.layout.size, content.graphics.hasImages || scan);
 }
 
+// The pictures a page needs in Word: the whole page for a scan, else each figure, drawn
+// without the text unless its labels go with it.
+struct PagePictures
+{
+    ooxml::Picture page;
+    QVector<ooxml::Picture> figures;
+};
+
+PagePictures wordPictures(PageReader& reader, PageContent const& content, int i, bool scan, JobSink& sink)
+{
+    PagePictures out;
+    if (scan) {
+        out.page = pagePicture(reader, content, i, true, sink);
+        return out;
+    }
+    for (auto const& figure : content.figures) {
+        poppler::document const* source = figure.withText ? reader.doc : reader.textlessDocument();
+        QImage const image = source ? render(*source, i, sink, figure.box) : QImage();
+        out.figures << (image.isNull() ? ooxml::Picture()
+                                       : encode(image, figure.box.size(), content.graphics.hasImages));
+    }
+    return out;
+}
+
 // Word: the pages go into the package in order as they are made, the pictures of the scans
 // rendered a few pages ahead on the page threads, and each page is let go once written, so
 // memory does not grow with the document.
 int writeWord(Job const& job, poppler::document const& first, QVector<PageContent>& pages,
-              QVector<int> const& scans, QString const& title, JobSink& sink)
+              QVector<int> const& scans, QByteArray const& textless, QString const& title, JobSink& sink)
 {
     ooxml::DocxStreamWriter writer(job.staging);
     writer.setInfo(ooxml::DocumentInfo{title, QString()});
@@ -219,7 +251,7 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
     int const window = 2 * threads;
     std::mutex mutex;
     std::condition_variable changed;
-    std::map<int, ooxml::Picture> ready; // by position in scans
+    std::map<int, PagePictures> ready; // by position in scans
     int claimed = 0, taken = 0;
     bool stop = false;
     int failure = base::Success;
@@ -233,7 +265,7 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
                     return;
                 k = claimed++;
             }
-            ooxml::Picture picture;
+            PagePictures picture;
             int code = base::Success;
             try {
                 if (!reader.doc) {
@@ -241,8 +273,10 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
                     reader.doc = reader.own.document.get();
                     code = reader.own.code;
                 }
-                if (reader.doc)
-                    picture = pagePicture(reader, pages.at(scans.at(k)), scans.at(k), true, sink);
+                if (reader.doc) {
+                    PageContent const& content = pages.at(scans.at(k));
+                    picture = wordPictures(reader, content, scans.at(k), content.figures.isEmpty(), sink);
+                }
             } catch (std::bad_alloc const&) {
                 code = base::OutOfMemory;
             } catch (std::exception const&) {
@@ -257,6 +291,7 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
     };
     PageReader reader(job);
     reader.doc = &first;
+    reader.textless = &textless;
     std::vector<std::thread> pool;
     if (!scans.isEmpty()) {
         // poppler sets up some shared state (colour profiles) on first use without a lock:
@@ -265,6 +300,7 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
         for (int t = 0; t < threads; ++t)
             pool.emplace_back([&] {
                 PageReader own(job);
+                own.textless = &textless;
                 work(own, int(scans.size()));
             });
     }
@@ -278,7 +314,10 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
                 code = failure;
                 if (code != base::Success)
                     break;
-                pages[i].picture = std::move(ready[next]);
+                PagePictures& made = ready[next];
+                pages[i].picture = std::move(made.page);
+                for (int f = 0; f < made.figures.size() && f < pages[i].figures.size(); ++f)
+                    pages[i].figures[f].picture = std::move(made.figures[f]);
                 ready.erase(next);
                 taken = ++next;
                 changed.notify_all();
@@ -352,7 +391,18 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         }
         PageContent& content = pages[i];
         content.graphics = reader.pdfGraphics().page(i);
-        content.layout = PdfDocument::readLayout(*page, i, job.carefulText, tables, content.graphics.rulings);
+        engine::PageStyles styles(content.graphics);
+        content.layout = PdfDocument::readLayout(*page, i, job.carefulText, tables, content.graphics.rulings,
+                                                 &styles, content.graphics.rulingStyles);
+        if (job.target == Target::Word && content.layout.hasText()) {
+            content.figures = WordBuilder::figures(content.layout, styles.figures(content.layout),
+                                                   job.options.wordLayout != 0);
+        }
+        // What only the styles needed: a long document keeps none of it.
+        content.graphics.textSpans = {};
+        content.graphics.fills = {};
+        content.graphics.drawings = {};
+        content.graphics.rulingStyles = {};
         sink.pageDone(done.fetch_add(1) + 1, pageCount);
         return int(base::Success);
     });
@@ -401,6 +451,8 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         if (scan && (job.target == Target::Word || job.target == Target::Ppt) &&
             !(job.target == Target::Word && content.recognized))
             scans << i;
+        else if (job.target == Target::Word && !content.figures.isEmpty())
+            scans << i;
         else if (job.target == Target::Ppt && content.graphics.hasGraphics())
             backgrounds << i;
     }
@@ -435,8 +487,21 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         title = job.baseName;
 
     QImageWriter::supportedImageFormats(); // loads the plug-ins before the threads race for them
-    if (job.target == Target::Word)
-        return writeWord(job, doc, pages, scans, title, sink);
+    if (job.target == Target::Word) {
+        bool withoutText = false;
+        for (auto const& content : pages)
+            for (auto const& figure : content.figures)
+                withoutText = withoutText || !figure.withText;
+        if (withoutText) {
+            engine::PdfGraphics graphics;
+            if (graphics.open(job.input, job.password))
+                textless = graphics.withoutText();
+            if (textless.isEmpty())
+                sink.log(false,
+                         QStringLiteral("drawings cannot be separated from the text; they are left out"));
+        }
+        return writeWord(job, doc, pages, scans, textless, title, sink);
+    }
     code = forPages(job, doc, scans + backgrounds, &textless, [&](PageReader& reader, int i) {
         pages[i].picture = pagePicture(reader, pages.at(i), i, !backgrounds.contains(i), sink);
         return int(base::Success);

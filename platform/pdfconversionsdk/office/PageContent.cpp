@@ -1,47 +1,120 @@
 #include "PageContent.h"
 
+#include "FontMatcher.h"
+
+#include <algorithm>
+
 #include <cmath>
 
 namespace pdfconv {
 namespace office {
 
-QVector<PageItem> readingOrder(layout::PageLayout const& page)
+QVector<PageItem> readingOrder(layout::PageLayout const& page, QVector<Figure> const& figures)
 {
     QVector<PageItem> items;
-    int t = 0;
+    int t = 0, f = 0;
     for (int b = 0; b <= page.blocks.size(); ++b) {
-        while (t < page.tables.size() && page.tables.at(t).beforeBlock <= b)
-            items.push_back({nullptr, &page.tables.at(t++)});
+        for (bool more = true; more;) {
+            more = false;
+            bool const table = t < page.tables.size() && page.tables.at(t).beforeBlock <= b;
+            bool const figure = f < figures.size() && figures.at(f).beforeBlock <= b;
+            // Tables and figures before the same block go top down.
+            if (table && (!figure || page.tables.at(t).box.top() <= figures.at(f).box.top())) {
+                items.push_back({nullptr, &page.tables.at(t++), nullptr});
+                more = true;
+            } else if (figure) {
+                items.push_back({nullptr, nullptr, &figures.at(f++)});
+                more = true;
+            }
+        }
         if (b < page.blocks.size())
-            items.push_back({&page.blocks.at(b), nullptr});
+            items.push_back({&page.blocks.at(b), nullptr, nullptr});
     }
-    while (t < page.tables.size())
-        items.push_back({nullptr, &page.tables.at(t++)});
     return items;
 }
 
-QVector<ooxml::TextRun> blockRuns(layout::Block const& block, bool lineBreaks)
+double lineBaseline(layout::Line const& line)
+{
+    QVector<double> baselines;
+    for (auto const& w : line.words)
+        if (w.fontSize >= 0.85 * line.fontSize)
+            baselines << (w.baseline != 0 ? w.baseline : w.box.bottom() - 0.2 * w.fontSize);
+    if (baselines.isEmpty())
+        return line.box.bottom() - 0.2 * line.fontSize;
+    std::sort(baselines.begin(), baselines.end());
+    return baselines.at(baselines.size() / 2);
+}
+
+namespace {
+
+ooxml::TextRun runOf(layout::Word const& word, layout::Line const& line, double baseline)
+{
+    ooxml::TextRun run;
+    run.text = word.text;
+    // Half points, as the office formats store sizes.
+    run.fontSize = word.fontSize > 0 ? std::max(1.0, std::round(word.fontSize * 2) / 2) : 11.0;
+    run.bold = word.bold;
+    run.italic = word.italic;
+    run.fontFamily = FontMatcher::family(word);
+    run.colour = word.colour;
+    run.highlight = word.highlight;
+    run.underline = word.underline;
+    run.strike = word.strike;
+    double const size = line.fontSize > 0 ? line.fontSize : run.fontSize;
+    if (word.fontSize > 0 && word.fontSize < 0.8 * size && word.rotation == 0) {
+        double const own = word.baseline != 0 ? word.baseline : word.box.bottom() - 0.2 * word.fontSize;
+        if (own < baseline - 0.12 * size)
+            run.script = ooxml::TextRun::Script::Superscript;
+        else if (own > baseline + 0.06 * size)
+            run.script = ooxml::TextRun::Script::Subscript;
+        // Word sets raised and lowered text smaller by itself.
+        if (run.script != ooxml::TextRun::Script::Normal)
+            run.fontSize = std::max(1.0, std::round(size * 2) / 2);
+    }
+    return run;
+}
+
+void append(QVector<ooxml::TextRun>& runs, ooxml::TextRun const& run)
+{
+    if (!runs.isEmpty() && runs.last().sameFormat(run))
+        runs.last().text += run.text;
+    else if (!run.text.isEmpty())
+        runs.push_back(run);
+}
+
+} // namespace
+
+QVector<ooxml::TextRun> blockRuns(layout::Block const& block, bool lineBreaks, int firstWord)
 {
     QVector<ooxml::TextRun> runs;
     for (int l = 0; l < block.lines.size(); ++l) {
         layout::Line const& line = block.lines.at(l);
-        for (int w = 0; w < line.words.size(); ++w) {
-            layout::Word const& word = line.words.at(w);
-            ooxml::TextRun run;
-            // Half points, as the office formats store sizes.
-            run.fontSize = word.fontSize > 0 ? std::max(1.0, std::round(word.fontSize * 2) / 2) : 11.0;
-            run.bold = word.bold;
-            run.italic = word.italic;
-            run.text = word.text;
-            if (w + 1 < line.words.size())
-                run.text += line.separatorAfter(w);
-            else if (l + 1 < block.lines.size())
-                run.text += lineBreaks ? QStringLiteral("\n") : block.separatorAfter(l);
-            if (!runs.isEmpty() && runs.last().fontSize == run.fontSize && runs.last().bold == run.bold &&
-                runs.last().italic == run.italic)
-                runs.last().text += run.text;
-            else
-                runs.push_back(run);
+        double const baseline = lineBaseline(line);
+        for (int w = l == 0 ? std::max(0, firstWord) : 0; w < line.words.size(); ++w) {
+            ooxml::TextRun run = runOf(line.words.at(w), line, baseline);
+            append(runs, run);
+            QString separator;
+            ooxml::TextRun next = run;
+            if (w + 1 < line.words.size()) {
+                separator = line.separatorAfter(w);
+                next = runOf(line.words.at(w + 1), line, baseline);
+            } else if (l + 1 < block.lines.size()) {
+                separator = lineBreaks ? QStringLiteral("\n") : block.separatorAfter(l);
+                if (!block.lines.at(l + 1).words.isEmpty())
+                    next = runOf(block.lines.at(l + 1).words.first(), block.lines.at(l + 1),
+                                 lineBaseline(block.lines.at(l + 1)));
+            }
+            if (separator.isEmpty())
+                continue;
+            // A space between two differently marked words belongs to neither marking.
+            ooxml::TextRun space = run;
+            space.text = separator;
+            if (!run.sameFormat(next)) {
+                space.underline = space.strike = false;
+                space.highlight = QColor();
+                space.script = ooxml::TextRun::Script::Normal;
+            }
+            append(runs, space);
         }
     }
     return runs;

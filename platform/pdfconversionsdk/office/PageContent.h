@@ -12,12 +12,25 @@
 namespace pdfconv {
 namespace office {
 
+// Something the page draws besides text and tables (a chart, a shape, a photograph), kept
+// as a picture of its part of the page.
+struct Figure
+{
+    QRectF box;             // points
+    ooxml::Picture picture; // made just before the page is written
+    // Drawn with the words inside it, which then leave the text: the labels of a chart.
+    bool withText = false;
+    QVector<int> labels; // those words' blocks
+    int beforeBlock = 0; // its place in reading order, as for tables
+};
+
 // One page as the office outputs see it: its text, what it draws besides text, and a
 // picture of the page where the output needs one.
 struct PageContent
 {
     layout::PageLayout layout;
     engine::PageGraphics graphics;
+    QVector<Figure> figures;
     // The text stands over a picture of itself: recognised from the page's image, or an
     // invisible text layer over a scan.
     bool recognized = false;
@@ -26,17 +39,21 @@ struct PageContent
     bool hasPicture() const { return !picture.data.isEmpty(); }
 };
 
-// One item of a page in reading order: a block or a table.
+// One item of a page in reading order: a block, a table or a figure.
 struct PageItem
 {
     layout::Block const* block = nullptr;
     layout::Table const* table = nullptr;
+    Figure const* figure = nullptr;
 };
-QVector<PageItem> readingOrder(layout::PageLayout const& page);
+QVector<PageItem> readingOrder(layout::PageLayout const& page, QVector<Figure> const& figures = {});
 
-// The words of a block as runs of one style each. Lines are joined as running text, or kept
-// apart by line breaks.
-QVector<ooxml::TextRun> blockRuns(layout::Block const& block, bool lineBreaks);
+// The words of a block as runs of one style each, with the font family mapped to an
+// installed one. Lines are joined as running text, or kept apart by line breaks. From
+// @p firstWord on in the first line (list markers stay out).
+QVector<ooxml::TextRun> blockRuns(layout::Block const& block, bool lineBreaks, int firstWord = 0);
+// The baseline that most of the line's text stands on.
+double lineBaseline(layout::Line const& line);
 
 // The box that holds all text of the page; empty without text.
 QRectF contentBox(layout::PageLayout const& page);

@@ -10,25 +10,32 @@
 namespace pdfconv {
 namespace office {
 
-// Rebuilds the pages as a Word document.
+// Rebuilds the pages as a Word document that looks like them: runs keep their face, size,
+// colour and markings, paragraphs their alignment, indents, spacing and line pitch, lists
+// become lists, tables keep shading, rules and merged cells, and figures are pictures.
 //
-// Flowing text: lines joined into paragraphs that Word wraps anew, sections only where the
-// page size changes, and a page break where a PDF page ends a paragraph; a paragraph that
-// runs on to the next page stays one paragraph. Page layout: every PDF page is a section of
-// its size, lines keep their breaks, columns stand side by side in a table without borders,
-// and vertical gaps become paragraph spacing.
+// Flowing text: the same paragraphs and tables in reading order, sections only where the
+// page size or the number of columns changes, and a page break where a PDF page ends a
+// paragraph; a paragraph that runs on to the next page stays one paragraph. Page layout:
+// every PDF page is a section of its size, every block a frame at its place with its lines
+// kept, every table floats at its place and every figure is anchored at its place.
 class WordBuilder
 {
 public:
     // @p pages holds every page's layout (flowing text fits a section's margins to all its
-    // pages); a page's picture is read only when the page is added, and a page may be let go
-    // after that. The builder keeps the reference, so the vector must outlive it.
+    // pages); a page's pictures are read only when the page is added, and a page may be let
+    // go after that. The builder keeps the reference, so the vector must outlive it.
     WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml::DocxStreamWriter& writer);
     // Adds the pages in order, each once; what a page makes goes to the writer at once but
     // its last block, which the next page may still change.
     void addPage(int index);
     // Hands over that last block.
     void finish();
+
+    // The figures of a page from the boxes of what it draws (engine::PageStyles): drawings
+    // side by side are one figure. For flowing text, short labels in and beside a figure (a
+    // chart's axes and legend) go into its picture and leave the text.
+    static QVector<Figure> figures(layout::PageLayout const& page, QVector<QRectF> boxes, bool flowing);
 
 private:
     void beginSection(ooxml::WordPageSetup const& page);
@@ -37,6 +44,10 @@ private:
     ooxml::WordParagraph* lastParagraph();
     void addFlowing(PageContent const& page, int index);
     void addLaidOut(PageContent const& page);
+    // The block as a paragraph whose indents measure from @p area; its alignment is found
+    // there too unless @p alignment gives it.
+    ooxml::WordParagraph paragraph(layout::Block const& block, QRectF const& area, bool lineBreaks,
+                                   std::optional<ooxml::WordParagraph::Alignment> alignment = std::nullopt);
 
     QVector<PageContent> const& m_pages;
     bool m_flowing;
@@ -48,6 +59,11 @@ private:
     int m_sectionBlocks = 0;
     std::optional<ooxml::WordBlock> m_last;
     bool m_openParagraph = false; // flowing text: the last paragraph may go on on the next page
+    // Lists: the one the last list item belongs to, where its markers stand, its next number.
+    int m_lists = 0;
+    int m_listKind = -1;
+    double m_listMarker = 0;
+    int m_listNext = 0;
 };
 
 } // namespace office

@@ -156,7 +156,8 @@ QStringList docxParagraphs(QByteArray const& xml)
             current.clear();
         else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:t"))
             current += reader.readElementText();
-        else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:br"))
+        else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:br") &&
+                 reader.attributes().value("w:type") != QLatin1String("column"))
             current += QLatin1Char('\n');
         else if (reader.isEndElement() && reader.qualifiedName() == QLatin1String("w:p"))
             out << current;
@@ -222,6 +223,7 @@ private:
     QString m_ruled;  // the table drawn as a grid
     QString m_plain;  // the same table, aligned text only
     QString m_tables; // two pages with a ruled table each
+    QString m_runOn;  // a paragraph that runs on from page 1 to page 2
     QString m_scan;   // a clean scan of three lines
     QString m_model;
     int m_case = 0;
@@ -243,6 +245,12 @@ private slots:
         for (int i = 0; i < 6; ++i)
             second.paragraphs << PdfFixtures::words(QStringLiteral("k%1w").arg(i), 40);
         QVERIFY(PdfFixtures::writePdf(m_text, {first, second}));
+        m_runOn = path("runon.pdf");
+        PdfFixtures::Page runOnFirst;
+        runOnFirst.paragraphs << PdfFixtures::words("alpha", 60) << PdfFixtures::words("beta", 45);
+        PdfFixtures::Page runOnSecond;
+        runOnSecond.paragraphs << PdfFixtures::words("gamma", 40);
+        QVERIFY(PdfFixtures::writePdf(m_runOn, {runOnFirst, runOnSecond}));
         m_ruled = path("ruled.pdf");
         m_plain = path("plain.pdf");
         m_tables = path("tables.pdf");
@@ -342,28 +350,38 @@ private slots:
         QVERIFY(paragraphs.contains("Quarterly Review"));
         QString const alpha = PdfFixtures::words("alpha", 60);
         if (flowing) {
-            // Whole paragraphs, in reading order: the left column before the right one.
+            // Whole paragraphs, in reading order: the left column before the right one, and
+            // the two-column page in two Word columns.
             QVERIFY(paragraphs.contains(alpha));
             QVERIFY(paragraphs.contains(PdfFixtures::words("k4w", 40)));
             QVERIFY(paragraphs.indexOf(PdfFixtures::words("k0w", 40)) <
                     paragraphs.indexOf(PdfFixtures::words("k5w", 40)));
-            QCOMPARE(xmlread::count(xml, "w:sectPr"), 1);
-            // The last paragraph of page 1 runs on into page 2: one paragraph, no page break.
-            QVERIFY(
-                paragraphs.contains(PdfFixtures::words("beta", 45) + " " + PdfFixtures::words("k0w", 40)));
-            QCOMPARE(xmlread::count(xml, "w:pageBreakBefore"), 0);
+            QCOMPARE(xmlread::attributes(xml, "w:cols").value(0).value("w:num").toString(),
+                     QStringLiteral("2"));
             // A page that ends its paragraph ends with a page break.
             QString const tables = fresh(".docx");
             QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_tables, tables, wordOptions(true)), 0);
             QCOMPARE(xmlread::count(PackageReader(tables).part("word/document.xml"), "w:pageBreakBefore"), 1);
+            // The last paragraph of a page runs on into the next: one paragraph, no page break.
+            QString const runOn = fresh(".docx");
+            QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_runOn, runOn, wordOptions(true)), 0);
+            QByteArray const runOnXml = PackageReader(runOn).part("word/document.xml");
+            QVERIFY(docxParagraphs(runOnXml).contains(PdfFixtures::words("beta", 45) + " " +
+                                                      PdfFixtures::words("gamma", 40)));
+            QCOMPARE(xmlread::count(runOnXml, "w:pageBreakBefore"), 0);
+            QCOMPARE(xmlread::count(runOnXml, "w:sectPr"), 1);
         } else {
-            // Lines keep their breaks; every page is a section of its own; columns side by side.
+            // Lines keep their breaks; every page is a section of its own; every block a frame
+            // at its place, the columns' side by side.
             QString const joined = paragraphs.join(' ');
             QVERIFY(!paragraphs.contains(alpha));
             QCOMPARE(QString(joined).replace('\n', ' ').count(alpha), 1);
             QVERIFY(paragraphs.filter(QRegularExpression("^alpha0 .*\\n")).size() == 1);
             QCOMPARE(xmlread::count(xml, "w:sectPr"), 2);
-            QCOMPARE(xmlread::count(xml, "w:tbl"), 1);
+            QCOMPARE(xmlread::count(xml, "w:tbl"), 0);
+            QVector<QXmlStreamAttributes> const frames = xmlread::attributes(xml, "w:framePr");
+            QCOMPARE(frames.size(), 9);
+            QVERIFY(frames.at(3).value("w:x").toInt() < frames.at(8).value("w:x").toInt());
         }
         // The title keeps its size (22 pt) and weight.
         QVERIFY(xml.contains("<w:b/>"));
@@ -393,7 +411,9 @@ private slots:
         for (auto const& row : kTable)
             expected += row;
         QCOMPARE(cells, expected);
-        QCOMPARE(xmlread::count(xml, "w:tblBorders") > 0, ruled);
+        // A ruled table's cells keep their rules; aligned text gets none.
+        QCOMPARE(xmlread::count(xml, "w:tcBorders") == kTable.size() * kTable.first().size(), ruled);
+        QCOMPARE(xml.contains("w:val=\"single\""), ruled);
         QStringList const paragraphs = docxParagraphs(xml);
         QVERIFY(paragraphs.indexOf("Figures of table 1 follow below.") <
                 paragraphs.indexOf("The end of page 1."));

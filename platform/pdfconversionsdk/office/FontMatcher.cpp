@@ -1,0 +1,128 @@
+#include "FontMatcher.h"
+
+#include <QHash>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <mutex>
+
+namespace pdfconv {
+namespace office {
+
+namespace {
+
+// Names compared without case, blanks and hyphens: "TimesNewRoman" is "Times New Roman".
+QString key(QString name)
+{
+    static QRegularExpression const noise(QStringLiteral("[\\s_-]"));
+    return name.remove(noise).toLower();
+}
+
+enum class Kind
+{
+    Sans,
+    Serif,
+    Mono
+};
+
+struct Substitute
+{
+    char const* pdf;
+    char const* family;
+    Kind kind;
+};
+
+// Metric-compatible families first, then the kind of face a well-known name stands for.
+Substitute const kSubstitutes[] = {
+    {"arial", "Liberation Sans", Kind::Sans},      {"helvetica", "Liberation Sans", Kind::Sans},
+    {"arimo", "Liberation Sans", Kind::Sans},      {"timesnewroman", "Liberation Serif", Kind::Serif},
+    {"times", "Liberation Serif", Kind::Serif},    {"tinos", "Liberation Serif", Kind::Serif},
+    {"couriernew", "Liberation Mono", Kind::Mono}, {"courier", "Liberation Mono", Kind::Mono},
+    {"cousine", "Liberation Mono", Kind::Mono},    {"calibri", "Carlito", Kind::Sans},
+    {"cambria", "Caladea", Kind::Serif},           {"verdana", "DejaVu Sans", Kind::Sans},
+    {"tahoma", "DejaVu Sans", Kind::Sans},         {"georgia", "Liberation Serif", Kind::Serif},
+    {"consolas", "Liberation Mono", Kind::Mono},   {"symbol", "OpenSymbol", Kind::Serif},
+};
+
+QString installedFamily(QStringList const& installed, QString const& wanted)
+{
+    QString const k = key(wanted);
+    for (auto const& family : installed)
+        if (key(family) == k)
+            return family;
+    return QString();
+}
+
+QString ofKind(Kind kind, QStringList const& installed)
+{
+    QStringList const choices = kind == Kind::Mono    ? QStringList{"Liberation Mono", "DejaVu Sans Mono"}
+                                : kind == Kind::Serif ? QStringList{"Liberation Serif", "DejaVu Serif"}
+                                                      : QStringList{"Liberation Sans", "DejaVu Sans"};
+    for (auto const& choice : choices) {
+        QString const found = installedFamily(installed, choice);
+        if (!found.isEmpty())
+            return found;
+    }
+    return choices.first(); // nothing known here: the reader's machine may have it
+}
+
+} // namespace
+
+QStringList const& FontMatcher::installedFamilies()
+{
+    static QStringList families;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QString const program = QStandardPaths::findExecutable(QStringLiteral("fc-list"));
+        if (program.isEmpty())
+            return;
+        QProcess list;
+        list.start(program, {QStringLiteral(":"), QStringLiteral("family")});
+        if (!list.waitForFinished(5000))
+            return;
+        for (auto const& line : QString::fromUtf8(list.readAllStandardOutput()).split(QLatin1Char('\n')))
+            for (auto const& name : line.split(QLatin1Char(',')))
+                if (!name.trimmed().isEmpty() && !families.contains(name.trimmed()))
+                    families << name.trimmed();
+    });
+    return families;
+}
+
+QString FontMatcher::family(layout::Word const& word)
+{
+    static std::mutex mutex;
+    static QHash<QString, QString> known;
+    QString const id = word.fontName + QLatin1Char('|') + word.fontFamily + QLatin1Char('|') +
+                       QLatin1Char(word.monospace ? 'm'
+                                   : word.serif   ? 's'
+                                                  : 'n');
+    std::lock_guard<std::mutex> lock(mutex);
+    auto it = known.constFind(id);
+    if (it == known.constEnd())
+        it = known.insert(id, family(word, installedFamilies()));
+    return it.value();
+}
+
+QString FontMatcher::family(layout::Word const& word, QStringList const& installed)
+{
+    Kind const kind = word.monospace ? Kind::Mono : word.serif ? Kind::Serif : Kind::Sans;
+    for (QString const& name : {word.fontFamily, word.fontName}) {
+        if (name.isEmpty())
+            continue;
+        QString const own = installedFamily(installed, name);
+        if (!own.isEmpty())
+            return own;
+    }
+    QString const k = key(word.fontFamily.isEmpty() ? word.fontName : word.fontFamily);
+    for (auto const& s : kSubstitutes) {
+        if (!k.startsWith(QLatin1String(s.pdf)))
+            continue;
+        QString const found = installedFamily(installed, QLatin1String(s.family));
+        return found.isEmpty() ? ofKind(s.kind, installed) : found;
+    }
+    return ofKind(kind, installed);
+}
+
+} // namespace office
+} // namespace pdfconv
