@@ -216,6 +216,7 @@ private:
     std::optional<WordBlock> m_pending;
     bool m_pendingBreak = false; // a page break came before the pending block
     bool m_break = false;        // a page break came after it
+    bool m_afterFrame = false;   // the block written last is a framed paragraph
 };
 
 DocxStreamWriter::Private::Private(QString const& path, ExistingFile existing)
@@ -285,10 +286,16 @@ void DocxStreamWriter::Private::writePending(PageGeometry const* sectionEnd)
         return;
     if (auto const* p = std::get_if<WordParagraph>(&*m_pending)) {
         paragraph(*p, m_pendingBreak, sectionEnd);
+        m_afterFrame = p->frame.has_value();
     } else {
         if (m_pendingBreak)
             breakParagraph();
-        table(std::get<WordTable>(*m_pending), m_page);
+        auto const& t = std::get<WordTable>(*m_pending);
+        // Frames hang from the text after them; LibreOffice loses those before a floating table.
+        if (m_afterFrame && t.position && !m_pendingBreak)
+            paragraph(WordParagraph(), false, nullptr);
+        table(t, m_page);
+        m_afterFrame = false;
     }
     m_pending.reset();
     m_pendingBreak = false;

@@ -39,7 +39,9 @@ FontTraits FontTraits::fromPdfName(QString const& pdfName)
                   lower.contains(QLatin1String("consol")) || lower.contains(QLatin1String("typewriter"));
     static QRegularExpression const serifNames(
         QStringLiteral("times|serif|roman|georgia|garamond|minion|cambria|palatino|book|cmr|nimbusrom"));
-    t.serif = !lower.contains(QLatin1String("sans")) && serifNames.match(lower).hasMatch();
+    // Style words ("Roman", "Book") name a weight, not a serif face: only the family tells.
+    QString const family = t.family.toLower();
+    t.serif = !family.contains(QLatin1String("sans")) && serifNames.match(family).hasMatch();
     return t;
 }
 

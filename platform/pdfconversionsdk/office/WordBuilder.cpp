@@ -778,13 +778,6 @@ void WordBuilder::addLaidOut(PageContent const& page)
         if (item.table) {
             ooxml::WordTable table = tableOf(*item.table);
             table.position = item.table->box.topLeft();
-            // Frames need a paragraph of the text to hang from; a floating table is none.
-            WordParagraph* previous = lastParagraph();
-            if (previous && previous->frame) {
-                WordParagraph anchor;
-                anchor.lineSpacing = 1;
-                push(anchor);
-            }
             pushTable(table);
             continue;
         }

@@ -93,6 +93,59 @@ WordDocument sampleDocument()
     return document;
 }
 
+// One of each kind of formatting the writer knows, on a page in two columns.
+WordDocument formattedDocument()
+{
+    TextRun marked = text(QStringLiteral("marked"), 12.0, true);
+    marked.fontFamily = QStringLiteral("Liberation Serif");
+    marked.colour = QColor(0xC0, 0x00, 0x00);
+    marked.highlight = QColor(0xFF, 0xFF, 0x00);
+    marked.underline = true;
+    marked.strike = true;
+    TextRun raised = text(QStringLiteral("2"));
+    raised.script = TextRun::Script::Superscript;
+    WordParagraph body = paragraph({text(QStringLiteral("Plain ")), marked, raised});
+    body.alignment = WordParagraph::Alignment::Justify;
+    body.indentLeft = 36;
+    body.firstLineIndent = -18;
+    body.lineSpacing = 14;
+    body.shading = QColor(0xFB, 0xE4, 0xD5);
+    WordParagraph item = paragraph({text(QStringLiteral("First item"))});
+    item.label.kind = WordListLabel::Kind::Decimal;
+    item.label.list = 7;
+    item.label.start = 3;
+    item.label.suffix = QStringLiteral(")");
+    WordParagraph framed = paragraph({text(QStringLiteral("In a frame"))});
+    framed.frame = QRectF(100, 200, 150, 0);
+    WordParagraph nextColumn = paragraph({text(QStringLiteral("Right column"))});
+    nextColumn.columnBreakBefore = true;
+
+    WordTable table = numberTable(2, 3);
+    table.borders = false;
+    table.position = QPointF(60, 400);
+    table.rows[0].cells[0].columnSpan = 2;
+    table.rows[0].cells.removeLast();
+    table.rows[0].cells[0].shading = QColor(0x1F, 0x4E, 0x79);
+    table.rows[0].cells[0].top = WordBorder{WordBorder::Style::Dashed, 1.5, QColor(0x80, 0x80, 0x80)};
+    table.rows[0].cells[1].verticalMerge = WordTableCell::Merge::Start;
+    table.rows[1].cells[2].verticalMerge = WordTableCell::Merge::Continue;
+    table.rows[1].height = 30;
+
+    WordSection section;
+    section.page.size = QSizeF(842, 595);
+    section.page.margins = QMarginsF(40, 50, 30, 20);
+    section.page.columns = 2;
+    section.page.columnGap = 18;
+    section.blocks = {body, item, framed, table, nextColumn};
+    WordSection continuous = section;
+    continuous.page.columns = 1;
+    continuous.page.continuous = true;
+    continuous.blocks = {paragraph({text(QStringLiteral("Below the columns"))})};
+    WordDocument document;
+    document.sections = {section, continuous};
+    return document;
+}
+
 QStringList leftovers(QString const& folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden);
@@ -115,6 +168,9 @@ private slots:
     void handlesExistingTargets_data();
     void handlesExistingTargets();
     void opensInLibreOffice();
+    void writesFormatting_data();
+    void writesFormatting();
+    void formattingOpensInLibreOffice();
 
 private:
     TestHome m_home;
@@ -357,6 +413,84 @@ void TestDocxWriter::opensInLibreOffice()
     for (char const* expected : {"Heading", "Normal bold italic", "second line", "r3c2",
                                  "After the break <b>&amp; \"q\"", "Landscape page", "Last page"})
         QVERIFY2(content.contains(QString::fromLatin1(expected)), expected);
+}
+
+void TestDocxWriter::writesFormatting_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("attribute");
+    QTest::addColumn<QString>("value");
+    auto row = [](char const* name, char const* element, char const* attribute, char const* value,
+                  char const* part = "word/document.xml") {
+        QTest::newRow(name) << part << element << attribute << value;
+    };
+    row("face", "w:rFonts", "w:ascii", "Liberation Serif");
+    row("colour", "w:color", "w:val", "C00000");
+    row("highlight", "w:shd", "w:fill", "FFFF00");
+    row("underline", "w:u", "w:val", "single");
+    row("superscript", "w:vertAlign", "w:val", "superscript");
+    row("paragraph shading", "w:shd", "w:fill", "FBE4D5");
+    row("justified", "w:jc", "w:val", "both");
+    row("left indent", "w:ind", "w:left", "720");
+    row("hanging indent", "w:ind", "w:hanging", "360");
+    row("line pitch", "w:spacing", "w:line", "280");
+    row("exact pitch", "w:spacing", "w:lineRule", "exact");
+    row("list item", "w:numId", "w:val", "1");
+    row("list start", "w:start", "w:val", "3", "word/numbering.xml");
+    row("list label", "w:lvlText", "w:val", "%1)", "word/numbering.xml");
+    row("frame left", "w:framePr", "w:x", "2000");
+    row("frame top", "w:framePr", "w:y", "4000");
+    row("frame width", "w:framePr", "w:w", "3000");
+    row("floating table", "w:tblpPr", "w:tblpY", "8000");
+    row("cell shading", "w:shd", "w:fill", "1F4E79");
+    row("dashed rule", "w:top", "w:val", "dashed");
+    row("rule width", "w:top", "w:sz", "12");
+    row("span", "w:gridSpan", "w:val", "2");
+    row("merge start", "w:vMerge", "w:val", "restart");
+    row("row height", "w:trHeight", "w:val", "600");
+    row("landscape", "w:pgSz", "w:orient", "landscape");
+    row("margin", "w:pgMar", "w:left", "800");
+    row("columns", "w:cols", "w:num", "2");
+    row("column gap", "w:cols", "w:space", "360");
+    row("column break", "w:br", "w:type", "column");
+    row("continuous section", "w:type", "w:val", "continuous");
+}
+
+void TestDocxWriter::writesFormatting()
+{
+    QFETCH(QString, part);
+    QFETCH(QString, element);
+    QFETCH(QString, attribute);
+    QFETCH(QString, value);
+    QString const path = m_home.filePath(QStringLiteral("formatted.docx"));
+    if (!QFileInfo::exists(path)) {
+        WriteResult const result = DocxWriter::write(formattedDocument(), path);
+        QVERIFY2(result.ok(), qPrintable(result.message));
+    }
+    PackageReader package(path);
+    QCOMPARE(package.problems(), QStringList());
+    QStringList values;
+    for (auto const& attributes : xmlread::attributes(package.part(part), element))
+        values << attributes.value(attribute).toString();
+    QVERIFY2(values.contains(value), qPrintable(values.join(QLatin1Char(','))));
+}
+
+void TestDocxWriter::formattingOpensInLibreOffice()
+{
+    if (!OfficeRunner::available())
+        QSKIP("LibreOffice (soffice) or poppler's tools are not installed");
+    QString const path = m_home.filePath(QStringLiteral("formatted-lo.docx"));
+    QVERIFY(DocxWriter::write(formattedDocument(), path).ok());
+    QString log;
+    QVERIFY2(
+        OfficeRunner::convert({path}, QStringLiteral("pdf"), m_home.filePath(QStringLiteral("lo")), &log),
+        qPrintable(log));
+    QString const text = OfficeRunner::pdfText(m_home.filePath(QStringLiteral("lo/formatted-lo.pdf")));
+    for (char const* words :
+         {"Plain", "marked", "First item", "In a frame", "r1c0", "Right column", "Below the columns"})
+        QVERIFY2(text.contains(QLatin1String(words)), words);
+    QCOMPARE(OfficeRunner::pdfPages(m_home.filePath(QStringLiteral("lo/formatted-lo.pdf"))), 1);
 }
 
 QTEST_GUILESS_MAIN(TestDocxWriter)

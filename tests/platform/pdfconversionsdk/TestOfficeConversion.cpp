@@ -208,6 +208,35 @@ qint64 helperPeakKb(std::atomic<int> const& code)
     return peak;
 }
 
+// The first element of that name whose attribute has that value, or whose attribute a
+// number within `tolerance` of it.
+bool hasAttribute(QByteArray const& xml, QString const& element, QString const& attribute,
+                  QString const& value, double tolerance = -1)
+{
+    for (auto const& a : xmlread::attributes(xml, element)) {
+        QString const got = a.value(attribute).toString();
+        if (tolerance < 0 ? got == value : std::abs(got.toDouble() - value.toDouble()) <= tolerance)
+            return true;
+    }
+    return false;
+}
+
+// Pixels of a picture close to a colour.
+int pixelsOf(QImage const& image, QColor const& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) {
+            QColor const c = image.pixelColor(x, y);
+            count += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                                 std::abs(c.blue() - colour.blue()) <
+                             40
+                         ? 1
+                         : 0;
+        }
+    return count;
+}
+
 QStringList const kScanLines = {"harbor garden window silver", "morning village thunder orange",
                                 "station kitchen meadow pocket"};
 
@@ -224,6 +253,7 @@ private:
     QString m_plain;  // the same table, aligned text only
     QString m_tables; // two pages with a ruled table each
     QString m_runOn;  // a paragraph that runs on from page 1 to page 2
+    QString m_corpus; // the Word benchmark's documents as PDFs, when LibreOffice is there
     QString m_scan;   // a clean scan of three lines
     QString m_model;
     int m_case = 0;
@@ -259,6 +289,14 @@ private slots:
         QVERIFY(PdfFixtures::writeTablePdf(m_tables, {kTable, kTable}, true));
         m_scan = path("scan.pdf");
         QVERIFY(PdfFixtures::writeScanPdf(m_scan, kScanLines, QSizeF(360, 160)));
+        if (OfficeRunner::available()) {
+            QStringList sources;
+            for (auto const& name : {"report", "pricelist", "manual", "chart", "letter"})
+                sources << QStringLiteral(DOCQUILL_CORPUS_DIR "/%1.fodt").arg(name);
+            QString log;
+            QVERIFY2(OfficeRunner::convert(sources, "pdf", path("corpus"), &log), qPrintable(log));
+            m_corpus = path("corpus");
+        }
     }
 
     // Runs first: until the model is loaded, a page that needs recognition fails with 41.
@@ -638,6 +676,153 @@ private slots:
         QCOMPARE(xmlread::count(xml, "w:drawing"), ocr ? 0 : 1);
         double const found = wordsFound(kScanLines.join(' ').split(' '), text);
         QVERIFY2(ocr ? found >= 0.9 : found == 0, qPrintable(text));
+    }
+
+    // What LibreOffice makes of the benchmark's documents: the Word outputs keep how they look.
+    void lookOfThePage_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("flowing");
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("attribute");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<double>("tolerance");
+        for (bool flowing : {true, false}) {
+            char const* mode = flowing ? "flowing" : "layout";
+            auto row = [&](char const* name, char const* source, char const* element, char const* attribute,
+                           char const* value, double tolerance = -1) {
+                QTest::addRow("%s, %s", name, mode)
+                    << source << flowing << element << attribute << value << tolerance;
+            };
+            row("red text", "report", "w:color", "w:val", "C00000");
+            row("title colour", "report", "w:color", "w:val", "1F4E79");
+            row("title size", "report", "w:sz", "w:val", "44");
+            row("highlight", "report", "w:shd", "w:fill", "FFFF00");
+            row("underline", "report", "w:u", "w:val", "single");
+            row("superscript", "report", "w:vertAlign", "w:val", "superscript");
+            row("subscript", "report", "w:vertAlign", "w:val", "subscript");
+            row("sans face", "report", "w:rFonts", "w:ascii", "Liberation Sans");
+            row("serif face", "report", "w:rFonts", "w:ascii", "Liberation Serif");
+            row("centred", "report", "w:jc", "w:val", "center");
+            row("right-aligned", "report", "w:jc", "w:val", "right");
+            row("justified", "report", "w:jc", "w:val", "both");
+            row("list", "report", "w:numId", "w:val", "1");
+            row("page width", "report", "w:pgSz", "w:w", "11906", 2);
+            row("left margin", "report", "w:pgMar", "w:left", "1418", 30);
+            row("header shading", "pricelist", "w:shd", "w:fill", "1F4E79");
+            row("row shading", "pricelist", "w:shd", "w:fill", "DEEBF7");
+            row("merged across", "pricelist", "w:gridSpan", "w:val", "2");
+            row("merged down", "pricelist", "w:vMerge", "w:val", "restart");
+            row("heavy rule", "pricelist", "w:top", "w:sz", "12");
+            row("landscape", "pricelist", "w:pgSz", "w:orient", "landscape");
+            row("monospace", "manual", "w:rFonts", "w:ascii", "Liberation Mono");
+            row("shaded block", "manual", "w:shd", "w:fill", "FBE4D5");
+            if (flowing) {
+                row("columns", "manual", "w:cols", "w:num", "2");
+                row("first-line indent", "report", "w:ind", "w:firstLine", "424", 10);
+            } else {
+                row("frames", "report", "w:framePr", "w:hAnchor", "page");
+                row("floating table", "pricelist", "w:tblpPr", "w:vertAnchor", "page");
+            }
+        }
+    }
+
+    void lookOfThePage()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, flowing);
+        QFETCH(QString, element);
+        QFETCH(QString, attribute);
+        QFETCH(QString, value);
+        QFETCH(double, tolerance);
+        if (m_corpus.isEmpty())
+            QSKIP("LibreOffice (soffice) or poppler's tools are not installed");
+        QString const out =
+            QStringLiteral("%1/%2-%3.docx").arg(m_corpus, source, flowing ? "flowing" : "layout");
+        if (!QFileInfo::exists(out))
+            QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_corpus + "/" + source + ".pdf", out,
+                             wordOptions(flowing)),
+                     0);
+        PackageReader package(out);
+        QCOMPARE(package.problems(), QStringList());
+        QByteArray xml = package.part("word/document.xml");
+        if (element == QLatin1String("w:numId"))
+            QVERIFY(package.part("word/numbering.xml").contains("w:val=\"bullet\""));
+        QVERIFY2(hasAttribute(xml, element, attribute, value, tolerance),
+                 qPrintable(QStringLiteral("no %1 with %2=%3").arg(element, attribute, value)));
+    }
+
+    // The chart and the drawn shapes come as pictures at their size; the chart's bars show
+    // in its picture, and text stays text around them.
+    void chartPicture_data()
+    {
+        QTest::addColumn<bool>("flowing");
+        QTest::newRow("flowing text") << true;
+        QTest::newRow("page layout") << false;
+    }
+
+    void chartPicture()
+    {
+        QFETCH(bool, flowing);
+        if (m_corpus.isEmpty())
+            QSKIP("LibreOffice (soffice) or poppler's tools are not installed");
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_corpus + "/chart.pdf", out, wordOptions(flowing)),
+                 0);
+        PackageReader package(out);
+        QByteArray const xml = package.part("word/document.xml");
+        QCOMPARE(xmlread::count(xml, "w:drawing"), 2);
+        // The chart's plot and legend are some 330 points wide and 170 high, its axes' labels
+        // included some 420.
+        bool chartSized = false;
+        for (auto const& extent : xmlread::attributes(xml, "wp:extent")) {
+            double const w = extent.value("cx").toDouble() / 12700, h = extent.value("cy").toDouble() / 12700;
+            chartSized = chartSized || (w > 300 && w < 440 && h > 150 && h < 220);
+        }
+        QVERIFY(chartSized);
+        QStringList media = package.relationshipTargets("word/document.xml").values().filter("media/");
+        int blue = 0, green = 0, dark = 0;
+        for (auto const& part : media) {
+            QImage const picture = QImage::fromData(package.part(part));
+            blue += pixelsOf(picture, QColor(0x44, 0x72, 0xc4));
+            green += pixelsOf(picture, QColor(0x70, 0xad, 0x47));
+            dark += pixelsOf(picture, Qt::black);
+        }
+        QVERIFY2(blue > 500 && green > 500, qPrintable(QStringLiteral("%1 %2").arg(blue).arg(green)));
+        QVERIFY(docxParagraphs(xml).join(' ').contains("The budget for the campaign has been approved"));
+        // No picture of the page behind the text: the body text is in none of them.
+        QVERIFY2(dark < 200, qPrintable(QString::number(dark)));
+    }
+
+    // Every output opens in LibreOffice and keeps its words on one page.
+    void roundTripInLibreOffice()
+    {
+        if (m_corpus.isEmpty())
+            QSKIP("LibreOffice (soffice) or poppler's tools are not installed");
+        QStringList outputs;
+        for (QString const source : {"report", "pricelist", "manual", "chart", "letter"})
+            for (bool flowing : {true, false}) {
+                QString const out =
+                    QStringLiteral("%1/trip-%2-%3.docx").arg(m_corpus, source, flowing ? "f" : "l");
+                QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_corpus + "/" + source + ".pdf", out,
+                                 wordOptions(flowing)),
+                         0);
+                outputs << out;
+            }
+        QString log;
+        QVERIFY2(OfficeRunner::convert(outputs, "pdf", m_corpus + "/trip", &log), qPrintable(log));
+        for (auto const& out : outputs) {
+            QString const name = QFileInfo(out).completeBaseName();
+            QString const original = m_corpus + "/" + name.section('-', 1, 1) + ".pdf";
+            QString const back = m_corpus + "/trip/" + name + ".pdf";
+            QCOMPARE(OfficeRunner::pdfPages(back), 1);
+            QStringList const words =
+                pdfText(original).split(QRegularExpression("[^\\w]+"), Qt::SkipEmptyParts);
+            double const found = wordsFound(words, OfficeRunner::pdfText(back));
+            // In flowing text the chart's labels are part of its picture.
+            double const least = name == QLatin1String("trip-chart-f") ? 0.9 : 0.97;
+            QVERIFY2(found >= least, qPrintable(QStringLiteral("%1: %2").arg(name).arg(found)));
+        }
     }
 
     // What LibreOffice makes of the outputs: it opens them and finds the content.

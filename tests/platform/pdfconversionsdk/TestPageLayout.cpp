@@ -2,6 +2,7 @@
 #include "layout/FontTraits.h"
 #include "layout/LayoutAnalyzer.h"
 #include "layout/TableDetector.h"
+#include "office/FontMatcher.h"
 
 #include <QtTest>
 
@@ -65,6 +66,46 @@ class TestPageLayout : public QObject
     Q_OBJECT
 
 private slots:
+    // PDF fonts become installed families of the same kind; subsets go by their base name.
+    void fontFamilies_data()
+    {
+        QTest::addColumn<QString>("pdfName");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("installed subset") << "BAAAAA+DejaVuSans-Bold"
+                                          << "DejaVu Sans";
+        QTest::newRow("installed, spaced") << "LiberationSerif-Italic"
+                                           << "Liberation Serif";
+        QTest::newRow("metric twin") << "ArialMT"
+                                     << "Liberation Sans";
+        QTest::newRow("metric twin, bold") << "TimesNewRomanPS-BoldMT"
+                                           << "Liberation Serif";
+        QTest::newRow("mono twin") << "CourierNewPSMT"
+                                   << "Liberation Mono";
+        QTest::newRow("unknown serif") << "ABCDEF+MinionPro-Regular"
+                                       << "Liberation Serif";
+        QTest::newRow("unknown sans") << "FrutigerLT-Roman"
+                                      << "Liberation Sans";
+        QTest::newRow("unknown mono") << "SourceCodePro-Mono"
+                                      << "Liberation Mono";
+        QTest::newRow("twin not installed") << "Calibri-Bold"
+                                            << "Liberation Sans";
+    }
+
+    void fontFamilies()
+    {
+        QFETCH(QString, pdfName);
+        QFETCH(QString, family);
+        QStringList const here = {"DejaVu Sans",     "DejaVu Serif",     "DejaVu Sans Mono",
+                                  "Liberation Sans", "Liberation Serif", "Liberation Mono"};
+        FontTraits const traits = FontTraits::fromPdfName(pdfName);
+        Word word;
+        word.fontName = traits.name;
+        word.fontFamily = traits.family;
+        word.monospace = traits.monospace;
+        word.serif = traits.serif;
+        QCOMPARE(pdfconv::office::FontMatcher::family(word, here), family);
+    }
+
     void columnsAreReadOneAfterAnother_data()
     {
         QTest::addColumn<double>("rightOffset"); // baseline shift of the right column
