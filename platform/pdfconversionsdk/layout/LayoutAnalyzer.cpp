@@ -271,6 +271,12 @@ private:
                 if (!band.gutters.isEmpty()) {
                     QVector<Interval> gutters = band.gutters;
                     join = narrowGutters(gutters, spans, minGutter);
+                    // Short first lines (headings over columns) leave a gutter wider than the
+                    // columns do: the strip's own narrower gutters may still suit the band.
+                    if (!join && own.size() == band.gutters.size()) {
+                        gutters = own;
+                        join = narrowGutters(gutters, band.spans, minGutter);
+                    }
                     if (join)
                         band.gutters = gutters;
                 } else if (own.isEmpty()) {

@@ -357,9 +357,10 @@ QVector<int> textColumns(layout::PageLayout const& layout, int band, QVector<int
 
 namespace {
 
-bool isLabel(layout::Block const& block)
+bool isLabel(layout::Block const& block, double bodySize)
 {
-    if (block.lines.size() > 3)
+    if (block.lines.size() > 3 || block.kind == layout::BlockKind::Heading ||
+        (bodySize > 0 && block.fontSize > 1.1 * bodySize))
         return false;
     for (auto const& line : block.lines)
         if (line.words.size() > 6)
@@ -403,8 +404,10 @@ QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRe
                     if (taken.at(b) ||
                         !boxes.at(f).adjusted(-reach, -reach, reach, reach).intersects(block.box))
                         continue;
-                    if (!isLabel(block))
-                        continue; // running text beside a drawing stays text
+                    // Running text and headings beside a drawing stay text; a rule has no labels.
+                    if (!isLabel(block, page.bodyFontSize) || boxes.at(f).width() < 20 ||
+                        boxes.at(f).height() < 20)
+                        continue;
                     taken[b] = true;
                     labels[f] << b;
                     boxes[f] = boxes.at(f).united(block.box.adjusted(-1, -1, 1, 1));
