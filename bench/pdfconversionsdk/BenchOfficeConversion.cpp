@@ -5,6 +5,7 @@
 //   bench_office_conversion [work folder]
 
 #include "PdfFixtures.h"
+#include "WordRecall.h"
 
 #include <pdfconv/common/LibraryManager.h>
 #include <pdfconv/conversion/PdfConversion.h>
@@ -73,20 +74,10 @@ QStringList scanLines(int seed)
     return lines;
 }
 
-// Share of the expected words (with repeats) that the text holds.
+// Share of the expected words (with repeats) that the text holds, in per cent.
 double recall(QStringList const& expected, QString const& text)
 {
-    QHash<QString, int> got;
-    for (auto const& w :
-         text.toLower().split(QRegularExpression(QStringLiteral("[^\\w]+")), Qt::SkipEmptyParts))
-        ++got[w];
-    int found = 0;
-    for (auto const& w : expected)
-        if (got.value(w) > 0) {
-            --got[w];
-            ++found;
-        }
-    return expected.isEmpty() ? 0 : 100.0 * found / expected.size();
+    return expected.isEmpty() ? 0 : 100.0 * wordRecall(expected, text);
 }
 
 QString docxText(QString const& path)

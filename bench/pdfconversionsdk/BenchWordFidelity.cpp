@@ -12,6 +12,7 @@
 
 #include "PdfFixtures.h"
 #include "SyntheticScan.h"
+#include "WordRecall.h"
 
 #include <pdfconv/common/LibraryManager.h>
 #include <pdfconv/conversion/PdfConversion.h>
@@ -152,26 +153,6 @@ QString pdfText(QString const& pdf)
     return QString::fromUtf8(out);
 }
 
-QStringList wordsOf(QString const& text)
-{
-    return text.toLower().split(QRegularExpression(QStringLiteral("[^\\w]+")), Qt::SkipEmptyParts);
-}
-
-// Share of the words (with repeats) that the other text holds too.
-double kept(QStringList const& expected, QString const& text)
-{
-    QHash<QString, int> got;
-    for (auto const& w : wordsOf(text))
-        ++got[w];
-    int found = 0;
-    for (auto const& w : expected)
-        if (got.value(w) > 0) {
-            --got[w];
-            ++found;
-        }
-    return expected.isEmpty() ? 1.0 : double(found) / expected.size();
-}
-
 int pageCount(QString const& pdf)
 {
     QByteArray out;
@@ -274,7 +255,7 @@ int main(int argc, char** argv)
         QString const stem = QFileInfo(pdfName).completeBaseName();
         QString const pdf = work.filePath("src/" + pdfName);
         QImage const original = firstPage(pdf, work.filePath(stem + "-original"));
-        QStringList const expected = wordsOf(pdfText(pdf));
+        QStringList const expected = benchWords(pdfText(pdf));
         QVector<double> times;
         for (int i = 0; i < 5; ++i) {
             QElapsedTimer t;
@@ -304,7 +285,7 @@ int main(int argc, char** argv)
                     r.ok = true;
                     r.time = runs.at(1);
                     r.ssim = ssim(original, firstPage(back, folder + "/" + stem));
-                    r.words = kept(expected, pdfText(back));
+                    r.words = wordRecall(expected, pdfText(back));
                     r.pages = pageCount(back);
                 }
                 results.push_back(r);

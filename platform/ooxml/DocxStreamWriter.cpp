@@ -90,11 +90,6 @@ bool pageGeometry(WordPageSetup const& page, PageGeometry* out)
     return true;
 }
 
-QString hex(QColor const& colour)
-{
-    return QString::asprintf("%02X%02X%02X", colour.red(), colour.green(), colour.blue());
-}
-
 char const* borderStyle(WordBorder::Style style)
 {
     switch (style) {
@@ -442,7 +437,7 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
         m_xml->empty("w:shd");
         m_xml->attr("w:val", "clear");
         m_xml->attr("w:color", "auto");
-        m_xml->attr("w:fill", hex(paragraph.shading));
+        m_xml->attr("w:fill", hexColour(paragraph.shading));
     }
     if (before > 0 || after > 0 || line > 0) {
         m_xml->empty("w:spacing");
@@ -611,7 +606,7 @@ void DocxStreamWriter::Private::run(TextRun const& run)
         m_xml->empty("w:strike");
     if (run.colour.isValid()) {
         m_xml->empty("w:color");
-        m_xml->attr("w:val", hex(run.colour));
+        m_xml->attr("w:val", hexColour(run.colour));
     }
     int const size = halfPoints(run.fontSize);
     m_xml->empty("w:sz");
@@ -627,7 +622,7 @@ void DocxStreamWriter::Private::run(TextRun const& run)
         m_xml->empty("w:shd");
         m_xml->attr("w:val", "clear");
         m_xml->attr("w:color", "auto");
-        m_xml->attr("w:fill", hex(run.highlight));
+        m_xml->attr("w:fill", hexColour(run.highlight));
     }
     if (run.script != TextRun::Script::Normal) {
         m_xml->empty("w:vertAlign");
@@ -875,7 +870,7 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
                 m_xml->empty("w:shd");
                 m_xml->attr("w:val", "clear");
                 m_xml->attr("w:color", "auto");
-                m_xml->attr("w:fill", hex(cell.shading));
+                m_xml->attr("w:fill", hexColour(cell.shading));
             }
             m_xml->end();
             // Word needs at least one paragraph in every cell; a merged-away cell shows none.
@@ -906,7 +901,7 @@ void DocxStreamWriter::Private::border(char const* edge, WordBorder const& borde
         return;
     m_xml->attr("w:sz", borderEighths(border.width));
     m_xml->attr("w:space", 0);
-    m_xml->attr("w:color", border.colour.isValid() ? hex(border.colour) : QStringLiteral("000000"));
+    m_xml->attr("w:color", border.colour.isValid() ? hexColour(border.colour) : QStringLiteral("000000"));
 }
 
 void DocxStreamWriter::Private::sectionProperties(PageGeometry const& page)

@@ -361,7 +361,7 @@ void PptxBuilder::textBox(XmlWriter& xml, SlideTextBox const& box, Placement con
         xml.attr("dirty", 0);
         auto const colour = [&xml](QColor const& c) {
             xml.empty("a:srgbClr");
-            xml.attr("val", QString::asprintf("%02X%02X%02X", c.red(), c.green(), c.blue()));
+            xml.attr("val", hexColour(c));
         };
         if (run.colour.isValid()) {
             xml.start("a:solidFill");

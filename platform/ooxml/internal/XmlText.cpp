@@ -57,6 +57,11 @@ bool needsSpacePreserve(QString const& text)
     return text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n'));
 }
 
+QString hexColour(QColor const& colour)
+{
+    return QString::asprintf("%02X%02X%02X", colour.red(), colour.green(), colour.blue());
+}
+
 QString truncated(QString const& text, int length)
 {
     if (text.size() <= length)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QXmlStreamWriter>
 
@@ -14,6 +15,8 @@ QString xmlSafe(QString const& text);
 QString unixLineEnds(QString const& text);
 // Leading, trailing or doubled whitespace, which XML readers drop without xml:space="preserve".
 bool needsSpacePreserve(QString const& text);
+// "RRGGBB", as both Word and DrawingML write colours.
+QString hexColour(QColor const& colour);
 // At most `length` UTF-16 units, never ending inside a surrogate pair.
 QString truncated(QString const& text, int length);
 

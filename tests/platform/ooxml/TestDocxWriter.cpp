@@ -37,12 +37,7 @@ WordParagraph paragraph(QVector<WordInline> const& content)
 
 TextRun text(QString const& value, double size = 11.0, bool bold = false, bool italic = false)
 {
-    TextRun run;
-    run.text = value;
-    run.fontSize = size;
-    run.bold = bold;
-    run.italic = italic;
-    return run;
+    return textRun(value, size, bold, italic);
 }
 
 WordTable numberTable(int rows, int columns)

@@ -13,16 +13,6 @@ using namespace ooxml;
 
 namespace {
 
-TextRun run(QString const& text, double size, bool bold = false, bool italic = false)
-{
-    TextRun run;
-    run.text = text;
-    run.fontSize = size;
-    run.bold = bold;
-    run.italic = italic;
-    return run;
-}
-
 SlideTextBox textBox(QRectF const& frame, QVector<TextRun> const& runs)
 {
     return SlideTextBox{frame, runs};
@@ -38,16 +28,17 @@ Presentation samplePresentation()
     Slide first;
     first.pictures.append({Picture::fromImage(image, QSizeF(300, 150)), QPointF(50, 300)});
     first.textBoxes.append(
-        textBox(QRectF(72, 72, 400, 40), {run(QStringLiteral("Slide title"), 28, true, false)}));
-    first.textBoxes.append(
-        textBox(QRectF(72, 140, 400, 80), {run(QStringLiteral("Plain "), 14, false, false),
-                                           run(QStringLiteral("italic"), 14, false, true),
-                                           run(QStringLiteral("\nNext line <&> \"q\""), 14, false, false)}));
+        textBox(QRectF(72, 72, 400, 40), {textRun(QStringLiteral("Slide title"), 28, true, false)}));
+    first.textBoxes.append(textBox(QRectF(72, 140, 400, 80),
+                                   {textRun(QStringLiteral("Plain "), 14, false, false),
+                                    textRun(QStringLiteral("italic"), 14, false, true),
+                                    textRun(QStringLiteral("\nNext line <&> \"q\""), 14, false, false)}));
     Slide second;
-    second.textBoxes.append(textBox(QRectF(100, 100, 200, 30), {run(QStringLiteral("Second slide"), 20)}));
+    second.textBoxes.append(
+        textBox(QRectF(100, 100, 200, 30), {textRun(QStringLiteral("Second slide"), 20)}));
     Slide tall; // 360 x 1080 fitted into 720 x 540: scale 0.5, centred at x = 270
     tall.size = QSizeF(360, 1080);
-    tall.textBoxes.append(textBox(QRectF(0, 0, 300, 40), {run(QStringLiteral("Tall page"), 24)}));
+    tall.textBoxes.append(textBox(QRectF(0, 0, 300, 40), {textRun(QStringLiteral("Tall page"), 24)}));
     presentation.slides = {first, second, tall};
     return presentation;
 }
