@@ -24,7 +24,7 @@ constexpr int MaxPageTwips = 31680;  // 22 inches, the largest page Word accepts
 constexpr int MinContentTwips = 144; // text width and height that margins must leave
 
 constexpr char const* StylesXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<w:styles xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii="Arial" w:hAnsi="Arial" w:cs="Arial"/><w:sz w:val="22"/><w:szCs w:val="22"/></w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after="0" w:line="240" w:lineRule="auto"/></w:pPr></w:pPrDefault></w:docDefaults><w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/><w:qFormat/></w:style><w:style w:type="character" w:default="1" w:styleId="DefaultParagraphFont"><w:name w:val="Default Paragraph Font"/><w:uiPriority w:val="1"/><w:semiHidden/><w:unhideWhenUsed/></w:style><w:style w:type="table" w:default="1" w:styleId="TableNormal"><w:name w:val="Normal Table"/><w:uiPriority w:val="99"/><w:semiHidden/><w:unhideWhenUsed/><w:tblPr><w:tblInd w:w="0" w:type="dxa"/><w:tblCellMar><w:top w:w="0" w:type="dxa"/><w:left w:w="108" w:type="dxa"/><w:bottom w:w="0" w:type="dxa"/><w:right w:w="108" w:type="dxa"/></w:tblCellMar></w:tblPr></w:style></w:styles>
+<w:styles xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii="%FACE%" w:hAnsi="%FACE%" w:cs="%FACE%"/><w:sz w:val="%SIZE%"/><w:szCs w:val="%SIZE%"/></w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after="0" w:line="240" w:lineRule="auto"/></w:pPr></w:pPrDefault></w:docDefaults><w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/><w:qFormat/></w:style><w:style w:type="character" w:default="1" w:styleId="DefaultParagraphFont"><w:name w:val="Default Paragraph Font"/><w:uiPriority w:val="1"/><w:semiHidden/><w:unhideWhenUsed/></w:style><w:style w:type="table" w:default="1" w:styleId="TableNormal"><w:name w:val="Normal Table"/><w:uiPriority w:val="99"/><w:semiHidden/><w:unhideWhenUsed/><w:tblPr><w:tblInd w:w="0" w:type="dxa"/><w:tblCellMar><w:top w:w="0" w:type="dxa"/><w:left w:w="108" w:type="dxa"/><w:bottom w:w="0" w:type="dxa"/><w:right w:w="108" w:type="dxa"/></w:tblCellMar></w:tblPr></w:style></w:styles>
 )";
 
 constexpr char const* SettingsXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
@@ -158,6 +158,8 @@ public:
 
     DocumentInfo m_info;
     int m_storedCount = 0;
+    QString m_defaultFamily = QStringLiteral("Arial");
+    int m_defaultSize = 22; // half points
 
 private:
     struct Stored
@@ -339,8 +341,11 @@ WriteResult DocxStreamWriter::Private::finish()
         QStringLiteral("word/document.xml"), m_body.fileName(), 0, m_body.size(),
         QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"),
         false);
+    QString styles = QString::fromUtf8(StylesXml);
+    styles.replace(QLatin1String("%FACE%"), m_defaultFamily.toHtmlEscaped());
+    styles.replace(QLatin1String("%SIZE%"), QString::number(m_defaultSize));
     package.addXml(
-        QStringLiteral("word/styles.xml"), StylesXml,
+        QStringLiteral("word/styles.xml"), styles.toUtf8(),
         QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"));
     package.addXml(
         QStringLiteral("word/settings.xml"), SettingsXml,
@@ -471,16 +476,20 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
             break;
         }
     }
-    if (lastRun) {
+    bool const ownFace = lastRun && !lastRun->fontFamily.isEmpty() && lastRun->fontFamily != m_defaultFamily;
+    bool const ownSize = lastRun && halfPoints(lastRun->fontSize) != m_defaultSize;
+    if (ownFace || ownSize) {
         // The paragraph mark takes part in the line height: keep it at the text's size and face.
         m_xml->start("w:rPr");
-        if (!lastRun->fontFamily.isEmpty()) {
+        if (ownFace) {
             m_xml->empty("w:rFonts");
             for (char const* slot : {"w:ascii", "w:hAnsi", "w:cs"})
                 m_xml->attr(slot, lastRun->fontFamily);
         }
-        m_xml->empty("w:sz");
-        m_xml->attr("w:val", halfPoints(lastRun->fontSize));
+        if (ownSize) {
+            m_xml->empty("w:sz");
+            m_xml->attr("w:val", halfPoints(lastRun->fontSize));
+        }
         m_xml->end();
     }
     if (sectionEnd)
@@ -589,7 +598,7 @@ void DocxStreamWriter::Private::run(TextRun const& run)
         return;
     m_xml->start("w:r");
     m_xml->start("w:rPr");
-    if (!run.fontFamily.isEmpty()) {
+    if (!run.fontFamily.isEmpty() && run.fontFamily != m_defaultFamily) {
         m_xml->empty("w:rFonts");
         for (char const* slot : {"w:ascii", "w:hAnsi", "w:cs"})
             m_xml->attr(slot, run.fontFamily);
@@ -609,10 +618,12 @@ void DocxStreamWriter::Private::run(TextRun const& run)
         m_xml->attr("w:val", hexColour(run.colour));
     }
     int const size = halfPoints(run.fontSize);
-    m_xml->empty("w:sz");
-    m_xml->attr("w:val", size);
-    m_xml->empty("w:szCs");
-    m_xml->attr("w:val", size);
+    if (size != m_defaultSize) {
+        m_xml->empty("w:sz");
+        m_xml->attr("w:val", size);
+        m_xml->empty("w:szCs");
+        m_xml->attr("w:val", size);
+    }
     if (run.underline) {
         m_xml->empty("w:u");
         m_xml->attr("w:val", "single");
@@ -942,6 +953,13 @@ DocxStreamWriter::~DocxStreamWriter() = default;
 void DocxStreamWriter::setInfo(DocumentInfo const& info)
 {
     d->m_info = info;
+}
+
+void DocxStreamWriter::setDefaultFont(QString const& family, double size)
+{
+    if (!family.trimmed().isEmpty())
+        d->m_defaultFamily = family;
+    d->m_defaultSize = halfPoints(size);
 }
 
 void DocxStreamWriter::beginSection(WordPageSetup const& page)

@@ -29,6 +29,9 @@ public:
     DocxStreamWriter& operator=(DocxStreamWriter const&) = delete;
 
     void setInfo(DocumentInfo const& info);
+    /// The face and size of text that names none (11-point Arial by default); runs in them
+    /// are written without repeating them. Call it before the first block.
+    void setDefaultFont(QString const& family, double size);
     /// Starts the next section; blocks added before the first call start an A4 section.
     void beginSection(WordPageSetup const& page);
     void add(WordBlock const& block);

@@ -162,7 +162,7 @@ namespace {
 void splitScripts(poppler::text_box const& b, layout::Word& w, QVector<layout::Word>& words)
 {
     int const n = w.text.size();
-    if (n < 2 || w.rotation != 0 || b.text().size() != size_t(n)) {
+    if (n < 2 || w.rotation != 0) {
         words.push_back(std::move(w));
         return;
     }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <set>
 
@@ -77,6 +78,9 @@ struct FontMetrics
         return (it == widths.end() ? defaultWidth : it->second) * scale;
     }
 };
+
+// Fonts are shared by the pages of a document: their metrics are read once.
+using FontCache = std::map<QPDFObjGen, FontMetrics>;
 
 FontMetrics readMetrics(QPDFObjectHandle font)
 {
@@ -147,7 +151,10 @@ FontMetrics readMetrics(QPDFObjectHandle font)
 class GraphicsReader
 {
 public:
-    GraphicsReader(PageGraphics& out, QTransform const& display) : m_out(out), m_display(display) {}
+    GraphicsReader(PageGraphics& out, QTransform const& display, FontCache& fonts)
+        : m_out(out), m_display(display), m_fonts(fonts)
+    {
+    }
 
     void run(QPDFPageObjectHelper& page)
     {
@@ -165,7 +172,7 @@ private:
         void handleObject(QPDFObjectHandle object) override
         {
             if (object.isOperator()) {
-                reader.apply(object.getOperatorValue(), operands, resources, depth);
+                reader.apply(object.getOperatorValue(), operands, *this);
                 operands.clear();
             } else if (object.isInlineImage()) {
                 reader.m_out.hasImages = true;
@@ -180,6 +187,7 @@ private:
         QPDFObjectHandle resources;
         int depth;
         std::vector<QPDFObjectHandle> operands;
+        std::map<std::string, FontMetrics const*> fonts; // by resource name, in these resources
     };
 
     struct Subpath
@@ -355,28 +363,37 @@ private:
         return true;
     }
 
-    FontMetrics const& metrics(QPDFObjectHandle resources)
+    FontMetrics const& metrics(Callbacks& scope)
     {
         static FontMetrics const none;
-        if (!resources.isDictionary())
-            return none;
-        QPDFObjectHandle fonts = resources.getKey("/Font");
-        if (!fonts.isDictionary())
-            return none;
-        QPDFObjectHandle font = fonts.getKey(m_state.font);
-        if (!font.isDictionary())
-            return none;
-        QPDFObjGen const id = font.getObjGen();
-        auto it = m_fonts.find(id);
-        if (it == m_fonts.end())
-            it = m_fonts.emplace(id, readMetrics(font)).first;
-        return it->second;
+        auto const known = scope.fonts.find(m_state.font);
+        if (known != scope.fonts.end())
+            return *known->second;
+        FontMetrics const* found = &none;
+        QPDFObjectHandle fonts =
+            scope.resources.isDictionary() ? scope.resources.getKey("/Font") : QPDFObjectHandle::newNull();
+        QPDFObjectHandle font =
+            fonts.isDictionary() ? fonts.getKey(m_state.font) : QPDFObjectHandle::newNull();
+        if (font.isDictionary()) {
+            QPDFObjGen const id = font.getObjGen();
+            if (id.getObj() == 0) {
+                m_directFonts.push_back(readMetrics(font)); // a font written into its page
+                found = &m_directFonts.back();
+            } else {
+                auto it = m_fonts.find(id);
+                if (it == m_fonts.end())
+                    it = m_fonts.emplace(id, readMetrics(font)).first;
+                found = &it->second;
+            }
+        }
+        scope.fonts[m_state.font] = found;
+        return *found;
     }
 
     // How far a string moves the text position, in text space.
-    double advanceOf(std::string const& bytes, QPDFObjectHandle resources)
+    double advanceOf(std::string const& bytes, Callbacks& scope)
     {
-        FontMetrics const& font = metrics(resources);
+        FontMetrics const& font = metrics(scope);
         State const& st = m_state;
         double advance = 0;
         size_t const step = font.twoByte ? 2 : 1;
@@ -416,9 +433,10 @@ private:
         m_out.textSpans.push_back(span);
     }
 
-    void apply(std::string const& op, std::vector<QPDFObjectHandle>& ops, QPDFObjectHandle resources,
-               int depth)
+    void apply(std::string const& op, std::vector<QPDFObjectHandle>& ops, Callbacks& scope)
     {
+        QPDFObjectHandle resources = scope.resources;
+        int const depth = scope.depth;
         double v[6];
         State& st = m_state;
         if (op == "q") {
@@ -471,7 +489,7 @@ private:
                 m_textMatrix = m_lineMatrix = QTransform::fromTranslate(0, -st.leading) * m_lineMatrix;
             }
             if (!ops.empty() && ops.back().isString())
-                show(advanceOf(ops.back().getStringValue(), resources));
+                show(advanceOf(ops.back().getStringValue(), scope));
             else
                 (st.renderMode == 3 ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
         } else if (op == "TJ") {
@@ -483,7 +501,7 @@ private:
                 for (int k = 0; k < array.getArrayNItems(); ++k) {
                     QPDFObjectHandle item = array.getArrayItem(k);
                     if (item.isString())
-                        total += advanceOf(item.getStringValue(), resources);
+                        total += advanceOf(item.getStringValue(), scope);
                     else if (item.isNumber())
                         total -= item.getNumericValue() / 1000.0 * st.fontSize * st.horizontalScale;
                 }
@@ -601,7 +619,8 @@ private:
     QTransform m_lineMatrix;
     QVector<Subpath> m_path;
     std::set<QPDFObjGen> m_forms; // forms being read: a form that draws itself stops here
-    std::map<QPDFObjGen, FontMetrics> m_fonts;
+    FontCache& m_fonts;
+    std::deque<FontMetrics> m_directFonts;
 };
 
 // Drops the operators that show text, with their operands; everything else passes unchanged,
@@ -643,7 +662,12 @@ private:
 
 } // namespace
 
-PdfGraphics::PdfGraphics() = default;
+struct PdfGraphics::Fonts
+{
+    FontCache metrics;
+};
+
+PdfGraphics::PdfGraphics() : m_fonts(std::make_unique<Fonts>()) {}
 PdfGraphics::~PdfGraphics() = default;
 
 bool PdfGraphics::open(QString const& path, std::string const& password)
@@ -671,7 +695,7 @@ PageGraphics PdfGraphics::page(int index)
             m_pages = QPDFPageDocumentHelper(*m_pdf).getAllPages();
         if (index < 0 || size_t(index) >= m_pages.size())
             return out;
-        GraphicsReader reader(out, displayTransform(m_pages[size_t(index)]));
+        GraphicsReader reader(out, displayTransform(m_pages[size_t(index)]), m_fonts->metrics);
         reader.run(m_pages[size_t(index)]);
     } catch (std::exception const&) {
         // What was read stays; the text of the page is read by poppler anyway.

@@ -75,8 +75,10 @@ public:
     QByteArray withoutText();
 
 private:
+    struct Fonts;
     std::unique_ptr<QPDF> m_pdf;
     std::vector<QPDFPageObjectHelper> m_pages;
+    std::unique_ptr<Fonts> m_fonts;
 };
 
 } // namespace engine

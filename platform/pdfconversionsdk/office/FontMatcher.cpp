@@ -91,13 +91,9 @@ QStringList const& FontMatcher::installedFamilies()
 
 QString FontMatcher::family(layout::Word const& word)
 {
-    static std::mutex mutex;
-    static QHash<QString, QString> known;
-    QString const id = word.fontName + QLatin1Char('|') + word.fontFamily + QLatin1Char('|') +
-                       QLatin1Char(word.monospace ? 'm'
-                                   : word.serif   ? 's'
-                                                  : 'n');
-    std::lock_guard<std::mutex> lock(mutex);
+    // Pages are written on one thread, but slides and sheets may come from others.
+    thread_local QHash<QString, QString> known;
+    QString const id = word.fontName + QLatin1Char(word.monospace ? 'm' : word.serif ? 's' : 'n');
     auto it = known.constFind(id);
     if (it == known.constEnd())
         it = known.insert(id, family(word, installedFamilies()));

@@ -87,29 +87,36 @@ void append(QVector<ooxml::TextRun>& runs, ooxml::TextRun const& run)
 QVector<ooxml::TextRun> blockRuns(layout::Block const& block, bool lineBreaks, int firstWord)
 {
     QVector<ooxml::TextRun> runs;
+    // Every word's run, made once: the space after a word looks at the next one's too.
+    QVector<QVector<ooxml::TextRun>> lines(block.lines.size());
     for (int l = 0; l < block.lines.size(); ++l) {
         layout::Line const& line = block.lines.at(l);
         double const baseline = lineBaseline(line);
+        lines[l].reserve(line.words.size());
+        for (auto const& word : line.words)
+            lines[l].push_back(runOf(word, line, baseline));
+    }
+    for (int l = 0; l < block.lines.size(); ++l) {
+        layout::Line const& line = block.lines.at(l);
         for (int w = l == 0 ? std::max(0, firstWord) : 0; w < line.words.size(); ++w) {
-            ooxml::TextRun run = runOf(line.words.at(w), line, baseline);
+            ooxml::TextRun const& run = lines.at(l).at(w);
             append(runs, run);
             QString separator;
-            ooxml::TextRun next = run;
+            ooxml::TextRun const* next = &run;
             if (w + 1 < line.words.size()) {
                 separator = line.separatorAfter(w);
-                next = runOf(line.words.at(w + 1), line, baseline);
+                next = &lines.at(l).at(w + 1);
             } else if (l + 1 < block.lines.size()) {
                 separator = lineBreaks ? QStringLiteral("\n") : block.separatorAfter(l);
-                if (!block.lines.at(l + 1).words.isEmpty())
-                    next = runOf(block.lines.at(l + 1).words.first(), block.lines.at(l + 1),
-                                 lineBaseline(block.lines.at(l + 1)));
+                if (!lines.at(l + 1).isEmpty())
+                    next = &lines.at(l + 1).first();
             }
             if (separator.isEmpty())
                 continue;
             // A space between two differently marked words belongs to neither marking.
             ooxml::TextRun space = run;
             space.text = separator;
-            if (!run.sameFormat(next)) {
+            if (!run.sameFormat(*next)) {
                 space.underline = space.strike = false;
                 space.highlight = QColor();
                 space.script = ooxml::TextRun::Script::Normal;

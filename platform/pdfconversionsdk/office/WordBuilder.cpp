@@ -1,6 +1,9 @@
 #include "WordBuilder.h"
 
+#include "FontMatcher.h"
 #include "layout/LayoutAnalyzer.h"
+
+#include <QHash>
 
 #include <QRegularExpression>
 
@@ -466,6 +469,29 @@ QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRe
 WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml::DocxStreamWriter& writer)
     : m_pages(pages), m_flowing(flowing), m_writer(writer)
 {
+    // The face and size of most text become the document's defaults, which runs then need
+    // not repeat.
+    QHash<QString, qint64> faces;
+    QHash<int, qint64> sizes;
+    for (auto const& page : pages)
+        for (auto const& block : page.layout.blocks)
+            for (auto const& line : block.lines)
+                for (auto const& word : line.words) {
+                    faces[FontMatcher::family(word)] += word.text.size();
+                    sizes[int(std::lround(word.fontSize * 2))] += word.text.size();
+                }
+    auto most = [](auto const& counts, auto fallback) {
+        auto best = fallback;
+        qint64 count = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            if (it.value() > count) {
+                count = it.value();
+                best = it.key();
+            }
+        return best;
+    };
+    if (!faces.isEmpty())
+        writer.setDefaultFont(most(faces, QString()), most(sizes, 22) / 2.0);
     if (!flowing)
         return;
     // Sections by page size, each with margins that fit the text of all its pages.
