@@ -28,6 +28,7 @@ struct State
 {
     std::mutex mutex;
     bool running = false;
+    bool cancellable = false; // a model check is no conversion: a Cancel must not fail it
     bool cancelled = false;
     bool finishing = false; // the output is being moved into place; too late to cancel
     pid_t pid = -1;
@@ -207,12 +208,13 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
 }
 
 // Claims the one slot of the process; false when a conversion holds it.
-bool claim()
+bool claim(bool cancellable)
 {
     std::lock_guard<std::mutex> lock(state().mutex);
     if (state().running)
         return false;
     state().running = true;
+    state().cancellable = cancellable;
     state().cancelled = false;
     state().finishing = false;
     state().pid = -1;
@@ -231,7 +233,7 @@ void release()
 int ConversionRunner::run(engine::Target target, char const* input, char const* password, char const* output,
                           base::ConvertOptions const& options, conversion::ProgressCallback progress)
 {
-    if (!claim())
+    if (!claim(true))
         return base::Busy;
     int code = base::OutputError;
     try {
@@ -256,7 +258,9 @@ int ConversionRunner::run(engine::Target target, char const* input, char const* 
 
 int ConversionRunner::loadModel(QString const& folder)
 {
-    if (!claim())
+    // A Cancel meant for the first conversion of a run would otherwise leave the process
+    // without text recognition for good.
+    if (!claim(false))
         return base::Busy;
     int code = base::OcrFailed;
     try {
@@ -287,7 +291,7 @@ void ConversionRunner::setOcrLanguage(int language)
 void ConversionRunner::cancel()
 {
     std::lock_guard<std::mutex> lock(state().mutex);
-    if (!state().running || state().finishing)
+    if (!state().running || !state().cancellable || state().finishing)
         return;
     state().cancelled = true;
     if (state().pid > 0)
