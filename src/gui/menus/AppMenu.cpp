@@ -141,6 +141,10 @@ QMenu* AppMenu::getLanguageMenu()
 
 void AppMenu::onSystemMenuEvent(QAction* action)
 {
+    // A language chosen in a submenu of this menu reaches it too; its data is a language, not
+    // one of these entries (German's 5 would check for updates).
+    if (m_languageMenu && m_languageMenu->actions().contains(action))
+        return;
     int const data = action->data().toInt();
     qDebug() << "onSystemMenuEvent" << __LINE__ << data;
     switch (data) {

@@ -246,6 +246,27 @@ private slots:
         MultiLanguage::instance()->languageSwitch(1);
     }
 
+    // A language picked in the submenu reaches the menus above it as their own triggered():
+    // none of them may take the language's number for one of its entries.
+    void languageInParentMenusDoesNothingElse()
+    {
+        AppMenu appMenu;
+        QList<QMenu*> const parents{appMenu.createHelpMenu(), appMenu.createDefaultMenu()};
+        m_urls.opened.clear();
+        MessageBox::clearShown();
+        QString dialogSeen;
+        ModalDialog::setNextHandler([&](QDialog* dialog) { dialogSeen = dialog->metaObject()->className(); });
+        for (QMenu* parent : parents) {
+            for (QAction* language : appMenu.getLanguageMenu()->actions())
+                emit parent->triggered(language);
+        }
+        QDialog drain;
+        ModalDialog::exec(&drain);
+        QCOMPARE(dialogSeen, QStringLiteral("QDialog"));
+        QCOMPARE(m_urls.opened, QList<QUrl>());
+        QCOMPARE(MessageBox::shown(), QStringList());
+    }
+
     void retranslation()
     {
         AppMenu appMenu;
