@@ -1,6 +1,5 @@
 #include "language/MultiLanguage.h"
-#include "startup/LightTheme.h"
-#include "startup/LoadFileQss.h"
+#include "startup/ApplicationLook.h"
 #include "support/MainWindowAccess.h"
 #include "update/QNetWorkProcess.h"
 #include "window/MainWindow.h"
@@ -8,21 +7,13 @@
 #include "WindowCreator.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QStyle>
 
 int main(int argc, char** argv)
 {
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     QApplication app(argc, argv);
-    initAsLightTheme();
-    QFont font;
-    font.setFamily(QStringLiteral("Arial"));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
-    QApplication::style()->unpolish(&app);
-    LoadFileQss::setQssStyle(QStringLiteral(":/resource/style.qss"));
+    applyApplicationLook();
 
     MainWindowAccess::setFactory([]() -> QWidget* { return MainWindow::instance(); });
     MainWindow* window = MainWindow::instance();

@@ -4,8 +4,7 @@
 #include "items/PDFFileItem.h"
 #include "list/FileListWindow.h"
 #include "list/MergeWidget.h"
-#include "startup/LightTheme.h"
-#include "startup/LoadFileQss.h"
+#include "startup/ApplicationLook.h"
 #include "support/DialogTestMode.h"
 #include "window/MainWindow.h"
 
@@ -942,13 +941,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
         qputenv("QTEST_FUNCTION_TIMEOUT", "1200000");
     TestAcceptance test;
-    initAsLightTheme();
-    QFont font;
-    font.setFamily(QStringLiteral("Arial"));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
-    QApplication::style()->unpolish(&app);
-    LoadFileQss::setQssStyle(QStringLiteral(":/resource/style.qss"));
+    applyApplicationLook();
     return QTest::qExec(&test, argc, argv);
 }
 

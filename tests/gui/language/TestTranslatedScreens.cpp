@@ -3,8 +3,7 @@
 #include "language/MultiLanguage.h"
 #include "list/FileListWindow.h"
 #include "settings/PMPreferences.h"
-#include "startup/LightTheme.h"
-#include "startup/LoadFileQss.h"
+#include "startup/ApplicationLook.h"
 #include "support/DialogTestMode.h"
 #include "window/MainWindow.h"
 
@@ -91,11 +90,7 @@ private slots:
     {
         DialogTestMode::setEnabled(true);
         PMPreferences::getInstance()->setOCRInstalled(true);
-        initAsLightTheme();
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(12);
-        QApplication::setFont(font);
-        LoadFileQss::setQssStyle(QStringLiteral(":/resource/style.qss"));
+        applyApplicationLook();
         m_pdf = m_home.filePath("Quarterly report.pdf");
         QVERIFY(TestPdf::writePages(m_pdf, 3));
         m_text = m_home.filePath("notes.txt");
