@@ -1,5 +1,7 @@
 #include "RecordingSdk.h"
 
+#include <QThread>
+
 #include <mutex>
 
 namespace RecordingSdk {
@@ -56,6 +58,7 @@ void reset()
     l.modelResult = 1;
     l.startResult = 0;
     l.cancels = 0;
+    l.cancelPauseMs = 0;
     l.onStart = nullptr;
 }
 
@@ -96,7 +99,10 @@ void install()
     calls.startRtf = startRtf;
     calls.startImage = startImage;
     calls.startSearchablePdf = startSearchablePdf;
-    calls.cancel = [] { ++log().cancels; };
+    calls.cancel = [] {
+        ++log().cancels;
+        QThread::msleep(static_cast<unsigned long>(log().cancelPauseMs.load()));
+    };
     SdkBoundary::setForTesting(calls);
 }
 

@@ -30,6 +30,9 @@ struct Log
     int modelResult = 1; // what SetDocumentAIModel answers
     int startResult = 0; // what every Start call answers
     std::atomic<int> cancels{0};
+    // A Cancel call that takes this long: the worker, freed by it, meanwhile starts whatever
+    // file is still queued.
+    std::atomic<int> cancelPauseMs{0};
     // Called inside a Start call, e.g. to write outputs or wait for a cancel.
     std::atomic<int (*)(Call const&)> onStart{nullptr};
 };

@@ -126,8 +126,10 @@ void TaskController::cancelTasks()
     // An idle page has no run to end; a late click must not report a second end.
     if (!m_running)
         return;
-    SdkBoundary::current().cancel();
+    // The queue is emptied first: stopped earlier, the conversion in progress would free the
+    // worker to start the next file of the run before it is taken out.
     dropRun();
+    SdkBoundary::current().cancel();
     if (m_outstanding == 0)
         endRun();
 }
@@ -157,13 +159,14 @@ void TaskController::stopAllRuns()
     for (TaskController* controller : qAsConst(s_controllers)) {
         if (!controller->m_running)
             continue;
-        if (!running)
-            SdkBoundary::current().cancel();
         running = true;
         controller->m_running = false;
         controller->m_stopped = true;
         controller->dropRun();
     }
+    // Only once no queue holds a file: the worker, freed, finds nothing to start.
+    if (running)
+        SdkBoundary::current().cancel();
     QThreadPool::globalInstance()->waitForDone();
     if (running)
         PDFMergeService::instance().clearTempFiles();

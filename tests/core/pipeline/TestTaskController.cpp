@@ -235,6 +235,7 @@ private slots:
     void quitDuringRuns()
     {
         g_blockMs = 5000;
+        RecordingSdk::log().cancelPauseMs = 200;
         FileItemList converterList(ModeConvert), creatorList(ModeCreate);
         converterList.addFiles(m_pdfs);
         creatorList.addFiles({m_pdfs[0]});
@@ -266,6 +267,7 @@ private slots:
     void cancelDuringFirstConversion()
     {
         g_blockMs = 5000;
+        RecordingSdk::log().cancelPauseMs = 200;
         FileItemList list(ModeConvert);
         list.addFiles(m_pdfs);
         TaskController controller;
