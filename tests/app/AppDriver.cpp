@@ -133,11 +133,6 @@ bool AppDriver::waitForWindowGone(QString const& window, int timeoutMs) const
     return QTest::qWaitFor([&] { return !visibleWindows().contains(window); }, timeoutMs);
 }
 
-QImage AppDriver::grabScreen() const
-{
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-}
-
 void AppDriver::screenshot(QString const& name, int settleMs) const
 {
     QTest::qWait(settleMs);

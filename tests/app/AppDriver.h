@@ -43,7 +43,6 @@ public:
     QString waitForNewWindow(QStringList const& before, int timeoutMs = 30000) const;
     bool waitForWindowGone(QString const& window, int timeoutMs = 30000) const;
 
-    QImage grabScreen() const;
     // Keeps a picture of the display as a test artefact, taken once what the application draws
     // after the last input had the time to reach the screen.
     void screenshot(QString const& name, int settleMs = 300) const;
@@ -55,9 +54,10 @@ public:
     static QString xdotool(QStringList const& arguments);
     static QString windowNamed(QString const& name);
     static QRect geometryOf(QString const& window);
-    static void requestClose(quint32 window);
 
 private:
+    static void requestClose(quint32 window);
+
     QProcess m_app;
     QString m_window;
 };

@@ -33,7 +33,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -63,16 +62,12 @@ QString output(QString const& program, QStringList const& arguments, int* exitCo
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The first Python that has the module; empty when none has: those readers are optional.
+// The Python when it has the module, else empty: those readers are optional.
 QString pythonWith(QString const& module)
 {
-    for (QString const& python : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        int code = -1;
-        output(python, {"-c", "import " + module}, &code);
-        if (code == 0)
-            return python;
-    }
-    return QString();
+    int code = -1;
+    output(QStringLiteral("python3"), {"-c", "import " + module}, &code);
+    return code == 0 ? QStringLiteral("python3") : QString();
 }
 
 char const* const g_docxText = R"(import sys, docx
