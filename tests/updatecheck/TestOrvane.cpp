@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QNetworkProxy>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSysInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -289,6 +290,39 @@ private slots:
         QVERIFY(!g_logged.isEmpty());
         for (QString const& line : qAsConst(g_logged))
             QVERIFY2(line.size() < 1000, qPrintable(QString::number(line.size())));
+    }
+
+    // A service of one's own is named in the settings file; what is not an http(s) address is
+    // passed over for the built-in one, which does not answer here.
+    void serviceAddressFromSettings_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("code");
+        QString const server = origin(m_server.serverPort());
+        QTest::newRow("own service") << server + "/updates/check" << 201;
+        QTest::newRow("with a query") << server + "/updates/check?x=1" << 0;
+        QTest::newRow("not http") << "ftp://127.0.0.1/updates" << 0;
+    }
+
+    void serviceAddressFromSettings()
+    {
+        QFETCH(QString, address);
+        QFETCH(int, code);
+        initLibrary();
+        QVERIFY(QDir().mkpath(m_home.filePath("Config")));
+        {
+            QSettings ini(m_home.filePath("Config/Docquill.ini"), QSettings::IniFormat);
+            ini.setValue("Update/ServiceAddress", address);
+        }
+        m_server.serve(httpResponse(200, R"({"code":201})"));
+        Orvane::setServiceOriginForTesting(QString());
+        Outcome const out = check();
+        Orvane::setServiceOriginForTesting(origin(m_server.serverPort()));
+        QFile::remove(m_home.filePath("Config/Docquill.ini"));
+
+        QCOMPARE(out.code, code);
+        if (code == 201)
+            QCOMPARE(m_server.lastTarget().path(), QStringLiteral("/updates/check"));
     }
 
     // The slow rows wait out the 3-second limit once each.

@@ -37,6 +37,10 @@ public:
     /**
      * @brief Asks the update-information service for the newest version; blocks for at most
      *        about 3 seconds while a nested event loop runs.
+     *
+     * The service is the built-in address unless the settings file "Docquill.ini" in the
+     * configuration folder names an http or https address without a query under
+     * [Update] ServiceAddress; it is read at every call.
      * @param code         always written: the HTTP status when it is not 200 (0 when no answer
      *                     came in time), 0 for a reply that is not JSON, else the service's code
      * @param version      set from the reply only with code 400, otherwise left as it is

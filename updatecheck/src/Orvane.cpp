@@ -5,15 +5,17 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDebug>
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <QSysInfo>
 #include <QUrl>
 
 namespace {
 
 // Scheme and host are ours; no real server exists under the reserved .example domain, so an
-// unchanged build simply finds no service and reports code 0.
+// unchanged build simply finds no service and reports code 0, unless the settings name another.
 QString const g_interface_check_update =
     QStringLiteral("https://updates.docquill.example/API/update_information/");
 
@@ -23,19 +25,6 @@ QString& serviceOriginOverride()
     return origin;
 }
 
-QString serviceEndpoint()
-{
-    QString const& origin = serviceOriginOverride();
-    if (origin.isEmpty())
-        return g_interface_check_update;
-    QUrl const replacement(origin);
-    QUrl endpoint(g_interface_check_update);
-    endpoint.setScheme(replacement.scheme());
-    endpoint.setHost(replacement.host());
-    endpoint.setPort(replacement.port());
-    return endpoint.toString();
-}
-
 // The start of a service text, enough to tell what came; the log never takes a whole body.
 QString logPrefix(QString const& text)
 {
@@ -43,6 +32,46 @@ QString logPrefix(QString const& text)
     if (text.size() <= kLoggedChars)
         return text;
     return text.left(kLoggedChars) + QStringLiteral("... (%1 characters)").arg(text.size());
+}
+
+// Where a service of one's own is named: the application's settings file in the configuration
+// folder it hands over. The address ends before the query, which the check appends.
+QString configuredEndpoint(QString const& configDir)
+{
+    if (configDir.isEmpty())
+        return QString();
+    QSettings settings(QDir(configDir).filePath(QStringLiteral("Docquill.ini")), QSettings::IniFormat);
+    // An address with a comma comes back from the INI format as a list.
+    QString const text = settings.value(QStringLiteral("Update/ServiceAddress"))
+                             .toStringList()
+                             .join(QLatin1Char(','))
+                             .trimmed();
+    if (text.isEmpty())
+        return QString();
+    QUrl const url(text, QUrl::StrictMode);
+    bool const usable = url.isValid() && !url.host().isEmpty() && !url.hasQuery() && !url.hasFragment() &&
+                        (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http"));
+    if (!usable) {
+        qWarning() << "configuredEndpoint" << __LINE__
+                   << "not an http(s) address, ignored:" << logPrefix(text);
+        return QString();
+    }
+    return text;
+}
+
+QString serviceEndpoint(QString const& configDir)
+{
+    QString const& origin = serviceOriginOverride();
+    if (origin.isEmpty()) {
+        QString const configured = configuredEndpoint(configDir);
+        return configured.isEmpty() ? g_interface_check_update : configured;
+    }
+    QUrl const replacement(origin);
+    QUrl endpoint(g_interface_check_update);
+    endpoint.setScheme(replacement.scheme());
+    endpoint.setHost(replacement.host());
+    endpoint.setPort(replacement.port());
+    return endpoint.toString();
 }
 
 // Stable per machine and per product, and opaque: only a digest of the machine id leaves the
@@ -80,7 +109,7 @@ bool Orvane::checkVersionUpdate(int& code, QString& version, QString& downloadUr
 {
     // The values go in as they are: product id, version and device id are plain tokens.
     QString const url = QStringLiteral("%1?product_id=%2&version=%3&device_id=%4")
-                            .arg(serviceEndpoint(), m_productId, m_version, m_deviceId);
+                            .arg(serviceEndpoint(m_configDir), m_productId, m_version, m_deviceId);
 
     QString reply;
     int status = 0;
