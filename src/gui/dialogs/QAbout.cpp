@@ -23,7 +23,7 @@ QAbout::QAbout(QWidget* parent) : QDialog(parent), ui(new Ui_QAbout)
     ui->lab_product->setText(g_product_name);
     ui->lab_version->setText(tr("Version %1").arg(g_version));
     ui->lab_copyright->setText(tr("Copyright %1 %2 Tarvello. All rights reserved.")
-                                   .arg(QStringLiteral("<font color=#e9a96f;>&#169;</font>"),
+                                   .arg(QStringLiteral("<font color=#e9a96f>&#169;</font>"),
                                         QString::number(QDate::currentDate().year())));
     // The form scales the label's contents.
     ui->iconLabel->setPixmap(QPixmap(QStringLiteral(":/resource/tarvello.ico")));
