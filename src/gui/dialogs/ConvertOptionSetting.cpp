@@ -297,10 +297,8 @@ void ConvertOptionSetting::saveImageSettingOption()
 
 void ConvertOptionSetting::btn_select_cover_clicked()
 {
-    static QString dirPath = QStringLiteral("/");
-    QString const path =
-        FileDialog::getOpenFileName(this, tr("Select cover"), dirPath, QStringLiteral("image(*.jpg *.png)"));
-    dirPath = QString();
+    QString const path = FileDialog::getOpenFileName(this, tr("Select cover"), FileDialog::startFolder(),
+                                                     QStringLiteral("image(*.jpg *.png)"));
     if (!path.isEmpty())
         ui->lineEditCoverPath->setText(path);
 }

@@ -26,10 +26,6 @@
 
 namespace {
 
-// The add dialog opens at "/" the first time in a process, then where the platform decides;
-// one value for both pages.
-QString g_addStartFolder = QStringLiteral("/");
-
 QString startStyle(bool running)
 {
     return running
@@ -137,8 +133,8 @@ void FileListWindow::selectOutputDir()
 {
     if (!ui->lineEdit_output->isEnabled())
         return;
-    QString const folder = FileDialog::getExistingDirectory(this, tr("Select output folder"), QString(),
-                                                            QFileDialog::ShowDirsOnly);
+    QString const folder = FileDialog::getExistingDirectory(
+        this, tr("Select output folder"), FileDialog::startFolder(), QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return;
     ui->lineEdit_output->setText(folder);
@@ -147,9 +143,7 @@ void FileListWindow::selectOutputDir()
 
 void FileListWindow::btn_add_file_clicked()
 {
-    QString const start = g_addStartFolder;
-    g_addStartFolder.clear();
-    QStringList paths = FileDialog::getOpenFileNames(this, tr("Select Files"), start,
+    QStringList paths = FileDialog::getOpenFileNames(this, tr("Select Files"), FileDialog::startFolder(),
                                                      CommonUtils::getFileTypeFilter(m_mode == ModeConvert));
     int const before = m_fileList->fileCount();
     addFileList(paths);

@@ -15,6 +15,11 @@ public:
     static QString getExistingDirectory(QWidget* parent, QString const& caption, QString const& dir,
                                         QFileDialog::Options options = QFileDialog::ShowDirsOnly);
 
+    // Where a dialog opens: the user's Documents folder (home when there is none) until the user
+    // has chosen something in any file dialog; from then on empty, so the dialog opens where it
+    // was last used.
+    static QString startFolder();
+
     // Tests: the next dialog answers these paths (one path for the single-answer dialogs; an
     // empty list is a cancelled dialog).
     static void setNextAnswer(QStringList const& paths);
@@ -32,4 +37,5 @@ public:
 private:
     static bool takeAnswer(QString const& caption, QString const& dir, QString const& filter,
                            QStringList& answer);
+    static QStringList noteChoice(QStringList const& chosen);
 };

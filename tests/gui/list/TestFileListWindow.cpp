@@ -114,6 +114,9 @@ private slots:
         QSignalSpy added(&page, &FileListWindow::addFileSuccessed);
         QVERIFY(!button(page, "btn_start")->isEnabled());
         FileDialog::clearRequests();
+        // Dialogs open in Documents until the user chose something, a cancelled one included.
+        QVERIFY(QDir().mkpath(m_home.filePath("Documents")));
+        add(page, {});
         add(page, {m_pdfs[0], m_pdfs[1], m_pdfs[2], m_locked});
         QCOMPARE(added.count(), 1);
         QCOMPARE(rows(page), QStringList({"alpha", "beta", "gamma", "locked"}));
@@ -121,10 +124,11 @@ private slots:
         // Files already on the page are not added again.
         add(page, {m_pdfs[0]});
         QCOMPARE(added.count(), 1);
-        QCOMPARE(FileDialog::requests().size(), 2);
+        QCOMPARE(FileDialog::requests().size(), 3);
         QCOMPARE(FileDialog::requests().at(0).caption, QStringLiteral("Select Files"));
-        QCOMPARE(FileDialog::requests().at(0).dir, QStringLiteral("/"));
-        QCOMPARE(FileDialog::requests().at(1).dir, QString());
+        QCOMPARE(FileDialog::requests().at(0).dir, m_home.filePath("Documents"));
+        QCOMPARE(FileDialog::requests().at(1).dir, m_home.filePath("Documents"));
+        QCOMPARE(FileDialog::requests().at(2).dir, QString());
 
         // Dragged to the top, gamma shows there; the page's files keep the order of adding.
         CustomListWidget* list = listOf(page);
