@@ -4,10 +4,6 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Help</source>
-        <translation>Hilfe</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>Sprache</translation>
     </message>
@@ -18,14 +14,6 @@
     <message>
         <source>Feedback and Support</source>
         <translation>Feedback und Support</translation>
-    </message>
-    <message>
-        <source>Show Log in Finder</source>
-        <translation>Protokoll im Finder zeigen</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Datei</translation>
     </message>
     <message>
         <source>Add Files...</source>
@@ -46,6 +34,18 @@
     <message>
         <source>About</source>
         <translation>Über</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Show Log Folder</source>
+        <translation>Protokollordner zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
     </message>
 </context>
 <context>
@@ -301,10 +301,6 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <translation>Der Ordner ist schreibgeschützt. Bitte korrigieren Sie den Pfad oder versuchen Sie es erneut.</translation>
     </message>
     <message>
-        <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation>%1 wurde auf Ihrem Mac nicht gefunden, daher kann die Konvertierung nicht durchgeführt werden. Bitte installieren Sie %1 und versuchen Sie es erneut.</translation>
-    </message>
-    <message>
         <source>The selected languages are not supported</source>
         <translation>Die ausgewählten Sprachen werden nicht unterstützt</translation>
     </message>
@@ -428,6 +424,10 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <source>The output folder does not exist or cannot be written to.</source>
         <translation>Der Zielordner existiert nicht oder ist schreibgeschützt.</translation>
     </message>
+    <message>
+        <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
+        <translation>Die Konvertierung nach %1 erfordert die Apple-App %1, die unter Linux nicht läuft. Wählen Sie stattdessen „%2“: Sie erhalten ein Dokument im Format %3, das auch %1 öffnen kann.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>
@@ -444,12 +444,12 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Show in Finder</source>
-        <translation>Im Finder zeigen</translation>
-    </message>
-    <message>
         <source>The merge is failed</source>
         <translation>Kombinieren fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Im Ordner zeigen</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,6 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Help</source>
-        <translation>Ayuda</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>Idioma</translation>
     </message>
@@ -18,14 +14,6 @@
     <message>
         <source>Feedback and Support</source>
         <translation>Comentarios y soporte</translation>
-    </message>
-    <message>
-        <source>Show Log in Finder</source>
-        <translation>Mostrar registro en Finder</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Archivo</translation>
     </message>
     <message>
         <source>Add Files...</source>
@@ -46,6 +34,18 @@
     <message>
         <source>About</source>
         <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Show Log Folder</source>
+        <translation>Mostrar carpeta de registros</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
     </message>
 </context>
 <context>
@@ -301,10 +301,6 @@ Downloading this OCR module now?</source>
         <translation>La carpeta es de solo lectura. Corrija la ruta o inténtelo de nuevo.</translation>
     </message>
     <message>
-        <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation>No se ha encontrado %1 en su Mac, por lo que no se puede realizar la conversión. Instale %1 e inténtelo de nuevo.</translation>
-    </message>
-    <message>
         <source>The selected languages are not supported</source>
         <translation>Los idiomas seleccionados no son compatibles</translation>
     </message>
@@ -428,6 +424,10 @@ Downloading this OCR module now?</source>
         <source>The output folder does not exist or cannot be written to.</source>
         <translation>La carpeta de destino no existe o no se puede escribir en ella.</translation>
     </message>
+    <message>
+        <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
+        <translation>La conversión a %1 requiere la aplicación %1 de Apple, que no funciona en Linux. Elija «%2» en su lugar: obtendrá un documento en formato %3, que %1 también puede abrir.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>
@@ -444,12 +444,12 @@ Downloading this OCR module now?</source>
         <translation>Aceptar</translation>
     </message>
     <message>
-        <source>Show in Finder</source>
-        <translation>Mostrar en Finder</translation>
-    </message>
-    <message>
         <source>The merge is failed</source>
         <translation>Error al combinar los archivos</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Mostrar en la carpeta</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,6 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Help</source>
-        <translation>Aide</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>Langue</translation>
     </message>
@@ -18,14 +14,6 @@
     <message>
         <source>Feedback and Support</source>
         <translation>Commentaires et assistance</translation>
-    </message>
-    <message>
-        <source>Show Log in Finder</source>
-        <translation>Afficher le journal dans le Finder</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Fichier</translation>
     </message>
     <message>
         <source>Add Files...</source>
@@ -46,6 +34,18 @@
     <message>
         <source>About</source>
         <translation>À propos</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Show Log Folder</source>
+        <translation>Ouvrir le dossier des journaux</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
     </message>
 </context>
 <context>
@@ -301,10 +301,6 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
         <translation>Le dossier est en lecture seule. Veuillez corriger le chemin ou réessayer.</translation>
     </message>
     <message>
-        <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation>%1 est introuvable sur votre Mac&#xa0;: la conversion ne peut pas être effectuée. Veuillez installer %1 et réessayer.</translation>
-    </message>
-    <message>
         <source>The selected languages are not supported</source>
         <translation>Les langues sélectionnées ne sont pas prises en charge</translation>
     </message>
@@ -428,6 +424,10 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
         <source>The output folder does not exist or cannot be written to.</source>
         <translation>Le dossier de sortie n&apos;existe pas ou n&apos;est pas accessible en écriture.</translation>
     </message>
+    <message>
+        <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
+        <translation>La conversion en %1 nécessite l&apos;application %1 d&apos;Apple, qui ne fonctionne pas sous Linux. Choisissez plutôt «&#xa0;%2&#xa0;»&#xa0;: vous obtiendrez un document au format %3, que %1 sait aussi ouvrir.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>
@@ -444,12 +444,12 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Show in Finder</source>
-        <translation>Voir dans le Finder</translation>
-    </message>
-    <message>
         <source>The merge is failed</source>
         <translation>Échec de la fusion</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Afficher dans le dossier</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,6 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Help</source>
-        <translation>Aiuto</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>Lingua</translation>
     </message>
@@ -18,14 +14,6 @@
     <message>
         <source>Feedback and Support</source>
         <translation>Feedback e assistenza</translation>
-    </message>
-    <message>
-        <source>Show Log in Finder</source>
-        <translation>Mostra registro nel Finder</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>File</translation>
     </message>
     <message>
         <source>Add Files...</source>
@@ -46,6 +34,18 @@
     <message>
         <source>About</source>
         <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aiuto</translation>
+    </message>
+    <message>
+        <source>Show Log Folder</source>
+        <translation>Mostra cartella dei registri</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
     </message>
 </context>
 <context>
@@ -301,10 +301,6 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <translation>La cartella è di sola lettura. Correggi il percorso o riprova.</translation>
     </message>
     <message>
-        <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation>%1 non è stato rilevato sul Mac, quindi non è possibile eseguire la conversione. Installa %1 e riprova.</translation>
-    </message>
-    <message>
         <source>The selected languages are not supported</source>
         <translation>Le lingue selezionate non sono supportate</translation>
     </message>
@@ -428,6 +424,10 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <source>The output folder does not exist or cannot be written to.</source>
         <translation>La cartella di output non esiste o non è scrivibile.</translation>
     </message>
+    <message>
+        <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
+        <translation>La conversione in %1 richiede l&apos;app %1 di Apple, che non funziona su Linux. Scegli invece &quot;%2&quot;: otterrai un documento in formato %3, che anche %1 può aprire.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>
@@ -444,12 +444,12 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Show in Finder</source>
-        <translation>Mostra nel Finder</translation>
-    </message>
-    <message>
         <source>The merge is failed</source>
         <translation>Unione non riuscita</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Mostra nella cartella</translation>
     </message>
 </context>
 <context>

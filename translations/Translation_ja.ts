@@ -4,10 +4,6 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Help</source>
-        <translation>ヘルプ</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>言語</translation>
     </message>
@@ -18,14 +14,6 @@
     <message>
         <source>Feedback and Support</source>
         <translation>フィードバックとサポート</translation>
-    </message>
-    <message>
-        <source>Show Log in Finder</source>
-        <translation>Finderでログを表示</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>ファイル</translation>
     </message>
     <message>
         <source>Add Files...</source>
@@ -46,6 +34,18 @@
     <message>
         <source>About</source>
         <translation>バージョン情報</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Show Log Folder</source>
+        <translation>ログフォルダーを表示</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
     </message>
 </context>
 <context>
@@ -301,10 +301,6 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <translation>フォルダーは読み取り専用です。パスを修正するか、もう一度お試しください。</translation>
     </message>
     <message>
-        <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation>お使いのMacで%1が見つからないため、変換できません。%1をインストールしてから、もう一度お試しください。</translation>
-    </message>
-    <message>
         <source>The selected languages are not supported</source>
         <translation>選択した言語はサポートされていません</translation>
     </message>
@@ -428,6 +424,10 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <source>The output folder does not exist or cannot be written to.</source>
         <translation>出力先フォルダーが存在しないか、書き込みできません。</translation>
     </message>
+    <message>
+        <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
+        <translation>%1への変換にはAppleの%1アプリが必要ですが、このアプリはLinuxでは動作しません。代わりに「%2」を選んでください。%1でも開ける%3形式の文書が作成されます。</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>
@@ -444,12 +444,12 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Show in Finder</source>
-        <translation>Finderに表示</translation>
-    </message>
-    <message>
         <source>The merge is failed</source>
         <translation>結合に失敗しました</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>フォルダーに表示</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,6 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Help</source>
-        <translation>Ajuda</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>Idioma</translation>
     </message>
@@ -18,14 +14,6 @@
     <message>
         <source>Feedback and Support</source>
         <translation>Feedback e suporte</translation>
-    </message>
-    <message>
-        <source>Show Log in Finder</source>
-        <translation>Mostrar log no Finder</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Arquivo</translation>
     </message>
     <message>
         <source>Add Files...</source>
@@ -46,6 +34,18 @@
     <message>
         <source>About</source>
         <translation>Sobre</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;juda</translation>
+    </message>
+    <message>
+        <source>Show Log Folder</source>
+        <translation>Mostrar pasta de logs</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arquivo</translation>
     </message>
 </context>
 <context>
@@ -301,10 +301,6 @@ Deseja baixar o módulo de OCR agora?</translation>
         <translation>A pasta indicada é somente leitura. Corrija o caminho ou tente novamente.</translation>
     </message>
     <message>
-        <source>%1 cannot be detected on your Mac, the conversion cannot be processed, please install %1 and try again.</source>
-        <translation>O %1 não foi encontrado no seu Mac, por isso não é possível fazer a conversão. Instale o %1 e tente novamente.</translation>
-    </message>
-    <message>
         <source>The selected languages are not supported</source>
         <translation>Os idiomas selecionados não são compatíveis</translation>
     </message>
@@ -428,6 +424,10 @@ Deseja baixar o módulo de OCR agora?</translation>
         <source>The output folder does not exist or cannot be written to.</source>
         <translation>A pasta de saída não existe ou não permite gravação.</translation>
     </message>
+    <message>
+        <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
+        <translation>A conversão para %1 requer o aplicativo %1 da Apple, que não funciona no Linux. Escolha &quot;%2&quot;: ele gera um documento no formato %3, que o %1 também abre.</translation>
+    </message>
 </context>
 <context>
     <name>MergeWidget</name>
@@ -444,12 +444,12 @@ Deseja baixar o módulo de OCR agora?</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Show in Finder</source>
-        <translation>Mostrar no Finder</translation>
-    </message>
-    <message>
         <source>The merge is failed</source>
         <translation>Não foi possível mesclar os arquivos</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Mostrar na pasta</translation>
     </message>
 </context>
 <context>

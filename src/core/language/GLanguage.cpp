@@ -26,8 +26,8 @@ const std::pair<int, const char*> kStrings[] = {
      QT_TRANSLATE_NOOP("GLanguage", "The folder path is read-only. Pleas correct or try again.")},
     {StrAppNotInstalled,
      QT_TRANSLATE_NOOP("GLanguage",
-                       "%1 cannot be detected on your Mac, the conversion cannot be processed, please "
-                       "install %1 and try again.")},
+                       "Converting to %1 needs Apple's %1 application, which does not run on Linux. "
+                       "Choose \"%2\" instead: it makes a document in %3 format, which %1 opens too.")},
     {StrLanguagesNotSupported, QT_TRANSLATE_NOOP("GLanguage", "The selected languages are not supported")},
     {StrUnableToSave, QT_TRANSLATE_NOOP("GLanguage", "Unable to save the file")},
     {StrLanguagesNotSupported, QT_TRANSLATE_NOOP("GLanguage", "The selected languages are not supported")},

@@ -25,7 +25,7 @@ MergeWidget::MergeWidget(QWidget* parent) : QWidget(parent), ui(new Ui_MergeWidg
     connect(ui->btnOk, &QPushButton::clicked, this, &MergeWidget::okClicked);
     connect(ui->btnShow, &QPushButton::clicked, this, &MergeWidget::showClicked);
     connect(MultiLanguage::instance(), &MultiLanguage::languageChanged, this, &MergeWidget::retranslate);
-    ui->btnShow->setText(tr("Show in Finder"));
+    ui->btnShow->setText(tr("Show in Folder"));
 }
 
 MergeWidget::~MergeWidget()

@@ -59,7 +59,7 @@ AppMenu::~AppMenu()
 
 QMenu* AppMenu::createHelpMenu()
 {
-    m_helpMenu = new QMenu(tr("Help"));
+    m_helpMenu = new QMenu(tr("&Help"));
     m_languageAction = new QAction(tr("Language"), this);
     m_userGuideAction = new QAction(tr("User Guide"), this);
     m_feedbackAction = new QAction(tr("Feedback and Support"), this);
@@ -67,7 +67,7 @@ QMenu* AppMenu::createHelpMenu()
         m_helpMenu->addAction(m_userGuideAction);
     m_feedbackAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_F));
     m_helpMenu->addAction(m_feedbackAction);
-    m_showLogAction = new QAction(tr("Show Log in Finder"), this);
+    m_showLogAction = new QAction(tr("Show Log Folder"), this);
     m_helpMenu->addSeparator();
     m_helpMenu->addAction(m_showLogAction);
     connect(m_helpMenu, &QMenu::triggered, this, &AppMenu::onSystemMenuEvent);
@@ -100,7 +100,7 @@ void AppMenu::createLanguageMenu()
 
 QMenu* AppMenu::createFileMenu()
 {
-    m_fileMenu = new QMenu(tr("File"));
+    m_fileMenu = new QMenu(tr("&File"));
     m_addFilesAction = new QAction(tr("Add Files..."), this);
     m_addFilesAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_O));
     m_addFilesAction->setData(DataAddFiles);
@@ -120,8 +120,9 @@ QMenu* AppMenu::createFileMenu()
 
 QMenu* AppMenu::createDefaultMenu()
 {
-    // Linux has no application menu to move these into: the menu carries the product's name.
-    m_defaultMenu = new QMenu(g_product_name);
+    // Linux has no application menu to move these into: the menu carries the product's name,
+    // reached with Alt and its first letter like the others.
+    m_defaultMenu = new QMenu(QLatin1Char('&') + g_product_name);
     m_checkUpdateAction = new QAction(tr("Check for Updates"), this);
     m_aboutAction = new QAction(tr("About"), this);
     m_aboutAction->setMenuRole(QAction::AboutRole);
@@ -192,14 +193,14 @@ void AppMenu::setLanguageActionChecked(QAction* action)
 void AppMenu::retranslationUi()
 {
     if (m_helpMenu) {
-        m_helpMenu->setTitle(tr("Help"));
+        m_helpMenu->setTitle(tr("&Help"));
         m_languageAction->setText(tr("Language"));
         m_userGuideAction->setText(tr("User Guide"));
         m_feedbackAction->setText(tr("Feedback and Support"));
-        m_showLogAction->setText(tr("Show Log in Finder"));
+        m_showLogAction->setText(tr("Show Log Folder"));
     }
     if (m_fileMenu) {
-        m_fileMenu->setTitle(tr("File"));
+        m_fileMenu->setTitle(tr("&File"));
         m_addFilesAction->setText(tr("Add Files..."));
         m_clearAllAction->setText(tr("Clear All"));
         m_clearFinishedAction->setText(tr("Clear Finished Items"));

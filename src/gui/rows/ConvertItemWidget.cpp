@@ -39,18 +39,26 @@ QVector<ConvertItemWidget::ActionData> ConvertItemWidget::convertImageTypeAction
 
 namespace {
 
-// The iWork application a format needs; empty for the others.
-QString requiredApplication(ConvertType type)
+// The iWork application a format needs, and the entry of the Office format it opens too;
+// empty for the others.
+struct IWorkTarget
+{
+    QString application;
+    QString officeEntry;
+    QString officeFormat;
+};
+
+IWorkTarget iWorkTarget(ConvertType type)
 {
     switch (type) {
     case ToPages:
-        return QStringLiteral("Pages");
+        return {QStringLiteral("Pages"), QStringLiteral("to DOCX"), QStringLiteral("Word")};
     case ToKeynote:
-        return QStringLiteral("Keynote");
+        return {QStringLiteral("Keynote"), QStringLiteral("to PPTX"), QStringLiteral("PowerPoint")};
     case ToNumbers:
-        return QStringLiteral("Numbers");
+        return {QStringLiteral("Numbers"), QStringLiteral("to XLSX"), QStringLiteral("Excel")};
     default:
-        return QString();
+        return {};
     }
 }
 
@@ -203,13 +211,13 @@ void ConvertItemWidget::selectConvertType()
     auto const type = static_cast<ConvertType>(action->data().toInt());
     // A format whose application is missing is refused before anything changes, so the
     // dialog keeps describing the format the file is converted to.
-    QString const application = requiredApplication(type);
-    if (!application.isEmpty() && !MacAppChecker(application).isInstalled()) {
-        QString const appName = application + QStringLiteral(".app");
+    IWorkTarget const iWork = iWorkTarget(type);
+    if (!iWork.application.isEmpty() && !MacAppChecker(iWork.application).isInstalled()) {
         MessageBox::information(
             MainWindowAccess::instance(),
             QCoreApplication::translate("GLanguage", GLanguage::getString(StrInfo)),
-            QCoreApplication::translate("GLanguage", GLanguage::getString(StrAppNotInstalled)).arg(appName),
+            QCoreApplication::translate("GLanguage", GLanguage::getString(StrAppNotInstalled))
+                .arg(iWork.application, iWork.officeEntry, iWork.officeFormat),
             QMessageBox::Ok);
         return;
     }

@@ -59,6 +59,7 @@ private slots:
         QCOMPARE(message->text(),
                  merged ? QString("PDF Creation Completed") : QString("The merge is failed"));
         QCOMPARE(show->isHidden(), !merged);
+        QCOMPARE(show->text(), QStringLiteral("Show in Folder"));
         if (!merged)
             QVERIFY(panel->findChild<QLabel*>("iconLabel")->styleSheet().contains("pic_failed-3x.png"));
         MultiLanguage::instance()->languageSwitch(1);

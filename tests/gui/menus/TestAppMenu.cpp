@@ -80,15 +80,15 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("Help") << "help"
-                              << "Help"
+                              << "&Help"
                               << QStringList{"User Guide|1|", "Feedback and Support|3|Ctrl+F", "-",
-                                             "Show Log in Finder|6|"};
+                                             "Show Log Folder|6|"};
         QTest::newRow("File") << "file"
-                              << "File"
+                              << "&File"
                               << QStringList{"Add Files...|2|Ctrl+O", "-", "Clear All|0|Ctrl+Shift+Backspace",
                                              "Clear Finished Items|4|Ctrl+Shift+D"};
-        QTest::newRow("product") << "default" << g_product_name
-                                 << QStringList{"About|4|", "Check for Updates|5|"};
+        QTest::newRow("product") << "default"
+                                 << "&" + g_product_name << QStringList{"About|4|", "Check for Updates|5|"};
         QTest::newRow("languages") << "language"
                                    << "Language"
                                    << QStringList{"Deutsch|5|",  "English|1|",   "Español|6|", "Français|2|",
@@ -142,7 +142,7 @@ private slots:
             << "help"
             << "Feedback and Support" << QList<QUrl>{QUrl(g_link_support)} << false << QStringList();
         QTest::newRow("Show Log") << "help"
-                                  << "Show Log in Finder"
+                                  << "Show Log Folder"
                                   << QList<QUrl>{QUrl::fromLocalFile(m_home.path() + g_logDirPath)} << false
                                   << QStringList();
         QTest::newRow("About") << "default"
@@ -279,21 +279,21 @@ private slots:
         QCoreApplication::installTranslator(&german);
         findAction(appMenu.getLanguageMenu(), "Deutsch")->trigger();
 
-        QCOMPARE(help->title(), QStringLiteral("Hilfe"));
+        QCOMPARE(help->title(), QStringLiteral("&Hilfe"));
         QCOMPARE(describe(help), (QStringList{"Benutzerhandbuch|1|", "Feedback und Support|3|Ctrl+F", "-",
-                                              "Protokoll im Finder zeigen|6|"}));
-        QCOMPARE(file->title(), QStringLiteral("Datei"));
+                                              "Protokollordner zeigen|6|"}));
+        QCOMPARE(file->title(), QStringLiteral("&Datei"));
         QCOMPARE(describe(file),
                  (QStringList{"Dateien hinzufügen...|2|Ctrl+O", "-", "Alle entfernen|0|Ctrl+Shift+Backspace",
                               "Fertige Einträge entfernen|4|Ctrl+Shift+D"}));
-        QCOMPARE(deflt->title(), g_product_name);
+        QCOMPARE(deflt->title(), "&" + g_product_name);
         QCOMPARE(describe(deflt), (QStringList{"Über|4|", "Nach Updates suchen|5|"}));
         QCOMPARE(appMenu.getLanguageMenu()->title(), QStringLiteral("Sprache"));
         QCOMPARE(describe(appMenu.getLanguageMenu()), englishLanguages);
 
         QCoreApplication::removeTranslator(&german);
         findAction(appMenu.getLanguageMenu(), "English")->trigger();
-        QCOMPARE(help->title(), QStringLiteral("Help"));
+        QCOMPARE(help->title(), QStringLiteral("&Help"));
         QCOMPARE(describe(deflt), (QStringList{"About|4|", "Check for Updates|5|"}));
     }
 };

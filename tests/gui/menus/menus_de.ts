@@ -4,8 +4,8 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Help</source>
-        <translation>Hilfe</translation>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Language</source>
@@ -20,12 +20,12 @@
         <translation>Feedback und Support</translation>
     </message>
     <message>
-        <source>Show Log in Finder</source>
-        <translation>Protokoll im Finder zeigen</translation>
+        <source>Show Log Folder</source>
+        <translation>Protokollordner zeigen</translation>
     </message>
     <message>
-        <source>File</source>
-        <translation>Datei</translation>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>Add Files...</source>

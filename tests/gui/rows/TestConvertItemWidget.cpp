@@ -121,19 +121,31 @@ private slots:
         QCOMPARE(int(itemType(later)), type);
     }
 
+    // The refusal names the Office target that does the job on Linux.
+    void missingIWorkApplicationIsRefused_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("text");
+        QString const text =
+            "Info|Converting to %1 needs Apple's %1 application, which does not run on Linux. "
+            "Choose \"%2\" instead: it makes a document in %3 format, which %1 opens too.";
+        QTest::newRow("Pages") << "to Pages" << text.arg("Pages", "to DOCX", "Word");
+        QTest::newRow("Keynote") << "to Keynote" << text.arg("Keynote", "to PPTX", "PowerPoint");
+        QTest::newRow("Numbers") << "to Numbers" << text.arg("Numbers", "to XLSX", "Excel");
+    }
+
     void missingIWorkApplicationIsRefused()
     {
+        QFETCH(QString, target);
+        QFETCH(QString, text);
         FileItem* item = newItem();
         ConvertItemWidget row(item);
         entry(formatMenu(row), "to DOCX")->trigger();
         ConvertOption const before = *row.getOption();
         MessageBox::clearShown();
         MessageBox::setNextAnswer(QMessageBox::Ok);
-        entry(formatMenu(row), "to Pages")->trigger();
-        QCOMPARE(
-            MessageBox::shown(),
-            QStringList("Info|Pages.app cannot be detected on your Mac, the conversion cannot be processed, "
-                        "please install Pages.app and try again."));
+        entry(formatMenu(row), target)->trigger();
+        QCOMPARE(MessageBox::shown(), QStringList(text));
         QCOMPARE(buttonText(row), QStringLiteral("to DOCX"));
         QCOMPARE(int(itemType(item)), int(ToDocx));
         QCOMPARE(int(ConvertItemWidget::sm_lastSelectCovType), int(ToDocx));

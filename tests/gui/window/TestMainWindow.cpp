@@ -3,6 +3,7 @@
 #include "common/ProductConstants.h"
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
+#include "language/MultiLanguage.h"
 #include "list/FileListWindow.h"
 #include "pipeline/TaskController.h"
 #include "settings/PMPreferences.h"
@@ -131,7 +132,7 @@ private slots:
         QStringList menus;
         for (QAction* action : window.menuBar()->actions())
             menus << action->text();
-        QCOMPARE(menus, QStringList({"File", "Help", g_product_name}));
+        QCOMPARE(menus, QStringList({"&File", "&Help", "&" + g_product_name}));
         // The language choice opens from the product's menu.
         QCOMPARE(window.menuBar()->actions().last()->menu()->actions().first()->text(),
                  QStringLiteral("Language"));
@@ -211,6 +212,37 @@ private slots:
         QVERIFY(names(window.creatorList()).isEmpty());
         QVERIFY(!window.findChild<QWidget*>("emptyCreatorList")->isHidden());
         QCOMPARE(names(window.converterList()), QStringList({"a.pdf"}));
+    }
+
+    // Alt and a letter open each menu of the bar, in every language.
+    void menuMnemonics_data()
+    {
+        QTest::addColumn<int>("language");
+        for (int language = 1; language <= 7; ++language)
+            QTest::newRow(qPrintable(QString::number(language))) << language;
+    }
+
+    void menuMnemonics()
+    {
+        QFETCH(int, language);
+        MultiLanguage::instance()->languageSwitch(language);
+        MainWindow window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSet<int> keys;
+        for (QAction* title : window.menuBar()->actions()) {
+            QKeySequence const mnemonic = QKeySequence::mnemonic(title->text());
+            QVERIFY2(!mnemonic.isEmpty(), qPrintable(title->text()));
+            keys << (mnemonic[0] & ~Qt::KeyboardModifierMask);
+        }
+        QCOMPARE(keys.size(), window.menuBar()->actions().size());
+
+        int const fileKey = QKeySequence::mnemonic(window.fileMenu()->title())[0] & ~Qt::KeyboardModifierMask;
+        QTest::keyClick(&window, Qt::Key(fileKey), Qt::AltModifier);
+        QTRY_VERIFY(window.fileMenu()->isVisible());
+        window.fileMenu()->close();
+        MultiLanguage::instance()->languageSwitch(1);
     }
 };
 
