@@ -115,6 +115,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopOpener</name>
+    <message>
+        <source>No application could be started to open this location. You can find it here:
+%1</source>
+        <translation>Es konnte kein Programm gestartet werden, um diesen Ort zu öffnen. Sie finden ihn hier:
+%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for this address. Copy it into a browser to open it:
+%1</source>
+        <translation>Für diese Adresse konnte kein Webbrowser gestartet werden. Kopieren Sie sie in einen Browser, um sie zu öffnen:
+%1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+</context>
+<context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>

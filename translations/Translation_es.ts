@@ -115,6 +115,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopOpener</name>
+    <message>
+        <source>No application could be started to open this location. You can find it here:
+%1</source>
+        <translation>No se pudo iniciar ninguna aplicación para abrir esta ubicación. Se encuentra aquí:
+%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for this address. Copy it into a browser to open it:
+%1</source>
+        <translation>No se pudo iniciar ningún navegador web para esta dirección. Cópiela en un navegador para abrirla:
+%1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Aviso</translation>
+    </message>
+</context>
+<context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>

@@ -115,6 +115,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopOpener</name>
+    <message>
+        <source>No application could be started to open this location. You can find it here:
+%1</source>
+        <translation>Aucune application n&apos;a pu être lancée pour ouvrir cet emplacement. Vous le trouverez ici&#xa0;:
+%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for this address. Copy it into a browser to open it:
+%1</source>
+        <translation>Aucun navigateur web n&apos;a pu être lancé pour cette adresse. Copiez-la dans un navigateur pour l&apos;ouvrir&#xa0;:
+%1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Remarque</translation>
+    </message>
+</context>
+<context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>

@@ -115,6 +115,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopOpener</name>
+    <message>
+        <source>No application could be started to open this location. You can find it here:
+%1</source>
+        <translation>Non è stato possibile avviare alcuna applicazione per aprire questa posizione. Si trova qui:
+%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for this address. Copy it into a browser to open it:
+%1</source>
+        <translation>Non è stato possibile avviare un browser per questo indirizzo. Copialo in un browser per aprirlo:
+%1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+</context>
+<context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>

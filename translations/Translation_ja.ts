@@ -115,6 +115,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopOpener</name>
+    <message>
+        <source>No application could be started to open this location. You can find it here:
+%1</source>
+        <translation>この場所を開くアプリケーションを起動できませんでした。場所は次のとおりです:
+%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for this address. Copy it into a browser to open it:
+%1</source>
+        <translation>このアドレスを開くWebブラウザーを起動できませんでした。ブラウザーにコピーして開いてください:
+%1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>注意</translation>
+    </message>
+</context>
+<context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>

@@ -115,6 +115,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopOpener</name>
+    <message>
+        <source>No application could be started to open this location. You can find it here:
+%1</source>
+        <translation>Não foi possível iniciar nenhum aplicativo para abrir este local. Ele fica aqui:
+%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for this address. Copy it into a browser to open it:
+%1</source>
+        <translation>Não foi possível iniciar um navegador para este endereço. Copie-o em um navegador para abri-lo:
+%1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Aviso</translation>
+    </message>
+</context>
+<context>
     <name>DocquillMainWidget</name>
     <message>
         <source>MainWindow</source>

@@ -1,5 +1,6 @@
 #include "language/MultiLanguage.h"
 #include "startup/ApplicationLook.h"
+#include "support/DesktopOpener.h"
 #include "support/MainWindowAccess.h"
 #include "update/QNetWorkProcess.h"
 #include "window/MainWindow.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     QApplication app(argc, argv);
     applyApplicationLook();
+    DesktopOpener::install();
 
     MainWindowAccess::setFactory([]() -> QWidget* { return MainWindow::instance(); });
     MainWindow* window = MainWindow::instance();

@@ -51,5 +51,7 @@ MessageBox::Button MessageBox::ask(QMessageBox::Icon icon, QWidget* parent, QStr
     }
     QMessageBox box(icon, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    // Paths and addresses in a message can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     return static_cast<Button>(box.exec());
 }
