@@ -1,9 +1,13 @@
+#include "common/ProductConstants.h"
 #include "dialogs/ConvertOptionSetting.h"
 #include "dialogs/EnterPassword.h"
+#include "dialogs/QAbout.h"
 #include "language/MultiLanguage.h"
 #include "list/FileListWindow.h"
+#include "list/MergeWidget.h"
 #include "settings/PMPreferences.h"
 #include "startup/ApplicationLook.h"
+#include "support/DesktopOpener.h"
 #include "support/DialogTestMode.h"
 #include "window/MainWindow.h"
 
@@ -14,8 +18,13 @@
 #include <QtTest>
 
 #include <QAbstractButton>
+#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTextDocument>
 
@@ -85,10 +94,34 @@ class TestTranslatedScreens : public QObject
         return cutOff(screen, top, language == QLatin1String("en"));
     }
 
+    // Looks at the message box that `act` opens, then closes it.
+    QStringList lookAtBox(QString const& language, QString const& screen, std::function<void()> const& act)
+    {
+        QStringList faults;
+        bool seen = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || seen)
+                return;
+            seen = true;
+            faults += look(language, screen, box);
+            box->done(QMessageBox::Ok);
+        });
+        poll.start(50);
+        DialogTestMode::setEnabled(false);
+        act();
+        if (!QTest::qWaitFor([&] { return seen && !QApplication::activeModalWidget(); }, 10000))
+            faults << screen + ": no message box";
+        DialogTestMode::setEnabled(true);
+        return faults;
+    }
+
 private slots:
     void initTestCase()
     {
         DialogTestMode::setEnabled(true);
+        DesktopOpener::install();
         PMPreferences::getInstance()->setOCRInstalled(true);
         applyApplicationLook();
         m_pdf = m_home.filePath("Quarterly report.pdf");
@@ -129,7 +162,34 @@ private slots:
         window.creatorList()->addFileList(texts);
         QTest::mouseClick(window.findChild<QAbstractButton*>("btn_creator"), Qt::LeftButton);
         faults += look(language, "creator", &window);
+        QMenu* help = window.menuBar()->actions().value(1)->menu();
+        faults += look(language, "help-menu", help);
+        help->hide();
+        QTest::mouseClick(window.findChild<QAbstractButton*>("btn_converter"), Qt::LeftButton);
+        QMenu* formats = window.converterList()->findChild<QPushButton*>("btn_convert_type")->menu();
+        QAction* pages = nullptr;
+        for (QAction* action : formats->actions())
+            if (action->text() == "to Pages")
+                pages = action;
+        QVERIFY(pages);
+        faults += lookAtBox(language, "iwork", [pages] { pages->trigger(); });
         window.hide();
+
+        // An address no browser opens: here there is no opener at all.
+        QByteArray const path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(m_home.filePath("no-programs")));
+        faults += lookAtBox(language, "open-failed", [] { QDesktopServices::openUrl(QUrl(g_link_guide)); });
+        qputenv("PATH", path);
+
+        QWidget page;
+        page.resize(798, 600);
+        auto* merge = new MergeWidget(&page);
+        merge->completionOfMerger(true, m_home.filePath("Merge.pdf"));
+        faults += look(language, "merge", &page);
+
+        QAbout about;
+        about.setAttribute(Qt::WA_DeleteOnClose, false);
+        faults += look(language, "about", &about);
 
         for (ConvertType type : {ToDocx, ToXlsx, ToPng, ToOcrPdf}) {
             ConvertOptionSetting options(type);
