@@ -22,14 +22,24 @@ void WindowCreator::createWindow(QWidget* qtWidget)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     QRect const screenFrame = screen ? screen->geometry() : QRect(0, 0, 0, 0);
+    // What panels and docks leave free; the window starts inside it.
+    QRect const available = screen ? screen->availableGeometry() : QRect();
 
-    int const width = qtWidget->width();
+    // A screen narrower than the widget gets the widget narrowed: the list elides and scrolls.
+    int const width = screen ? qMin(qtWidget->width(), available.width()) : qtWidget->width();
     int const minHeight = qtWidget->minimumHeight() + titleAreaHeight;
     // Without a screen there is no height to stop at.
     int const maxHeight = screen ? qMax(screenFrame.height(), minHeight) : QWIDGETSIZE_MAX;
-    int const height = qBound(minHeight, qtWidget->height() + titleAreaHeight, maxHeight);
-    QPoint const origin = screenFrame.topLeft() +
-                          QPoint(screenFrame.width() / 2 - width / 2, screenFrame.height() / 2 - height / 2);
+    int const fitHeight = screen ? qMax(available.height(), minHeight) : QWIDGETSIZE_MAX;
+    int const height = qBound(minHeight, qtWidget->height() + titleAreaHeight, qMin(maxHeight, fitHeight));
+    QPoint origin = screenFrame.topLeft() +
+                    QPoint(screenFrame.width() / 2 - width / 2, screenFrame.height() / 2 - height / 2);
+    if (screen) {
+        origin.setX(
+            qBound(available.left(), origin.x(), qMax(available.left(), available.right() + 1 - width)));
+        origin.setY(
+            qBound(available.top(), origin.y(), qMax(available.top(), available.bottom() + 1 - height)));
+    }
 
     // Built aside first: a widget hosted again must leave the old host before that goes.
     auto window = std::make_unique<HostWindow>();

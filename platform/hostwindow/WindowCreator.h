@@ -32,9 +32,10 @@ public:
      *                  of the host, placed below the title area.
      *
      * The host's content is the widget's width by its height plus the title area, centred on
-     * the primary screen. Its width is fixed; its height ranges from the widget's minimum
-     * height plus the title area to the screen's height. A later call replaces the host;
-     * whatever the old host still holds is destroyed with it.
+     * the primary screen and moved inside the screen's available area; a widget wider than that
+     * area is narrowed to it, and the height stops at it. Its width is fixed; its height ranges
+     * from the widget's minimum height plus the title area to the screen's height. A later
+     * call replaces the host; whatever the old host still holds is destroyed with it.
      */
     void createWindow(QWidget* qtWidget);
 

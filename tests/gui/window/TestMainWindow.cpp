@@ -7,11 +7,14 @@
 #include "list/FileListWindow.h"
 #include "pipeline/TaskController.h"
 #include "settings/PMPreferences.h"
+#include "startup/ApplicationLook.h"
 #include "support/DialogTestMode.h"
 #include "support/FileDialog.h"
 
+#include "TestArtefacts.h"
 #include "TestHome.h"
 #include "TestPdf.h"
+#include "WindowCreator.h"
 
 #include <QtTest>
 
@@ -20,6 +23,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 
 class TestMainWindow : public QObject
@@ -212,6 +216,31 @@ private slots:
         QVERIFY(names(window.creatorList()).isEmpty());
         QVERIFY(!window.findChild<QWidget*>("emptyCreatorList")->isHidden());
         QCOMPARE(names(window.converterList()), QStringList({"a.pdf"}));
+    }
+
+    // On a screen narrower than the window (800 pixels here) the window is narrowed and stays
+    // on it, with the bottom bar's buttons inside.
+    void narrowScreen()
+    {
+        applyApplicationLook();
+        auto* window = new MainWindow;
+        window->show();
+        WindowCreator host;
+        host.createWindow(window);
+        QWidget* top = host.hostWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(top));
+        QRect const screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(top->width() <= screen.width() && top->frameGeometry().left() >= screen.left(),
+                 qPrintable(QString("%1 wide at x = %2").arg(top->width()).arg(top->frameGeometry().left())));
+        for (QString name : {"btn_add", "btn_start"}) {
+            auto* button = window->converterList()->findChild<QWidget*>(name);
+            QVERIFY2(top->rect().contains(QRect(button->mapTo(top, QPoint(0, 0)), button->size())),
+                     qPrintable(name));
+        }
+        drop(*window, {m_pdf});
+        QTRY_VERIFY(window->converterList()->isVisible() && window->converterList()->fileList()->fileCount() == 1);
+        QTest::qWait(100);
+        TestArtefacts::save(top->grab(), "main-window-narrow-screen");
     }
 
     // Alt and a letter open each menu of the bar, in every language.
