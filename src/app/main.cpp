@@ -14,6 +14,8 @@ int main(int argc, char** argv)
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     QApplication app(argc, argv);
+    // Desktops match the windows to the installed desktop entry "docquill.desktop" by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("docquill"));
     applyApplicationLook();
     DesktopOpener::install();
 

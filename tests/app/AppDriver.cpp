@@ -19,11 +19,13 @@ AppDriver::~AppDriver()
     }
 }
 
-bool AppDriver::start(QProcessEnvironment const& environment, int timeoutMs)
+bool AppDriver::start(QProcessEnvironment const& environment, int timeoutMs, QString const& program)
 {
     m_app.setProcessEnvironment(environment);
     m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_app.start(QCoreApplication::applicationDirPath() + QStringLiteral("/Docquill"), {});
+    m_app.start(program.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/Docquill")
+                                  : program,
+                {});
     if (!m_app.waitForStarted(10000))
         return false;
     QStringList const search{"search", "--all", "--onlyvisible", "--pid", QString::number(m_app.processId()),
@@ -160,6 +162,37 @@ void AppDriver::requestClose(quint32 window)
     // A round trip, so the server has handled the request before the connection goes.
     free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     xcb_disconnect(connection);
+}
+
+QList<QSize> AppDriver::iconSizes(QString const& window)
+{
+    QList<QSize> sizes;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    char const name[] = "_NET_WM_ICON";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr);
+    if (atom && atom->atom != XCB_ATOM_NONE) {
+        // Up to 4 MiB of 32-bit values: width, height, then width x height pixels, picture after picture.
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, window.toUInt(), atom->atom, XCB_ATOM_CARDINAL, 0, 1 << 20),
+            nullptr);
+        if (reply && reply->format == 32) {
+            auto const* values = static_cast<quint32 const*>(xcb_get_property_value(reply));
+            int const count = xcb_get_property_value_length(reply) / 4;
+            for (int at = 0; at + 2 <= count;) {
+                QSize const size(int(values[at]), int(values[at + 1]));
+                at += 2 + size.width() * size.height();
+                if (size.isEmpty() || at > count)
+                    break;
+                sizes << size;
+            }
+        }
+        free(reply);
+    }
+    free(atom);
+    xcb_disconnect(connection);
+    return sizes;
 }
 
 bool AppDriver::close(int timeoutMs)

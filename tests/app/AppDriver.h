@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -20,9 +21,10 @@ public:
     AppDriver(AppDriver const&) = delete;
     AppDriver& operator=(AppDriver const&) = delete;
 
-    // Starts the Docquill beside the test executable and waits for its window.
+    // Starts the Docquill beside the test executable, or the given program, and waits for its
+    // window.
     bool start(QProcessEnvironment const& environment = QProcessEnvironment::systemEnvironment(),
-               int timeoutMs = 60000);
+               int timeoutMs = 60000, QString const& program = QString());
     QProcess& process() { return m_app; }
     QString window() const { return m_window; }
     // The application's window on the screen.
@@ -50,6 +52,9 @@ public:
     // Asks the window to close as a window manager's close button does and waits for the
     // process to end; describes the windows still there when it does not.
     bool close(int timeoutMs = 30000);
+
+    // The sizes of the pictures in a window's _NET_WM_ICON property, empty without one.
+    static QList<QSize> iconSizes(QString const& window);
 
     static QString xdotool(QStringList const& arguments);
     static QString windowNamed(QString const& name);

@@ -4,7 +4,10 @@
 #include "startup/LoadFileQss.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QIcon>
+#include <QPixmap>
 #include <QStyle>
 
 void applyApplicationLook()
@@ -17,4 +20,11 @@ void applyApplicationLook()
     // The style drops what it polished with the desktop's palette before the sheet applies.
     QApplication::style()->unpolish(qApp);
     LoadFileQss::setQssStyle(QStringLiteral(":/resource/style.qss"));
+    // Every size of the logo: window managers and task switchers take the one they need. Added
+    // as pictures: the shared PNG engine keeps a single file per icon.
+    QIcon icon;
+    QDir const pictures(QStringLiteral(":/resource"));
+    for (QString const& name : pictures.entryList({QStringLiteral("docquill-*.png")}, QDir::Files))
+        icon.addPixmap(QPixmap(pictures.filePath(name)));
+    QApplication::setWindowIcon(icon);
 }
