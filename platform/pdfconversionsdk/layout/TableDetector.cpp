@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -280,34 +281,255 @@ struct TextRow
 
 using Interval = std::pair<double, double>;
 
-// Fragments of all rows merged by horizontal overlap; empty when some row has two fragments
-// in one merged interval (a line that spans columns).
-QVector<Interval> alignedColumns(QVector<TextRow> const& rows, int first, int last)
+// The horizontal extents that words cover, merged: what stays free between them are the
+// gutters of a table's columns.
+class Coverage
 {
-    QVector<Interval> spans;
-    for (int r = first; r <= last; ++r)
-        for (auto const& b : rows.at(r).fragmentBoxes)
-            spans.push_back({b.left(), b.right()});
-    std::sort(spans.begin(), spans.end());
-    QVector<Interval> merged;
-    for (auto const& s : spans) {
-        if (!merged.isEmpty() && s.first <= merged.last().second)
-            merged.last().second = std::max(merged.last().second, s.second);
-        else
-            merged.push_back(s);
-    }
-    for (int r = first; r <= last; ++r) {
-        QVector<bool> taken(merged.size(), false);
-        for (auto const& b : rows.at(r).fragmentBoxes) {
-            int k = 0;
-            while (k < merged.size() && b.left() > merged.at(k).second)
-                ++k;
-            if (k >= merged.size() || taken[k])
-                return {};
-            taken[k] = true;
+public:
+    void add(double a, double b)
+    {
+        int i = int(std::lower_bound(m_spans.begin(), m_spans.end(), Interval{a, b}) - m_spans.begin());
+        if (i > 0 && m_spans.at(i - 1).second >= a) {
+            --i;
+            m_spans[i].second = std::max(m_spans.at(i).second, b);
+        } else {
+            m_spans.insert(i, Interval{a, b});
+        }
+        while (i + 1 < m_spans.size() && m_spans.at(i + 1).first <= m_spans.at(i).second) {
+            m_spans[i].second = std::max(m_spans.at(i).second, m_spans.at(i + 1).second);
+            m_spans.remove(i + 1);
         }
     }
-    return merged.size() >= 2 ? merged : QVector<Interval>();
+    // The free stretches between the spans at least minWidth wide.
+    QVector<Interval> gaps(double minWidth) const
+    {
+        QVector<Interval> out;
+        for (int i = 0; i + 1 < m_spans.size(); ++i)
+            if (m_spans.at(i + 1).first - m_spans.at(i).second >= minWidth)
+                out.push_back({m_spans.at(i).second, m_spans.at(i + 1).first});
+        return out;
+    }
+    bool isEmpty() const { return m_spans.isEmpty(); }
+
+private:
+    QVector<Interval> m_spans;
+};
+
+// Whether a fragment of the row reaches over a gutter as wide as its type: a title or a line
+// of text across the columns, not a row of the table.
+bool crosses(TextRow const& row, Coverage const& body)
+{
+    QVector<Interval> const gutters = body.gaps(row.size);
+    for (auto const& f : row.fragmentBoxes)
+        for (auto const& g : gutters)
+            if (f.left() < g.first && f.right() > g.second)
+                return true;
+    return false;
+}
+
+// Whether the cells' right (or left) edges line up: three or more, all but one in ten within a
+// point of the outermost, as a column set right (or left) prints them; ragged text meets that
+// by chance only, and two lines of words of one length often.
+bool flush(QVector<double> const& edges, bool right)
+{
+    if (edges.size() < 3)
+        return false;
+    double const edge =
+        right ? *std::max_element(edges.begin(), edges.end()) : *std::min_element(edges.begin(), edges.end());
+    int aligned = 0;
+    for (double e : edges)
+        aligned += std::abs(e - edge) <= 1.0 ? 1 : 0;
+    return aligned * 10 >= edges.size() * 9;
+}
+
+struct TextColumns
+{
+    QVector<double> edges;                // one more than there are columns
+    QVector<QVector<QVector<int>>> cells; // [row - first][column]: word indices, by x
+    int count() const { return edges.size() - 1; }
+};
+
+// Columns of rows first..last from the text edges of the whole table rather than row by row:
+// a gutter is a stretch that no row's words cover, however narrow, so a sparse column stays
+// apart from its neighbour even where one row's gap is short. The first row of a table of
+// three rows or more (its header) has no say: a heading set left over numbers set right stands
+// in the gutter before them and belongs to the column after it, whatever the alignment.
+TextColumns textColumns(QVector<Word> const& words, QVector<TextRow> const& rows, int first, int last)
+{
+    constexpr double kMinGutter = 0.3;
+    int const header = last - first >= 2 ? first : -1;
+    int const bodyFirst = header >= 0 ? first + 1 : first;
+
+    Coverage body;
+    QVector<double> sizes;
+    for (int r = bodyFirst; r <= last; ++r) {
+        sizes << rows.at(r).size;
+        for (int w : rows.at(r).words)
+            body.add(words.at(w).box.left(), words.at(w).box.right());
+    }
+    std::sort(sizes.begin(), sizes.end());
+    double const em = sizes.at(sizes.size() / 2);
+    // Column extents: the covered stretches between gutters.
+    QVector<Interval> extents;
+    {
+        QVector<Interval> const gutters = body.gaps(kMinGutter);
+        double left = words.at(rows.at(bodyFirst).words.first()).box.left();
+        for (int r = bodyFirst; r <= last; ++r)
+            left = std::min(left, words.at(rows.at(r).words.first()).box.left());
+        for (auto const& g : gutters) {
+            extents.push_back({left, g.first});
+            left = g.second;
+        }
+        double right = left;
+        for (int r = bodyFirst; r <= last; ++r)
+            for (int w : rows.at(r).words)
+                right = std::max(right, words.at(w).box.right());
+        extents.push_back({left, right});
+    }
+    int const n = extents.size();
+    auto columnAt = [&](double x) {
+        int c = 0;
+        while (c + 1 < n && x > extents.at(c).second)
+            ++c;
+        return c;
+    };
+
+    // Words per row and column; a heading goes to the column that most of it stands over,
+    // else to the column after the gutter its middle stands in, beyond the last column to a
+    // column of its own.
+    int const rowCount = last - first + 1;
+    QVector<QVector<QVector<int>>> grid(rowCount, QVector<QVector<int>>(n + 1));
+    bool beyond = false;
+    for (int r = first; r <= last; ++r)
+        for (int w : rows.at(r).words) {
+            QRectF const& box = words.at(w).box;
+            int column = columnAt(box.center().x());
+            if (r == header) {
+                double best = 0;
+                column = -1;
+                for (int c = 0; c < n; ++c) {
+                    double const common = std::min(box.right(), extents.at(c).second) -
+                                          std::max(box.left(), extents.at(c).first);
+                    if (common > best) {
+                        best = common;
+                        column = c;
+                    }
+                }
+                if (best * 2 < box.width()) {
+                    column = 0;
+                    while (column < n && extents.at(column).second < box.center().x())
+                        ++column;
+                    beyond = beyond || column == n;
+                }
+            }
+            grid[r - first][column] << w;
+        }
+
+    auto cellText = [&](QVector<int> const& cell) {
+        QStringList parts;
+        for (int w : cell)
+            parts << words.at(w).text;
+        return parts.join(QLatin1Char(' '));
+    };
+    // A gutter narrower than the type may be no more than word spaces that line up: "27 Mar
+    // 2024" down a column, or the last word of the longest line of ragged text. One side the
+    // same text on every row, or a heading over one side only, makes it one column; otherwise
+    // it parts columns where the text tells a cell ends or starts there: numbers set right
+    // against it, text set left from it on several rows, or a heading over each side.
+    QVector<int> group(n + 1); // column -> merged column
+    int groups = 0;
+    QVector<QVector<int>> merged(rowCount); // the cells of the last merged column, by row
+    for (int c = 0; c < n; ++c) {
+        bool join = false;
+        if (c > 0 && extents.at(c).first - extents.at(c - 1).second < em) {
+            bool always = true;
+            int both = 0;
+            QSet<QString> lefts, rights;
+            QVector<double> leftEnds, rightStarts;
+            for (int r = bodyFirst; r <= last; ++r) {
+                QVector<int> const& left = merged.at(r - first);
+                QVector<int> const& right = grid.at(r - first).at(c);
+                always = always && left.isEmpty() == right.isEmpty();
+                if (!left.isEmpty()) {
+                    double end = -1e300;
+                    for (int w : left)
+                        end = std::max(end, words.at(w).box.right());
+                    leftEnds << end;
+                    lefts << cellText(left);
+                }
+                if (!right.isEmpty()) {
+                    rightStarts << words.at(right.first()).box.left();
+                    rights << cellText(right);
+                }
+                both += !left.isEmpty() && !right.isEmpty() ? 1 : 0;
+            }
+            bool const headLeft = header >= 0 && !merged.at(0).isEmpty();
+            bool const headRight = header >= 0 && !grid.at(0).at(c).isEmpty();
+            bool const oneCell =
+                always && both >= 2 && (lefts.size() == 1 || rights.size() == 1 || headLeft != headRight);
+            bool const parts = flush(leftEnds, true) || (flush(rightStarts, false) && rights.size() >= 2) ||
+                               (headLeft && headRight);
+            join = oneCell || !parts;
+        }
+        if (!join) {
+            ++groups;
+            for (auto& cell : merged)
+                cell.clear();
+        }
+        group[c] = groups - 1;
+        for (int r = 0; r < rowCount; ++r)
+            merged[r] += grid.at(r).at(c);
+    }
+    group[n] = groups;
+    int const columns = groups + (beyond ? 1 : 0);
+
+    TextColumns out;
+    out.cells.fill(QVector<QVector<int>>(columns), rowCount);
+    for (int r = 0; r < rowCount; ++r)
+        for (int c = 0; c <= n; ++c)
+            for (int w : grid.at(r).at(c))
+                out.cells[r][group.at(c)] << w;
+    for (auto& row : out.cells)
+        for (auto& cell : row)
+            std::stable_sort(cell.begin(), cell.end(),
+                             [&](int a, int b) { return words.at(a).box.left() < words.at(b).box.left(); });
+
+    // Edges: in each gutter next to a column flush with it (numbers set right end where their
+    // cells end), else halfway; never through a heading.
+    QVector<Interval> bodySpan(columns, {1e300, -1e300}), head(columns, {1e300, -1e300});
+    QVector<QVector<double>> starts(columns), ends(columns);
+    for (int r = 0; r < rowCount; ++r)
+        for (int c = 0; c < columns; ++c) {
+            QVector<int> const& cell = out.cells.at(r).at(c);
+            if (cell.isEmpty())
+                continue;
+            Interval const span{words.at(cell.first()).box.left(), words.at(cell.last()).box.right()};
+            Interval& into = first + r == header ? head[c] : bodySpan[c];
+            into = {std::min(into.first, span.first), std::max(into.second, span.second)};
+            if (first + r != header) {
+                starts[c] << span.first;
+                ends[c] << span.second;
+            }
+        }
+    auto leftOf = [&](int c) { return std::min(bodySpan.at(c).first, head.at(c).first); };
+    auto rightOf = [&](int c) { return std::max(bodySpan.at(c).second, head.at(c).second); };
+    out.edges << leftOf(0) - 2;
+    for (int c = 0; c + 1 < columns; ++c) {
+        double const a = bodySpan.at(c).second, b = bodySpan.at(c + 1).first;
+        double cut = (a + b) / 2;
+        if (starts.at(c + 1).isEmpty()) // a heading over no cells
+            cut = (rightOf(c) + leftOf(c + 1)) / 2;
+        else if (b > a && flush(ends.at(c), true))
+            cut = a + std::min(2.0, (b - a) / 2);
+        else if (b > a && flush(starts.at(c + 1), false))
+            cut = b - std::min(2.0, (b - a) / 2);
+        double const low = rightOf(c), high = leftOf(c + 1);
+        if (low <= high)
+            cut = std::min(std::max(cut, low), high);
+        out.edges << cut;
+    }
+    out.edges << rightOf(columns - 1) + 2;
+    return out;
 }
 
 QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QSizeF const& pageSize)
@@ -394,44 +616,45 @@ QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QS
             ++i;
             continue;
         }
+        // The rows under the first one: a row that reaches over their gutters ends the table.
+        Coverage body;
         int last = i;
-        QVector<Interval> columns = alignedColumns(rows, i, i);
         while (last + 1 < rows.size() && rows.at(last + 1).fragments.size() >= 2) {
             TextRow const& prev = rows.at(last);
             TextRow const& next = rows.at(last + 1);
             if (next.box.top() - prev.box.bottom() > 2.0 * std::max(prev.size, next.size))
                 break;
-            QVector<Interval> const grown = alignedColumns(rows, i, last + 1);
-            if (grown.isEmpty())
+            if (!body.isEmpty() && crosses(next, body))
                 break;
-            columns = grown;
+            for (int w : next.words)
+                body.add(words.at(w).box.left(), words.at(w).box.right());
             ++last;
         }
-        if (columns.isEmpty() || !looksLikeTable(i, last, columns.size())) {
+        // A first row across the columns is a title over the table, not its header.
+        if (last > i && crosses(rows.at(i), body)) {
+            ++i;
+            continue;
+        }
+        TextColumns const columns = textColumns(words, rows, i, last);
+        if (columns.count() < 2 || !looksLikeTable(i, last, columns.count())) {
             ++i;
             continue;
         }
         Table table;
-        table.columnEdges << columns.first().first - 2;
-        for (int c = 0; c + 1 < columns.size(); ++c)
-            table.columnEdges << (columns.at(c).second + columns.at(c + 1).first) / 2;
-        table.columnEdges << columns.last().second + 2;
+        table.columnEdges = columns.edges;
         table.rowEdges << rows.at(i).box.top() - 2;
         for (int r = i; r < last; ++r)
             table.rowEdges << (rows.at(r).box.bottom() + rows.at(r + 1).box.top()) / 2;
         table.rowEdges << rows.at(last).box.bottom() + 2;
         table.box = QRectF(QPointF(table.columnEdges.first(), table.rowEdges.first()),
                            QPointF(table.columnEdges.last(), table.rowEdges.last()));
-        QVector<QVector<QVector<Word>>> cells(last - i + 1, QVector<QVector<Word>>(columns.size()));
-        for (int r = i; r <= last; ++r)
-            for (int f = 0; f < rows.at(r).fragments.size(); ++f) {
-                int const col =
-                    std::max(0, slot(table.columnEdges, rows.at(r).fragmentBoxes.at(f).center().x()));
-                for (int w : rows.at(r).fragments.at(f)) {
-                    cells[r - i][col].push_back(words.at(w));
+        QVector<QVector<QVector<Word>>> cells(last - i + 1, QVector<QVector<Word>>(columns.count()));
+        for (int r = 0; r < columns.cells.size(); ++r)
+            for (int c = 0; c < columns.count(); ++c)
+                for (int w : columns.cells.at(r).at(c)) {
+                    cells[r][c].push_back(words.at(w));
                     used[w] = true;
                 }
-            }
         fillCells(table, cells, pageSize);
         tables.push_back(table);
         i = last + 1;

@@ -54,7 +54,8 @@ bool writePdf(QString const& path, QList<Page> const& pages)
     return painter.end();
 }
 
-bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables, bool ruled)
+bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables, bool ruled,
+                   QStringList const& header)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -71,14 +72,16 @@ bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables,
             writer.newPage();
         painter.drawText(QRectF(56, 60, 480, 40), Qt::TextWordWrap,
                          QStringLiteral("Figures of table %1 follow below.").arg(t + 1));
-        QList<QStringList> const& rows = tables.at(t);
+        QList<QStringList> const rows =
+            header.isEmpty() ? tables.at(t) : QList<QStringList>{header} + tables.at(t);
         double const left = 80, top = 120, cellWidth = 110, cellHeight = 24;
         int const columns = rows.isEmpty() ? 0 : rows.first().size();
         for (int r = 0; r < rows.size(); ++r)
             for (int c = 0; c < rows.at(r).size(); ++c)
                 painter.drawText(
                     QRectF(left + c * cellWidth + 6, top + r * cellHeight, cellWidth - 12, cellHeight),
-                    Qt::AlignRight | Qt::AlignVCenter, rows.at(r).at(c));
+                    (r == 0 && !header.isEmpty() ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                    rows.at(r).at(c));
         if (ruled) {
             painter.setPen(QPen(Qt::black, 0.8));
             for (int r = 0; r <= rows.size(); ++r)

@@ -18,8 +18,9 @@ struct Page
 // Writes the pages to @p path; false when it cannot.
 bool writePdf(QString const& path, QList<Page> const& pages);
 // One A4 page per table: a paragraph, the table (cells as given, right-aligned, drawn as a
-// grid of lines when @p ruled), another paragraph.
-bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables, bool ruled);
+// grid of lines when @p ruled; over it the @p header row, headings set left), another paragraph.
+bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables, bool ruled,
+                   QStringList const& header = {});
 // A clean scan: the lines set in an 11-point serif face (or @p fontSize), rendered to a
 // grey image at @p dpi and placed as the only content of a page of @p pageSize points.
 bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& pageSize, int dpi = 300,

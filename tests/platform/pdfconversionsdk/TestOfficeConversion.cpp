@@ -59,6 +59,8 @@ ConvertOptions excelOptions(bool allContent, bool sheetPerTable, bool csv = fals
 QList<QStringList> const kTable = {
     {"12", "3.5", "1,250"}, {"7", "-42", "0.25"}, {"1,000", "88", "19.75"}, {"5", "6", "2,048.5"}};
 
+QStringList const kHeader = {"Units", "Price", "Total"};
+
 double number(QString text)
 {
     return text.remove(QLatin1Char(',')).toDouble();
@@ -552,6 +554,50 @@ private slots:
                  0);
         QVERIFY(QFileInfo::exists(QDir(folder).filePath("plain.csv")));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
+    }
+
+    // A table without rules keeps its header row, each heading set left in the cell over the
+    // numbers set right under it, in both layouts and in CSV.
+    void headerRowWithoutRules_data()
+    {
+        QTest::addColumn<bool>("allContent");
+        QTest::addColumn<bool>("csv");
+        QTest::newRow("all content") << true << false;
+        QTest::newRow("tables only") << false << false;
+        QTest::newRow("csv") << false << true;
+    }
+
+    void headerRowWithoutRules()
+    {
+        QFETCH(bool, allContent);
+        QFETCH(bool, csv);
+        QString const input = path("headed.pdf");
+        if (!QFileInfo::exists(input))
+            QVERIFY(PdfFixtures::writeTablePdf(input, {kTable}, false, kHeader));
+        QString const out = fresh(csv ? "" : ".xlsx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToExcel, input, out, excelOptions(allContent, true, csv)),
+                 0);
+        if (csv) {
+            QFile file(out + "/headed.csv");
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QStringList const lines = QString::fromUtf8(file.readAll()).remove(QChar(0xFEFF)).split("\r\n");
+            QCOMPARE(lines.value(0), kHeader.join(','));
+            QCOMPARE(lines.value(1), QStringLiteral("12,3.5,1250"));
+            return;
+        }
+        auto const book = readWorkbook(out);
+        QCOMPARE(book.size(), 1);
+        SheetCells const& cells = book.first().second;
+        QString const topLeft = findNumber(cells, 12);
+        compareTableAt(cells, topLeft);
+        int const headerRow = topLeft.mid(1).toInt() - 1;
+        for (int c = 0; c < kHeader.size(); ++c)
+            QCOMPARE(
+                cells.value(columnLetters(topLeft.at(0).unicode() - 'A' + c) + QString::number(headerRow))
+                    .text,
+                kHeader.at(c));
+        QVERIFY(
+            !cells.contains(columnLetters(topLeft.at(0).unicode() - 'A' + 3) + QString::number(headerRow)));
     }
 
     // Text from a PDF that a spreadsheet would run as a formula reaches the CSV as text;

@@ -41,6 +41,16 @@ public:
         }
         return *this;
     }
+    // A cell's text 2 pt inside the column [left, right], as a spreadsheet prints it: set
+    // left ('l'), right ('r') or centred ('c').
+    PageBuilder& cell(double left, double right, double y, QString const& text, char align)
+    {
+        double const width = text.size() * 5.0 - text.count(QLatin1Char(' ')) * 2.0;
+        double const x = align == 'l'   ? left + 2
+                         : align == 'r' ? right - 2 - width
+                                        : (left + right - width) / 2;
+        return line(x, y, text);
+    }
     PageLayout analyze() const { return LayoutAnalyzer::analyze(m_words, QSizeF(595, 842), 0); }
 
     QVector<Word> m_words;
@@ -311,6 +321,65 @@ private slots:
         QCOMPARE(page.blocks.size(), 2);
         QCOMPARE(table.beforeBlock, 1);
         QVERIFY(!text.contains(QRegularExpression(QStringLiteral("\\b10\\b"))));
+    }
+
+    // Tables without rules as spreadsheets print them: the header row, headings set left, is
+    // part of the table; columns come from the text edges of all rows, however narrow the gap.
+    void tablesWithoutRules_data()
+    {
+        QTest::addColumn<QVector<double>>("edges");
+        QTest::addColumn<QString>("align"); // of each column's cells; headings are set left
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::newRow("headings set left over numbers set right")
+            << QVector<double>{56, 156, 226, 296, 366} << "lrrr"
+            << QList<QStringList>{{"Account", "Q1", "Q2", "Total"},
+                                  {"Salaries and wages", "245,025.82", "-436.98", "244,588.84"},
+                                  {"Rent", "1,250.00", "12.50", "1,262.50"},
+                                  {"Bank charges", "-87.13", "9,999.99", "9,912.86"}};
+        QTest::newRow("header over dates against text")
+            << QVector<double>{56, 126, 226, 296} << "rlr"
+            << QList<QStringList>{{"Date", "Item", "Amount"},
+                                  {"2024-01-02", "Desk lamp", "12.00"},
+                                  {"2024-01-05", "Chair", "120.50"},
+                                  {"2024-01-09", "Monitor arm", "89.99"}};
+        QTest::newRow("sparse last column") << QVector<double>{56, 126, 196, 266, 316} << "lrrl"
+                                            << QList<QStringList>{{"Ref", "Amount", "Balance", "Note"},
+                                                                  {"A-1", "554.96", "11445.04", ""},
+                                                                  {"A-2", "347.65", "13152.37", "ok"},
+                                                                  {"A-3", "2205.81", "9586.88", ""},
+                                                                  {"A-4", "12.00", "9574.88", ""}};
+        QTest::newRow("word spaces that line up stay in their cell")
+            << QVector<double>{56, 216, 296} << "lr"
+            << QList<QStringList>{{"Task", "Due"},
+                                  {"Replace the meeting room screen", "27 Mar 2024"},
+                                  {"Hire an assistant", "28 Mar 2024"},
+                                  {"Draft the budget", "14 Mar 2024"}};
+    }
+
+    void tablesWithoutRules()
+    {
+        QFETCH(QVector<double>, edges);
+        QFETCH(QString, align);
+        QFETCH(QList<QStringList>, rows);
+        PageBuilder b;
+        b.column(56, 40, QStringLiteral("top"), 2);
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows.at(r).size(); ++c)
+                b.cell(edges.at(c), edges.at(c + 1), 100 + 14 * r, rows.at(r).at(c),
+                       r == 0 ? 'l' : align.at(c).toLatin1());
+        b.column(56, 300, QStringLiteral("end"), 2);
+        PageLayout const page = LayoutAnalyzer::analyzeWithTables(b.m_words, QSizeF(595, 842), 0, {});
+        QCOMPARE(page.tables.size(), 1);
+        QList<QStringList> cells;
+        for (auto const& row : page.tables.first().rows) {
+            cells.append(QStringList());
+            for (auto const& cell : row)
+                cells.last() << cell.text();
+        }
+        for (int r = 0; r < rows.size(); ++r)
+            QCOMPARE(cells.value(r).join(QLatin1Char('|')), rows.at(r).join(QLatin1Char('|')));
+        QCOMPARE(cells.size(), rows.size());
+        QCOMPARE(page.blocks.size(), 2);
     }
 
     void numbers_data()
