@@ -93,6 +93,10 @@ private slots:
         QTest::newRow("searchable") << int(ToOcrPdf) << true << "SearchablePdf"
                                     << expectedRecord({0, 1, 1, 1, 0, 1, 0, 1, 1, 0}, 1.0f, 1, 0)
                                     << QList<int>{5};
+        // Recognition is what this target is: the row's language applies even unticked.
+        QTest::newRow("searchable unticked")
+            << int(ToOcrPdf) << false << "SearchablePdf"
+            << expectedRecord({0, 1, 1, 1, 0, 1, 0, 0, 1, 0}, 1.0f, 1, 0) << QList<int>{5};
         // Page images ignore the OCR flag, and take scale and type from the option.
         QTest::newRow("png") << int(ToPng) << true << "Image"
                              << expectedRecord({0, 1, 1, 1, 0, 1, 0, 0, 1, 0}, 2.5f, 1, 2) << QList<int>{};
