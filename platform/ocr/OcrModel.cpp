@@ -27,7 +27,26 @@ QString const kSuffix = QStringLiteral(".traineddata");
 // Orientation and script data drives no recognition of its own.
 bool isRecognitionLanguage(QString const& code)
 {
-    return code != QLatin1String("osd");
+    return code != QLatin1String(OcrModel::kScriptDetectionData);
+}
+
+// The engine a language's data is meant for: the detection data has the older classifier only.
+tesseract::OcrEngineMode engineFor(QByteArray const& code)
+{
+    return code == OcrModel::kScriptDetectionData ? tesseract::OEM_TESSERACT_ONLY : tesseract::OEM_LSTM_ONLY;
+}
+
+// Scripts that detection names differently from the data that reads them.
+QString dataForScript(QString const& script)
+{
+    if (script == QLatin1String("Han"))
+        return QStringLiteral("chi_sim");
+    if (script == QLatin1String("Japanese") || script == QLatin1String("Hiragana") ||
+        script == QLatin1String("Katakana"))
+        return QStringLiteral("jpn");
+    if (script == QLatin1String("Hangul") || script == QLatin1String("Korean"))
+        return QStringLiteral("kor");
+    return script;
 }
 
 // Long enough for the largest language data on a slow disk.
@@ -56,7 +75,7 @@ QStringList languagesThatLoad(QString const& folder, QStringList const& codes)
                 ::dup2(null, STDERR_FILENO);
             }
             tesseract::TessBaseAPI api;
-            ::_exit(api.Init(dir.constData(), names[i].constData(), tesseract::OEM_LSTM_ONLY) == 0 ? 0 : 1);
+            ::_exit(api.Init(dir.constData(), names[i].constData(), engineFor(names[i])) == 0 ? 0 : 1);
         }
         children[i] = pid;
     }
@@ -146,11 +165,12 @@ bool OcrModel::isLanguageData(QString const& path)
     return any;
 }
 
-bool OcrModel::load(QString const& folder)
+bool OcrModel::load(QString const& folder, bool probe)
 {
     m_folder = folder;
     m_languages.clear();
     m_loaded = false;
+    m_scriptDetection = false;
     m_error.clear();
 
     QDir const dir(folder);
@@ -161,21 +181,23 @@ bool OcrModel::load(QString const& folder)
     QStringList const files =
         dir.entryList({QLatin1Char('*') + kSuffix}, QDir::Files | QDir::Readable, QDir::Name);
     QStringList damaged;
+    QStringList sound;
     for (QString const& name : files) {
         QString const code = name.chopped(kSuffix.size());
-        if (!isRecognitionLanguage(code))
-            continue;
         if (isLanguageData(dir.filePath(name)))
-            m_languages.append(code);
+            sound.append(code);
         else
             damaged.append(name);
     }
     // A sound header does not prove that the networks inside load; loading them does.
-    QStringList const sound = m_languages;
-    m_languages = languagesThatLoad(folder, sound);
+    QStringList const usable = probe ? languagesThatLoad(folder, sound) : sound;
     for (QString const& code : sound) {
-        if (!m_languages.contains(code))
+        if (!usable.contains(code))
             damaged.append(code + kSuffix);
+        else if (isRecognitionLanguage(code))
+            m_languages.append(code);
+        else
+            m_scriptDetection = true;
     }
     if (m_languages.isEmpty()) {
         m_error = damaged.isEmpty() ? QStringLiteral("no language data in %1").arg(folder)
@@ -209,6 +231,14 @@ QString OcrModel::languageSpec(int sdkLanguage) const
         codes << QStringLiteral("jpn");
         break;
     case SdkLatinScripts:
+        if (hasLanguage(QStringLiteral("Latin"))) {
+            // Detection does not tell Vietnamese from other Latin script; without its own data
+            // half its words lose their marks.
+            codes << QStringLiteral("Latin");
+            if (hasLanguage(QStringLiteral("Vietnamese")))
+                codes << QStringLiteral("Vietnamese");
+            break;
+        }
         for (QString const& code : latinLanguages()) {
             if (hasLanguage(code))
                 codes << code;
@@ -219,6 +249,14 @@ QString OcrModel::languageSpec(int sdkLanguage) const
     }
     QString const spec = codes.join(QLatin1Char('+'));
     return supports(spec) ? spec : QString();
+}
+
+QString OcrModel::scriptSpec(QString const& script) const
+{
+    if (script == QLatin1String("Latin"))
+        return languageSpec(SdkLatinScripts);
+    QString const code = dataForScript(script);
+    return hasLanguage(code) ? code : QString();
 }
 
 bool OcrModel::supports(QString const& languageSpec) const

@@ -13,7 +13,7 @@ enum SdkLanguage : int
     SdkEnglish = 3,
     SdkKorean = 4,
     SdkJapanese = 5,
-    SdkLatinScripts = 6 ///< every Latin-script language of the model together
+    SdkLatinScripts = 6 ///< every other language: each page read with the data of its script
 };
 
 /// A model folder: tesseract language data, one "<code>.traineddata" file per language.
@@ -22,8 +22,9 @@ class OcrModel
 {
 public:
     /// Reads the folder. True when it holds usable data: every language file is checked for a
-    /// sound structure and one language (English when present) must start an engine.
-    bool load(QString const& folder);
+    /// sound structure and, with probe, loaded once in a child process (data that does not load
+    /// would abort the process that loads it); without probe the structure alone counts.
+    bool load(QString const& folder, bool probe = true);
 
     bool isLoaded() const { return m_loaded; }
     QString folder() const { return m_folder; }
@@ -33,14 +34,22 @@ public:
     /// Why the last load failed.
     QString errorString() const { return m_error; }
 
-    /// The tesseract language string for an SDK language number ("eng", "eng+fra+deu"),
-    /// empty when the number is unknown or the model lacks the language.
+    /// The tesseract language string for an SDK language number ("eng", "Latin+Vietnamese"),
+    /// empty when the number is unknown or the model lacks the language. For 6 it is the data
+    /// of Latin script, which pages whose script cannot be told are read with.
     QString languageSpec(int sdkLanguage) const;
+    /// True when the model can tell a page's script (orientation-and-script data).
+    bool canDetectScripts() const { return m_scriptDetection; }
+    /// The language data for a script that detection names ("Cyrillic", "Han"), empty when the
+    /// model has none for it.
+    QString scriptSpec(QString const& script) const;
     /// True when every code of a tesseract language string ("eng+fra") is in the model.
     bool supports(QString const& languageSpec) const;
 
-    /// The Latin-script languages that number 6 combines, in the order they are tried.
+    /// The Latin-script languages that number 6 combines in a model without Latin script data.
     static QStringList latinLanguages();
+    /// The code of the orientation-and-script data, which recognises nothing itself.
+    static constexpr char const* kScriptDetectionData = "osd";
     /// True when a file has the structure of tesseract language data (header and offset table).
     static bool isLanguageData(QString const& path);
 
@@ -49,6 +58,7 @@ private:
     QStringList m_languages;
     QString m_error;
     bool m_loaded = false;
+    bool m_scriptDetection = false;
 };
 
 } // namespace docquill::ocr

@@ -1,12 +1,14 @@
 #include "ocr/PdfRecognizer.h"
 
 #include "ocr/PdfPageSource.h"
+#include "ocr/ScriptDetector.h"
 #include "ocr/TextRecognizer.h"
 
 #include <QThread>
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -44,8 +46,52 @@ struct SharedWork
     }
 };
 
+// Detection below this confidence does not tell a script apart from the others well enough to
+// refuse a page for it; the page is read with the default data instead.
+float const kSureScript = 1.0f;
+
+// The engines of one thread, started when a page first needs them: a text PDF loads no
+// language data, a Latin document no Cyrillic data.
+struct Engines
+{
+    std::map<QString, std::unique_ptr<TextRecognizer>> recognizers;
+    std::unique_ptr<ScriptDetector> detector;
+};
+
+// The language data for a page: the default, or with byScript that of the page's script.
+// Empty, with the failure recorded, when the page cannot be read.
+QString languageForPage(SharedWork& work, Engines& engines, QImage const& image, int dpi, int index,
+                        PageOutcome& outcome)
+{
+    if (!work.options.byScript)
+        return work.languageSpec;
+    if (!engines.detector) {
+        engines.detector = std::make_unique<ScriptDetector>();
+        if (!engines.detector->start(work.model)) {
+            outcome.error = engines.detector->errorString();
+            engines.detector.reset();
+            return {};
+        }
+    }
+    DetectedScript script;
+    // A page with too little text to tell is read with the default.
+    if (!engines.detector->detect(image, dpi, script) || script.name == QLatin1String("Common"))
+        return work.languageSpec;
+    QString const spec = work.model.scriptSpec(script.name);
+    if (!spec.isEmpty())
+        return spec;
+    if (script.confidence < kSureScript || script.fromLittleText)
+        return work.languageSpec;
+    outcome.error =
+        QStringLiteral("page %1 is written in %2 script, for which the text-recognition model has "
+                       "no data")
+            .arg(index + 1)
+            .arg(script.name);
+    return {};
+}
+
 // pageRead runs once the page has been read from the PDF, before it is recognised.
-void processPage(SharedWork& work, PdfPageSource& source, std::unique_ptr<TextRecognizer>& engine, int index,
+void processPage(SharedWork& work, PdfPageSource& source, Engines& engines, int index,
                  std::function<void()> const& pageRead)
 {
     PageOutcome& outcome = work.outcomes[size_t(index)];
@@ -63,12 +109,19 @@ void processPage(SharedWork& work, PdfPageSource& source, std::unique_ptr<TextRe
         work.fail(Status::Damaged, QStringLiteral("page %1: %2").arg(index + 1).arg(outcome.error));
         return;
     }
-    // The engine starts with the first page that needs it: a text PDF loads no language data.
+    QString const spec = languageForPage(work, engines, image, dpi, index, outcome);
+    if (spec.isEmpty()) {
+        outcome.kind = PageOutcome::Failed;
+        work.fail(Status::UnknownLanguage, outcome.error);
+        return;
+    }
+    std::unique_ptr<TextRecognizer>& engine = engines.recognizers[spec];
     if (!engine) {
         engine = std::make_unique<TextRecognizer>();
-        if (!engine->start(work.model, work.languageSpec)) {
+        if (!engine->start(work.model, spec)) {
             outcome.kind = PageOutcome::Failed;
             outcome.error = engine->errorString();
+            engine.reset();
             work.fail(Status::RecognitionFailed, outcome.error);
             return;
         }
@@ -103,12 +156,12 @@ void runWorker(SharedWork& work, std::function<void()> const& afterFirst = {})
             firstDone();
             return;
         }
-        std::unique_ptr<TextRecognizer> engine;
+        Engines engines;
         while (!work.stopped()) {
             int const slot = work.next.fetch_add(1);
             if (slot >= work.pages.size())
                 break;
-            processPage(work, source, engine, work.pages.at(slot), firstDone);
+            processPage(work, source, engines, work.pages.at(slot), firstDone);
         }
     } catch (std::bad_alloc const&) {
         work.fail(Status::OutOfMemory, QStringLiteral("out of memory"));
@@ -130,6 +183,11 @@ PdfRecognition PdfRecognizer::recognize(QString const& pdfPath, QByteArray const
     if (!model.isLoaded()) {
         result.status = Status::NoModel;
         result.error = QStringLiteral("no text-recognition model is loaded");
+        return result;
+    }
+    if (options.byScript && !model.canDetectScripts()) {
+        result.status = Status::UnknownLanguage;
+        result.error = QStringLiteral("the model cannot tell the scripts of pages apart");
         return result;
     }
     if (!model.supports(languageSpec)) {

@@ -21,6 +21,10 @@ struct RecognitionOptions
     QVector<int> pages;
     /// Pages that already have text are reported as HadText and not recognised.
     bool skipPagesWithText = true;
+    /// Reads each page with the data of the script that detection finds on it (the model must
+    /// be able to detect scripts); the language string is then used for pages whose script
+    /// cannot be told. A page in a script the model has no data for fails the recognition.
+    bool byScript = false;
     /// Set by another thread to stop; pages not reached stay NotProcessed.
     std::atomic_bool const* cancel = nullptr;
 };

@@ -37,6 +37,7 @@ struct RecognizedPage
 {
     QSize imageSize;
     int dpi = 0;
+    QString languageSpec; ///< the language data it was read with ("eng", "Cyrillic")
     QVector<RecognizedWord> words;
     QVector<RecognizedLine> lines;
     int paragraphCount = 0;

@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -63,12 +64,18 @@ QByteArray utf16Hex(uint codePoint)
 }
 
 // The text a word contributes: its characters and the space that follows it in its line.
+// Text is drawn left to right, so a right-to-left word (Arabic) goes in as it stands on the
+// page, last letter first, the way readers of PDF text expect it; they put spaces into its
+// lines from the gaps.
 QVector<uint> wordCodePoints(RecognizedPage const& page, int index)
 {
-    QString text = page.words.at(index).text;
-    if (page.spaceAfter(index))
-        text += QLatin1Char(' ');
-    return text.toUcs4();
+    QString const& text = page.words.at(index).text;
+    QVector<uint> codePoints = text.toUcs4();
+    if (text.isRightToLeft())
+        std::reverse(codePoints.begin(), codePoints.end());
+    else if (page.spaceAfter(index))
+        codePoints.append(' ');
+    return codePoints;
 }
 
 // Maps the page as shown (points, origin top left, y down) to the page's user space, through

@@ -12,6 +12,8 @@
 
 #include <mutex>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace docquill::ocr {
 
@@ -19,6 +21,12 @@ namespace {
 
 // Tesseract keeps box coordinates in 16-bit integers.
 int const kMaxImageSide = 32000;
+
+// Script data is named after its script ("Latin"), language data by a lower-case code.
+bool isScriptData(QString const& languageSpec)
+{
+    return !languageSpec.isEmpty() && languageSpec.at(0).isUpper();
+}
 
 bool cancelRequested(void* flag, int)
 {
@@ -36,21 +44,6 @@ QRectF toPoints(QRect const& r, int dpi)
 {
     qreal const k = 72.0 / dpi;
     return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
-}
-
-QImage toGray(QImage const& image)
-{
-    if (image.format() == QImage::Format_Grayscale8)
-        return image;
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_Grayscale8);
-    // Transparent areas would turn black; a scan's background is paper.
-    QImage flat(image.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    painter.end();
-    return flat.convertToFormat(QImage::Format_Grayscale8);
 }
 
 } // namespace
@@ -75,6 +68,21 @@ void TextRecognizer::limitLibraryThreads()
         tesseract::TessBaseAPI quiet;
         quiet.SetVariable("debug_file", "/dev/null");
     });
+}
+
+QImage TextRecognizer::grayscale(QImage const& image)
+{
+    if (image.format() == QImage::Format_Grayscale8)
+        return image;
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_Grayscale8);
+    // Transparent areas would turn black; a scan's background is paper.
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return flat.convertToFormat(QImage::Format_Grayscale8);
 }
 
 TextRecognizer::TextRecognizer() = default;
@@ -108,7 +116,15 @@ bool TextRecognizer::start(OcrModel const& model, QString const& languageSpec)
             m_api = std::make_unique<tesseract::TessBaseAPI>();
         QByteArray const folder = model.folder().toUtf8();
         QByteArray const languages = languageSpec.toUtf8();
-        if (m_api->Init(folder.constData(), languages.constData(), tesseract::OEM_LSTM_ONLY) != 0) {
+        // The word lists of script data (all the words of dozens of languages) take seconds to
+        // load in every engine and add little over what the network reads alone.
+        std::vector<std::string> names, values;
+        if (isScriptData(languageSpec)) {
+            names = {"load_system_dawg", "load_freq_dawg"};
+            values = {"0", "0"};
+        }
+        if (m_api->Init(folder.constData(), languages.constData(), tesseract::OEM_LSTM_ONLY, nullptr, 0,
+                        &names, &values, false) != 0) {
             m_error = QStringLiteral("the language data \"%1\" does not load").arg(languageSpec);
             return false;
         }
@@ -143,7 +159,7 @@ bool TextRecognizer::recognize(QImage const& image, int dpi, RecognizedPage& pag
         return false;
     }
     try {
-        if (recognizeGray(toGray(image), dpi, page, cancel))
+        if (recognizeGray(grayscale(image), dpi, page, cancel))
             return true;
     } catch (std::bad_alloc const&) {
         m_error = QStringLiteral("out of memory during recognition");
@@ -181,6 +197,7 @@ bool TextRecognizer::recognizeGray(QImage const& gray, int dpi, RecognizedPage& 
 
     page.imageSize = gray.size();
     page.dpi = dpi;
+    page.languageSpec = m_languageSpec;
     std::unique_ptr<tesseract::ResultIterator> it(m_api->GetIterator());
     if (it) {
         using tesseract::RIL_BLOCK;

@@ -44,6 +44,8 @@ public:
     /// Keeps tesseract's own OpenMP threads off on the calling thread. Engines call it before
     /// every start and recognition; it is public for code that drives tesseract in other ways.
     static void limitLibraryThreads();
+    /// The page in 8-bit grey as the engines take it; transparent areas become paper white.
+    static QImage grayscale(QImage const& image);
 
 private:
     bool recognizeGray(QImage const& gray, int dpi, RecognizedPage& page, std::atomic_bool const* cancel);

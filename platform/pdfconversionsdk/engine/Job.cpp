@@ -57,6 +57,17 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
     if (title.isEmpty())
         title = job.baseName;
 
+    // Pages without text are recognised first, as for the office outputs; their words then
+    // take the place of the empty text layer.
+    QVector<docquill::ocr::PageOutcome> recognized;
+    // Without the model a document with text on every page still converts, as it needs none.
+    if (job.options.ocrEnabled &&
+        (!job.modelFolder.isEmpty() || Recognition::anyPageWithoutText(doc, pageCount))) {
+        int const code = Recognition::recognize(job, {}, recognized, sink);
+        if (code != base::Success)
+            return code;
+    }
+
     // Pages are read and analysed on several threads, each with a document handle of its
     // own, and written in order; a window keeps memory to a few pages.
     int threads = job.threads > 0 ? job.threads : int(std::thread::hardware_concurrency());
@@ -99,6 +110,11 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
                     result.code = base::PageError;
                 } else {
                     result.layout = PdfDocument::readLayout(*page, index, job.carefulText, false);
+                    if (index < recognized.size() &&
+                        recognized.at(index).kind == docquill::ocr::PageOutcome::Recognized) {
+                        result.layout = layout::LayoutAnalyzer::analyze(
+                            Recognition::words(recognized.at(index).page), result.layout.size, index);
+                    }
                 }
             } catch (std::bad_alloc const&) {
                 result.code = base::OutOfMemory;

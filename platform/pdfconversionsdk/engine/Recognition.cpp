@@ -88,13 +88,16 @@ int Recognition::code(Status status)
     return base::OutputError;
 }
 
-int Recognition::prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpec, JobSink& sink)
+int Recognition::prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpec,
+                         docquill::ocr::RecognitionOptions& options, JobSink& sink)
 {
     if (job.modelFolder.isEmpty()) {
         sink.log(false, QStringLiteral("text recognition needs the document AI model, which is not loaded"));
         return base::OcrFailed;
     }
-    if (!model.load(job.modelFolder)) {
+    // The library tried every language of the model when it loaded it; loading each again
+    // here would cost more than recognising a page.
+    if (!model.load(job.modelFolder, false)) {
         sink.log(false, QStringLiteral("the text-recognition model does not load: ") + model.errorString());
         return base::OcrFailed;
     }
@@ -107,7 +110,15 @@ int Recognition::prepare(Job const& job, docquill::ocr::OcrModel& model, QString
                  QStringLiteral("the model has no data for recognition language %1").arg(job.ocrLanguage));
         return base::OcrFailed;
     }
-    sink.log(true, QStringLiteral("recognising with %1").arg(languageSpec));
+    options = recognitionOptions(job);
+    // 6 stands for every language the caller could not name: each page is read with the data
+    // of the script it is written in.
+    options.byScript = language == base::OCRLanguageLatin && model.canDetectScripts();
+    sink.log(true, options.byScript
+                       ? QStringLiteral("recognising each page by its script, %1 where it cannot "
+                                        "be told")
+                             .arg(languageSpec)
+                       : QStringLiteral("recognising with %1").arg(languageSpec));
     return base::Success;
 }
 
@@ -116,12 +127,12 @@ int Recognition::recognize(Job const& job, QVector<int> const& pages,
 {
     docquill::ocr::OcrModel model;
     QString spec;
-    int const prepared = prepare(job, model, spec, sink);
+    docquill::ocr::RecognitionOptions options;
+    int const prepared = prepare(job, model, spec, options, sink);
     if (prepared != base::Success)
         return prepared;
-    docquill::ocr::RecognitionOptions options = recognitionOptions(job);
     options.pages = pages;
-    options.skipPagesWithText = false;
+    options.skipPagesWithText = pages.isEmpty();
     docquill::ocr::PdfRecognition result = docquill::ocr::PdfRecognizer::recognize(
         job.input, QByteArray::fromStdString(job.password), model, spec, options);
     if (result.status != Status::Ok) {
@@ -131,6 +142,14 @@ int Recognition::recognize(Job const& job, QVector<int> const& pages,
     }
     outcomes = result.pages;
     return base::Success;
+}
+
+bool Recognition::anyPageWithoutText(poppler::document const& doc, int pageCount)
+{
+    for (int i = 0; i < pageCount; ++i)
+        if (!pageHasText(doc, i))
+            return true;
+    return false;
 }
 
 QVector<layout::Word> Recognition::words(docquill::ocr::RecognizedPage const& page)
@@ -170,11 +189,12 @@ int Recognition::searchablePdf(Job const& job, poppler::document const& doc, int
     } else {
         docquill::ocr::OcrModel model;
         QString spec;
-        int const prepared = prepare(job, model, spec, sink);
+        docquill::ocr::RecognitionOptions options;
+        int const prepared = prepare(job, model, spec, options, sink);
         if (prepared != base::Success)
             return prepared;
         status = docquill::ocr::SearchablePdfWriter::convert(job.input, password, job.staging, model, spec,
-                                                             recognitionOptions(job), &error);
+                                                             options, &error);
     }
     if (status != Status::Ok) {
         sink.log(false, QStringLiteral("searchable PDF failed: ") + error);

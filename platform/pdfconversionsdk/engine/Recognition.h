@@ -5,6 +5,7 @@
 
 #include <ocr/OcrModel.h>
 #include <ocr/OcrStatus.h>
+#include <ocr/PdfRecognizer.h>
 #include <ocr/RecognizedPage.h>
 
 #include <QVector>
@@ -23,11 +24,16 @@ class JobSink;
 class Recognition
 {
 public:
-    // Loads the job's model and picks the language data. 0, or OcrFailed with the reason logged.
-    static int prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpec, JobSink& sink);
-    // Recognises the given pages (0-based); @p outcomes gets one entry per page of the document.
+    // Loads the job's model and picks the language data, and for the number that stands for
+    // many languages script detection. 0, or OcrFailed with the reason logged.
+    static int prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpec,
+                       docquill::ocr::RecognitionOptions& options, JobSink& sink);
+    // Recognises the given pages (0-based), or every page without text when @p pages is
+    // empty; @p outcomes gets one entry per page of the document.
     static int recognize(Job const& job, QVector<int> const& pages,
                          QVector<docquill::ocr::PageOutcome>& outcomes, JobSink& sink);
+    // True when a page of the document has no text to read.
+    static bool anyPageWithoutText(poppler::document const& doc, int pageCount);
     // The words of a recognised page as the layout model holds them.
     static QVector<layout::Word> words(docquill::ocr::RecognizedPage const& page);
 

@@ -79,6 +79,34 @@ SyntheticScan SyntheticScan::make(int lineCount, int seed, int dpi)
     return scan;
 }
 
+SyntheticScan SyntheticScan::fromLines(QStringList const& lines, QString const& family, int dpi)
+{
+    SyntheticScan scan;
+    scan.dpi = dpi;
+    QFont font(family);
+    font.setPixelSize(qRound(14 * dpi / 72.0));
+    QImage probe(1, 1, QImage::Format_Grayscale8);
+    QFontMetricsF const metrics(font, &probe);
+    qreal width = 0;
+    for (QString const& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    qreal const margin = dpi / 2.0;
+    scan.image =
+        QImage(qRound(width + 2 * margin), qRound(lines.size() * metrics.height() * 1.6 + 2 * margin),
+               QImage::Format_Grayscale8);
+    scan.image.fill(Qt::white);
+    QPainter painter(&scan.image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    qreal baseline = margin + metrics.ascent();
+    for (QString const& line : lines) {
+        painter.drawText(QPointF(margin, baseline), line);
+        scan.lines << line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        baseline += metrics.height() * 1.6;
+    }
+    return scan;
+}
+
 bool SyntheticScan::writePdf(QString const& path, QVector<SyntheticScan> const& pages)
 {
     if (pages.isEmpty())

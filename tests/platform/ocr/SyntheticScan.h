@@ -19,6 +19,8 @@ struct SyntheticScan
     // Up to lineCount lines (as many as fit between one-inch margins, 34) of ordinary words
     // chosen by seed, in an 11-point serif face.
     static SyntheticScan make(int lineCount, int seed, int dpi = 300);
+    // The given lines in a 14-point face on a page just large enough, for scripts other than Latin.
+    static SyntheticScan fromLines(QStringList const& lines, QString const& family, int dpi = 300);
     // Writes one picture-only PDF page per scan, each page the size of its image.
     static bool writePdf(QString const& path, QVector<SyntheticScan> const& pages);
 };

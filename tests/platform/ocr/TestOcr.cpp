@@ -143,6 +143,7 @@ private slots:
     void languageNumbers_data();
     void languageNumbers();
     void recognizesCleanScan();
+    void readsEachPageInItsScript();
     void searchablePdfKeepsPagesAndAddsText();
     void textLayerPlacesUnicodeWords_data();
     void textLayerPlacesUnicodeWords();
@@ -235,7 +236,7 @@ void TestOcr::languageNumbers_data()
     QTest::newRow("English") << 3 << "eng";
     QTest::newRow("Korean") << 4 << "kor";
     QTest::newRow("Japanese") << 5 << "jpn";
-    QTest::newRow("Latin scripts") << 6 << "eng+fra+deu+spa+ita+por+nld";
+    QTest::newRow("by script, Latin where not told") << 6 << "Latin+Vietnamese";
     QTest::newRow("zero") << 0 << "";
     QTest::newRow("model value") << 8 << "";
     QTest::newRow("table language") << 12 << "";
@@ -298,6 +299,34 @@ void TestOcr::recognizesCleanScan()
         QVERIFY(orderedShare(scan.lines.at(i), words) >= 0.8);
     }
     QVERIFY(page.words.first().confidence > 50);
+}
+
+void TestOcr::readsEachPageInItsScript()
+{
+    QVector<SyntheticScan> const pages = {
+        SyntheticScan::fromLines(
+            {"Сва људска бића рађају се слободна", "и једнака у достојанству и правима."}, "Noto Serif"),
+        // Its letters join into long words: detection needs a few lines of them.
+        SyntheticScan::fromLines(
+            {"सर्व मानवी व्यक्ती जन्मतःच स्वतंत्र आहेत", "व त्यांना समान प्रतिष्ठा व समान अधिकार आहेत.",
+             "त्यांना विचारशक्ती व सदसद्विवेकबुद्धी लाभलेली आहे", "व त्यांनी एकमेकांशी बंधुत्वाच्या भावनेने आचरण करावे."},
+            "Noto Serif Devanagari")};
+    RecognitionOptions options;
+    options.byScript = true;
+    PdfRecognition const result =
+        PdfRecognizer::recognize(makePdf("scripts.pdf", pages), {}, m_model, "Latin+Vietnamese", options);
+    QVERIFY2(result.status == Status::Ok, qPrintable(result.error));
+    QStringList const data = {"Cyrillic", "Devanagari"};
+    for (int i = 0; i < pages.size(); ++i) {
+        RecognizedPage const& page = result.pages.at(i).page;
+        QCOMPARE(page.languageSpec, data.at(i));
+        QStringList expected = pages.at(i).words();
+        for (QString& word : expected)
+            word.remove(QRegularExpression("[.,]$"));
+        double const share =
+            orderedShare(expected, wordsOf(QString(page.text).remove(QRegularExpression("[.,]"))));
+        QVERIFY2(share >= 0.8, qPrintable(page.text));
+    }
 }
 
 void TestOcr::searchablePdfKeepsPagesAndAddsText()

@@ -310,8 +310,12 @@ private slots:
         QVERIFY(!QFileInfo::exists(out));
         QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_scan, out + ".docx", wordOptions(true, true)),
                  int(codes::OcrFailed));
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_scan, out + ".txt", wordOptions(true, true)),
+                 int(codes::OcrFailed));
+        QVERIFY(!QFileInfo::exists(out + ".txt"));
         // A file with text everywhere needs no recognition.
         QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_text, out + ".docx", wordOptions(true, true)), 0);
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_text, out + ".txt", wordOptions(true, true)), 0);
 
         QDir().mkpath(path("badmodel"));
         QFile junk(path("badmodel/eng.traineddata"));
@@ -376,6 +380,27 @@ private slots:
         QCOMPARE(convert(&PdfConversion::StartPDFToSearchablePdf, m_text, textOut, wordOptions(true, true)),
                  0);
         QCOMPARE(pdfText(textOut), pdfText(m_text));
+    }
+
+    void scanToText_data()
+    {
+        QTest::addColumn<void*>("start");
+        QTest::newRow("txt") << reinterpret_cast<void*>(&PdfConversion::StartPDFToTxt);
+        QTest::newRow("rtf") << reinterpret_cast<void*>(&PdfConversion::StartPDFToRtf);
+        QTest::newRow("html") << reinterpret_cast<void*>(&PdfConversion::StartPDFToHtml);
+    }
+
+    // The text outputs recognise a scan as the office ones do.
+    void scanToText()
+    {
+        QFETCH(void*, start);
+        QCOMPARE(LibraryManager::SetOCRLanguage(codes::OCRLanguageEnglish), 0);
+        QString const out = fresh(".out");
+        QCOMPARE(convert(reinterpret_cast<Start>(start), m_scan, out, wordOptions(true, true)), 0);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString const text = QString::fromUtf8(file.readAll());
+        QVERIFY2(wordsFound(kScanLines.join(' ').split(' '), text) >= 0.9, qPrintable(text));
     }
 
     void word_data()
