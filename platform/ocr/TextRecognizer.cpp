@@ -12,8 +12,6 @@
 
 #include <mutex>
 #include <new>
-#include <string>
-#include <vector>
 
 namespace docquill::ocr {
 
@@ -21,12 +19,6 @@ namespace {
 
 // Tesseract keeps box coordinates in 16-bit integers.
 int const kMaxImageSide = 32000;
-
-// Script data is named after its script ("Latin"), language data by a lower-case code.
-bool isScriptData(QString const& languageSpec)
-{
-    return !languageSpec.isEmpty() && languageSpec.at(0).isUpper();
-}
 
 bool cancelRequested(void* flag, int)
 {
@@ -116,15 +108,7 @@ bool TextRecognizer::start(OcrModel const& model, QString const& languageSpec)
             m_api = std::make_unique<tesseract::TessBaseAPI>();
         QByteArray const folder = model.folder().toUtf8();
         QByteArray const languages = languageSpec.toUtf8();
-        // The word lists of script data (all the words of dozens of languages) take seconds to
-        // load in every engine and add little over what the network reads alone.
-        std::vector<std::string> names, values;
-        if (isScriptData(languageSpec)) {
-            names = {"load_system_dawg", "load_freq_dawg"};
-            values = {"0", "0"};
-        }
-        if (m_api->Init(folder.constData(), languages.constData(), tesseract::OEM_LSTM_ONLY, nullptr, 0,
-                        &names, &values, false) != 0) {
+        if (m_api->Init(folder.constData(), languages.constData(), tesseract::OEM_LSTM_ONLY) != 0) {
             m_error = QStringLiteral("the language data \"%1\" does not load").arg(languageSpec);
             return false;
         }
