@@ -1,5 +1,4 @@
-# Copies tesseract script data without its word list: recognition never loads that list (it
-# takes seconds per engine for little gain) and it is most of the file.
+# Copies tesseract script data without its word list.
 #   cmake -DSOURCE=<traineddata> -DTARGET=<traineddata> -DWORK=<folder> -DTOOL=<combine_tessdata> -P StripWordList.cmake
 get_filename_component(name ${SOURCE} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
