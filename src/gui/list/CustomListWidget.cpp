@@ -8,19 +8,27 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
 
 namespace {
 constexpr int kRowHeight = 90;
 constexpr int kHalfRow = 44;
+// The band along the top and bottom edges where a held row scrolls the list, and the pace.
+constexpr int kEdgeBand = 30;
+constexpr int kEdgeScrollInterval = 120;
 } // namespace
 
-CustomListWidget::CustomListWidget(QWidget* parent) : QListWidget(parent)
+CustomListWidget::CustomListWidget(QWidget* parent) : QListWidget(parent), m_edgeScroll(new QTimer(this))
 {
     auto* delegate = new CustomItemDelegate(this);
     setAcceptDrops(true);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::InternalMove);
     setItemDelegate(delegate);
+    // The drag's own moves stop while the pointer rests at the edge: a timer keeps scrolling.
+    m_edgeScroll->setInterval(kEdgeScrollInterval);
+    connect(m_edgeScroll, &QTimer::timeout, this, &CustomListWidget::scrollTowardsEdge);
 }
 
 FileItem* CustomListWidget::getItemData(int row)
@@ -108,27 +116,62 @@ void CustomListWidget::dragMoveEvent(QDragMoveEvent* event)
 {
     if (event->source() != this)
         return;
-    m_previousArea = m_area;
-    int const y = contentY(event->pos().y());
-    m_area = contentRect(y);
-    if (y < kHalfRow) {
-        m_dropRow = -1;
-        viewport()->update();
-    } else {
-        // The row half a row above the cursor; below the last row the line goes under it,
-        // where the drop puts the row.
-        int const row = (y - kHalfRow) / kRowHeight;
-        m_dropRow = qMin(row, count() - 1);
-        if (m_area != m_previousArea)
-            viewport()->update(toViewport(m_previousArea));
-        viewport()->update(toViewport(m_area));
-    }
+    m_dragPosition = event->pos();
+    placeDropLine(m_dragPosition);
+    if (hasAutoScroll() && !m_edgeScroll->isActive())
+        m_edgeScroll->start();
     event->setDropAction(Qt::MoveAction);
     event->accept();
 }
 
+void CustomListWidget::placeDropLine(QPoint const& viewportPos)
+{
+    m_previousArea = m_area;
+    int const y = contentY(viewportPos.y());
+    m_area = contentRect(y);
+    if (y < kHalfRow) {
+        m_dropRow = -1;
+        viewport()->update();
+        return;
+    }
+    // The row half a row above the cursor; below the last row the line goes under it, where
+    // the drop puts the row.
+    int const row = (y - kHalfRow) / kRowHeight;
+    m_dropRow = qMin(row, count() - 1);
+    if (m_area != m_previousArea)
+        viewport()->update(toViewport(m_previousArea));
+    viewport()->update(toViewport(m_area));
+}
+
+void CustomListWidget::scrollTowardsEdge()
+{
+    if (!m_dragging) {
+        stopEdgeScroll();
+        return;
+    }
+    int step = 0;
+    if (m_dragPosition.y() < kEdgeBand)
+        step = -1;
+    else if (m_dragPosition.y() >= viewport()->height() - kEdgeBand)
+        step = 1;
+    QScrollBar* bar = verticalScrollBar();
+    int const before = bar->value();
+    bar->setValue(before + step * bar->singleStep());
+    // The content moved under a resting pointer: the line follows the gap now under it.
+    if (bar->value() != before) {
+        viewport()->update();
+        placeDropLine(m_dragPosition);
+    }
+}
+
+void CustomListWidget::stopEdgeScroll()
+{
+    m_edgeScroll->stop();
+}
+
 void CustomListWidget::dragLeaveEvent(QDragLeaveEvent* event)
 {
+    stopEdgeScroll();
     m_dropRow = -2;
     viewport()->update(toViewport(m_area));
     m_dragging = false;
@@ -139,6 +182,7 @@ void CustomListWidget::dropEvent(QDropEvent* event)
 {
     if (event->source() != this)
         return;
+    stopEdgeScroll();
     m_dragging = false;
     m_dropRow = -2;
     viewport()->update(toViewport(m_area));

@@ -5,6 +5,7 @@
 #include <QRect>
 
 class FileItem;
+class QTimer;
 
 // The list of a page's file rows: a row can be dragged to another place, with a translucent
 // picture of it under the cursor and a drop line between rows. Only the order shown changes.
@@ -40,6 +41,11 @@ private:
     int contentY(int viewportY) const;
     QRect contentRect(int contentY) const;
     QRect toViewport(QRect const& contentArea) const;
+    // Puts the drop line at the gap nearest a point of the viewport.
+    void placeDropLine(QPoint const& viewportPos);
+    // While a row is held near the top or bottom edge, the list scrolls under it.
+    void scrollTowardsEdge();
+    void stopEdgeScroll();
 
     QPoint m_dragStartPosition;
     bool m_dragging = false;
@@ -47,4 +53,6 @@ private:
     QRect m_area;
     int m_dropRow = -1;
     int m_draggedRow = -1;
+    QPoint m_dragPosition;
+    QTimer* m_edgeScroll;
 };

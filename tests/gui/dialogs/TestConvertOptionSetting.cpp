@@ -393,6 +393,23 @@ private slots:
         QCOMPARE(child<QComboBox>(&dialog, "imageDpiCBox")->currentIndex(), 0);
     }
 
+    // Return confirms the dialog, also once "Adjoin" has enabled the colour button.
+    void returnConfirms()
+    {
+        ConvertOptionSetting dialog(ToPng);
+        dialog.initSetting();
+        ColorDialog::clearRequests();
+        ModalDialog::setNextHandler([](QDialog* shown) {
+            QVERIFY(QTest::qWaitForWindowActive(shown));
+            QTest::mouseClick(child<QRadioButton>(shown, "adjoinAllPages"), Qt::LeftButton, {}, QPoint(5, 5));
+            // The combo box that had the focus is disabled now; it moved on to a spin box.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        ModalDialog::exec(&dialog);
+        QVERIFY(ColorDialog::requests().isEmpty());
+        QVERIFY(dialog.getConvertOption().m_adjoinPages);
+    }
+
     void colourPicker()
     {
         ConvertOptionSetting dialog(ToPng);

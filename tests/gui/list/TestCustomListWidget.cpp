@@ -186,6 +186,25 @@ private slots:
                  "the band around the line was not repainted");
         QCOMPARE(order(list).indexOf("file7"), row);
     }
+
+    // A row held at the bottom edge scrolls the list until the end, so it can be dropped there.
+    void heldAtTheEdgeScrolls()
+    {
+        CustomListWidget list;
+        fill(list, 8);
+        QScrollBar* bar = list.verticalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        QVERIFY(bar->maximum() > 0);
+        int const x = list.viewport()->width() / 2;
+        QPoint const from = list.visualItemRect(list.item(0)).center();
+        QPoint const edge(x, list.viewport()->height() - 5);
+        bool reachedTheEnd = false;
+        dragInWindow(list.windowHandle(), inWindow(list, from), {inWindow(list, edge)}, [&] {
+            reachedTheEnd = QTest::qWaitFor([&] { return bar->value() == bar->maximum(); }, 5000);
+        });
+        QVERIFY(reachedTheEnd);
+        QCOMPARE(order(list).last(), QStringLiteral("file0"));
+    }
 };
 
 QTEST_MAIN(TestCustomListWidget)
