@@ -113,6 +113,18 @@
         <source>Output Name</source>
         <translation>Ausgabename</translation>
     </message>
+    <message>
+        <source>Type a name for the PDF.</source>
+        <translation>Geben Sie einen Namen für die PDF-Datei ein.</translation>
+    </message>
+    <message>
+        <source>The name cannot hold &quot;/&quot;: the PDF is made in the output folder.</source>
+        <translation>Der Name darf kein „/“ enthalten: Die PDF-Datei wird im Ausgabeordner erstellt.</translation>
+    </message>
+    <message>
+        <source>The name cannot be only dots and blanks.</source>
+        <translation>Der Name darf nicht nur aus Punkten und Leerzeichen bestehen.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopOpener</name>
@@ -212,6 +224,10 @@
         <source>Open password</source>
         <translation>Passwort zum Öffnen</translation>
     </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>Die Datei lässt sich nicht öffnen.</translation>
+    </message>
 </context>
 <context>
     <name>FileItemWidget</name>
@@ -230,6 +246,30 @@
     <message>
         <source>%1 Pages</source>
         <translation>%1 Seiten</translation>
+    </message>
+    <message>
+        <source>%1 Page</source>
+        <translation>%1 Seite</translation>
+    </message>
+    <message>
+        <source>Skipped: the file is locked. Click its icon and enter its password to convert it.</source>
+        <translation>Übersprungen: Die Datei ist gesperrt. Klicken Sie auf ihr Symbol und geben Sie ihr Passwort ein, um sie zu konvertieren.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a page or a range of pages such as 4-7.</source>
+        <translation>„%1“ ist weder eine Seite noch ein Seitenbereich wie 4-7.</translation>
+    </message>
+    <message>
+        <source>There is no page %1 in this document.</source>
+        <translation>Dieses Dokument hat keine Seite %1.</translation>
+    </message>
+    <message>
+        <source>The range %1 ends before it starts.</source>
+        <translation>Der Bereich %1 endet, bevor er beginnt.</translation>
+    </message>
+    <message>
+        <source>Type the pages to convert, for example 1,3,4-7.</source>
+        <translation>Geben Sie die zu konvertierenden Seiten ein, zum Beispiel 1,3,4-7.</translation>
     </message>
 </context>
 <context>
@@ -281,6 +321,38 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2</source>
+        <translation>„%1“: %2</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>the file is damaged</source>
+        <translation>die Datei ist beschädigt</translation>
+    </message>
+    <message>
+        <source>this page does not take this kind of file</source>
+        <translation>diese Seite nimmt diese Art von Datei nicht an</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>Diese Dateien wurden nicht hinzugefügt:</translation>
+    </message>
+    <message>
+        <source>Nothing was started. Correct these files first:</source>
+        <translation>Es wurde nichts gestartet. Korrigieren Sie zuerst diese Dateien:</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>und %1 weitere.</translation>
     </message>
 </context>
 <context>
@@ -446,6 +518,14 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
     <message>
         <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
         <translation>Die Konvertierung nach %1 erfordert die Apple-App %1, die unter Linux nicht läuft. Wählen Sie stattdessen „%2“: Sie erhalten ein Dokument im Format %3, das auch %1 öffnen kann.</translation>
+    </message>
+    <message>
+        <source>The picture cannot be read: the file is damaged or is not a picture.</source>
+        <translation>Das Bild kann nicht gelesen werden: Die Datei ist beschädigt oder kein Bild.</translation>
+    </message>
+    <message>
+        <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
+        <translation>Der Ausgabename ist kein Dateiname: Er ist leer oder enthält ein „/“.</translation>
     </message>
 </context>
 <context>

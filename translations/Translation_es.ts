@@ -113,6 +113,18 @@
         <source>Output Name</source>
         <translation>Guardar como</translation>
     </message>
+    <message>
+        <source>Type a name for the PDF.</source>
+        <translation>Escriba un nombre para el PDF.</translation>
+    </message>
+    <message>
+        <source>The name cannot hold &quot;/&quot;: the PDF is made in the output folder.</source>
+        <translation>El nombre no puede contener «/»: el PDF se crea en la carpeta de salida.</translation>
+    </message>
+    <message>
+        <source>The name cannot be only dots and blanks.</source>
+        <translation>El nombre no puede constar solo de puntos y espacios.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopOpener</name>
@@ -212,6 +224,10 @@
         <source>Open password</source>
         <translation>Contraseña de apertura</translation>
     </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>No se puede abrir el archivo.</translation>
+    </message>
 </context>
 <context>
     <name>FileItemWidget</name>
@@ -230,6 +246,30 @@
     <message>
         <source>%1 Pages</source>
         <translation>%1 páginas</translation>
+    </message>
+    <message>
+        <source>%1 Page</source>
+        <translation>%1 página</translation>
+    </message>
+    <message>
+        <source>Skipped: the file is locked. Click its icon and enter its password to convert it.</source>
+        <translation>Omitido: el archivo está bloqueado. Haga clic en su icono e introduzca su contraseña para convertirlo.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a page or a range of pages such as 4-7.</source>
+        <translation>«%1» no es una página ni un intervalo de páginas como 4-7.</translation>
+    </message>
+    <message>
+        <source>There is no page %1 in this document.</source>
+        <translation>Este documento no tiene página %1.</translation>
+    </message>
+    <message>
+        <source>The range %1 ends before it starts.</source>
+        <translation>El intervalo %1 termina antes de empezar.</translation>
+    </message>
+    <message>
+        <source>Type the pages to convert, for example 1,3,4-7.</source>
+        <translation>Escriba las páginas que desea convertir, por ejemplo 1,3,4-7.</translation>
     </message>
 </context>
 <context>
@@ -281,6 +321,38 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2</source>
+        <translation>«%1»: %2</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>una carpeta, no un archivo</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>el archivo está vacío</translation>
+    </message>
+    <message>
+        <source>the file is damaged</source>
+        <translation>el archivo está dañado</translation>
+    </message>
+    <message>
+        <source>this page does not take this kind of file</source>
+        <translation>esta página no admite este tipo de archivo</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>Estos archivos no se han añadido:</translation>
+    </message>
+    <message>
+        <source>Nothing was started. Correct these files first:</source>
+        <translation>No se ha iniciado nada. Corrija primero estos archivos:</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>y %1 más.</translation>
     </message>
 </context>
 <context>
@@ -446,6 +518,14 @@ Downloading this OCR module now?</source>
     <message>
         <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
         <translation>La conversión a %1 requiere la aplicación %1 de Apple, que no funciona en Linux. Elija «%2» en su lugar: obtendrá un documento en formato %3, que %1 también puede abrir.</translation>
+    </message>
+    <message>
+        <source>The picture cannot be read: the file is damaged or is not a picture.</source>
+        <translation>No se puede leer la imagen: el archivo está dañado o no es una imagen.</translation>
+    </message>
+    <message>
+        <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
+        <translation>El nombre de salida no es un nombre de archivo: está vacío o contiene «/».</translation>
     </message>
 </context>
 <context>

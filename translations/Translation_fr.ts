@@ -113,6 +113,18 @@
         <source>Output Name</source>
         <translation>Nom de sortie</translation>
     </message>
+    <message>
+        <source>Type a name for the PDF.</source>
+        <translation>Saisissez un nom pour le PDF.</translation>
+    </message>
+    <message>
+        <source>The name cannot hold &quot;/&quot;: the PDF is made in the output folder.</source>
+        <translation>Le nom ne peut pas contenir «&#xa0;/&#xa0;»&#xa0;: le PDF est créé dans le dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>The name cannot be only dots and blanks.</source>
+        <translation>Le nom ne peut pas être composé uniquement de points et d&apos;espaces.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopOpener</name>
@@ -212,6 +224,10 @@
         <source>Open password</source>
         <translation>Mot de passe d&apos;ouverture</translation>
     </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>Impossible d&apos;ouvrir le fichier.</translation>
+    </message>
 </context>
 <context>
     <name>FileItemWidget</name>
@@ -230,6 +246,30 @@
     <message>
         <source>%1 Pages</source>
         <translation>%1 pages</translation>
+    </message>
+    <message>
+        <source>%1 Page</source>
+        <translation>%1 page</translation>
+    </message>
+    <message>
+        <source>Skipped: the file is locked. Click its icon and enter its password to convert it.</source>
+        <translation>Ignoré&#xa0;: le fichier est verrouillé. Cliquez sur son icône et saisissez son mot de passe pour le convertir.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a page or a range of pages such as 4-7.</source>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est ni une page ni une plage de pages comme 4-7.</translation>
+    </message>
+    <message>
+        <source>There is no page %1 in this document.</source>
+        <translation>Ce document n&apos;a pas de page %1.</translation>
+    </message>
+    <message>
+        <source>The range %1 ends before it starts.</source>
+        <translation>La plage %1 se termine avant de commencer.</translation>
+    </message>
+    <message>
+        <source>Type the pages to convert, for example 1,3,4-7.</source>
+        <translation>Saisissez les pages à convertir, par exemple 1,3,4-7.</translation>
     </message>
 </context>
 <context>
@@ -281,6 +321,38 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2</source>
+        <translation>«&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>un dossier, pas un fichier</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>le fichier est vide</translation>
+    </message>
+    <message>
+        <source>the file is damaged</source>
+        <translation>le fichier est endommagé</translation>
+    </message>
+    <message>
+        <source>this page does not take this kind of file</source>
+        <translation>cette page n&apos;accepte pas ce type de fichier</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>Ces fichiers n&apos;ont pas été ajoutés&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Nothing was started. Correct these files first:</source>
+        <translation>Rien n&apos;a été lancé. Corrigez d&apos;abord ces fichiers&#xa0;:</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>et %1 de plus.</translation>
     </message>
 </context>
 <context>
@@ -446,6 +518,14 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
     <message>
         <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
         <translation>La conversion en %1 nécessite l&apos;application %1 d&apos;Apple, qui ne fonctionne pas sous Linux. Choisissez plutôt «&#xa0;%2&#xa0;»&#xa0;: vous obtiendrez un document au format %3, que %1 sait aussi ouvrir.</translation>
+    </message>
+    <message>
+        <source>The picture cannot be read: the file is damaged or is not a picture.</source>
+        <translation>Impossible de lire l&apos;image&#xa0;: le fichier est endommagé ou n&apos;est pas une image.</translation>
+    </message>
+    <message>
+        <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
+        <translation>Le nom de sortie n&apos;est pas un nom de fichier&#xa0;: il est vide ou contient «&#xa0;/&#xa0;».</translation>
     </message>
 </context>
 <context>

@@ -113,6 +113,18 @@
         <source>Output Name</source>
         <translation>Nome output</translation>
     </message>
+    <message>
+        <source>Type a name for the PDF.</source>
+        <translation>Digitare un nome per il PDF.</translation>
+    </message>
+    <message>
+        <source>The name cannot hold &quot;/&quot;: the PDF is made in the output folder.</source>
+        <translation>Il nome non può contenere &quot;/&quot;: il PDF viene creato nella cartella di destinazione.</translation>
+    </message>
+    <message>
+        <source>The name cannot be only dots and blanks.</source>
+        <translation>Il nome non può essere composto solo da punti e spazi.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopOpener</name>
@@ -212,6 +224,10 @@
         <source>Open password</source>
         <translation>Password di apertura</translation>
     </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>Impossibile aprire il file.</translation>
+    </message>
 </context>
 <context>
     <name>FileItemWidget</name>
@@ -230,6 +246,30 @@
     <message>
         <source>%1 Pages</source>
         <translation>%1 pagine</translation>
+    </message>
+    <message>
+        <source>%1 Page</source>
+        <translation>%1 pagina</translation>
+    </message>
+    <message>
+        <source>Skipped: the file is locked. Click its icon and enter its password to convert it.</source>
+        <translation>Saltato: il file è bloccato. Fare clic sulla sua icona e inserire la password per convertirlo.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a page or a range of pages such as 4-7.</source>
+        <translation>&quot;%1&quot; non è una pagina né un intervallo di pagine come 4-7.</translation>
+    </message>
+    <message>
+        <source>There is no page %1 in this document.</source>
+        <translation>Questo documento non ha una pagina %1.</translation>
+    </message>
+    <message>
+        <source>The range %1 ends before it starts.</source>
+        <translation>L&apos;intervallo %1 finisce prima di iniziare.</translation>
+    </message>
+    <message>
+        <source>Type the pages to convert, for example 1,3,4-7.</source>
+        <translation>Digitare le pagine da convertire, ad esempio 1,3,4-7.</translation>
     </message>
 </context>
 <context>
@@ -281,6 +321,38 @@
     <message>
         <source>Cancel</source>
         <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2</source>
+        <translation>&quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>una cartella, non un file</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>il file è vuoto</translation>
+    </message>
+    <message>
+        <source>the file is damaged</source>
+        <translation>il file è danneggiato</translation>
+    </message>
+    <message>
+        <source>this page does not take this kind of file</source>
+        <translation>questa pagina non accetta questo tipo di file</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>Questi file non sono stati aggiunti:</translation>
+    </message>
+    <message>
+        <source>Nothing was started. Correct these files first:</source>
+        <translation>Non è stato avviato nulla. Correggere prima questi file:</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>e altri %1.</translation>
     </message>
 </context>
 <context>
@@ -446,6 +518,14 @@ Vuoi scaricare ora il modulo OCR?</translation>
     <message>
         <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
         <translation>La conversione in %1 richiede l&apos;app %1 di Apple, che non funziona su Linux. Scegli invece &quot;%2&quot;: otterrai un documento in formato %3, che anche %1 può aprire.</translation>
+    </message>
+    <message>
+        <source>The picture cannot be read: the file is damaged or is not a picture.</source>
+        <translation>Impossibile leggere l&apos;immagine: il file è danneggiato o non è un&apos;immagine.</translation>
+    </message>
+    <message>
+        <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
+        <translation>Il nome di destinazione non è un nome di file: è vuoto o contiene &quot;/&quot;.</translation>
     </message>
 </context>
 <context>

@@ -113,6 +113,18 @@
         <source>Output Name</source>
         <translation>ファイル名</translation>
     </message>
+    <message>
+        <source>Type a name for the PDF.</source>
+        <translation>PDFの名前を入力してください。</translation>
+    </message>
+    <message>
+        <source>The name cannot hold &quot;/&quot;: the PDF is made in the output folder.</source>
+        <translation>名前に「/」は使えません。PDFは出力フォルダーに作成されます。</translation>
+    </message>
+    <message>
+        <source>The name cannot be only dots and blanks.</source>
+        <translation>名前をピリオドと空白だけにすることはできません。</translation>
+    </message>
 </context>
 <context>
     <name>DesktopOpener</name>
@@ -212,6 +224,10 @@
         <source>Open password</source>
         <translation>文書を開くパスワード</translation>
     </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>ファイルを開けません。</translation>
+    </message>
 </context>
 <context>
     <name>FileItemWidget</name>
@@ -230,6 +246,30 @@
     <message>
         <source>%1 Pages</source>
         <translation>%1ページ</translation>
+    </message>
+    <message>
+        <source>%1 Page</source>
+        <translation>%1ページ</translation>
+    </message>
+    <message>
+        <source>Skipped: the file is locked. Click its icon and enter its password to convert it.</source>
+        <translation>スキップしました：ファイルがロックされています。変換するには、アイコンをクリックしてパスワードを入力してください。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a page or a range of pages such as 4-7.</source>
+        <translation>「%1」はページでも、4-7 のようなページ範囲でもありません。</translation>
+    </message>
+    <message>
+        <source>There is no page %1 in this document.</source>
+        <translation>この文書に %1 ページはありません。</translation>
+    </message>
+    <message>
+        <source>The range %1 ends before it starts.</source>
+        <translation>範囲 %1 は終わりが始まりより前です。</translation>
+    </message>
+    <message>
+        <source>Type the pages to convert, for example 1,3,4-7.</source>
+        <translation>変換するページを入力してください（例：1,3,4-7）。</translation>
     </message>
 </context>
 <context>
@@ -281,6 +321,38 @@
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2</source>
+        <translation>「%1」：%2</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>ファイルではなくフォルダーです</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>ファイルが空です</translation>
+    </message>
+    <message>
+        <source>the file is damaged</source>
+        <translation>ファイルが破損しています</translation>
+    </message>
+    <message>
+        <source>this page does not take this kind of file</source>
+        <translation>このページではこの種類のファイルを扱えません</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>次のファイルは追加されませんでした：</translation>
+    </message>
+    <message>
+        <source>Nothing was started. Correct these files first:</source>
+        <translation>何も開始されませんでした。先に次のファイルを修正してください：</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>ほか %1 件。</translation>
     </message>
 </context>
 <context>
@@ -446,6 +518,14 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
     <message>
         <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
         <translation>%1への変換にはAppleの%1アプリが必要ですが、このアプリはLinuxでは動作しません。代わりに「%2」を選んでください。%1でも開ける%3形式の文書が作成されます。</translation>
+    </message>
+    <message>
+        <source>The picture cannot be read: the file is damaged or is not a picture.</source>
+        <translation>画像を読み取れません。ファイルが破損しているか、画像ではありません。</translation>
+    </message>
+    <message>
+        <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
+        <translation>出力名がファイル名になっていません。空か、「/」を含んでいます。</translation>
     </message>
 </context>
 <context>

@@ -113,6 +113,18 @@
         <source>Output Name</source>
         <translation>Nome de saída</translation>
     </message>
+    <message>
+        <source>Type a name for the PDF.</source>
+        <translation>Digite um nome para o PDF.</translation>
+    </message>
+    <message>
+        <source>The name cannot hold &quot;/&quot;: the PDF is made in the output folder.</source>
+        <translation>O nome não pode conter &quot;/&quot;: o PDF é criado na pasta de saída.</translation>
+    </message>
+    <message>
+        <source>The name cannot be only dots and blanks.</source>
+        <translation>O nome não pode ter apenas pontos e espaços.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopOpener</name>
@@ -212,6 +224,10 @@
         <source>Open password</source>
         <translation>Senha de abertura</translation>
     </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>Não é possível abrir o arquivo.</translation>
+    </message>
 </context>
 <context>
     <name>FileItemWidget</name>
@@ -230,6 +246,30 @@
     <message>
         <source>%1 Pages</source>
         <translation>%1 páginas</translation>
+    </message>
+    <message>
+        <source>%1 Page</source>
+        <translation>%1 página</translation>
+    </message>
+    <message>
+        <source>Skipped: the file is locked. Click its icon and enter its password to convert it.</source>
+        <translation>Ignorado: o arquivo está bloqueado. Clique no ícone dele e digite a senha para convertê-lo.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a page or a range of pages such as 4-7.</source>
+        <translation>&quot;%1&quot; não é uma página nem um intervalo de páginas como 4-7.</translation>
+    </message>
+    <message>
+        <source>There is no page %1 in this document.</source>
+        <translation>Este documento não tem a página %1.</translation>
+    </message>
+    <message>
+        <source>The range %1 ends before it starts.</source>
+        <translation>O intervalo %1 termina antes de começar.</translation>
+    </message>
+    <message>
+        <source>Type the pages to convert, for example 1,3,4-7.</source>
+        <translation>Digite as páginas a converter, por exemplo 1,3,4-7.</translation>
     </message>
 </context>
 <context>
@@ -281,6 +321,38 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2</source>
+        <translation>&quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>a folder, not a file</source>
+        <translation>uma pasta, não um arquivo</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>o arquivo está vazio</translation>
+    </message>
+    <message>
+        <source>the file is damaged</source>
+        <translation>o arquivo está danificado</translation>
+    </message>
+    <message>
+        <source>this page does not take this kind of file</source>
+        <translation>esta página não aceita este tipo de arquivo</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>Estes arquivos não foram adicionados:</translation>
+    </message>
+    <message>
+        <source>Nothing was started. Correct these files first:</source>
+        <translation>Nada foi iniciado. Corrija primeiro estes arquivos:</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>e mais %1.</translation>
     </message>
 </context>
 <context>
@@ -446,6 +518,14 @@ Deseja baixar o módulo de OCR agora?</translation>
     <message>
         <source>Converting to %1 needs Apple&apos;s %1 application, which does not run on Linux. Choose &quot;%2&quot; instead: it makes a document in %3 format, which %1 opens too.</source>
         <translation>A conversão para %1 requer o aplicativo %1 da Apple, que não funciona no Linux. Escolha &quot;%2&quot;: ele gera um documento no formato %3, que o %1 também abre.</translation>
+    </message>
+    <message>
+        <source>The picture cannot be read: the file is damaged or is not a picture.</source>
+        <translation>Não é possível ler a imagem: o arquivo está danificado ou não é uma imagem.</translation>
+    </message>
+    <message>
+        <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
+        <translation>O nome de saída não é um nome de arquivo: está vazio ou contém &quot;/&quot;.</translation>
     </message>
 </context>
 <context>

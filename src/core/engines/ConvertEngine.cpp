@@ -2,6 +2,7 @@
 
 #include "converters/ConverterFactory.h"
 #include "converters/PDFConverter.h"
+#include "engines/ResultCodes.h"
 #include "pdf/PDFUtils.h"
 #include "utils/CommonUtils.h"
 
@@ -35,6 +36,7 @@ Result ConvertEngine::run(QString const& input, QString const& outDir, QString p
         QString pdf = converter->image2Pdf(input);
         if (pdf.isEmpty()) {
             qWarning() << "run" << __LINE__ << "image2Pdf error.";
+            result.code = ConvertErrorImageUnreadable;
         } else {
             result.code = converter->convert(pdf, result.path, password, m_option);
             PDFUtils::removeWorkingCopy(pdf);

@@ -20,6 +20,8 @@ enum ConvertErrorCode
     ConvertErrorUnknown = 100,
     // Ours, not the SDK's: the output folder is missing or cannot be written to.
     ConvertErrorOutputFolder = 11,
+    // Ours: a picture that could not be made into a PDF (damaged, or no picture at all).
+    ConvertErrorImageUnreadable = 12,
 };
 
 // Bit flags of the creation helper's exit code (Result::code on the creator page).
@@ -40,4 +42,6 @@ enum CreateErrorFlag
     CreateErrorNoPrinter = 4096,
     // Ours, not the helper's: the output folder is missing or cannot be written to.
     CreateErrorOutputFolder = 8192,
+    // Ours: the output name is no file name of its own (empty, a path, only dots).
+    CreateErrorOutputName = 16384,
 };

@@ -30,6 +30,7 @@ const QMap<int, StringIndex>& convertTexts()
         {ConvertErrorBusy, StrConversionBusy},
         {ConvertErrorUnknown, StrUnknownConversionError},
         {ConvertErrorOutputFolder, StrOutputFolderUnusable},
+        {ConvertErrorImageUnreadable, StrImageUnreadable},
     };
     return map;
 }
@@ -51,6 +52,7 @@ const QMap<int, StringIndex>& createTexts()
         {CreateErrorOfficeCallFailed, StrCreateOfficeCallFailed},
         {CreateErrorNoPrinter, StrCreateNoPrinter},
         {CreateErrorOutputFolder, StrOutputFolderUnusable},
+        {CreateErrorOutputName, StrOutputNameUnusable},
     };
     return map;
 }

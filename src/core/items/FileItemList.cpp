@@ -17,16 +17,29 @@ FileItemList::~FileItemList()
     clear();
 }
 
-void FileItemList::addFiles(QStringList const& paths)
+QList<FileItemList::RefusedFile> FileItemList::addFiles(QStringList const& paths)
 {
+    QList<RefusedFile> refused;
     for (auto const& path : paths) {
         if (m_paths.contains(path))
             continue;
+        QFileInfo const info(path);
+        // A folder is never a file to convert, whatever its name says.
+        if (info.isDir()) {
+            refused.append({path, Refusal::Folder});
+            continue;
+        }
         FileItem* item = nullptr;
-        if (QFileInfo(path).suffix().contains(QLatin1String("pdf"), Qt::CaseInsensitive)) {
-            auto pdf = std::make_unique<PDFFileItem>(path);
-            if (!pdf->initPDF())
+        if (info.suffix().contains(QLatin1String("pdf"), Qt::CaseInsensitive)) {
+            if (info.exists() && info.size() == 0) {
+                refused.append({path, Refusal::Empty});
                 continue;
+            }
+            auto pdf = std::make_unique<PDFFileItem>(path);
+            if (!pdf->initPDF()) {
+                refused.append({path, Refusal::Damaged});
+                continue;
+            }
             item = pdf.release();
             m_pdfItems.append(item);
         } else if (CommonUtils::CheckIsPhoto(path)) {
@@ -37,6 +50,7 @@ void FileItemList::addFiles(QStringList const& paths)
         m_items.append(item);
         m_paths.append(path);
     }
+    return refused;
 }
 
 void FileItemList::removeAt(int i)

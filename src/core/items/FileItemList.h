@@ -18,7 +18,21 @@ public:
     explicit FileItemList(FunctionMode mode, QObject* parent = nullptr);
     ~FileItemList() override;
 
-    void addFiles(QStringList const& paths);
+    // Why a path given to addFiles did not become an item.
+    enum class Refusal
+    {
+        Folder,
+        Empty,
+        Damaged,
+    };
+    struct RefusedFile
+    {
+        QString path;
+        Refusal reason;
+    };
+    // Adds the paths that are new to the page; returns those refused, in order (paths already
+    // on the page are not refused, only skipped).
+    QList<RefusedFile> addFiles(QStringList const& paths);
     void removeAt(int i);
     void removeOne(FileItem* item);
     void clear();

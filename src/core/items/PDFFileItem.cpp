@@ -1,5 +1,6 @@
 #include "items/PDFFileItem.h"
 
+#include "pdf/PdfPasswordProbe.h"
 #include "pdf/QpdfLogBridge.h"
 #include "processors/PDFProcesses.h"
 
@@ -41,13 +42,26 @@ bool PDFFileItem::initPDF()
         m_encrypted = false;
         takePageCount(pdf);
     } catch (QPDFExc const& e) {
+        if (e.getErrorCode() == qpdf_e_password) {
+            if (!pdf.userPasswordMatched()) {
+                m_encrypted = true;
+                m_iconName = QStringLiteral("PDFLock-3x.png");
+            }
+            takePageCount(pdf);
+            return true;
+        }
+        // qpdf refuses some broken encryption dictionaries that other readers open with the
+        // password: such a file is locked, not damaged.
+        if (PdfPasswordProbe::probe(m_filePath, QString()) == PdfPasswordProbe::NeedsPassword) {
+            qWarning() << "initPDF" << __LINE__ << "qpdf cannot read the encryption:" << e.what();
+            m_encrypted = true;
+            m_iconName = QStringLiteral("PDFLock-3x.png");
+            m_pageCount = 0;
+            return true;
+        }
         if (e.getErrorCode() == qpdf_e_damaged_pdf) {
             qWarning() << "initPDF" << __LINE__ << "File is damaged.";
             return false;
-        }
-        if (e.getErrorCode() == qpdf_e_password && !pdf.userPasswordMatched()) {
-            m_encrypted = true;
-            m_iconName = QStringLiteral("PDFLock-3x.png");
         }
         takePageCount(pdf);
     } catch (std::exception const& e) {
@@ -57,22 +71,51 @@ bool PDFFileItem::initPDF()
     return true;
 }
 
-bool PDFFileItem::PDFDecrypt(QString const& password)
+PDFFileItem::UnlockResult PDFFileItem::unlock(QString const& password)
 {
     QPDF pdf;
     QByteArray path = m_filePath.toUtf8();
     QByteArray pass = password.toUtf8();
     try {
         pdf.processFile(path.constData(), pass.constData());
-    } catch (std::exception const&) {
-        qDebug() << "PDFDecrypt" << __LINE__ << "Incorrect password.";
-        return false;
+    } catch (QPDFExc const& e) {
+        if (e.getErrorCode() == qpdf_e_password) {
+            qDebug() << "PDFDecrypt" << __LINE__ << "Incorrect password.";
+            return UnlockResult::WrongPassword;
+        }
+        int pages = 0;
+        switch (PdfPasswordProbe::probe(m_filePath, password, &pages)) {
+        case PdfPasswordProbe::Open:
+            m_pageCount = pages;
+            unlocked(password);
+            return UnlockResult::Unlocked;
+        case PdfPasswordProbe::NeedsPassword:
+            qDebug() << "PDFDecrypt" << __LINE__ << "Incorrect password.";
+            return UnlockResult::WrongPassword;
+        case PdfPasswordProbe::CannotOpen:
+            break;
+        }
+        qWarning() << "PDFDecrypt" << __LINE__ << "cannot open the file:" << e.what();
+        return UnlockResult::CannotOpen;
+    } catch (std::exception const& e) {
+        qWarning() << "PDFDecrypt" << __LINE__ << "cannot open the file:" << e.what();
+        return UnlockResult::CannotOpen;
     }
     if (!pdf.userPasswordMatched())
-        return false;
-    m_encrypted = false;
+        return UnlockResult::WrongPassword;
     takePageCount(pdf);
+    unlocked(password);
+    return UnlockResult::Unlocked;
+}
+
+void PDFFileItem::unlocked(QString const& password)
+{
+    m_encrypted = false;
     m_password = password;
     emit unlockSuccess();
-    return true;
+}
+
+bool PDFFileItem::PDFDecrypt(QString const& password)
+{
+    return unlock(password) == UnlockResult::Unlocked;
 }

@@ -64,6 +64,10 @@ const std::pair<int, const char*> kStrings[] = {
                        "There are no printers installed, so Office conversion can not proceed.")},
     {StrOutputFolderUnusable,
      QT_TRANSLATE_NOOP("GLanguage", "The output folder does not exist or cannot be written to.")},
+    {StrImageUnreadable,
+     QT_TRANSLATE_NOOP("GLanguage", "The picture cannot be read: the file is damaged or is not a picture.")},
+    {StrOutputNameUnusable,
+     QT_TRANSLATE_NOOP("GLanguage", "The output name is not a file name: it is empty or holds a \"/\".")},
 };
 
 } // namespace

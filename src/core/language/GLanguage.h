@@ -45,6 +45,8 @@ enum StringIndex
     StrCreateOfficeCallFailed = 41,
     StrCreateNoPrinter = 42,
     StrOutputFolderUnusable = 43,
+    StrImageUnreadable = 44,
+    StrOutputNameUnusable = 45,
 };
 
 // The translation context "GLanguage" and the home of the English message table.

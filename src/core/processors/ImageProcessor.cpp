@@ -23,7 +23,10 @@ Result ImageProcessor::convert(QString const& input, QString const& outDir, QStr
 
 Result ImageProcessor::createPdf(QString const& input, QString const& outDir, QString const& password)
 {
-    Result result = m_createEngine->run(input, freeOutputPath(outDir), password);
+    QString const output = freeOutputPath(outDir);
+    if (output.isEmpty())
+        return refusedName();
+    Result result = m_createEngine->run(input, output, password);
     restrictPart(result.path);
     return result;
 }

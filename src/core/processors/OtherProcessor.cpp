@@ -6,7 +6,10 @@ OtherProcessor::~OtherProcessor() = default;
 
 Result OtherProcessor::createPdf(QString const& input, QString const& outDir, QString const& password)
 {
-    Result result = m_createEngine->run(input, freeOutputPath(outDir), password);
+    QString const output = freeOutputPath(outDir);
+    if (output.isEmpty())
+        return refusedName();
+    Result result = m_createEngine->run(input, output, password);
     restrictPart(result.path);
     return result;
 }

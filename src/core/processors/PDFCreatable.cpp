@@ -1,6 +1,7 @@
 #include "processors/PDFCreatable.h"
 
 #include "engines/CreateEngine.h"
+#include "engines/ResultCodes.h"
 #include "utils/CommonUtils.h"
 
 #include <QDir>
@@ -15,8 +16,18 @@ PDFCreatable::~PDFCreatable()
 
 QString PDFCreatable::freeOutputPath(QString const& outDir)
 {
+    // The row refuses such names before a run; nothing may be written outside outDir anyway.
+    if (CommonUtils::checkOutputName(m_newPdfName) != CommonUtils::OutputNameUsable)
+        return QString();
     CommonUtils::duplicateFilenameHandle(outDir, m_newPdfName);
     return QDir(outDir).filePath(m_newPdfName);
+}
+
+Result PDFCreatable::refusedName()
+{
+    Result result;
+    result.code = CreateErrorOutputName;
+    return result;
 }
 
 void PDFCreatable::restrictPart(QString const& path) const

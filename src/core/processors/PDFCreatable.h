@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engines/Result.h"
+#include "utils/CommonUtils.h"
 
 class CreateEngine;
 
@@ -13,10 +14,10 @@ public:
     PDFCreatable(PDFCreatable const&) = delete;
     PDFCreatable& operator=(PDFCreatable const&) = delete;
 
-    // Stores name + ".pdf" (always appended): the user's own output.
+    // The user's own output: the name with ".pdf", unless it ends so already.
     void setNewPdfName(QString const& name)
     {
-        m_newPdfName = name + QStringLiteral(".pdf");
+        m_newPdfName = CommonUtils::pdfFileName(name);
         m_mergePart = false;
     }
     // The same for a part of a merge: a working file, written without protection and readable
@@ -31,8 +32,11 @@ public:
     virtual Result createPdf(QString const& input, QString const& outDir, QString const& password) = 0;
 
 protected:
-    // Makes the stored name free in outDir and returns the full output path.
+    // Makes the stored name free in outDir and returns the full output path; empty when the
+    // name is no file name of its own (the creation then reports CreateErrorOutputName).
     QString freeOutputPath(QString const& outDir);
+    // The result of a creation whose name freeOutputPath refused.
+    static Result refusedName();
     // A merge part made by the helper: only its owner may read it.
     void restrictPart(QString const& path) const;
 

@@ -48,8 +48,10 @@ Result PDFProcesses::convert(QString const& input, QString const& outDir, QStrin
 
 Result PDFProcesses::createPdf(QString const& input, QString const& outDir, QString const& password)
 {
-    Result result;
     QString output = freeOutputPath(outDir);
+    if (output.isEmpty())
+        return refusedName();
+    Result result;
     result.path = output;
     QString source = input;
     QString pass = password;

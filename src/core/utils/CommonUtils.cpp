@@ -12,6 +12,8 @@
 #include <QTextCodec>
 #include <QtDebug>
 
+#include <algorithm>
+
 namespace {
 
 const QString kPhotoSuffixes = QStringLiteral("png,jpg,jpeg,bmp,gif,tiff,tif");
@@ -36,6 +38,26 @@ bool listHasSuffix(QString const& list, QString const& path)
 }
 
 } // namespace
+
+QString CommonUtils::pdfFileName(QString const& name)
+{
+    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return name;
+    return name + QStringLiteral(".pdf");
+}
+
+CommonUtils::OutputNameProblem CommonUtils::checkOutputName(QString const& name)
+{
+    // A name is one file in the output folder, never a way out of it.
+    if (name.contains(QLatin1Char('/')) || name.contains(QDir::separator()))
+        return OutputNameHasSeparator;
+    QString const stem = pdfFileName(name).chopped(4);
+    if (stem.trimmed().isEmpty())
+        return OutputNameEmpty;
+    bool const onlyDots =
+        std::all_of(stem.cbegin(), stem.cend(), [](QChar c) { return c == QLatin1Char('.') || c.isSpace(); });
+    return onlyDots ? OutputNameOnlyDots : OutputNameUsable;
+}
 
 QString CommonUtils::generatePredictedFilename(QString const& inputPath, QString const& outputDir,
                                                QString const& suffix, bool keepName)

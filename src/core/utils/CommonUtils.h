@@ -13,6 +13,18 @@ class CommonUtils
 public:
     CommonUtils() = default;
 
+    // Why a name typed for a PDF to create cannot be one file in the output folder.
+    enum OutputNameProblem
+    {
+        OutputNameUsable,
+        OutputNameEmpty,
+        OutputNameHasSeparator,
+        OutputNameOnlyDots,
+    };
+    // The file name of the PDF made under a typed name: ".pdf" added unless it ends so already.
+    static QString pdfFileName(QString const& name);
+    static OutputNameProblem checkOutputName(QString const& name);
+
     static QString generatePredictedFilename(QString const& inputPath, QString const& outputDir,
                                              QString const& suffix, bool keepName);
     // Replaces name by a name that nothing in dir uses yet; creates dir when missing.

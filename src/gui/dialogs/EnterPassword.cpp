@@ -48,7 +48,16 @@ void EnterPassword::showWidget(PDFFileItem* item)
 void EnterPassword::btn_ok_clicked()
 {
     QString const password = ui->lineEdit_password->text();
-    if (!m_pdfFileItem->PDFDecrypt(password)) {
+    switch (m_pdfFileItem->unlock(password)) {
+    case PDFFileItem::UnlockResult::Unlocked:
+        break;
+    case PDFFileItem::UnlockResult::WrongPassword:
+        ui->label_incorrect_pwd->setText(tr("Incorrect Password"));
+        ui->label_incorrect_pwd->show();
+        return;
+    case PDFFileItem::UnlockResult::CannotOpen:
+        // No password helps a file that was moved, deleted or made unreadable.
+        ui->label_incorrect_pwd->setText(tr("The file cannot be opened."));
         ui->label_incorrect_pwd->show();
         return;
     }
@@ -63,9 +72,11 @@ void EnterPassword::btn_cencel_clicked()
     close();
 }
 
-// Return and Enter try the password; every other key, Escape included, is dropped.
+// Return and Enter try the password, Escape cancels; every other key is dropped.
 void EnterPassword::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         btn_ok_clicked();
+    else if (event->key() == Qt::Key_Escape)
+        btn_cencel_clicked();
 }

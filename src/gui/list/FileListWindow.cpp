@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -151,11 +152,11 @@ void FileListWindow::btn_add_file_clicked()
         emit addFileSuccessed();
 }
 
-void FileListWindow::addFileList(QStringList& paths)
+void FileListWindow::addFileList(QStringList& paths, QStringList const& unsuitable)
 {
     if (m_runState != 1)
         return;
-    m_fileList->addFiles(paths);
+    QList<FileItemList::RefusedFile> const refused = m_fileList->addFiles(paths);
     int const first = ui->listWidget->count();
     // All new rows first, then their widgets: a row widget placed while rows are still being
     // added would be laid out again for every later row. Until its widget is there a row can
@@ -167,10 +168,41 @@ void FileListWindow::addFileList(QStringList& paths)
         ui->listWidget->addItem(row);
         m_pendingRows.append({row, m_fileList->getFileItem(i)});
     }
-    if (ui->listWidget->count() == first)
+    if (ui->listWidget->count() != first) {
+        buildPendingRows();
+        btnStartEnable();
+    }
+    reportRefusedFiles(refused, unsuitable);
+}
+
+void FileListWindow::reportRefusedFiles(QList<FileItemList::RefusedFile> const& refused,
+                                        QStringList const& unsuitable)
+{
+    QStringList lines;
+    auto line = [this, &lines](QString const& path, QString const& reason) {
+        lines << tr("\"%1\": %2").arg(QFileInfo(path).fileName(), reason);
+    };
+    for (FileItemList::RefusedFile const& file : refused) {
+        switch (file.reason) {
+        case FileItemList::Refusal::Folder:
+            line(file.path, tr("a folder, not a file"));
+            break;
+        case FileItemList::Refusal::Empty:
+            line(file.path, tr("the file is empty"));
+            break;
+        case FileItemList::Refusal::Damaged:
+            line(file.path, tr("the file is damaged"));
+            break;
+        }
+    }
+    for (QString const& path : unsuitable)
+        line(path, QFileInfo(path).isDir() ? tr("a folder, not a file")
+                                           : tr("this page does not take this kind of file"));
+    if (lines.isEmpty())
         return;
-    buildPendingRows();
-    btnStartEnable();
+    // After the event that brought the files: a drop must end before a message waits for the user.
+    QString const text = tr("These files were not added:") + QStringLiteral("\n\n") + listedForMessage(lines);
+    QTimer::singleShot(0, this, [this, text] { MessageBox::warning(this, tr("Note"), text); });
 }
 
 void FileListWindow::buildPendingRows()
@@ -319,6 +351,8 @@ void FileListWindow::btn_start_clicked()
     }
     if (!m_pendingRows.isEmpty())
         return;
+    if (!inputsReady())
+        return;
     if (ui->lineEdit_output->text().isEmpty())
         selectOutputDir();
     if (ui->lineEdit_output->text().isEmpty())
@@ -343,6 +377,8 @@ void FileListWindow::btn_start_clicked()
         connect(m_controller, &TaskController::mergeCompleted, panel, &MergeWidget::completionOfMerger);
     }
     m_controller->startTasks(m_fileList->allItems(), ui->lineEdit_output->text(), m_mode, m_merge);
+    if (m_runState == 0)
+        markSkippedLockedFiles();
     if (!panel)
         return;
     // A start that queued nothing reports nothing either: a panel shown then would never end.
@@ -350,6 +386,46 @@ void FileListWindow::btn_start_clicked()
         panel->show();
     else
         delete panel;
+}
+
+bool FileListWindow::inputsReady()
+{
+    // Every file that would run, in the order shown; none starts while one is set up wrongly.
+    QStringList problems;
+    for (int row = 0; row < ui->listWidget->count(); ++row) {
+        FileItemWidget* widget = rowWidget(row);
+        if (!widget || !widget->fileItem()->isUntreated() || widget->fileItem()->isEncrypted())
+            continue;
+        QString const problem = widget->checkInput();
+        if (!problem.isEmpty())
+            problems << tr("\"%1\": %2").arg(widget->fileItem()->fileName(), problem);
+    }
+    if (problems.isEmpty())
+        return true;
+    MessageBox::warning(this, tr("Note"),
+                        tr("Nothing was started. Correct these files first:") + QStringLiteral("\n\n") +
+                            listedForMessage(problems));
+    return false;
+}
+
+QString FileListWindow::listedForMessage(QStringList const& lines) const
+{
+    // A message box stays within the screen, however many files are concerned.
+    constexpr int kShown = 12;
+    if (lines.size() <= kShown)
+        return lines.join(QLatin1Char('\n'));
+    return lines.mid(0, kShown).join(QLatin1Char('\n')) + QLatin1Char('\n') +
+           tr("and %1 more.").arg(lines.size() - kShown);
+}
+
+void FileListWindow::markSkippedLockedFiles()
+{
+    for (FileItem* item : m_fileList->allItems()) {
+        if (!item->isEncrypted())
+            continue;
+        if (FileItemWidget* widget = rowOfItem(item))
+            widget->showSkippedAsLocked();
+    }
 }
 
 void FileListWindow::settingTaskOptions(int index)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ConvertTypes.h"
+#include "items/FileItemList.h"
 
 #include <QHash>
 #include <QList>
@@ -9,7 +10,6 @@
 #include <QWidget>
 
 class FileItem;
-class FileItemList;
 class FileItemWidget;
 class QListWidgetItem;
 class MergeWidget;
@@ -30,8 +30,9 @@ public:
 
     void initLineEdit();
     void initUi();
-    // Adds the files that are new to the page; nothing while the page runs.
-    void addFileList(QStringList& paths);
+    // Adds the files that are new to the page; nothing while the page runs. Files refused, and
+    // those the caller found unsuitable for the page, are listed in one message afterwards.
+    void addFileList(QStringList& paths, QStringList const& unsuitable = QStringList());
     void settingTaskOptions(int index);
     void startBtnStateChange();
     void btnStartEnable();
@@ -82,6 +83,11 @@ private:
     void removeRow(int row);
     void buildPendingRows();
     void afterRemoval();
+    void reportRefusedFiles(QList<FileItemList::RefusedFile> const& refused, QStringList const& unsuitable);
+    // Whether every file that would run is set up so that it can; says which are not.
+    bool inputsReady();
+    QString listedForMessage(QStringList const& lines) const;
+    void markSkippedLockedFiles();
     QString startText() const;
 
     int m_runState = 1;

@@ -2,10 +2,13 @@
 
 #include "ui_FileItemWidget.h"
 
+#include "engines/ResultCodes.h"
 #include "errors/ErrorMessageContext.h"
 #include "items/FileItem.h"
 #include "language/MultiLanguage.h"
+#include "utils/CommonUtils.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +38,8 @@ void CreatorItemWidget::initUi()
     // The right-hand side reads: spacer, label, field, the mark.
     m_rightLayout->insertWidget(1, lineEdit_output_name);
     m_rightLayout->insertWidget(1, label);
-    lineEdit_output_name->setText(m_fileItem->fileBaseName());
+    // Everything before the last dot: "report.final.docx" makes "report.final.pdf".
+    lineEdit_output_name->setText(QFileInfo(m_fileItem->fileName()).completeBaseName());
     applyOutputName();
     setStyleSheet(QStringLiteral("QWidget{font-size:12px}"));
 }
@@ -50,6 +54,35 @@ void CreatorItemWidget::applyOutputName()
 {
     lineEdit_output_name->clearFocus();
     m_fileItem->setOutputPdfName(lineEdit_output_name->text());
+    markEditor(lineEdit_output_name, outputNameProblem());
+}
+
+QString CreatorItemWidget::outputNameProblem() const
+{
+    // A merged run makes no file of this name.
+    if (!lineEdit_output_name->isEnabled())
+        return QString();
+    switch (CommonUtils::checkOutputName(lineEdit_output_name->text())) {
+    case CommonUtils::OutputNameUsable:
+        return QString();
+    case CommonUtils::OutputNameEmpty:
+        return tr("Type a name for the PDF.");
+    case CommonUtils::OutputNameHasSeparator:
+        return tr("The name cannot hold \"/\": the PDF is made in the output folder.");
+    case CommonUtils::OutputNameOnlyDots:
+        return tr("The name cannot be only dots and blanks.");
+    }
+    return QString();
+}
+
+QString CreatorItemWidget::checkInput()
+{
+    QString const range = FileItemWidget::checkInput();
+    if (!range.isEmpty())
+        return range;
+    QString const name = outputNameProblem();
+    markEditor(lineEdit_output_name, name);
+    return name;
 }
 
 void CreatorItemWidget::setOutputEnable(bool enable)
@@ -57,13 +90,15 @@ void CreatorItemWidget::setOutputEnable(bool enable)
     ui->btn_convert_finished->hide();
     lineEdit_output_name->setEnabled(enable);
     label->setEnabled(enable);
+    markEditor(lineEdit_output_name, outputNameProblem());
 }
 
 void CreatorItemWidget::showErrorMessage(int code)
 {
     QString const text = ErrorMessageContext::getErrorMessageForCreator(code);
-    if (!text.isEmpty())
-        setErrorMessageToToolTip(text);
+    // Every failure says something: codes without a text of their own are unknown errors.
+    setErrorMessageToToolTip(
+        text.isEmpty() ? ErrorMessageContext::getErrorMessageForCreator(CreateErrorUnknown) : text);
 }
 
 void CreatorItemWidget::setMergeFileTempName(QString name)
@@ -74,4 +109,6 @@ void CreatorItemWidget::setMergeFileTempName(QString name)
 void CreatorItemWidget::retranslateUi()
 {
     label->setText(tr("Output Name"));
+    if (!lineEdit_output_name->toolTip().isEmpty())
+        markEditor(lineEdit_output_name, outputNameProblem());
 }

@@ -17,10 +17,12 @@ public:
     ~CreatorItemWidget() override;
 
     void showErrorMessage(int code) override;
+    QString checkInput() override;
 
     void initUi();
     void lineEdit_editingFinished_slots();
-    // Hands the field's text, unchanged, to the item as its output name.
+    // Hands the field's text, unchanged, to the item as its output name, and marks the field
+    // when the text names no file of its own.
     void applyOutputName();
     // Off while the page merges its files into one.
     void setOutputEnable(bool enable);
@@ -30,6 +32,9 @@ public:
     void retranslateUi();
 
 private:
+    // Why the field's text cannot name a PDF in the output folder; empty when it can.
+    QString outputNameProblem() const;
+
     QHBoxLayout* m_rightLayout = nullptr;
     QLabel* label = nullptr;
     QLineEdit* lineEdit_output_name = nullptr;

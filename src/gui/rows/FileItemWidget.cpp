@@ -3,6 +3,7 @@
 #include "ui_FileItemWidget.h"
 
 #include "dialogs/EnterPassword.h"
+#include "engines/ResultCodes.h"
 #include "errors/ErrorMessageContext.h"
 #include "items/PDFFileItem.h"
 #include "language/MultiLanguage.h"
@@ -79,7 +80,16 @@ void FileItemWidget::initUi()
     ui->label_name->setText(ui->label_name->fontMetrics().elidedText(m_fileItem->fileName(), Qt::ElideMiddle,
                                                                      ui->label_name->width()));
     ui->label_size->setText(m_fileItem->formatBytesOfFile());
-    ui->label_pages->setText(tr("%1 Pages").arg(m_fileItem->pageCount()));
+    showPageCount();
+}
+
+void FileItemWidget::showPageCount()
+{
+    int const count = m_fileItem->pageCount();
+    ui->label_pages->setText(count == 1 ? tr("%1 Page").arg(count) : tr("%1 Pages").arg(count));
+    // Some locked files do not tell their page count before they are unlocked.
+    if (m_fileItem->fileType().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
+        ui->label_pages->setVisible(count > 0 || !m_fileItem->isEncrypted());
 }
 
 void FileItemWidget::setIconStyle(QString const& icon, QString const& pressedIcon)
@@ -120,8 +130,18 @@ void FileItemWidget::saveOutputFilePath(QString path)
 void FileItemWidget::showErrorMessage(int code)
 {
     QString const text = ErrorMessageContext::getErrorMessage(code);
-    if (!text.isEmpty())
-        setErrorMessageToToolTip(text);
+    // Every failure says something: codes without a text of their own are unknown errors.
+    setErrorMessageToToolTip(text.isEmpty() ? ErrorMessageContext::getErrorMessage(ConvertErrorUnknown)
+                                            : text);
+}
+
+void FileItemWidget::showSkippedAsLocked()
+{
+    ui->label_waiting->stop();
+    ui->btn_convert_finished->setEnabled(false);
+    ui->btn_convert_finished->setToolTip(
+        tr("Skipped: the file is locked. Click its icon and enter its password to convert it."));
+    ui->btn_convert_finished->show();
 }
 
 void FileItemWidget::setErrorMessageToToolTip(QString text)
@@ -147,6 +167,7 @@ void FileItemWidget::range_button_group_slot(QAbstractButton* button, bool check
     changeProcessedState();
     if (button == ui->btn_allPage && checked) {
         ui->lineEdit_range->hide();
+        markEditor(ui->lineEdit_range, QString());
         m_fileItem->changePageRange(QStringList());
         return;
     }
@@ -157,55 +178,106 @@ void FileItemWidget::range_button_group_slot(QAbstractButton* button, bool check
 void FileItemWidget::edit_range_finished()
 {
     changeProcessedState();
-    // Digits, commas and dashes only, the whole text; no blanks.
-    static QRegularExpression const allowed(QRegularExpression::anchoredPattern(QStringLiteral("[0-9,-]+")));
+    applyRange(false);
+}
+
+QString FileItemWidget::applyRange(bool markEmpty)
+{
     QString const text = ui->lineEdit_range->text();
-    if (!allowed.match(text).hasMatch()) {
-        ui->lineEdit_range->clear();
-        m_fileItem->changePageRange(QStringList());
-        return;
+    // Read against the page count once the unlock tells it; a locked file does not run.
+    if (m_fileItem->isEncrypted() && m_fileItem->pageCount() < 1) {
+        markEditor(ui->lineEdit_range, QString());
+        return QString();
     }
-    QStringList const ranges = mergeNumberOfPage(text);
-    ui->lineEdit_range->setText(ranges.join(QLatin1Char(',')));
-    m_fileItem->changePageRange(ranges);
+    QStringList entries;
+    QString const problem = readRange(text, &entries);
+    markEditor(ui->lineEdit_range, markEmpty || !text.trimmed().isEmpty() ? problem : QString());
+    if (!problem.isEmpty()) {
+        // The text stays for the user to mend; the page's start refuses the file until then.
+        m_fileItem->changePageRange(QStringList());
+        return problem;
+    }
+    ui->lineEdit_range->setText(entries.join(QLatin1Char(',')));
+    m_fileItem->changePageRange(entries);
+    return QString();
+}
+
+QString FileItemWidget::checkInput()
+{
+    if (ui->pageSettingFrame->isHidden() || !ui->btn_range->isChecked())
+        return QString();
+    return applyRange(true);
+}
+
+void FileItemWidget::markEditor(QLineEdit* editor, QString const& problem)
+{
+    editor->setStyleSheet(
+        problem.isEmpty() ? QString() : QStringLiteral("QLineEdit{border:1px solid rgb(252, 56, 57);}"));
+    editor->setToolTip(problem);
 }
 
 QStringList FileItemWidget::mergeNumberOfPage(QString const& text)
 {
-    int const pageCount = m_fileItem->pageCount();
-    QStringList const parts = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    if (parts.isEmpty() || pageCount < 1)
+    QStringList entries;
+    if (!readRange(text, &entries).isEmpty())
         return {};
+    return entries;
+}
+
+QString FileItemWidget::readRange(QString const& text, QStringList* entries) const
+{
+    // Blanks and tabs may stand around numbers, commas and dashes; typographic dashes are dashes.
+    QString plain;
+    plain.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QChar(0x2013) || c == QChar(0x2014) || c == QChar(0x2212))
+            plain += QLatin1Char('-');
+        else if (c.isSpace())
+            plain += QLatin1Char(' ');
+        else
+            plain += c;
+    }
+    static QRegularExpression const pageOrRange(
+        QRegularExpression::anchoredPattern(QStringLiteral(" *([0-9]+) *(?:- *([0-9]+) *)?")));
+    int const pageCount = m_fileItem->pageCount();
     // One flag per page: repeated and overlapping parts merge, and the walk below is ordered.
-    std::vector<bool> pages(static_cast<size_t>(pageCount) + 1, false);
-    for (QString const& part : parts) {
-        if (!part.contains(QLatin1Char('-'))) {
-            int const page = part.toInt();
-            if (page < 1 || page > pageCount)
-                return {};
-            pages[static_cast<size_t>(page)] = true;
+    std::vector<bool> pages(static_cast<size_t>(qMax(pageCount, 0)) + 1, false);
+    bool anyPage = false;
+    for (QString const& part : plain.split(QLatin1Char(','))) {
+        if (part.trimmed().isEmpty())
             continue;
-        }
-        // "a-b"; a part with more dashes counts by its first and last numbers.
-        QStringList const pieces = part.split(QLatin1Char('-'));
-        int const first = pieces.first().toInt();
-        int const last = pieces.last().toInt();
-        if (first < 1 || first > last || last > pageCount)
-            return {};
+        QRegularExpressionMatch const match = pageOrRange.match(part);
+        if (!match.hasMatch())
+            return tr("\"%1\" is not a page or a range of pages such as 4-7.").arg(part.trimmed());
+        QString const firstText = match.captured(1);
+        QString const lastText = match.capturedLength(2) ? match.captured(2) : firstText;
+        bool firstOk = false;
+        bool lastOk = false;
+        int const first = firstText.toInt(&firstOk);
+        int const last = lastText.toInt(&lastOk);
+        if (!firstOk || first < 1 || first > pageCount)
+            return tr("There is no page %1 in this document.").arg(firstText);
+        if (!lastOk || last > pageCount)
+            return tr("There is no page %1 in this document.").arg(lastText);
+        if (first > last)
+            return tr("The range %1 ends before it starts.").arg(part.simplified());
         for (int page = first; page <= last; ++page)
             pages[static_cast<size_t>(page)] = true;
+        anyPage = true;
     }
-    QStringList entries;
+    if (!anyPage)
+        return tr("Type the pages to convert, for example 1,3,4-7.");
+    entries->clear();
     for (int page = 1; page <= pageCount; ++page) {
         if (!pages[static_cast<size_t>(page)])
             continue;
         int end = page;
         while (end < pageCount && pages[static_cast<size_t>(end) + 1])
             ++end;
-        entries << (end > page ? QStringLiteral("%1-%2").arg(page).arg(end) : QString::number(page));
+        *entries << (end > page ? QStringLiteral("%1-%2").arg(page).arg(end) : QString::number(page));
         page = end;
     }
-    return entries;
+    return QString();
 }
 
 void FileItemWidget::btn_icon_clicked()
@@ -228,11 +300,20 @@ void FileItemWidget::updateItemIcon()
     if (m_fileItem->isEncrypted())
         return;
     setIconStyle(QStringLiteral("PDF-3x.png"), QStringLiteral("Pressed-PDF-3x.png"));
+    // The count may only now be known, and the range is read against it again.
+    showPageCount();
+    if (ui->btn_range->isChecked())
+        applyRange(false);
+    ui->btn_convert_finished->hide();
     emit decryptionSuccess();
 }
 
 void FileItemWidget::retranslate()
 {
     ui->retranslateUi(this);
-    ui->label_pages->setText(tr("%1 Pages").arg(m_fileItem->pageCount()));
+    showPageCount();
+    if (!ui->lineEdit_range->toolTip().isEmpty()) {
+        QStringList entries;
+        markEditor(ui->lineEdit_range, readRange(ui->lineEdit_range->text(), &entries));
+    }
 }

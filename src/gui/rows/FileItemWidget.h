@@ -8,6 +8,7 @@
 
 class FileItem;
 class QAbstractButton;
+class QLineEdit;
 class Ui_FileItemWidget;
 
 // One row of a page's file list: shows a file item (icon, name, size, pages, page range) and
@@ -35,9 +36,14 @@ public:
     void saveOutputFilePath(QString path);
     void edit_range_finished();
     void range_button_group_slot(QAbstractButton* button, bool checked);
-    // The normalised entries ("1-3", "5", ...) of a page-range text; empty when any part is
-    // out of the item's page count (the whole document).
+    // The normalised entries ("1-3", "5", ...) of a page-range text; empty when the text cannot
+    // be read against the item's page count.
     QStringList mergeNumberOfPage(QString const& text);
+    // What keeps the row's file from running as the user set it up (an unreadable page range,
+    // an unusable output name), with the editor marked; empty when nothing does.
+    virtual QString checkInput();
+    // A locked file that a run passed over says so on its mark.
+    void showSkippedAsLocked();
     void changeProcessedState();
     void hideFinishedLabel();
     void btn_icon_clicked();
@@ -50,12 +56,21 @@ signals:
     void itemProcessStateChange();
 
 protected:
+    // A red frame and a tool tip saying what is wrong; an empty problem takes both away.
+    static void markEditor(QLineEdit* editor, QString const& problem);
+
     Ui_FileItemWidget* ui;
     FileItem* m_fileItem;
 
 private:
     void setIconStyle(QString const& icon, QString const& pressedIcon);
     void retranslate();
+    void showPageCount();
+    // Reads a range text against the page count: the entries, or why it cannot be read.
+    QString readRange(QString const& text, QStringList* entries) const;
+    // Hands the editor's range to the item; an unreadable text stays as typed, marked (an
+    // empty one only when asked: the placeholder already says what to type).
+    QString applyRange(bool markEmpty);
 
     QString m_outputFilePath;
 };

@@ -238,13 +238,17 @@ void MainWindow::dragLeaveEvent(QDragLeaveEvent*) {}
 void MainWindow::dropEvent(QDropEvent* event)
 {
     QStringList paths;
+    QStringList unsuitable;
     for (QUrl const& url : event->mimeData()->urls()) {
         QString const path = url.toLocalFile();
         if (fitsCurrentPage(QFileInfo(path).fileName()))
             paths << path;
+        else if (!path.isEmpty())
+            unsuitable << path;
     }
     FileListWindow* list = currentList();
-    list->addFileList(paths);
+    // The page lists what it did not take, these among them.
+    list->addFileList(paths, unsuitable);
     if (list->fileList()->fileCount() < 1)
         return;
     if (list == m_converterList)

@@ -188,7 +188,7 @@ private slots:
         list.addFiles({broken});
         list.getFileItem(1)->setConvertType(ToDocx);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("image2Pdf error."));
-        QCOMPARE(list.getFileItem(1)->fileConvert(broken, m_out), -1);
+        QCOMPARE(list.getFileItem(1)->fileConvert(broken, m_out), int(ConvertErrorImageUnreadable));
         QCOMPARE(tempEntries(), before);
     }
 
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(list.getFileItem(0)->fileConvert(doc, m_out), -2);
     }
 
-    void pdfNameAlwaysGetsSuffix()
+    void pdfNameGetsOneSuffix()
     {
         FileItemList list(ModeCreate);
         QString image = m_home.filePath("n.png");
@@ -284,7 +284,35 @@ private slots:
         list.getFileItem(0)->setOutputPdfName("report");
         QCOMPARE(processor->getCreator()->newPdfName(), QString("report.pdf"));
         list.getFileItem(0)->setOutputPdfName("report.pdf");
-        QCOMPARE(processor->getCreator()->newPdfName(), QString("report.pdf.pdf"));
+        QCOMPARE(processor->getCreator()->newPdfName(), QString("report.pdf"));
+    }
+
+    // Whatever name reaches it, a creation writes into its folder or not at all.
+    void outputNameNeverLeavesTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent") << "../escaped";
+        QTest::newRow("sub-folder") << "sub/name";
+        QTest::newRow("empty") << "";
+        QTest::newRow("dots") << "..";
+    }
+
+    void outputNameNeverLeavesTheFolder()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir parent;
+        QString const out = parent.filePath("out");
+        QVERIFY(QDir().mkpath(out));
+        QString const pdf = m_home.filePath("source.pdf");
+        QVERIFY(TestPdf::writePages(pdf, 1));
+        FileItemList list(ModeCreate);
+        list.addFiles({pdf});
+        FileItem* item = list.getFileItem(0);
+        item->setOutputPdfName(name);
+        QCOMPARE(item->pdfCreate(pdf, out), int(CreateErrorOutputName));
+        QCOMPARE(QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"out"});
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 };
 

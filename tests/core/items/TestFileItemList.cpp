@@ -120,10 +120,50 @@ private slots:
     {
         FileItemList list(ModeConvert);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("File is damaged."));
-        list.addFiles({m_plain, m_plain, m_damaged, m_home.filePath("PLAIN.pdf")});
+        QString const folder = m_home.filePath("folder.pdf");
+        QVERIFY(QDir().mkpath(folder));
+        QString const empty = touch("empty.pdf");
+        QList<FileItemList::RefusedFile> const refused =
+            list.addFiles({m_plain, m_plain, folder, m_damaged, empty, m_home.filePath("PLAIN.pdf")});
         // The differently cased path is another item (it does not exist: accepted with one page).
         QCOMPARE(list.fileCount(), 2);
         QCOMPARE(list.getFileItem(0)->filePath(), m_plain);
+        // Refused files come back with their reasons; a path already on the page is no refusal.
+        QStringList reasons;
+        for (FileItemList::RefusedFile const& file : refused)
+            reasons << QFileInfo(file.path).fileName() + ' ' + QString::number(int(file.reason));
+        QCOMPARE(reasons, QStringList({"folder.pdf " + QString::number(int(FileItemList::Refusal::Folder)),
+                                       "damaged.pdf " + QString::number(int(FileItemList::Refusal::Damaged)),
+                                       "empty.pdf " + QString::number(int(FileItemList::Refusal::Empty))}));
+    }
+
+    // qpdf refuses this file's encryption dictionary, yet other readers open it with its password:
+    // it is locked, not damaged, and the password unlocks it.
+    void brokenEncryptionStillNeedsItsPassword()
+    {
+        QString const broken = m_home.filePath("broken encryption.pdf");
+        QVERIFY(TestPdf::encrypt(m_plain, broken, "user", "owner", 256));
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        QVERIFY(bytes.contains("/V 5"));
+        bytes.replace("/V 5", "/V 4");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+
+        FileItemList list(ModeConvert);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("qpdf cannot read the encryption"));
+        list.addFiles({broken});
+        QCOMPARE(list.fileCount(), 1);
+        auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QVERIFY(item->isEncrypted());
+        QCOMPARE(item->getFileIcon(), QString("PDFLock-3x.png"));
+        QCOMPARE(item->unlock("wrong"), PDFFileItem::UnlockResult::WrongPassword);
+        QCOMPARE(item->unlock("user"), PDFFileItem::UnlockResult::Unlocked);
+        QVERIFY(!item->isEncrypted());
+        QCOMPARE(item->pageCount(), 3);
     }
 
     void passwords()

@@ -80,12 +80,13 @@ private slots:
             auto* error = dialog->findChild<QLabel*>("label_incorrect_pwd");
             errorShown = error && !error->isHidden();
             if (!closedAfterTry) {
-                // Escape does not close it; the next keystroke hides the error again.
-                QTest::keyClick(dialog, Qt::Key_Escape);
-                QVERIFY(dialog->isVisible());
+                // The next keystroke hides the error again; Escape closes as Cancel does.
+                QCOMPARE(error->text(), QStringLiteral("Incorrect Password"));
                 QTest::keyClicks(edit, "x");
                 QVERIFY(error->isHidden());
-                QTest::mouseClick(dialog->findChild<QPushButton*>("btn_cancel"), Qt::LeftButton);
+                QTest::keyClick(edit, Qt::Key_Escape);
+                QVERIFY(!dialog->isVisible());
+                QCOMPARE(dialog->result(), int(QDialog::Rejected));
             }
         });
         EnterPassword::showWidget(item);
@@ -103,6 +104,28 @@ private slots:
                                  [](QWidget* w) { return qobject_cast<EnterPassword*>(w) != nullptr; });
         };
         QTRY_COMPARE(openDialogs(), 0);
+    }
+
+    // A file gone since it was added is not a wrong password.
+    void fileGoneCannotBeOpened()
+    {
+        QString const copy = m_home.filePath("gone.pdf");
+        QVERIFY(QFile::copy(m_locked, copy));
+        FileItemList list(ModeConvert);
+        list.addFiles({copy});
+        auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QVERIFY(QFile::remove(copy));
+        QString shown;
+        ModalDialog::setNextHandler([&](QDialog* dialog) {
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("lineEdit_password"), "secret");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("btn_ok"), Qt::LeftButton);
+            auto* error = dialog->findChild<QLabel*>("label_incorrect_pwd");
+            if (!error->isHidden())
+                shown = error->text();
+        });
+        EnterPassword::showWidget(item);
+        QCOMPARE(shown, QStringLiteral("The file cannot be opened."));
+        QVERIFY(item->isEncrypted());
     }
 
     void buttonsTakeNoFocus()

@@ -9,6 +9,7 @@
 #include "settings/PMPreferences.h"
 #include "support/DialogTestMode.h"
 #include "support/FileDialog.h"
+#include "support/MessageBox.h"
 
 #include "DragDriver.h"
 #include "TestArtefacts.h"
@@ -272,9 +273,15 @@ private slots:
             copies << m_home.filePath(name + ".pdf");
             QVERIFY(QFile::copy(m_pdfs[0], copies.last()));
         }
+        // A text file that calls itself a picture, and a locked file that the run passes over.
+        QString const fake = m_home.filePath("fake.png");
+        QFile text(fake);
+        QVERIFY(text.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        text.write("just words\n");
+        text.close();
         FileListWindow page(ModeConvert);
         showPage(page);
-        add(page, copies);
+        add(page, copies + QStringList{fake, m_locked});
         QVERIFY(QFile::remove(copies[1]));
         QFile damaged(copies[2]);
         QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -287,10 +294,86 @@ private slots:
             auto* mark = rowWidget(page, item)->findChild<QPushButton*>("btn_convert_finished");
             marks << item->fileBaseName() + (mark->isEnabled() ? " done" : " failed: " + mark->toolTip());
         }
-        QCOMPARE(marks,
-                 QStringList({"kept done", "deleted failed: File not found or could not be opened.",
-                              "damaged failed: File not in PDF format or corrupted.", "kept too done"}));
+        QCOMPARE(
+            marks,
+            QStringList({"kept done", "deleted failed: File not found or could not be opened.",
+                         "damaged failed: File not in PDF format or corrupted.", "kept too done",
+                         "fake failed: The picture cannot be read: the file is damaged or is not a picture.",
+                         "locked failed: Skipped: the file is locked. Click its icon and enter its password "
+                         "to convert it."}));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"kept too.txt", "kept.txt"}));
+    }
+
+    // A file set up so that it cannot run as asked (a page range that cannot be read, an output
+    // name that is no file name) keeps the whole run from starting, and the message says which.
+    void startRefusesUnusableInput_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("range") << int(ModeConvert) << "lineEdit_range"
+                               << "1-5-2"
+                               << "\"1-5-2\" is not a page or a range of pages such as 4-7.";
+        QTest::newRow("output name") << int(ModeCreate) << "lineEdit_output_name"
+                                     << "../x"
+                                     << "The name cannot hold \"/\": the PDF is made in the output folder.";
+    }
+
+    void startRefusesUnusableInput()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, editor);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        QString const out = m_home.filePath("out-refused");
+        QDir().mkpath(out);
+        PMPreferences::getInstance()->saveOutputFolder(out);
+        FileListWindow page{FunctionMode(mode)};
+        showPage(page);
+        add(page, {m_pdfs[0], m_pdfs[1]});
+        FileItemWidget* beta = rowWidget(page, page.fileList()->getFileItem(1));
+        if (mode == ModeConvert)
+            beta->findChild<QAbstractButton*>("btn_range")->click();
+        auto* edit = beta->findChild<QLineEdit*>(editor);
+        edit->setText(text);
+        emit edit->editingFinished();
+        MessageBox::clearShown();
+        QTest::mouseClick(button(page, "btn_start"), Qt::LeftButton);
+        QCOMPARE(
+            MessageBox::shown(),
+            QStringList{"Note|Nothing was started. Correct these files first:\n\n\"beta.pdf\": " + reason});
+        QVERIFY(idle(page));
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(edit->toolTip(), reason);
+        QTest::qWait(200);
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(m_home.path()).entryList({"x.pdf"}), QStringList());
+    }
+
+    // Folders never become rows; files refused are listed once, with the reason, after the
+    // rest were added.
+    void refusedFilesAreListed()
+    {
+        QString const folder = m_home.filePath("folder.pdf");
+        QVERIFY(QDir().mkpath(folder));
+        QString const empty = m_home.filePath("empty.pdf");
+        QFile(empty).open(QIODevice::WriteOnly);
+        QString const damaged = m_home.filePath("broken.pdf");
+        QFile broken(damaged);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("%PDF-1.7\nnothing else\n");
+        broken.close();
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        MessageBox::clearShown();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("File is damaged."));
+        add(page, {folder, m_pdfs[0], damaged, empty});
+        QCOMPARE(rows(page), QStringList{"alpha"});
+        QTRY_COMPARE(MessageBox::shown(), QStringList{"Note|These files were not added:\n\n"
+                                                      "\"folder.pdf\": a folder, not a file\n"
+                                                      "\"broken.pdf\": the file is damaged\n"
+                                                      "\"empty.pdf\": the file is empty"});
     }
 
     // An output folder that went away, or that takes no files, is not made again or written

@@ -53,6 +53,65 @@ private slots:
         QVERIFY(item->isUntreated());
     }
 
+    // The name is one file in the output folder: a path, an empty name or one of only dots is
+    // refused in the row, with the reason; a typed ".pdf" is not doubled.
+    void outputNameIsAFileName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pdfName"); // empty: refused
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("plain") << "annual report"
+                               << "annual report.pdf"
+                               << "";
+        QTest::newRow("own suffix") << "x.PDF"
+                                    << "x.PDF"
+                                    << "";
+        QTest::newRow("dots inside") << "v1.2"
+                                     << "v1.2.pdf"
+                                     << "";
+        QTest::newRow("parent folder") << "../escaped"
+                                       << ""
+                                       << "The name cannot hold \"/\": the PDF is made in the output folder.";
+        QTest::newRow("sub-folder") << "sub/name"
+                                    << ""
+                                    << "The name cannot hold \"/\": the PDF is made in the output folder.";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "Type a name for the PDF.";
+        QTest::newRow("suffix only") << ".pdf"
+                                     << ""
+                                     << "Type a name for the PDF.";
+        QTest::newRow("dots and blanks") << " .. "
+                                         << ""
+                                         << "The name cannot be only dots and blanks.";
+    }
+
+    void outputNameIsAFileName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, pdfName);
+        QFETCH(QString, problem);
+        QString const dotted = m_home.filePath("report.final.v2.docx");
+        QFile(dotted).open(QIODevice::WriteOnly);
+        FileItemList list(ModeCreate);
+        list.addFiles({dotted});
+        FileItem* item = list.getFileItem(0);
+        CreatorItemWidget row(item);
+        auto* field = row.findChild<QLineEdit*>("lineEdit_output_name");
+        QCOMPARE(field->text(), QStringLiteral("report.final.v2"));
+
+        field->setText(typed);
+        emit field->editingFinished();
+        QCOMPARE(field->toolTip(), problem);
+        QCOMPARE(field->styleSheet().contains("rgb(252, 56, 57)"), !problem.isEmpty());
+        QCOMPARE(row.checkInput(), problem);
+        if (problem.isEmpty())
+            QCOMPARE(outputName(item), pdfName);
+        // A merged run makes no file of this name.
+        row.setOutputEnable(false);
+        QCOMPARE(row.checkInput(), QString());
+    }
+
     void mergeSwitchDisablesTheName()
     {
         FileItemList list(ModeCreate);

@@ -25,7 +25,7 @@ class TestFileItemWidget : public QObject
 
     TestHome m_home;
     UrlRecorder m_urls{{"file"}};
-    QString m_pdf, m_locked, m_image;
+    QString m_pdf, m_locked, m_image, m_onePage;
 
     static QStringList rangesOf(FileItem* item)
     {
@@ -42,6 +42,8 @@ private slots:
         QVERIFY(TestPdf::writePages(m_pdf, 12));
         m_locked = m_home.filePath("locked.PDF");
         QVERIFY(TestPdf::encrypt(m_pdf, m_locked, "secret", "owner"));
+        m_onePage = m_home.filePath("one page.pdf");
+        QVERIFY(TestPdf::writePages(m_onePage, 1));
         m_image = m_home.filePath("photo.png");
         QImage(8, 8, QImage::Format_RGB32).save(m_image);
     }
@@ -49,53 +51,89 @@ private slots:
     void pageRange_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("normalised");
+        QTest::addColumn<QString>("normalised"); // empty: the text cannot be read
+        QTest::addColumn<QString>("problem");
         QTest::newRow("merged and sorted") << "7,1-3,2,9-10,5"
-                                           << "1-3,5,7,9-10";
+                                           << "1-3,5,7,9-10"
+                                           << "";
         QTest::newRow("run of singles") << "3,1,2"
-                                        << "1-3";
+                                        << "1-3"
+                                        << "";
         QTest::newRow("one-page span") << "2-2"
-                                       << "2";
+                                       << "2"
+                                       << "";
         QTest::newRow("pair") << "1,2"
-                              << "1-2";
-        QTest::newRow("overlap") << "1-3,2-5"
-                                 << "1-5";
-        QTest::newRow("leading zeros") << "007"
-                                       << "7";
-        QTest::newRow("two dashes") << "1-2-3"
-                                    << "1-3";
-        QTest::newRow("last page") << "12"
-                                   << "12";
-        QTest::newRow("empty parts") << ",,4,,"
-                                     << "4";
-        QTest::newRow("commas only") << ",,,"
-                                     << "";
-        QTest::newRow("zero") << "0"
+                              << "1-2"
                               << "";
-        QTest::newRow("reversed") << "1,5-3"
-                                  << "";
-        QTest::newRow("beyond the count") << "2,13"
-                                          << "";
-        QTest::newRow("lone dash") << "-"
+        QTest::newRow("overlap") << "1-3,2-5"
+                                 << "1-5"
+                                 << "";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7"
+                                       << "";
+        QTest::newRow("last page") << "12"
+                                   << "12"
                                    << "";
+        QTest::newRow("empty parts") << ",,4,,"
+                                     << "4"
+                                     << "";
+        QTest::newRow("blanks and tabs") << " 1, 3 -\t5 ,9\t"
+                                         << "1,3-5,9"
+                                         << "";
+        QTest::newRow("en and em dash") << QString::fromUtf8("1\u20132,4 \u2014 5") << "1-2,4-5"
+                                        << "";
+        QTest::newRow("two dashes") << "1-5-2"
+                                    << ""
+                                    << "\"1-5-2\" is not a page or a range of pages such as 4-7.";
+        QTest::newRow("blank between numbers") << "1 2"
+                                               << ""
+                                               << "\"1 2\" is not a page or a range of pages such as 4-7.";
+        QTest::newRow("semicolon") << "1;3"
+                                   << ""
+                                   << "\"1;3\" is not a page or a range of pages such as 4-7.";
         QTest::newRow("open end") << "1,3-"
-                                  << "";
+                                  << ""
+                                  << "\"3-\" is not a page or a range of pages such as 4-7.";
+        QTest::newRow("lone dash") << "-"
+                                   << ""
+                                   << "\"-\" is not a page or a range of pages such as 4-7.";
         QTest::newRow("open start") << "-3,4"
-                                    << "";
-        QTest::newRow("blank") << "1, 2"
-                               << "";
+                                    << ""
+                                    << "\"-3\" is not a page or a range of pages such as 4-7.";
         QTest::newRow("letter") << "1-a"
-                                << "";
-        QTest::newRow("empty") << ""
-                               << "";
+                                << ""
+                                << "\"1-a\" is not a page or a range of pages such as 4-7.";
+        QTest::newRow("zero") << "0"
+                              << ""
+                              << "There is no page 0 in this document.";
+        QTest::newRow("one bad part") << "1-2,0"
+                                      << ""
+                                      << "There is no page 0 in this document.";
+        QTest::newRow("beyond the count") << "2,10-13"
+                                          << ""
+                                          << "There is no page 13 in this document.";
         QTest::newRow("overflowing number") << "99999999999999999999"
-                                            << "";
+                                            << ""
+                                            << "There is no page 99999999999999999999 in this document.";
+        QTest::newRow("reversed") << "1,5-3"
+                                  << ""
+                                  << "The range 5-3 ends before it starts.";
+        QTest::newRow("commas only") << ",,,"
+                                     << ""
+                                     << "Type the pages to convert, for example 1,3,4-7.";
+        // Unmarked while typed (the placeholder says what to type); marked when a run starts.
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "Type the pages to convert, for example 1,3,4-7.";
     }
 
+    // A text that can be read is normalised in place; one that cannot stays as typed, marked
+    // with the reason, and the row refuses to run until it is mended or All Pages is chosen.
     void pageRange()
     {
         QFETCH(QString, text);
         QFETCH(QString, normalised);
+        QFETCH(QString, problem);
         FileItemList list(ModeConvert);
         list.addFiles({m_pdf});
         FileItem* item = list.getFileItem(0);
@@ -109,8 +147,12 @@ private slots:
         QSignalSpy changed(&row, &FileItemWidget::itemProcessStateChange);
         edit->setText(text);
         emit edit->editingFinished();
-        QCOMPARE(edit->text(), normalised);
+        QCOMPARE(edit->text(), problem.isEmpty() ? normalised : text);
         QCOMPARE(rangesOf(item).join(','), normalised);
+        QCOMPARE(edit->toolTip(), text.isEmpty() ? QString() : problem);
+        QCOMPARE(row.checkInput(), problem);
+        QCOMPARE(edit->toolTip(), problem);
+        QCOMPARE(edit->styleSheet().contains("rgb(252, 56, 57)"), !problem.isEmpty());
         QVERIFY(item->isUntreated());
         QVERIFY(changed.count() >= 1);
 
@@ -119,8 +161,10 @@ private slots:
         row.findChild<QAbstractButton*>("btn_allPage")->click();
         QVERIFY(edit->isHidden());
         QVERIFY(rangesOf(item).isEmpty());
+        QCOMPARE(row.checkInput(), QString());
         row.findChild<QAbstractButton*>("btn_range")->click();
         QCOMPARE(rangesOf(item).join(','), normalised);
+        QCOMPARE(row.checkInput(), problem);
     }
 
     void kindsOfFile_data()
@@ -130,6 +174,7 @@ private slots:
         QTest::addColumn<QString>("pages");
         QTest::newRow("pdf") << m_pdf << true << "12 Pages";
         QTest::newRow("upper-case PDF") << m_locked << true << "12 Pages";
+        QTest::newRow("one page") << m_onePage << true << "1 Page";
         QTest::newRow("image") << m_image << false << "";
     }
 
@@ -179,6 +224,9 @@ private slots:
         item->fileProcessFinished(3);
         QVERIFY(!mark->isHidden() && !mark->isEnabled());
         QCOMPARE(mark->toolTip(), QStringLiteral("Passwort erforderlich oder falsches Passwort."));
+        // A code without a text of its own still gives the failure a reason.
+        item->fileProcessFinished(-1);
+        QCOMPARE(mark->toolTip(), QStringLiteral("Unbekannter Fehler bei der Konvertierung."));
 
         // Any change of the row's settings makes the file untreated and takes the mark away.
         row.findChild<QAbstractButton*>("btn_range")->click();
@@ -221,6 +269,34 @@ private slots:
         QVERIFY(icon->styleSheet().contains("image:url(:/resource/PDF-3x.png)"));
         QVERIFY(icon->styleSheet().contains("Pressed-PDF-3x.png"));
         QVERIFY(m_urls.opened.isEmpty());
+    }
+
+    // A locked file whose page tree is encrypted tells no page count until it is unlocked;
+    // then the row shows the count and reads its range against it.
+    void unlockRereadsThePageCount()
+    {
+        QString const locked = m_home.filePath("object streams.pdf");
+        QProcess qpdf;
+        qpdf.start("qpdf", {"--encrypt", "u", "o", "256", "--", "--object-streams=generate", m_pdf, locked});
+        QVERIFY(qpdf.waitForFinished() && qpdf.exitCode() == 0);
+        FileItemList list(ModeConvert);
+        list.addFiles({locked});
+        auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QVERIFY(item->isEncrypted());
+        FileItemWidget row(item);
+        auto* pages = row.findChild<QLabel*>("label_pages");
+        QVERIFY(pages->isHidden());
+        row.findChild<QAbstractButton*>("btn_range")->click();
+        auto* edit = row.findChild<QLineEdit*>("lineEdit_range");
+        edit->setText("2-3");
+        emit edit->editingFinished();
+        QCOMPARE(edit->text(), QStringLiteral("2-3"));
+
+        QVERIFY(item->PDFDecrypt("u"));
+        QVERIFY(!pages->isHidden());
+        QCOMPARE(pages->text(), QStringLiteral("12 Pages"));
+        QCOMPARE(row.checkInput(), QString());
+        QCOMPARE(rangesOf(item), QStringList{"2-3"});
     }
 
     void languageSwitchRetranslates()

@@ -29,5 +29,9 @@
         <source>Password required or incorrect password.</source>
         <translation>Passwort erforderlich oder falsches Passwort.</translation>
     </message>
+    <message>
+        <source>Unknown error in processing conversion.</source>
+        <translation>Unbekannter Fehler bei der Konvertierung.</translation>
+    </message>
 </context>
 </TS>
