@@ -581,6 +581,17 @@ class TestAcceptance : public QObject
         QVERIFY2(hasWords(html, {"sapphire", "lighthouse"}), qPrintable(html));
     }
 
+    // The application's message (titled "Note"): photographed, then answered with Return.
+    void answerNote(QString const& step)
+    {
+        QString note;
+        QVERIFY2(QTest::qWaitFor([&] { return !(note = AppDriver::windowNamed("Note")).isEmpty(); }, g_uiTimeout),
+                 "no message came");
+        screenshot(step);
+        m_app.key("Return", note);
+        QVERIFY2(m_app.waitForWindowGone(note, g_uiTimeout), "the message stayed");
+    }
+
     void runConverterToTheEnd()
     {
         auto* start = child<QPushButton>(m_converter, "btn_start");
@@ -679,8 +690,10 @@ private slots:
 
     void dropsFiles()
     {
-        // The Word document does not belong on the converter page and is left out.
+        // The Word document does not belong on the converter page: it is left out, and a
+        // message says so once the rest are there.
         dropFiles({m_letter, m_scan, m_report, m_figures, m_locked, m_lockedCopy, m_notes});
+        answerNote("drop-refused");
         QCOMPARE(m_converter->fileList()->fileCount(), 6);
         QVERIFY(startButtonIs(m_converter, g_startIdle, g_uiTimeout));
         auto* list = child<QListWidget>(m_converter, "listWidget");
@@ -710,8 +723,17 @@ private slots:
         clickTwinAndApp(child<QRadioButton>(report, "btn_range"));
         auto* range = child<QLineEdit>(report, "lineEdit_range");
         QVERIFY(range->isVisible());
+        // A range that cannot be read keeps the run from starting, and says which file.
         m_app.click(centreOf(range));
-        m_app.type("3,1");
+        m_app.type("1-5-2");
+        m_app.key("Return");
+        m_app.click(centreOf(child<QPushButton>(m_converter, "btn_start")));
+        answerNote("range-refused");
+        QVERIFY(startButtonIs(m_converter, g_startIdle, g_uiTimeout));
+        // Blanks around the numbers are fine: only pages 1 and 3 are converted.
+        m_app.click(centreOf(range));
+        m_app.key("ctrl+a");
+        m_app.type("1, 3");
         m_app.key("Return");
         screenshot("page-range");
     }
@@ -794,6 +816,18 @@ private slots:
         dropFiles({m_letter});
         QVERIFY(startButtonIs(m_creator, g_startIdle, g_uiTimeout));
         screenshot("creator-document");
+        // An output name is a file name, never a way out of the output folder.
+        QPoint const name = centreOf(child<QLineEdit>(row(m_creator, 0), "lineEdit_output_name"));
+        m_app.click(name);
+        m_app.key("ctrl+a");
+        m_app.type("../x");
+        m_app.key("Return");
+        m_app.click(centreOf(start));
+        answerNote("name-refused");
+        m_app.click(name);
+        m_app.key("ctrl+a");
+        m_app.type("letter");
+        m_app.key("Return");
         // The page's output field is empty in a fresh home: the start asks for a folder.
         m_app.click(centreOf(start));
         QVERIFY(m_app.chooseInFileDialog("Select output folder", m_created, g_uiTimeout));
@@ -821,6 +855,7 @@ private slots:
         QVERIFY2(hasWords(TestPdf::text(text), {"tangerine", "glacier"}), qPrintable(TestPdf::text(text)));
         screenshot("created");
         QCOMPARE(outputNames(m_created), QStringList({"letter.pdf", "memo.pdf", "photo.pdf"}));
+        QVERIFY2(!QFileInfo::exists(m_appHome.path() + "/Documents/x.pdf"), "a PDF was made outside its folder");
     }
 
     void mergesIntoOnePdf()

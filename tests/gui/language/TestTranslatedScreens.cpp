@@ -2,9 +2,12 @@
 #include "dialogs/ConvertOptionSetting.h"
 #include "dialogs/EnterPassword.h"
 #include "dialogs/QAbout.h"
+#include "items/FileItemList.h"
+#include "items/PDFFileItem.h"
 #include "language/MultiLanguage.h"
 #include "list/FileListWindow.h"
 #include "list/MergeWidget.h"
+#include "rows/FileItemWidget.h"
 #include "settings/PMPreferences.h"
 #include "startup/ApplicationLook.h"
 #include "support/DesktopOpener.h"
@@ -21,12 +24,14 @@
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTextDocument>
+#include <QToolTip>
 
 // Shows the main window, the option dialog and the password dialog in every language, keeps a
 // screenshot of each, and finds texts that do not fit their widget where the English text does.
@@ -35,7 +40,7 @@ class TestTranslatedScreens : public QObject
     Q_OBJECT
 
     TestHome m_home;
-    QString m_pdf, m_text;
+    QString m_pdf, m_text, m_folder, m_locked;
     // Per screen, the widgets whose English text fits.
     QMap<QString, QSet<QString>> m_fitInEnglish;
 
@@ -84,6 +89,53 @@ class TestTranslatedScreens : public QObject
         return faults;
     }
 
+    // A widget's tool tip as it shows over the widget.
+    static void lookAtToolTip(QString const& language, QString const& screen, QWidget* widget)
+    {
+        QToolTip::showText(widget->mapToGlobal(QPoint(0, widget->height())), widget->toolTip(), widget);
+        QWidget* tip = nullptr;
+        bool const shown = QTest::qWaitFor([&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->inherits("QTipLabel") && top->isVisible())
+                    tip = top;
+            return tip != nullptr;
+        });
+        if (shown)
+            TestArtefacts::save(tip->grab(), language + "-" + screen);
+        QToolTip::hideText();
+    }
+
+    // The messages and marks about files that cannot be used as they are.
+    QStringList lookAtRefusals(QString const& language, MainWindow& window)
+    {
+        QStringList faults;
+        QStringList refused{m_folder};
+        faults += lookAtBox(language, "files-refused",
+                            [&] { window.converterList()->addFileList(refused, {m_text}); });
+
+        auto* row = window.converterList()->findChild<FileItemWidget*>();
+        row->findChild<QAbstractButton*>("btn_range")->click();
+        auto* range = row->findChild<QLineEdit*>("lineEdit_range");
+        range->setText("1-5-2");
+        emit range->editingFinished();
+        auto* start = window.converterList()->findChild<QPushButton*>("btn_start");
+        faults += lookAtBox(language, "start-refused", [start] { QTest::mouseClick(start, Qt::LeftButton); });
+        lookAtToolTip(language, "range-tooltip", range);
+        row->findChild<QAbstractButton*>("btn_allPage")->click();
+        row->showSkippedAsLocked();
+        lookAtToolTip(language, "skipped-tooltip", row->findChild<QWidget*>("btn_convert_finished"));
+
+        auto* name = window.creatorList()->findChild<QLineEdit*>("lineEdit_output_name");
+        name->setText("../x");
+        emit name->editingFinished();
+        auto* create = window.creatorList()->findChild<QPushButton*>("btn_start");
+        faults += lookAtBox(language, "name-refused", [create] { QTest::mouseClick(create, Qt::LeftButton); });
+        lookAtToolTip(language, "name-tooltip", name);
+        name->setText("notes");
+        emit name->editingFinished();
+        return faults;
+    }
+
     QStringList look(QString const& language, QString const& screen, QWidget* top)
     {
         top->show();
@@ -129,6 +181,10 @@ private slots:
         m_text = m_home.filePath("notes.txt");
         QFile text(m_text);
         QVERIFY(text.open(QIODevice::WriteOnly));
+        m_folder = m_home.filePath("folder.pdf");
+        QVERIFY(QDir().mkpath(m_folder));
+        m_locked = m_home.filePath("locked.pdf");
+        QVERIFY(TestPdf::encrypt(m_pdf, m_locked, "secret", "owner"));
     }
 
     void screens_data()
@@ -173,6 +229,7 @@ private slots:
                 pages = action;
         QVERIFY(pages);
         faults += lookAtBox(language, "iwork", [pages] { pages->trigger(); });
+        faults += lookAtRefusals(language, window);
         window.hide();
 
         // An address no browser opens: here there is no opener at all.
@@ -200,6 +257,17 @@ private slots:
 
         EnterPassword password(nullptr);
         faults += look(language, "password", &password);
+
+        // A locked file that went away cannot be opened with any password.
+        QString const gone = m_home.filePath("gone.pdf");
+        QVERIFY(QFile::copy(m_locked, gone));
+        FileItemList list(ModeConvert);
+        list.addFiles({gone});
+        QVERIFY(QFile::remove(gone));
+        EnterPassword cannotOpen(qobject_cast<PDFFileItem*>(list.getFileItem(0)));
+        cannotOpen.findChild<QLineEdit*>("lineEdit_password")->setText("secret");
+        cannotOpen.btn_ok_clicked();
+        faults += look(language, "password-cannot-open", &cannotOpen);
 
         MultiLanguage::instance()->languageSwitch(1);
         QVERIFY2(faults.isEmpty(), qPrintable("cut off:\n" + faults.join('\n')));
