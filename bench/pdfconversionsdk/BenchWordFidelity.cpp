@@ -1,15 +1,21 @@
 // How much a Word output looks like its PDF, in both Word modes: the .docx goes back to PDF
 // through LibreOffice, both are rendered at 72 dpi, and the mean structural similarity
 // (SSIM: 15 x 15 Gaussian window, sigma 1.5, C1 6.5025, C2 58.5225, the mean of the three
-// colour channels) compares the first pages. Also the words the round trip keeps and the
-// conversion time against pdftotext. Prints figures; asserts nothing.
+// colour channels) compares the first pages. Also the share of its words that the round
+// trip keeps of the worst page, the page layout's overlapping frames, and the conversion
+// time against pdftotext. Prints figures; asserts nothing.
 //
-//   bench_word_fidelity [--before <MacOS folder of another build>] [--corpus <folder>] [work folder]
+//   bench_word_fidelity [--before <MacOS folder of another build>] [--corpus <folder>]
+//                       [--only <file>,<file>...] [work folder]
 //
-// The corpus is the .fodt files of tests/data/wordcorpus, made into PDFs with LibreOffice
-// here, and a scanned page made here. With --before, the same runs go through that build's
-// conversion library too, and each row shows both.
+// The corpus is made into PDFs here by the producer of each source in tests/data/wordcorpus:
+// LibreOffice (.fodt, .fods), groff with tbl (.ms) and pdflatex (.tex); a producer that is
+// not installed is skipped. A scanned page is made here too. With --before, the same runs go
+// through that build's conversion library too, and each row shows both. Every round trip's
+// first page is put beside the original's in <work>/side/<file>-<mode>.png.
 
+#include "DocxFrames.h"
+#include "PackageReader.h"
 #include "PdfFixtures.h"
 #include "SyntheticScan.h"
 #include "WordRecall.h"
@@ -19,9 +25,11 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -146,10 +154,13 @@ QImage firstPage(QString const& pdf, QString const& stem)
     return QImage(stem + ".png");
 }
 
-QString pdfText(QString const& pdf)
+QString pdfText(QString const& pdf, int page = 0)
 {
     QByteArray out;
-    run("pdftotext", {"-enc", "UTF-8", pdf, "-"}, &out);
+    QStringList args{"-enc", "UTF-8"};
+    if (page > 0)
+        args << "-f" << QString::number(page) << "-l" << QString::number(page);
+    run("pdftotext", args << pdf << "-", &out);
     return QString::fromUtf8(out);
 }
 
@@ -163,13 +174,66 @@ int pageCount(QString const& pdf)
         .toInt();
 }
 
+// The corpus's sources made into PDFs in @p folder by their producers.
+void makeCorpus(QString const& corpus, QString const& folder, QString const& profile)
+{
+    QDir const dir(corpus);
+    QStringList office;
+    for (auto const& name : dir.entryList({"*.fodt", "*.fods", "*.odt", "*.html", "*.docx"}, QDir::Files))
+        office << dir.filePath(name);
+    if (!office.isEmpty() &&
+        !run(QStringLiteral("soffice"),
+             QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
+                         "--headless", "--norestore", "--convert-to", "pdf", "--outdir", folder} +
+                 office))
+        std::printf("skipped: LibreOffice cannot make %s\n", qPrintable(office.join(' ')));
+    for (auto const& name : dir.entryList({"*.ms"}, QDir::Files)) {
+        QProcess groff;
+        groff.setStandardOutputFile(QDir(folder).filePath(QFileInfo(name).completeBaseName() + ".pdf"));
+        groff.start("groff", {"-t", "-ms", "-Tpdf", "-P-pa4", dir.filePath(name)});
+        if (!groff.waitForFinished(60000) || groff.exitCode() != 0) {
+            QFile::remove(QDir(folder).filePath(QFileInfo(name).completeBaseName() + ".pdf"));
+            std::printf("skipped: %s (groff with PDF output is not installed)\n", qPrintable(name));
+        }
+    }
+    for (auto const& name : dir.entryList({"*.tex"}, QDir::Files))
+        if (!run("pdflatex", {"-interaction=nonstopmode", "-output-directory", folder, dir.filePath(name)}))
+            std::printf("skipped: %s (pdflatex is not installed)\n", qPrintable(name));
+    for (auto const& junk : QDir(folder).entryList({"*.aux", "*.log"}, QDir::Files))
+        QFile::remove(QDir(folder).filePath(junk));
+}
+
+// The pages side by side, each under its label.
+void sideBySide(QVector<QPair<QString, QImage>> const& pages, QString const& path)
+{
+    int width = 0, height = 0;
+    for (auto const& page : pages) {
+        width += page.second.width() + 8;
+        height = std::max(height, page.second.height());
+    }
+    QImage out(std::max(1, width), height + 20, QImage::Format_RGB32);
+    out.fill(QColor(128, 128, 128));
+    QPainter painter(&out);
+    int x = 0;
+    for (auto const& page : pages) {
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(x, 0, page.second.width(), 20), Qt::AlignCenter, page.first);
+        painter.drawImage(x, 20, page.second);
+        x += page.second.width() + 8;
+    }
+    painter.end();
+    out.save(path);
+}
+
 struct Result
 {
     double ssim = 0;
-    double words = 0;
+    double words = 0; // of the page that keeps the least
     double time = 0;
     int pages = 0;
+    int overlaps = 0; // page layout: pairs of frames over one another
     bool ok = false;
+    QImage page;
 };
 
 // One conversion in a child process, so that --before can load another build's library.
@@ -200,9 +264,14 @@ int main(int argc, char** argv)
         return convertHere(args.at(2), args.at(3), args.at(4));
 
     QString before, corpus = QStringLiteral(DOCQUILL_SOURCE_DIR "/tests/data/wordcorpus");
+    QStringList only;
     for (int i = 1; i + 1 < args.size();) {
         if (args.at(i) == QLatin1String("--before")) {
             before = QDir(args.at(i + 1)).absolutePath();
+            args.removeAt(i);
+            args.removeAt(i);
+        } else if (args.at(i) == QLatin1String("--only")) {
+            only = args.at(i + 1).split(QLatin1Char(','));
             args.removeAt(i);
             args.removeAt(i);
         } else if (args.at(i) == QLatin1String("--corpus")) {
@@ -216,17 +285,11 @@ int main(int argc, char** argv)
     QTemporaryDir temp;
     QDir const work(args.size() > 1 ? QDir(args.at(1)).absolutePath() : temp.path());
     work.mkpath(QStringLiteral("src"));
+    work.mkpath(QStringLiteral("side"));
     QString const profile = work.filePath(QStringLiteral("profile"));
 
     // The corpus as PDFs, and a scanned page.
-    QStringList sources;
-    for (auto const& name :
-         QDir(corpus).entryList({"*.fodt", "*.odt", "*.html", "*.docx"}, QDir::Files, QDir::Name))
-        sources << QDir(corpus).filePath(name);
-    if (!office(sources, "pdf", work.filePath("src"), profile)) {
-        std::printf("LibreOffice cannot make the corpus PDFs\n");
-        return 1;
-    }
+    makeCorpus(corpus, work.filePath("src"), profile);
     QStringList scan;
     for (auto const& line : SyntheticScan::make(30, 7).lines)
         scan << line.join(QLatin1Char(' '));
@@ -247,15 +310,19 @@ int main(int argc, char** argv)
     }
     builds.push_back({QStringLiteral("after"), app.applicationFilePath(), QProcessEnvironment()});
 
-    std::printf("%-14s %-8s %-17s %-17s %-7s %-15s %-9s %s\n", "file", "mode", "SSIM before/after",
-                "words before/after", "pages", "time before/after", "pdftotext", "ratio");
+    std::printf("%-12s %-8s %-17s %-17s %-7s %-9s %-15s %-9s %s\n", "file", "mode", "SSIM before/after",
+                "words before/after", "pages", "overlaps", "time before/after", "pdftotext", "ratio");
     double sumSsim[2][2] = {}, sumRatio = 0;
     int rows = 0;
     for (auto const& pdfName : pdfs) {
         QString const stem = QFileInfo(pdfName).completeBaseName();
+        if (!only.isEmpty() && !only.contains(stem))
+            continue;
         QString const pdf = work.filePath("src/" + pdfName);
         QImage const original = firstPage(pdf, work.filePath(stem + "-original"));
-        QStringList const expected = benchWords(pdfText(pdf));
+        QVector<QStringList> expected; // the words of each page
+        for (int page = 1; page <= pageCount(pdf); ++page)
+            expected << benchWords(pdfText(pdf, page));
         QVector<double> times;
         for (int i = 0; i < 5; ++i) {
             QElapsedTimer t;
@@ -267,6 +334,7 @@ int main(int argc, char** argv)
         double const pdftotext = times.at(times.size() / 2);
         for (QString const mode : {"flowing", "layout"}) {
             std::vector<Result> results;
+            QVector<QPair<QString, QImage>> side{{QStringLiteral("PDF"), original}};
             for (auto const& build : builds) {
                 Result r;
                 QString const folder = work.filePath(build.name + "-" + mode);
@@ -284,12 +352,21 @@ int main(int argc, char** argv)
                     QString const back = folder + "/pdf/" + stem + ".pdf";
                     r.ok = true;
                     r.time = runs.at(1);
-                    r.ssim = ssim(original, firstPage(back, folder + "/" + stem));
-                    r.words = wordRecall(expected, pdfText(back));
+                    r.page = firstPage(back, folder + "/" + stem);
+                    r.ssim = ssim(original, r.page);
+                    QString const text = pdfText(back);
+                    r.words = 1;
+                    for (auto const& words : expected)
+                        r.words = std::min(r.words, wordRecall(words, text));
                     r.pages = pageCount(back);
+                    r.overlaps =
+                        overlappingFrames(docxFrames(PackageReader(docx).part("word/document.xml"))).size();
                 }
+                side.push_back(
+                    {QStringLiteral("%1 %2 (SSIM %3)").arg(build.name, mode).arg(r.ssim, 0, 'f', 3), r.page});
                 results.push_back(r);
             }
+            sideBySide(side, work.filePath(QStringLiteral("side/%1-%2.png").arg(stem, mode)));
             Result const after = results.back();
             Result const was = results.size() > 1 ? results.front() : Result();
             int const m = mode == QLatin1String("flowing") ? 0 : 1;
@@ -298,9 +375,11 @@ int main(int argc, char** argv)
             sumRatio += after.time / pdftotext;
             ++rows;
             std::printf(
-                "%-14s %-8s %7.3f / %7.3f  %6.1f%% / %6.1f%%  %d / %d  %6.3f / %6.3f  %7.3f s %6.2f\n",
+                "%-12s %-8s %7.3f / %7.3f  %6.1f%% / %6.1f%%  %d / %d  %3d / %3d  %6.3f / %6.3f  %7.3f s "
+                "%6.2f\n",
                 qPrintable(stem), qPrintable(mode), was.ssim, after.ssim, 100 * was.words, 100 * after.words,
-                was.pages, after.pages, was.time, after.time, pdftotext, after.time / pdftotext);
+                was.pages, after.pages, was.overlaps, after.overlaps, was.time, after.time, pdftotext,
+                after.time / pdftotext);
             std::fflush(stdout);
         }
     }
