@@ -42,6 +42,20 @@ FontTraits FontTraits::fromPdfName(QString const& pdfName)
     // Style words ("Roman", "Book") name a weight, not a serif face: only the family tells.
     QString const family = t.family.toLower();
     t.serif = !family.contains(QLatin1String("sans")) && serifNames.match(family).hasMatch();
+    // TeX's own faces tell their style in a few letters between "cm" (or "sf") and the design
+    // size: "CMBX12" is bold, "CMTI10" italic, "CMSS10" sans serif, "CMTT9" typewriter.
+    static QRegularExpression const tex(QStringLiteral("^(?:cm|sf)([a-z]{1,5})\\d{1,2}$"));
+    QRegularExpressionMatch const texName = tex.match(family);
+    if (texName.hasMatch()) {
+        QString const shape = texName.captured(1);
+        t.monospace = shape.endsWith(QLatin1String("tt"));
+        bool const sans = shape.startsWith(QLatin1String("ss"));
+        t.serif = !t.monospace && !sans && shape != QLatin1String("sy") && shape != QLatin1String("ex");
+        t.bold = t.bold || shape.contains(QLatin1String("bx")) || shape == QLatin1String("b");
+        t.italic = t.italic || shape.contains(QLatin1String("ti")) || shape.contains(QLatin1String("sl")) ||
+                   shape == QLatin1String("mi") || shape == QLatin1String("ssi") ||
+                   shape == QLatin1String("itt");
+    }
     return t;
 }
 

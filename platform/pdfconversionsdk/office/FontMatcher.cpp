@@ -35,14 +35,23 @@ struct Substitute
 
 // Metric-compatible families first, then the kind of face a well-known name stands for.
 Substitute const kSubstitutes[] = {
-    {"arial", "Liberation Sans", Kind::Sans},      {"helvetica", "Liberation Sans", Kind::Sans},
-    {"arimo", "Liberation Sans", Kind::Sans},      {"timesnewroman", "Liberation Serif", Kind::Serif},
-    {"times", "Liberation Serif", Kind::Serif},    {"tinos", "Liberation Serif", Kind::Serif},
-    {"couriernew", "Liberation Mono", Kind::Mono}, {"courier", "Liberation Mono", Kind::Mono},
-    {"cousine", "Liberation Mono", Kind::Mono},    {"calibri", "Carlito", Kind::Sans},
-    {"cambria", "Caladea", Kind::Serif},           {"verdana", "DejaVu Sans", Kind::Sans},
-    {"tahoma", "DejaVu Sans", Kind::Sans},         {"georgia", "Liberation Serif", Kind::Serif},
-    {"consolas", "Liberation Mono", Kind::Mono},   {"symbol", "OpenSymbol", Kind::Serif},
+    {"arialnarrow", "Liberation Sans Narrow", Kind::Sans},
+    {"arial", "Liberation Sans", Kind::Sans},
+    {"helvetica", "Liberation Sans", Kind::Sans},
+    {"arimo", "Liberation Sans", Kind::Sans},
+    {"timesnewroman", "Liberation Serif", Kind::Serif},
+    {"times", "Liberation Serif", Kind::Serif},
+    {"tinos", "Liberation Serif", Kind::Serif},
+    {"couriernew", "Liberation Mono", Kind::Mono},
+    {"courier", "Liberation Mono", Kind::Mono},
+    {"cousine", "Liberation Mono", Kind::Mono},
+    {"calibri", "Carlito", Kind::Sans},
+    {"cambria", "Caladea", Kind::Serif},
+    {"verdana", "DejaVu Sans", Kind::Sans},
+    {"tahoma", "DejaVu Sans", Kind::Sans},
+    {"georgia", "Liberation Serif", Kind::Serif},
+    {"consolas", "Liberation Mono", Kind::Mono},
+    {"symbol", "OpenSymbol", Kind::Serif},
 };
 
 QString installedFamily(QStringList const& installed, QString const& wanted)

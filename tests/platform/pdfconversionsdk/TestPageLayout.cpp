@@ -99,14 +99,17 @@ private slots:
                                       << "Liberation Mono";
         QTest::newRow("twin not installed") << "Calibri-Bold"
                                             << "Liberation Sans";
+        QTest::newRow("narrow twin") << "ArialNarrow-Bold"
+                                     << "Liberation Sans Narrow";
     }
 
     void fontFamilies()
     {
         QFETCH(QString, pdfName);
         QFETCH(QString, family);
-        QStringList const here = {"DejaVu Sans",     "DejaVu Serif",     "DejaVu Sans Mono",
-                                  "Liberation Sans", "Liberation Serif", "Liberation Mono"};
+        QStringList const here = {"DejaVu Sans",           "DejaVu Serif",     "DejaVu Sans Mono",
+                                  "Liberation Sans",       "Liberation Serif", "Liberation Mono",
+                                  "Liberation Sans Narrow"};
         FontTraits const traits = FontTraits::fromPdfName(pdfName);
         Word word;
         word.fontName = traits.name;
@@ -241,6 +244,12 @@ private slots:
                                     << "DejaVuSans" << false << false << false;
         QTest::newRow("not a subset") << "ABCDE+Foo"
                                       << "ABCDE+Foo" << false << false << false;
+        QTest::newRow("TeX bold") << "WOKKDC+CMBX12"
+                                  << "CMBX12" << true << false << true;
+        QTest::newRow("TeX italic") << "CMTI7"
+                                    << "CMTI7" << false << true << true;
+        QTest::newRow("TeX sans") << "CMSS10"
+                                  << "CMSS10" << false << false << false;
     }
 
     void fontNames()
