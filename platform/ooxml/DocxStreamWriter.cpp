@@ -306,9 +306,20 @@ void DocxStreamWriter::Private::endSection(bool last)
         return;
     auto const* pendingParagraph = m_pending ? std::get_if<WordParagraph>(&*m_pending) : nullptr;
     bool const carries = !last && pendingParagraph && !pendingParagraph->frame;
+    bool const table = m_pending && std::holds_alternative<WordTable>(*m_pending);
     writePending(carries ? &m_page : nullptr);
-    if (!last && !carries)
+    if (!last && !carries) {
         paragraph(WordParagraph(), false, &m_page);
+    } else if (last && table) {
+        // Word ends a body with a paragraph, and LibreOffice draws a floating table only
+        // above a paragraph: a hairline one, which never needs a page of its own.
+        WordParagraph hairline;
+        TextRun mark;
+        mark.fontSize = 1;
+        hairline.content.push_back(mark);
+        hairline.lineSpacing = 1;
+        paragraph(hairline, false, nullptr);
+    }
     if (last)
         sectionProperties(m_page);
     m_break = false;
@@ -617,6 +628,10 @@ void DocxStreamWriter::Private::run(TextRun const& run)
         m_xml->empty("w:color");
         m_xml->attr("w:val", hexColour(run.colour));
     }
+    if (run.widthScale != 100) {
+        m_xml->empty("w:w");
+        m_xml->attr("w:val", std::clamp(run.widthScale, 1, 600));
+    }
     int const size = halfPoints(run.fontSize);
     if (size != m_defaultSize) {
         m_xml->empty("w:sz");
@@ -787,16 +802,20 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
     for (int w : widths)
         total += w;
 
+    // A floating table stands where its first cell's text starts: its left edge a cell
+    // padding further left.
+    bool const padded = table.cellPadding >= 0.0 && std::isfinite(table.cellPadding);
+    int const padding = padded ? std::clamp(twips(table.cellPadding), 0, 1440) : 108;
+    auto const finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
     m_xml->start("w:tbl");
     m_xml->start("w:tblPr");
     if (table.position) {
-        auto const finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
         m_xml->empty("w:tblpPr");
         m_xml->attr("w:leftFromText", 0);
         m_xml->attr("w:rightFromText", 0);
         m_xml->attr("w:vertAnchor", "page");
         m_xml->attr("w:horzAnchor", "page");
-        m_xml->attr("w:tblpX", std::clamp(twips(finite(table.position->x())), 0, MaxPageTwips));
+        m_xml->attr("w:tblpX", std::clamp(twips(finite(table.position->x())) + padding, 0, MaxPageTwips));
         m_xml->attr("w:tblpY", std::clamp(twips(finite(table.position->y())), 0, MaxPageTwips));
         m_xml->empty("w:tblOverlap");
         m_xml->attr("w:val", "overlap");
@@ -804,6 +823,11 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
     m_xml->empty("w:tblW");
     m_xml->attr("w:w", total);
     m_xml->attr("w:type", "dxa");
+    if (table.indent && !table.position) {
+        m_xml->empty("w:tblInd");
+        m_xml->attr("w:w", std::clamp(twips(finite(*table.indent)), -MaxPageTwips, MaxPageTwips));
+        m_xml->attr("w:type", "dxa");
+    }
     if (table.borders) {
         m_xml->start("w:tblBorders");
         WordBorder single;
@@ -814,8 +838,7 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
     }
     m_xml->empty("w:tblLayout");
     m_xml->attr("w:type", "fixed");
-    if (table.cellPadding >= 0.0 && std::isfinite(table.cellPadding)) {
-        int const padding = std::clamp(twips(table.cellPadding), 0, 1440);
+    if (padded) {
         m_xml->start("w:tblCellMar");
         for (char const* side : {"w:top", "w:left", "w:bottom", "w:right"}) {
             m_xml->empty(side);
@@ -883,19 +906,29 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
                 m_xml->attr("w:color", "auto");
                 m_xml->attr("w:fill", hexColour(cell.shading));
             }
+            if (cell.verticalAlignment != WordTableCell::VerticalAlignment::Top) {
+                m_xml->empty("w:vAlign");
+                m_xml->attr("w:val", cell.verticalAlignment == WordTableCell::VerticalAlignment::Center
+                                         ? "center"
+                                         : "bottom");
+            }
             m_xml->end();
-            // Word needs at least one paragraph in every cell; a merged-away cell shows none.
+            // Word needs at least one paragraph in every cell; a merged-away cell shows no text.
             bool const hidden = cell.verticalMerge == WordTableCell::Merge::Continue;
-            QVector<WordParagraph> const empty{WordParagraph()};
-            bool const filled = !hidden && !cell.paragraphs.isEmpty();
-            for (WordParagraph const& p : filled ? cell.paragraphs : empty) {
-                if (p.frame) {
-                    WordParagraph inCell = p;
-                    inCell.frame.reset(); // a frame cannot stand inside a table
-                    paragraph(inCell, false, nullptr);
-                } else {
-                    paragraph(p, false, nullptr);
+            QVector<WordParagraph> const paragraphs =
+                cell.paragraphs.isEmpty() ? QVector<WordParagraph>{WordParagraph()} : cell.paragraphs;
+            for (WordParagraph p : paragraphs) {
+                p.frame.reset(); // a frame cannot stand inside a table
+                if (hidden) {
+                    QVector<WordInline> marks; // the runs' formats, for the empty lines' size
+                    for (auto const& item : qAsConst(p.content))
+                        if (auto const* text = std::get_if<TextRun>(&item)) {
+                            marks.push_back(*text);
+                            std::get<TextRun>(marks.last()).text.clear();
+                        }
+                    p.content = marks;
                 }
+                paragraph(p, false, nullptr);
             }
             m_xml->end();
         }

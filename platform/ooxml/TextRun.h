@@ -29,13 +29,17 @@ struct TextRun
     bool underline = false;
     bool strike = false;
     Script script = Script::Normal;
+    /// The glyphs' width in per cent of their normal width: below 100 narrows the text. Word
+    /// only; PowerPoint keeps its glyphs as they are.
+    int widthScale = 100;
 
     /// Everything but the text is the same.
     bool sameFormat(TextRun const& other) const
     {
         return fontSize == other.fontSize && bold == other.bold && italic == other.italic &&
                fontFamily == other.fontFamily && colour == other.colour && highlight == other.highlight &&
-               underline == other.underline && strike == other.strike && script == other.script;
+               underline == other.underline && strike == other.strike && script == other.script &&
+               widthScale == other.widthScale;
     }
 };
 

@@ -102,7 +102,8 @@ struct WordBorder
     QColor colour;      ///< Invalid: black.
 };
 
-/// A table cell; it may be empty, Word gets an empty paragraph then.
+/// A table cell; it may be empty, Word gets an empty paragraph then. A cell merged into the
+/// one above shows no text: its paragraphs only give its empty lines their size.
 struct WordTableCell
 {
     enum class Merge
@@ -117,6 +118,15 @@ struct WordTableCell
     WordBorder top, left, bottom, right;
     int columnSpan = 1; ///< Grid columns this cell covers; the row then has fewer cells.
     Merge verticalMerge = Merge::None;
+    /// Where the text stands between the cell's top and bottom; for cells merged downwards
+    /// the first cell's tells.
+    enum class VerticalAlignment
+    {
+        Top,
+        Center,
+        Bottom
+    };
+    VerticalAlignment verticalAlignment = VerticalAlignment::Top;
 };
 
 /// A table row; rows shorter than the longest one are filled with empty cells.
@@ -136,6 +146,9 @@ struct WordTable
     /// Set: the table floats with its top-left corner here (points from the page's top-left
     /// corner) instead of standing in the flow of the text.
     std::optional<QPointF> position;
+    /// In the flow of the text: points from the text area's left edge to the table's left
+    /// edge. Unset: where Word puts it.
+    std::optional<double> indent;
     /// Points between a cell's edge and its text, left and right; below 0: Word's default.
     double cellPadding = -1.0;
 };

@@ -1,6 +1,7 @@
 #include "WordBuilder.h"
 
 #include "FontMatcher.h"
+#include "TextWidths.h"
 #include "layout/LayoutAnalyzer.h"
 
 #include <QHash>
@@ -212,27 +213,192 @@ QPoint anchorOf(layout::Table const& table, int r, int c)
     return QPoint(c, r);
 }
 
+// The lines of a paragraph's runs, measured in the faces that will draw them.
+QVector<double> lineWidths(WordParagraph const& p)
+{
+    QVector<ooxml::TextRun> runs;
+    for (auto const& item : p.content)
+        if (auto const* run = std::get_if<ooxml::TextRun>(&item))
+            runs << *run;
+    return TextWidths::lineWidths(runs);
+}
+
+void scaleRuns(WordParagraph& p, int percent)
+{
+    for (auto& item : p.content)
+        if (auto* run = std::get_if<ooxml::TextRun>(&item))
+            run->widthScale = percent;
+}
+
+// An empty line of a table cell, as high as the table's text needs and no higher than the
+// row leaves inside its rules.
+WordParagraph emptyCellLine(double size, double rowHeight)
+{
+    WordParagraph p;
+    ooxml::TextRun mark;
+    mark.fontSize = size;
+    p.content.push_back(mark);
+    p.lineSpacing = std::max(1.0, std::min(kSingleLine * size, rowHeight - 1));
+    return p;
+}
+
+// A cell's text as paragraphs whose lines break where the PDF's do, each indented to stand
+// where the PDF shows it, and the width the widest line needs with its indents.
+struct CellText
+{
+    QVector<WordParagraph> paragraphs;
+    double need = 0; // without the cell's padding
+    double text = 0; // the widest line alone
+    ooxml::WordTableCell::VerticalAlignment vertical = ooxml::WordTableCell::VerticalAlignment::Top;
+};
+
+CellText cellText(layout::TableCell const& cell, double left, double right, double top, double bottom,
+                  double padding)
+{
+    CellText out;
+    QRectF ink;
+    for (auto const& block : cell.blocks)
+        ink = ink.isNull() ? block.box : ink.united(block.box);
+    // Labels that span rows often stand in their middle, or at their foot.
+    bool const tall = cell.rowSpan > 1 && !cell.blocks.isEmpty();
+    if (tall) {
+        double const above = ink.top() - top, below = bottom - ink.bottom();
+        if (above > 2 && std::abs(above - below) < 0.15 * (bottom - top) + 2)
+            out.vertical = ooxml::WordTableCell::VerticalAlignment::Center;
+        else if (above > 2 && below < above / 3)
+            out.vertical = ooxml::WordTableCell::VerticalAlignment::Bottom;
+    }
+    // The text's lines at their baselines. Word and LibreOffice count a cell's rules into its
+    // height: text taller than what the rules leave makes the row taller than the PDF's, so
+    // single lines give up the leading they have beyond their size first.
+    double const ruleTop = cell.top.present ? cell.top.width : 0;
+    double const inner = bottom - top - ruleTop - (cell.bottom.present ? cell.bottom.width : 0);
+    double lastBottom = -1, used = 0;
+    for (auto const& block : cell.blocks) {
+        Shape const shape = shapeOf(block, QRectF());
+        WordParagraph p;
+        for (auto const& run : blockRuns(block, true))
+            p.content.push_back(run);
+        p.alignment = cellAlignment(block, left, right);
+        p.shading = block.shading;
+        if (p.alignment == Alignment::Left)
+            p.indentLeft = std::max(0.0, block.box.left() - left - padding);
+        else if (p.alignment == Alignment::Right)
+            p.indentRight = std::max(0.0, right - block.box.right() - padding);
+        double pitch = shape.pitch;
+        double space = 0;
+        if (lastBottom >= 0)
+            space = shape.firstBaseline - (pitch - kDescent * shape.size) - lastBottom;
+        else if (out.vertical == ooxml::WordTableCell::VerticalAlignment::Top)
+            space = shape.firstBaseline - top - ruleTop - (pitch - kDescent * shape.size);
+        if (space < 0 && block.lines.size() == 1)
+            pitch = std::max(0.85 * shape.size, pitch + space);
+        p.lineSpacing = pitch;
+        p.spaceBefore = std::clamp(space, 0.0, 200.0);
+        used += p.spaceBefore + pitch * block.lines.size();
+        lastBottom = shape.lastBaseline + kDescent * shape.size;
+        for (double w : lineWidths(p)) {
+            out.text = std::max(out.text, w);
+            out.need = std::max(out.need, w + p.indentLeft + p.indentRight);
+        }
+        out.paragraphs.push_back(p);
+    }
+    if (cell.rowSpan == 1)
+        for (int k = 0; used > inner + 0.05 && k < out.paragraphs.size(); ++k) {
+            WordParagraph& p = out.paragraphs[k];
+            if (cell.blocks.at(k).lines.size() == 1) {
+                double const give = std::min(used - inner, p.lineSpacing - 0.85 * cell.blocks.at(k).fontSize);
+                if (give > 0) {
+                    p.lineSpacing -= give;
+                    used -= give;
+                }
+            }
+            double const give = std::min(used - inner, p.spaceBefore);
+            p.spaceBefore -= give;
+            used -= give;
+        }
+    return out;
+}
+
+// Columns as wide as the PDF draws them; a column whose text the substituted face makes
+// wider takes the room it needs from columns with room to spare, so that the table keeps its
+// width, and text that still does not fit is set narrower rather than broken.
+QVector<double> fitColumns(QVector<double> widths, QVector<double> const& need)
+{
+    double deficit = 0, spare = 0;
+    for (int c = 0; c < widths.size(); ++c) {
+        deficit += std::max(0.0, need.at(c) - widths.at(c));
+        spare += std::max(0.0, widths.at(c) - need.at(c));
+    }
+    if (deficit <= 0 || spare <= 0)
+        return widths;
+    double const share = std::min(1.0, deficit / spare);
+    for (int c = 0; c < widths.size(); ++c)
+        widths[c] = need.at(c) > widths.at(c)
+                        ? widths.at(c) + (need.at(c) - widths.at(c)) * std::min(1.0, spare / deficit)
+                        : widths.at(c) - (widths.at(c) - need.at(c)) * share;
+    return widths;
+}
+
 ooxml::WordTable tableOf(layout::Table const& table)
 {
-    ooxml::WordTable out;
-    out.borders = false; // ruled cells carry their own edges
-    for (int c = 0; c < table.columnCount(); ++c)
-        out.columnWidths << std::max(12.0, table.columnEdges.at(c + 1) - table.columnEdges.at(c));
-    // The inset of the text in its cells, as most left-aligned cells show it.
+    int const columns = table.columnCount();
+    ooxml::WordTable word;
+    word.borders = false; // ruled cells carry their own edges
+    // The padding of the cells: the narrowest inset the text keeps from its cell's edge;
+    // each paragraph is indented to where its text stands.
     QVector<double> insets;
+    QHash<int, qint64> sizes;
     for (int r = 0; r < table.rowCount(); ++r)
-        for (int c = 0; c < table.rows.at(r).size() && c < table.columnCount(); ++c)
-            for (auto const& block : table.rows.at(r).at(c).blocks)
-                if (cellAlignment(block, table.columnEdges.at(c), table.columnEdges.at(c + 1)) ==
-                    Alignment::Left)
-                    insets << block.box.left() - table.columnEdges.at(c);
+        for (int c = 0; c < table.rows.at(r).size() && c < columns; ++c) {
+            layout::TableCell const& cell = table.rows.at(r).at(c);
+            double const left = table.columnEdges.at(c);
+            double const right = table.columnEdges.at(std::min(c + cell.columnSpan, columns));
+            for (auto const& block : cell.blocks) {
+                Alignment const alignment = cellAlignment(block, left, right);
+                if (alignment == Alignment::Left)
+                    insets << block.box.left() - left;
+                else if (alignment == Alignment::Right)
+                    insets << right - block.box.right();
+                sizes[int(std::lround(block.fontSize * 2))] += block.text().size();
+            }
+        }
     std::sort(insets.begin(), insets.end());
-    out.cellPadding = insets.isEmpty() ? 2.0 : std::clamp(insets.at(insets.size() / 2), 0.0, 12.0);
+    auto const firstInset = std::lower_bound(insets.begin(), insets.end(), 0.0);
+    int const positive = int(insets.end() - firstInset);
+    double const padding = positive == 0 ? 2.0 : std::clamp(*(firstInset + positive / 5), 0.5, 5.0);
+    word.cellPadding = padding;
+    int sizeKey = 20;
+    for (auto it = sizes.cbegin(); it != sizes.cend(); ++it)
+        if (it.value() > sizes.value(sizeKey))
+            sizeKey = it.key();
+    double const textSize = sizeKey / 2.0;
+
+    // Every cell's text first: the columns' widths depend on it.
+    QVector<QVector<CellText>> texts(table.rowCount());
+    QVector<double> widths, need(columns, 0);
+    for (int c = 0; c < columns; ++c)
+        widths << std::max(4.0, table.columnEdges.at(c + 1) - table.columnEdges.at(c));
+    for (int r = 0; r < table.rowCount(); ++r) {
+        texts[r].resize(columns);
+        for (int c = 0; c < columns && c < table.rows.at(r).size(); ++c) {
+            layout::TableCell const& cell = table.rows.at(r).at(c);
+            if (cell.covered)
+                continue;
+            int const last = std::min(c + cell.columnSpan, columns);
+            texts[r][c] =
+                cellText(cell, table.columnEdges.at(c), table.columnEdges.at(last), table.rowEdges.at(r),
+                         table.rowEdges.at(std::min(r + cell.rowSpan, table.rowCount())), padding);
+            if (last == c + 1)
+                need[c] = std::max(need.at(c), texts.at(r).at(c).need + 2 * padding + 0.5);
+        }
+    }
+    word.columnWidths = fitColumns(widths, need);
 
     for (int r = 0; r < table.rowCount(); ++r) {
         ooxml::WordTableRow row;
         row.height = table.rowEdges.at(r + 1) - table.rowEdges.at(r);
-        for (int c = 0; c < table.columnCount() && c < table.rows.at(r).size(); ++c) {
+        for (int c = 0; c < columns && c < table.rows.at(r).size(); ++c) {
             layout::TableCell const& cell = table.rows.at(r).at(c);
             ooxml::WordTableCell out;
             if (cell.covered) {
@@ -243,6 +409,7 @@ ooxml::WordTable tableOf(layout::Table const& table)
                 out.verticalMerge = ooxml::WordTableCell::Merge::Continue;
                 out.columnSpan = first.columnSpan;
                 out.shading = first.shading;
+                out.paragraphs << emptyCellLine(textSize, row.height);
                 if (table.ruled) {
                     out.left = borderOf(first.left);
                     out.right = borderOf(first.right);
@@ -252,24 +419,22 @@ ooxml::WordTable tableOf(layout::Table const& table)
                 row.cells.push_back(out);
                 continue;
             }
-            int const last = std::min(c + cell.columnSpan, table.columnCount());
-            double const left = table.columnEdges.at(c), right = table.columnEdges.at(last);
-            double const top = table.rowEdges.at(r);
-            for (int b = 0; b < cell.blocks.size(); ++b) {
-                layout::Block const& block = cell.blocks.at(b);
-                Shape const shape = shapeOf(block, QRectF());
-                WordParagraph p;
-                for (auto const& run : blockRuns(block, false))
-                    p.content.push_back(run);
-                p.alignment = cellAlignment(block, left, right);
-                p.lineSpacing = shape.pitch;
-                p.shading = block.shading;
-                if (b == 0)
-                    p.spaceBefore =
-                        std::clamp(shape.firstBaseline - top - (shape.pitch - kDescent * shape.size), 0.0,
-                                   std::max(0.0, row.height - shape.pitch));
-                out.paragraphs.push_back(p);
+            int const last = std::min(c + cell.columnSpan, columns);
+            CellText text = texts.at(r).at(c);
+            // What the columns leave for the text: a line that does not fit is set narrower.
+            double room = -2 * padding - 0.5;
+            for (int k = c; k < last; ++k)
+                room += word.columnWidths.at(k);
+            if (text.need > room && text.text > 0) {
+                int const percent =
+                    std::clamp(int(100 * (room - (text.need - text.text)) / text.text), 40, 100);
+                for (auto& p : text.paragraphs)
+                    scaleRuns(p, percent);
             }
+            out.paragraphs = text.paragraphs;
+            out.verticalAlignment = text.vertical;
+            if (out.paragraphs.isEmpty())
+                out.paragraphs << emptyCellLine(textSize, row.height);
             out.columnSpan = last - c;
             out.verticalMerge =
                 cell.rowSpan > 1 ? ooxml::WordTableCell::Merge::Start : ooxml::WordTableCell::Merge::None;
@@ -282,9 +447,9 @@ ooxml::WordTable tableOf(layout::Table const& table)
             }
             row.cells.push_back(out);
         }
-        out.rows.push_back(row);
+        word.rows.push_back(row);
     }
-    return out;
+    return word;
 }
 
 // A picture of a whole page (a scan), over the page as the PDF shows it.
@@ -668,25 +833,30 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         push(pagePicture(page));
 
     int band = -1;
-    double lastBaseline = -1, lastBottom = text.top(); // of what stands above, in this column
+    // Where the lines of what stands above end, in this column: the paragraph's last baseline
+    // and the descent its exact pitch leaves below it.
+    double lastBottom = text.top();
     int lastColumn = -1;
     for (int k = 0; k < items.size(); ++k) {
         PageItem const& item = items.at(k);
         if (item.block && hidden.contains(int(item.block - layout.blocks.constData())))
             continue;
         if (item.table) {
+            // A hairline paragraph holds the room above the table.
             WordParagraph gap;
-            gap.spaceBefore = std::clamp(item.table->box.top() - lastBottom, 0.0, 200.0);
-            if (gap.spaceBefore > 4 || (k > 0 && items.at(k - 1).table)) {
+            gap.spaceBefore = std::clamp(item.table->box.top() - lastBottom - 1, 0.0, 200.0);
+            if (gap.spaceBefore > 0.5 || (k > 0 && items.at(k - 1).table)) {
                 ooxml::TextRun tiny;
                 tiny.fontSize = 1;
                 gap.content.push_back(tiny);
                 gap.lineSpacing = 1;
                 push(gap);
             }
-            pushTable(tableOf(*item.table));
+            ooxml::WordTable table = tableOf(*item.table);
+            if (!columned)
+                table.indent = item.table->box.left() - text.left();
+            pushTable(table);
             lastBottom = item.table->box.bottom();
-            lastBaseline = -1;
             continue;
         }
         if (item.figure) {
@@ -709,7 +879,6 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
                 p.indentLeft = std::max(0.0, std::min(left, text.width() - size.width()));
             push(p);
             lastBottom = item.figure->box.bottom();
-            lastBaseline = -1;
             continue;
         }
         layout::Block const& block = *item.block;
@@ -726,12 +895,10 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             }
             band = blockBand;
             lastColumn = block.column;
-            lastBaseline = -1;
             lastBottom = block.box.top();
         } else if (columned && columns.size() > 1 && block.column != lastColumn) {
             columnBreak = lastColumn >= 0;
             lastColumn = block.column;
-            lastBaseline = -1;
             lastBottom = layout.columns.value(block.column).box.top();
         }
         // The area the paragraph's indents measure from: the Word column or the text area.
@@ -745,15 +912,9 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         WordParagraph p = paragraph(block, area, false);
         Shape const shape = shapeOf(block, area);
         p.columnBreakBefore = columnBreak;
-        if (lastBaseline >= 0)
-            p.spaceBefore = std::clamp(shape.firstBaseline - lastBaseline - shape.pitch, 0.0, 200.0);
-        else
-            p.spaceBefore = std::clamp(
-                shape.firstBaseline - (shape.pitch - kDescent * shape.size) - lastBottom, 0.0, 200.0);
-        if (k == 0 && newSection)
-            p.spaceBefore = 0; // the margin already puts it there
-        lastBaseline = shape.lastBaseline;
-        lastBottom = block.box.bottom();
+        p.spaceBefore =
+            std::clamp(shape.firstBaseline - (shape.pitch - kDescent * shape.size) - lastBottom, 0.0, 200.0);
+        lastBottom = shape.lastBaseline + kDescent * shape.size;
         WordParagraph* previous = k == 0 && merge ? lastParagraph() : nullptr;
         if (previous) {
             if (!previous->content.isEmpty() &&
@@ -803,39 +964,142 @@ void WordBuilder::addLaidOut(PageContent const& page)
         push(holder);
     }
 
-    for (PageItem const& item : readingOrder(layout)) {
-        if (item.table) {
-            ooxml::WordTable table = tableOf(*item.table);
-            table.position = item.table->box.topLeft();
-            pushTable(table);
+    // Every block a frame holding its lines as they break in the PDF: first where the PDF
+    // shows them, then as wide as its lines come out in the faces that will draw them.
+    struct Framed
+    {
+        WordParagraph paragraph;
+        QRectF box;
+        Alignment alignment = Alignment::Left;
+        double size = 0;
+        bool single = false;   // one line: its pitch is ours, not the PDF's
+        QVector<double> lines; // the lines' widths in the PDF
+    };
+    QVector<PageItem> const items = readingOrder(layout);
+    QVector<Framed> frames;
+    QVector<int> frameOf(items.size(), -1);
+    QVector<QRectF> tables;
+    for (int k = 0; k < items.size(); ++k) {
+        if (items.at(k).table) {
+            tables << items.at(k).table->box;
             continue;
         }
-        layout::Block const& block = *item.block;
+        layout::Block const& block = *items.at(k).block;
         int const band = layout.columns.value(block.column).band;
         QVector<int> const columns = textColumns(layout, band);
         QRectF const area = columns.size() > 1
                                 ? layout.columns.value(block.column).box
                                 : QRectF(text.left(), block.box.top(), text.width(), block.box.height());
         Shape const shape = shapeOf(block, area);
-        double const width = shape.right - shape.left;
-        bool const justified = shape.alignment == Alignment::Justify;
-        // Room for a face a little wider than the PDF's, on the side the text grows to.
-        double const slack = justified ? 0.5 : 0.1 * width + 4;
-        double x = shape.left;
-        if (shape.alignment == Alignment::Center)
-            x -= slack / 2;
-        else if (shape.alignment == Alignment::Right)
-            x -= slack;
-        x = std::max(0.0, x);
-        double const w = std::min(width + slack, size.width() - x);
         double const y = std::max(0.0, shape.firstBaseline - (shape.pitch - kDescent * shape.size));
-        QRectF const frame(x, y, std::max(4.0, w), 0);
-        // Justified lines are set anew in exactly their width; others keep their breaks.
-        WordParagraph p = paragraph(block, QRectF(x, y, frame.width(), 1), !justified, shape.alignment);
-        if (shape.alignment == Alignment::Right)
-            p.indentRight = 0;
-        p.frame = frame;
-        push(p);
+        QRectF const box(shape.left, y, std::max(4.0, shape.right - shape.left),
+                         shape.pitch * block.lines.size());
+        Framed f;
+        f.paragraph = paragraph(block, QRectF(box.left(), y, box.width(), 1), true, shape.alignment);
+        f.paragraph.indentRight = 0;
+        f.box = box;
+        f.alignment = shape.alignment;
+        f.size = shape.size;
+        f.single = block.lines.size() == 1;
+        for (auto const& line : block.lines)
+            f.lines << line.box.width();
+        frameOf[k] = frames.size();
+        frames << f;
+    }
+    // Widths: lines that come out wider than the PDF's are set narrower, down to the PDF's
+    // width; a frame then takes what rounding and hinting may add from the free room beside
+    // it. A justified frame keeps the PDF's width, which its lines stretch to.
+    auto const room = [&](int self, QRectF const& box, bool right) {
+        double free = right ? size.width() - box.right() : box.left();
+        auto const limit = [&](QRectF const& other) {
+            if (std::min(other.bottom(), box.bottom()) - std::max(other.top(), box.top()) <= 0.5)
+                return;
+            if (right && other.left() >= box.right() - 0.5)
+                free = std::min(free, other.left() - box.right() - 1);
+            else if (!right && other.right() <= box.left() + 0.5)
+                free = std::min(free, box.left() - other.right() - 1);
+        };
+        for (int i = 0; i < frames.size(); ++i)
+            if (i != self)
+                limit(frames.at(i).box);
+        for (auto const& table : tables)
+            limit(table);
+        return std::max(0.0, free);
+    };
+    for (int i = 0; i < frames.size(); ++i) {
+        Framed& f = frames[i];
+        WordParagraph& p = f.paragraph;
+        bool const listed = p.label.kind != ooxml::WordListLabel::Kind::None;
+        auto const offset = [&](int line) {
+            return p.alignment == Alignment::Center
+                       ? 0.0
+                       : p.indentLeft + (line == 0 && !listed ? p.firstLineIndent : 0.0);
+        };
+        QVector<double> const widths = lineWidths(p);
+        double need = 0;
+        for (int l = 0; l < widths.size(); ++l)
+            need = std::max(need, offset(l) + widths.at(l));
+        double const left = room(i, f.box, false), right = room(i, f.box, true);
+        double const grow = f.alignment == Alignment::Justify  ? 0.0
+                            : f.alignment == Alignment::Right  ? left
+                            : f.alignment == Alignment::Center ? 2 * std::min(left, right)
+                                                               : right;
+        double const slack = std::min(grow, 1.5 + 0.01 * need);
+        double const most = f.box.width() + grow - slack;
+        // Kerning makes the PDF's lines a little shorter than their advances add up to: a
+        // face the same as the PDF's stays as it is.
+        double fits = 1;
+        for (int l = 0; l < widths.size() && l < f.lines.size(); ++l)
+            if (widths.at(l) > 1.02 * f.lines.at(l) + 0.5)
+                fits = std::min(fits, (f.lines.at(l) + 0.5) / widths.at(l));
+        for (int l = 0; l < widths.size(); ++l)
+            if (offset(l) + widths.at(l) * fits > most && widths.at(l) > 0)
+                fits = std::min(fits, (most - offset(l)) / widths.at(l));
+        if (fits < 1) {
+            int const percent = std::clamp(int(std::floor(100 * fits)), 50, 99);
+            scaleRuns(p, percent);
+            need = 0;
+            for (int l = 0; l < widths.size(); ++l)
+                need = std::max(need, offset(l) + widths.at(l) * percent / 100);
+        }
+        double const width = f.alignment == Alignment::Justify
+                                 ? f.box.width()
+                                 : std::clamp(need + slack, f.box.width(), most + slack);
+        double const extra = width - f.box.width();
+        double const x = f.box.left() - (f.alignment == Alignment::Right    ? extra
+                                         : f.alignment == Alignment::Center ? extra / 2
+                                                                            : 0.0);
+        f.box = QRectF(std::max(0.0, x), f.box.top(), width, f.box.height());
+    }
+    // A single line's pitch is ours: a line that would reach into the frame above it gets a
+    // tighter one, which keeps its baseline where it is.
+    for (int i = 0; i < frames.size(); ++i)
+        for (int k = 0; k < frames.size(); ++k) {
+            Framed& lower = frames[k];
+            QRectF const& upper = frames.at(i).box;
+            if (i == k || !lower.single || upper.top() >= lower.box.top() ||
+                std::min(upper.right(), lower.box.right()) - std::max(upper.left(), lower.box.left()) <= 0.5)
+                continue;
+            double const into = upper.bottom() - lower.box.top();
+            double const tighter =
+                std::max(0.85 * lower.size, lower.paragraph.lineSpacing - std::max(0.0, into));
+            if (into <= 0 || tighter >= lower.paragraph.lineSpacing)
+                continue;
+            lower.box.setTop(lower.box.top() + lower.paragraph.lineSpacing - tighter);
+            lower.paragraph.lineSpacing = tighter;
+        }
+
+    for (int k = 0; k < items.size(); ++k) {
+        if (items.at(k).table) {
+            ooxml::WordTable table = tableOf(*items.at(k).table);
+            table.position = items.at(k).table->box.topLeft();
+            pushTable(table);
+            continue;
+        }
+        Framed& f = frames[frameOf.at(k)];
+        // A height of 0: the frame grows with its lines.
+        f.paragraph.frame = QRectF(f.box.topLeft(), QSizeF(f.box.width(), 0));
+        push(f.paragraph);
     }
 }
 

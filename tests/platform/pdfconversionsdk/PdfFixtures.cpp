@@ -1,5 +1,6 @@
 #include "PdfFixtures.h"
 
+#include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QPageSize>
@@ -8,6 +9,92 @@
 #include <QProcess>
 
 namespace PdfFixtures {
+
+namespace {
+
+// Helvetica's advances of the characters 32 to 126, in thousandths of an em.
+int const kHelvetica[95] = {278,  278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,
+                            556,  556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,
+                            1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,
+                            667,  778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,
+                            333,  556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,
+                            556,  556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
+
+} // namespace
+
+QStringList writeNamedFontPdf(QString const& path, QString const& fontName, double narrowing,
+                              QList<QStringList> const& columns)
+{
+    double const size = 10, pitch = 12, gap = 20;
+    double const width = (483 - gap * (columns.size() - 1)) / std::max(1, int(columns.size()));
+    auto const advance = [&](QString const& text) {
+        double sum = 0;
+        for (QChar c : text)
+            sum += c.unicode() >= 32 && c.unicode() <= 126 ? kHelvetica[c.unicode() - 32] : 556;
+        return sum * narrowing * size / 1000;
+    };
+    QStringList set;
+    QByteArray content;
+    for (int c = 0; c < columns.size(); ++c) {
+        double top = 70;
+        for (auto const& paragraph : columns.at(c)) {
+            QStringList lines{QString()};
+            for (auto const& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                QString const longer = lines.last().isEmpty() ? word : lines.last() + QLatin1Char(' ') + word;
+                if (!lines.last().isEmpty() && advance(longer) > width)
+                    lines << word;
+                else
+                    lines.last() = longer;
+            }
+            for (auto const& line : lines) {
+                QString text = line;
+                text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+                    .replace(QLatin1Char('('), QLatin1String("\\("))
+                    .replace(QLatin1Char(')'), QLatin1String("\\)"));
+                top += pitch;
+                content += QStringLiteral("BT /F1 %1 Tf 1 0 0 1 %2 %3 Tm (%4) Tj ET\n")
+                               .arg(size)
+                               .arg(56 + c * (width + gap))
+                               .arg(842 - top)
+                               .arg(text)
+                               .toLatin1();
+            }
+            top += 6;
+            set += lines;
+        }
+    }
+    QByteArray widths;
+    for (int w : kHelvetica)
+        widths += QByteArray::number(qRound(w * narrowing)) + ' ';
+    QByteArray const name = fontName.toLatin1();
+    QList<QByteArray> const objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 5 0 R >> >> "
+        "/Contents 4 0 R >>",
+        "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content + "endstream",
+        "<< /Type /Font /Subtype /TrueType /BaseFont /" + name + " /FirstChar 32 /LastChar 126 /Widths [" +
+            widths + "] /Encoding /WinAnsiEncoding /FontDescriptor 6 0 R >>",
+        "<< /Type /FontDescriptor /FontName /" + name +
+            " /Flags 32 /FontBBox [-182 -307 1000 1086] /ItalicAngle 0 /Ascent 905 /Descent -212 "
+            "/CapHeight 716 /StemV 80 >>"};
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<int> offsets;
+    for (int i = 0; i < objects.size(); ++i) {
+        offsets << pdf.size();
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    int const xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (int offset : offsets)
+        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+           QByteArray::number(xref) + "\n%%EOF\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
+        return {};
+    return set;
+}
 
 bool writePdf(QString const& path, QList<Page> const& pages)
 {

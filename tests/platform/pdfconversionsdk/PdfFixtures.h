@@ -28,6 +28,12 @@ bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& p
 // A4 pages that each show the same picture over the whole page and nothing else; the PDF
 // holds the picture once.
 bool writeSharedPicturePdf(QString const& path, int pages);
+// A page of paragraphs in a font the PDF names but does not embed: @p fontName, with
+// Helvetica's widths times @p narrowing. Each column's paragraphs are set in 10 points at 12
+// points a line, one under the other; the columns stand side by side 20 points apart.
+// Returns the lines as they break, or nothing when the file cannot be written.
+QStringList writeNamedFontPdf(QString const& path, QString const& fontName, double narrowing,
+                              QList<QStringList> const& columns);
 // Short distinct words, so that a paragraph of them wraps over several lines.
 QString words(QString const& prefix, int count);
 // Runs "qpdf --encrypt ..." with the given arguments between the input and the output.
