@@ -452,6 +452,19 @@ ooxml::WordTable tableOf(layout::Table const& table)
     return word;
 }
 
+// Where Word's table begins: the PDF's rules are centred on the grid's edges, Word's borders
+// lie inside its cells.
+QPointF tableCorner(layout::Table const& table)
+{
+    QPointF corner = table.box.topLeft();
+    if (table.ruled && !table.rows.isEmpty() && !table.rows.first().isEmpty()) {
+        layout::TableCell const& first = table.rows.first().first();
+        corner -= QPointF(first.left.present ? first.left.width / 2 : 0,
+                          first.top.present ? first.top.width / 2 : 0);
+    }
+    return corner;
+}
+
 // A picture of a whole page (a scan), over the page as the PDF shows it.
 WordParagraph pagePicture(PageContent const& page)
 {
@@ -844,7 +857,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         if (item.table) {
             // A hairline paragraph holds the room above the table.
             WordParagraph gap;
-            gap.spaceBefore = std::clamp(item.table->box.top() - lastBottom - 1, 0.0, 200.0);
+            gap.spaceBefore = std::clamp(tableCorner(*item.table).y() - lastBottom - 1, 0.0, 200.0);
             if (gap.spaceBefore > 0.5 || (k > 0 && items.at(k - 1).table)) {
                 ooxml::TextRun tiny;
                 tiny.fontSize = 1;
@@ -854,7 +867,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             }
             ooxml::WordTable table = tableOf(*item.table);
             if (!columned)
-                table.indent = item.table->box.left() - text.left();
+                table.indent = tableCorner(*item.table).x() - text.left();
             pushTable(table);
             lastBottom = item.table->box.bottom();
             continue;
@@ -1092,7 +1105,7 @@ void WordBuilder::addLaidOut(PageContent const& page)
     for (int k = 0; k < items.size(); ++k) {
         if (items.at(k).table) {
             ooxml::WordTable table = tableOf(*items.at(k).table);
-            table.position = items.at(k).table->box.topLeft();
+            table.position = tableCorner(*items.at(k).table);
             pushTable(table);
             continue;
         }
