@@ -4,11 +4,13 @@
 #include "converters/SdkBoundary.h"
 #include "engines/ResultCodes.h"
 #include "utils/CommonUtils.h"
+#include "utils/TempFolder.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -59,13 +61,17 @@ int PDF2Image::convert(QString const& input, QString const& output, QString cons
     QString name = QFileInfo(input).baseName() +
                    getImageSuffix(static_cast<pdfconv::base::ImageType>(option.m_imageType));
     CommonUtils::duplicateFilenameHandle(output, name);
-    QString pageFolder = output + QStringLiteral("/temp");
-    QDir().mkpath(pageFolder);
+    // The page images are working files: they go to this copy's Temp folder, never to the
+    // user's, and are removed whatever the outcome.
+    QTemporaryDir pageFolder(TempFolder::path() + QStringLiteral("pages-XXXXXX"));
+    if (!pageFolder.isValid())
+        return ConvertErrorUnknown;
     int code = sdk.startImage(input.toUtf8().constData(), password.toUtf8().constData(),
-                              pageFolder.toUtf8().constData(), record, nullptr);
+                              pageFolder.path().toUtf8().constData(), record, nullptr);
     if (code != 0)
         return code;
-    return adjoinPages(pageFolder, output + QStringLiteral("/") + name, option) ? 0 : ConvertErrorUnknown;
+    return adjoinPages(pageFolder.path(), output + QStringLiteral("/") + name, option) ? 0
+                                                                                       : ConvertErrorUnknown;
 }
 
 bool PDF2Image::adjoinPages(QString const& pageFolder, QString const& outputFile, ConvertOption const& option)

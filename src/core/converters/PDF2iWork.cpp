@@ -1,7 +1,7 @@
 #include "converters/PDF2iWork.h"
 
-#include "common/ProductConstants.h"
 #include "utils/CommonUtils.h"
+#include "utils/TempFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,7 +67,7 @@ int PDF2iWork::runScript(QStringList& arguments)
 
 QString PDF2iWork::intermediatePath(QString const& input, QString const& pattern)
 {
-    QString tempDir = QDir::homePath() + g_tempDirPath;
+    QString tempDir = TempFolder::path();
     QString name = pattern.arg(QFileInfo(input).baseName());
     CommonUtils::duplicateFilenameHandle(tempDir, name);
     return tempDir + name;

@@ -12,7 +12,8 @@ bool QImageFunction::imageMosaic(QStringList& images, QString const& out, unsign
                                  unsigned int color)
 {
     int const n = images.size();
-    if (n < 2)
+    // One page adjoins to its own image, framed like a longer one.
+    if (n < 1)
         return false;
     qDebug() << "imageMosaic" << __LINE__ << QStringLiteral("Rgb rgb #%1").arg(color, 8, 16, QChar('0'));
 

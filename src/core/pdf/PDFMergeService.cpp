@@ -1,8 +1,8 @@
 #include "pdf/PDFMergeService.h"
 
-#include "common/ProductConstants.h"
 #include "items/FileItem.h"
 #include "pdf/MergeFunction.h"
+#include "utils/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +17,7 @@ PDFMergeService& PDFMergeService::instance()
 
 QString PDFMergeService::tempDir() const
 {
-    return QDir::homePath() + g_tempDirPath;
+    return TempFolder::path();
 }
 
 void PDFMergeService::addMergeFile(FileItem* item, int)

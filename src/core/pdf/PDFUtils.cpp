@@ -1,7 +1,7 @@
 #include "pdf/PDFUtils.h"
 
-#include "common/ProductConstants.h"
 #include "pdf/QpdfLogBridge.h"
+#include "utils/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,8 +53,7 @@ bool createPrivateFile(QString const& path)
 
 QString PDFUtils::makeWorkingCopy(QString const& fileName)
 {
-    QString tempDir = QDir::homePath() + g_tempDirPath;
-    QDir().mkpath(tempDir);
+    QString tempDir = TempFolder::path();
     // QTemporaryDir makes the folder readable by its owner alone.
     QTemporaryDir folder(tempDir + s_workPrefix + QStringLiteral("XXXXXX"));
     if (!folder.isValid() || fileName.isEmpty()) {
@@ -75,7 +74,7 @@ void PDFUtils::removeWorkingCopy(QString const& path)
     if (path.isEmpty())
         return;
     QFileInfo folder(QFileInfo(path).absolutePath());
-    QString tempDir = QDir(QDir::homePath() + g_tempDirPath).absolutePath();
+    QString tempDir = QDir(TempFolder::path()).absolutePath();
     if (folder.absolutePath() != tempDir || !folder.fileName().startsWith(s_workPrefix))
         return;
     QFile::remove(path);

@@ -9,15 +9,18 @@
 #include "list/FileListWindow.h"
 #include "logger/Logger.h"
 #include "menus/AppMenu.h"
+#include "pipeline/TaskController.h"
 #include "settings/PMPreferences.h"
+#include "support/MessageBox.h"
 #include "utils/CommonUtils.h"
+#include "utils/TempFolder.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QMenuBar>
 #include <QMimeData>
 
@@ -90,21 +93,12 @@ void MainWindow::initLogger()
 
 void MainWindow::resetTempFolder()
 {
-    // Held for the life of the process; a lock left by a copy that crashed is taken over.
-    static QLockFile lock(QDir::homePath() + g_configDirPath + QStringLiteral("Docquill.lock"));
-    QDir().mkpath(QDir::homePath() + g_configDirPath);
-    lock.setStaleLockTime(0);
-    QString const temp = QDir::homePath() + g_tempDirPath;
-    if (!lock.isLocked() && !lock.tryLock(0)) {
-        // Another copy is running: its working files stay.
-        qWarning() << "initLogger" << __LINE__ << "another instance holds the Temp folder; it is kept";
-        QDir().mkpath(temp);
-        return;
-    }
-    QDir folder(temp);
-    if (folder.exists())
-        folder.removeRecursively();
-    QDir().mkdir(temp);
+    QString const config = QDir::homePath() + g_configDirPath;
+    if (!QDir().mkpath(config) || !CommonUtils::isWritableFolder(config))
+        qWarning() << "initLogger" << __LINE__
+                   << "the Config folder cannot be written, settings are not kept:" << config;
+    // Each running copy works in a folder of its own: only what no running copy owns goes.
+    TempFolder::removeAbandoned();
 }
 
 void MainWindow::initMacOSMenu()

@@ -49,7 +49,7 @@ private:
     void onFileMenu(QAction* action);
     FileListWindow* currentList() const;
     bool fitsCurrentPage(QString const& fileName) const;
-    // Clears Temp unless another running copy of the program holds it.
+    // Makes this copy's working folder and removes those of copies that are gone.
     void resetTempFolder();
 
     Ui_DocquillMainWidget* ui;

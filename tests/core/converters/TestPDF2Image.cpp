@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(joined.size(), QSize(60, 80 * 11));
         for (int i = 0; i < 11; ++i)
             QCOMPARE(QColor(joined.pixel(30, 80 * i + 40)), kPageColors.at(i));
-        QVERIFY(!QFileInfo::exists(out + "/temp")); // page images removed after the save
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList("scan.png"));
     }
 
     void separatorGeometry()
@@ -103,16 +103,24 @@ private slots:
         QCOMPARE(joined.pixel(300, 1), red);
     }
 
-    void onePageCannotBeJoined()
+    // One page adjoins to its own image; the page images never lie in the output folder.
+    void onePageAdjoins()
     {
         g_pages = 1;
         QString out = m_home.filePath("single");
         ConvertOption option;
         option.m_adjoinPages = true;
+        option.m_imageType = 2;
         PDF2Image converter;
-        QCOMPARE(converter.convert("/in/scan.pdf", out, "", option), 100);
+        QCOMPARE(converter.convert("/in/scan.pdf", out, "", option), 0);
         g_pages = 3;
-        QCOMPARE(QDir(out + "/temp").entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList("scan.png"));
+        QImage joined(out + "/scan.png");
+        QCOMPARE(joined.size(), QSize(60, 80));
+        QCOMPARE(QColor(joined.pixel(30, 40)), kPageColors.at(0));
+        QString const pages = RecordingSdk::calls().first().output;
+        QVERIFY2(!pages.startsWith(out), qPrintable(pages));
+        QVERIFY(!QFileInfo::exists(pages));
     }
 
     void failedSaveKeepsPageImages()
@@ -139,6 +147,8 @@ private slots:
         option.m_adjoinPages = true;
         PDF2Image converter;
         QCOMPARE(converter.convert("/in/locked.pdf", m_home.filePath("locked"), "", option), 3);
+        QVERIFY(QDir(m_home.filePath("locked")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+        QVERIFY(!QFileInfo::exists(RecordingSdk::calls().first().output));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "converters/PDF2Pages.h"
 
 #include "common/ProductConstants.h"
+#include "utils/TempFolder.h"
 
 #include "RecordingSdk.h"
 #include "TestHome.h"
@@ -41,7 +42,7 @@ class TestPDF2iWork : public QObject
         PDF2iWork::setScriptRunnerForTesting(runner);
     }
 
-    QString tempDir() const { return m_home.path() + g_tempDirPath; }
+    QString tempDir() const { return TempFolder::path(); }
 
 private slots:
     void init()

@@ -10,7 +10,10 @@
 #include "startup/ApplicationLook.h"
 #include "support/DialogTestMode.h"
 #include "support/FileDialog.h"
+#include "support/MessageBox.h"
+#include "utils/TempFolder.h"
 
+#include "RecordingSdk.h"
 #include "TestArtefacts.h"
 #include "TestHome.h"
 #include "TestPdf.h"
@@ -110,17 +113,45 @@ private slots:
         QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(m_image));
     }
 
-    // Another running copy holds the Temp folder: its working files stay.
-    void tempKeptWhileAnotherCopyRuns()
+    // Each running copy works in a Temp folder of its own: start-up removes only those whose
+    // copy is gone, and says so when the Config folder cannot be written.
+    void tempOfOtherCopies()
     {
-        QString const configDir = QDir::homePath() + g_configDirPath;
-        QDir().mkpath(configDir);
-        QLockFile other(configDir + "Docquill.lock");
-        QVERIFY(other.tryLock(0));
-        QString const leftOver = plantInTemp();
+        QString const live = temp() + "live", dead = temp() + "dead";
+        for (QString const& folder : {live, dead}) {
+            QDir().mkpath(folder);
+            QFile work(folder + "/work.pdf");
+            QVERIFY(work.open(QIODevice::WriteOnly));
+        }
+        QLockFile running(live + ".lock");
+        QVERIFY(running.tryLock(0));
+        QFile gone(dead + ".lock"); // as a copy that crashed left it
+        QVERIFY(gone.open(QIODevice::WriteOnly));
+        gone.write("999999999\nDocquill\n\n");
+        gone.close();
+        QString const config = QDir::homePath() + g_configDirPath;
+        QVERIFY(QDir(config).removeRecursively());
+        QFile blocker(config.chopped(1));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
         MainWindow window;
-        QVERIFY(QFile::exists(leftOver));
-        other.unlock();
+        QVERIFY(QFile::exists(live + "/work.pdf"));
+        QVERIFY(!QFileInfo::exists(dead));
+        QVERIFY(!QFileInfo::exists(dead + ".lock"));
+        QVERIFY(TempFolder::path().startsWith(temp()) && QDir(TempFolder::path()).exists());
+        auto logged = [] {
+            QDir logs(QDir::homePath() + g_logDirPath);
+            for (QString const& name : logs.entryList({"*_log.html"})) {
+                QFile file(logs.filePath(name));
+                if (file.open(QIODevice::ReadOnly) &&
+                    file.readAll().contains("the Config folder cannot be written"))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY(logged());
+        QVERIFY(QFile::remove(config.chopped(1)) && QDir().mkpath(config));
     }
 
     void startUp()
