@@ -884,6 +884,38 @@ private slots:
         screenshot("merge-closed");
     }
 
+    // A source deleted before the start: the merge holds the rest, the panel says how many of
+    // how many files are in it, and the row of the missing file shows its failure.
+    void mergesWithoutADeletedSource()
+    {
+        QVERIFY(QFile::remove(m_photo));
+        MergeWidget twinPanel(m_creator);
+        twinPanel.mergedCount(2, 3);
+        twinPanel.completionOfMerger(true, QString());
+        twinPanel.show();
+        auto* message = child<QLabel>(&twinPanel, "completeMessage");
+        auto* ok = child<QPushButton>(&twinPanel, "btnOk");
+        auto* show = child<QPushButton>(&twinPanel, "btnShow");
+
+        m_app.click(centreOf(child<QPushButton>(m_creator, "btn_start")));
+        QVERIFY2(
+            QTest::qWaitFor([&] { return pixel(at(show, QPoint(4, show->height() / 2))) == g_showButton; },
+                            g_runTimeout),
+            "the merge did not come to its end");
+        screenshot("merged-partly");
+        QString const read = readWindow(QRect(at(message, QPoint(0, 0)), message->size()), "eng", true);
+        QVERIFY2(read.contains("2 of 3") && readsWord(read, "merged"), qPrintable(read));
+        QString const merged = m_created + "/Merge_1.pdf";
+        int const pages =
+            TestPdf::pageCount(m_created + "/letter.pdf") + TestPdf::pageCount(m_created + "/memo.pdf");
+        QCOMPARE(TestPdf::pageCount(merged), pages);
+        m_app.click(centreOf(ok));
+        QVERIFY2(startButtonIs(m_creator, g_startIdle, g_uiTimeout), "the merge panel stayed");
+        auto* mark = child<QPushButton>(row(m_creator, 1), "btn_convert_finished");
+        QCOMPARE(pixel(at(mark, QPoint(mark->width() / 2, mark->height() / 6))), QColor(252, 56, 57));
+        screenshot("merge-partly-closed");
+    }
+
     void switchesToGermanAndBack()
     {
         QMenuBar* bar = m_twin->menuBar();

@@ -3,6 +3,7 @@
 #include "creation/DFConvert.h"
 #include "creation/ExeStarter.h"
 #include "creation/MacAppChecker.h"
+#include "engines/ResultCodes.h"
 #include "utils/CommonUtils.h"
 
 #include <QFileInfo>
@@ -19,6 +20,11 @@ Result CreateEngine::createPdfForMac(QString const& input, QString const& output
     Result result;
     result.path = output;
     QStringList arguments{QStringLiteral("-input"), input, QStringLiteral("-output"), output};
+    // A file removed after it was added: the document layer would only say that it failed.
+    if (!QFileInfo(input).isFile()) {
+        result.code = CreateErrorSourceNotFound;
+        return result;
+    }
 
     if (!CommonUtils::CheckIsDFCreatableFormats(input)) {
         ExeStarter starter;

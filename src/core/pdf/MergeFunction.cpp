@@ -57,6 +57,7 @@ MergeFunction* MergeFunction::instance()
 bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, QString& outputPath)
 {
     int const n = inputs.size();
+    m_merged = 0;
     if (n == 0) {
         qDebug() << "creatorPdfMerge" << __LINE__ << "Input file list is empty";
         return false;
@@ -94,6 +95,7 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
         // The merged document reads the parts' page data only when it is written. Each part is
         // opened around each read, so any number of parts fits the limit of open files.
         std::vector<std::unique_ptr<QPDF>> parts;
+        m_merged = 1;
         for (int i = base + 1; i < n; ++i) {
             if (!readable(inputs.at(i))) {
                 qDebug() << "creatorPdfMerge" << __LINE__
@@ -109,6 +111,7 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
             qpdfAddPages(merged, pages);
             source->stayOpen(false);
             parts.push_back(std::move(part));
+            ++m_merged;
             emit mergeProgress(60 + 40 * (i + 1) / n);
         }
         QByteArray partialPath = partial.toUtf8();
@@ -118,10 +121,12 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
         writer.write();
         merged.closeInputSource();
     } catch (std::exception const& e) {
+        m_merged = 0;
         qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: " << e.what();
         QFile::remove(partial);
         return false;
     } catch (...) {
+        m_merged = 0;
         qWarning() << "creatorPdfMerge" << __LINE__ << "Unknown exception during PDF merge";
         QFile::remove(partial);
         return false;

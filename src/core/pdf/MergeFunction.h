@@ -26,9 +26,14 @@ public:
     // Parts that are missing are skipped; false only when no part exists or qpdf fails.
     // outputPath names the merged file even when the merge fails.
     bool creatorPdfMerge(QStringList& inputs, QString const& outDir, QString& outputPath);
+    // How many inputs the last successful merge put into its file.
+    int mergedCount() const { return m_merged; }
 
     static MergeFunction* m_instance;
 
 signals:
     void mergeProgress(int percent);
+
+private:
+    int m_merged = 0;
 };

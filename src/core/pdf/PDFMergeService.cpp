@@ -32,6 +32,7 @@ void PDFMergeService::addMergeFile(FileItem* item, int)
 bool PDFMergeService::merge(QString const& outDir, QString& outputPath)
 {
     bool merged = MergeFunction::instance()->creatorPdfMerge(m_parts, outDir, outputPath);
+    m_merged = merged ? MergeFunction::instance()->mergedCount() : 0;
     // Parts may be decrypted copies of the user's files: none outlives the merge.
     for (auto const& part : qAsConst(m_parts)) {
         QFile::remove(part);

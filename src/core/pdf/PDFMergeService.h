@@ -13,7 +13,11 @@ public:
 
     QString tempDir() const;
     // Forgets the last run's list; parts of it still on disk stay known to clearTempFiles.
-    void reset() { m_parts.clear(); }
+    void reset()
+    {
+        m_parts.clear();
+        m_merged = 0;
+    }
     // Gives the item a random part name and records its part in the Temp folder.
     void addMergeFile(FileItem* item, int index);
     // Joins the parts into "Merge.pdf" in outDir; the parts are removed then, merged or not.
@@ -22,10 +26,13 @@ public:
     // folder is touched: it may be a working copy that the other page is converting.
     bool clearTempFiles();
     QStringList mergeList() const { return m_parts; }
+    // The parts that the last merge put into its file.
+    int mergedCount() const { return m_merged; }
 
 private:
     PDFMergeService() = default;
 
     QStringList m_parts;
+    int m_merged = 0;
     QSet<QString> m_named; // every part named and not yet removed
 };

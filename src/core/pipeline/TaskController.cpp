@@ -99,7 +99,11 @@ void TaskController::handleTaskFinished(FileItem* item, int code, int)
         emit taskError(item, code);
     emit taskProgress(m_completed, m_total);
     if (m_merge) {
-        item->stopProcess();
+        // A part that failed is left out of the merge: its row says why.
+        if (code != 0)
+            item->fileProcessFinished(code);
+        else
+            item->stopProcess();
         if (m_total > 0)
             emit mergeProgress(static_cast<int>(static_cast<float>(m_completed) / m_total * 60));
     } else {
@@ -114,8 +118,10 @@ void TaskController::endRun()
 {
     m_running = false;
     if (m_merge) {
+        PDFMergeService& service = PDFMergeService::instance();
         QString path;
-        bool ok = PDFMergeService::instance().merge(m_outputDir, path);
+        bool ok = service.merge(m_outputDir, path);
+        emit mergeCounted(service.mergedCount(), service.mergeList().size());
         emit mergeCompleted(ok, path);
     }
     emit taskFinished();

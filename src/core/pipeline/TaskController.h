@@ -43,6 +43,8 @@ signals:
     void taskApplyOptions(int index);
     void taskError(FileItem* item, int code);
     void mergeProgress(int percent);
+    // Just before mergeCompleted: how many of the run's files the merged file holds.
+    void mergeCounted(int merged, int total);
     void mergeCompleted(bool success, QString finalPath);
 
 private:

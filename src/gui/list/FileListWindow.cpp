@@ -374,6 +374,7 @@ void FileListWindow::btn_start_clicked()
     if (m_merge) {
         panel = new MergeWidget(this);
         connect(m_controller, &TaskController::mergeProgress, panel, &MergeWidget::progressBarUpdate);
+        connect(m_controller, &TaskController::mergeCounted, panel, &MergeWidget::mergedCount);
         connect(m_controller, &TaskController::mergeCompleted, panel, &MergeWidget::completionOfMerger);
     }
     m_controller->startTasks(m_fileList->allItems(), ui->lineEdit_output->text(), m_mode, m_merge);

@@ -45,17 +45,31 @@ void MergeWidget::progressBarUpdate(int percent)
     ui->progressBar->setValue(percent);
 }
 
+void MergeWidget::mergedCount(int merged, int total)
+{
+    m_merged = merged;
+    m_total = total;
+}
+
 void MergeWidget::completionOfMerger(bool flag, QString outputFilePath)
 {
     m_failed = !flag;
     if (m_failed) {
         ui->btnShow->hide();
-        ui->completeMessage->setText(tr("The merge is failed"));
         ui->iconLabel->setStyleSheet(QStringLiteral("image: url(:/resource/pic_failed-3x.png);"));
     } else {
         m_outputFilePath = outputFilePath;
     }
+    showResultText();
     ui->stackedWidget->setCurrentWidget(ui->completePage);
+}
+
+void MergeWidget::showResultText()
+{
+    if (m_failed)
+        ui->completeMessage->setText(tr("The merge is failed"));
+    else if (m_merged < m_total)
+        ui->completeMessage->setText(tr("%1 of %2 files are in the merged PDF.").arg(m_merged).arg(m_total));
 }
 
 void MergeWidget::showFolder()
@@ -79,6 +93,5 @@ void MergeWidget::showClicked()
 void MergeWidget::retranslate()
 {
     ui->retranslateUi(this);
-    if (m_failed)
-        ui->completeMessage->setText(tr("The merge is failed"));
+    showResultText();
 }

@@ -19,6 +19,8 @@ public:
 public slots:
     void completionOfMerger(bool flag, QString outputFilePath);
     void progressBarUpdate(int percent);
+    // How many of the run's files the merged file holds; a merge that left some out says so.
+    void mergedCount(int merged, int total);
 
 private slots:
     void showFolder();
@@ -30,8 +32,11 @@ private:
     void okClicked();
     void showClicked();
     void retranslate();
+    void showResultText();
 
     bool m_failed = false;
+    int m_merged = 0;
+    int m_total = 0;
     Ui_MergeWidget* ui;
     QString m_outputFilePath;
 };

@@ -55,6 +55,7 @@ private slots:
         QFETCH(QString, input);
         QFETCH(bool, helper);
         QString source = m_home.filePath(input);
+        QFile(source).open(QIODevice::WriteOnly);
         QString output = m_home.filePath("out.pdf");
         CreateEngine engine;
         Result result = engine.run(source, output, "ignored");
