@@ -87,16 +87,28 @@ bool ComponentCheck::checkComponent(ComponentCheckerStruct& record)
     if (!installationPackageCheck(package, record.m_packageMd5)) {
         DownloadDialog dialog(parent);
         dialog.show();
-        return (dialog.*record.m_download)(record.m_url);
+        if (!(dialog.*record.m_download)(record.m_url)) {
+            // A download the user stopped needs no word.
+            if (!dialog.failureReason().isEmpty())
+                reportFailure(dialog.failureReason());
+            return false;
+        }
+    } else if (!(InstallModule::instance()->*record.m_install)(package)) {
+        reportFailure(InstallModule::instance()->errorString());
+        return false;
     }
-    if (!(InstallModule::instance()->*record.m_install)(package)) {
-        MessageBox::warning(
-            parent, QStringLiteral("Installation Failed"),
-            QStringLiteral("Failed to install the package. Please check the logs for more details."),
-            QMessageBox::Ok);
+    // Installed counts only once the component passes its own check.
+    if (record.m_check && !(instance()->*record.m_check)()) {
+        qWarning() << "checkComponent" << __LINE__ << "the installed component fails its check";
+        reportFailure(tr("The installed OCR module is damaged. Please try again."));
         return false;
     }
     return true;
+}
+
+void ComponentCheck::reportFailure(QString const& reason)
+{
+    MessageBox::warning(MainWindowAccess::instance(), tr("Installation Failed"), reason, QMessageBox::Ok);
 }
 
 bool ComponentCheck::installationPackageCheck(QString packagePath, QString md5)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class ComponentCheck;
@@ -24,6 +25,8 @@ struct ComponentCheckerStruct
 // The one unit of the core that shows dialogs (GUI thread only).
 class ComponentCheck
 {
+    Q_DECLARE_TR_FUNCTIONS(ComponentCheck)
+
 public:
     static ComponentCheck* m_instance;
     static ComponentCheck* instance();
@@ -42,5 +45,7 @@ public:
 
 private:
     static QString modelPath();
+    // Every failed download or installation is told, with its reason.
+    static void reportFailure(QString const& reason);
     static QString packagePath(QString const& url);
 };

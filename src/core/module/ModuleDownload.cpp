@@ -54,9 +54,12 @@ void ModuleDownload::cancelDownload()
 bool ModuleDownload::download(QString url, QString savePath, int limitMs)
 {
     qInfo() << "download" << __LINE__ << "Download ：url: " << url << "  Save to: " << savePath;
+    m_error.clear();
+    m_cancelled = false;
     QFile file(savePath);
     if (!file.open(QIODevice::WriteOnly)) {
         qWarning() << "download" << __LINE__ << "Download error: Failed to open output file: " << savePath;
+        m_error = QStringLiteral("cannot write %1: %2").arg(savePath, file.errorString());
         return false;
     }
 
@@ -137,6 +140,7 @@ bool ModuleDownload::download(QString url, QString savePath, int limitMs)
     QMetaObject::Connection stop = connect(
         this, &ModuleDownload::stopDownload, reply,
         [&] {
+            m_cancelled = true;
             reply->abort();
             qInfo() << "operator()" << __LINE__ << "Download cancelled by user";
         },
@@ -148,6 +152,7 @@ bool ModuleDownload::download(QString url, QString savePath, int limitMs)
     buffer.clear();
     QString error = failure();
     bool result = error.isEmpty();
+    m_error = error;
     if (!result)
         qWarning() << "download" << __LINE__ << "Download failed: " << error;
     if (!result && file.exists())

@@ -20,8 +20,15 @@ public:
     bool download(QString url, QString savePath, int limitMs);
     // Stops a running download, which then returns false.
     void cancelDownload();
+    // Why the last download failed (empty after a success); whether the user stopped it.
+    QString errorString() const { return m_error; }
+    bool wasCancelled() const { return m_cancelled; }
 
 signals:
     void downloadProgress(int bytesReceived, int bytesTotal);
     void stopDownload();
+
+private:
+    QString m_error;
+    bool m_cancelled = false;
 };

@@ -32,3 +32,8 @@ void SignalTransferStation::relayErrorMessage(QString const& message)
 {
     emit sendErrorMessage(message);
 }
+
+void SignalTransferStation::transmitOcrModelChecked(bool ready)
+{
+    emit ocrModelChecked(ready);
+}

@@ -20,6 +20,7 @@ public:
     void transmitunlockAllPDF(QString password);
     void transmitDLSignal(bool ok);
     void relayErrorMessage(QString const& message);
+    void transmitOcrModelChecked(bool ready);
 
     static SignalTransferStation* m_instance;
 
@@ -28,4 +29,6 @@ signals:
     void unlockAllPDF(QString password);
     void downloadCompleted(bool ok);
     void sendErrorMessage(QString message);
+    // A model check ended: the OCR model is ready, or it is missing and stays so.
+    void ocrModelChecked(bool ready);
 };

@@ -230,7 +230,9 @@ void ConvertOptionSetting::initSetting()
     ui->spinBox_border_width->setValue(static_cast<int>(shown.m_separatorWidth));
     ui->slider_zoom->setValue(100);
     ui->spinBox_zoom->setValue(100);
-    ui->btn_border_color->setStyleSheet(borderColorStyle(shown.m_separatorColor));
+    // What the button shows is what OK stores.
+    m_borderColor = shown.m_separatorColor;
+    ui->btn_border_color->setStyleSheet(borderColorStyle(m_borderColor));
     ui->imageDpiCBox->setCurrentIndex(findIndexByData(ui->imageDpiCBox, shown.m_imageScale));
     ui->applyToAll->setChecked(s_applyToAll);
 }

@@ -3,14 +3,10 @@
 #include "ui_DownloadDialog.h"
 
 #include "common/ProductConstants.h"
-#include "language/GLanguage.h"
 #include "module/InstallModule.h"
 #include "module/ModuleDigest.h"
-#include "support/MainWindowAccess.h"
-#include "support/MessageBox.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,10 +36,13 @@ QString DownloadDialog::savePathFor(QString const& url)
 
 bool DownloadDialog::downloadOCR(QString url)
 {
+    m_failure.clear();
     ui->downloadProgressBar->setValue(0);
     ui->label->setText(tr("Downloading OCR Module..."));
     if (!download(url)) {
         qWarning() << "downloadOCR" << __LINE__ << "Download OCR fail";
+        if (!m_download.wasCancelled())
+            m_failure = tr("The OCR module could not be downloaded: %1").arg(m_download.errorString());
         return false;
     }
     QString package = savePathFor(url);
@@ -53,13 +52,14 @@ bool DownloadDialog::downloadOCR(QString url)
     if (digest.isEmpty() || digest != baseOcrInstallPackMd5) {
         qWarning() << "downloadOCR" << __LINE__ << "Downloaded package has the wrong digest:" << digest;
         QFile::remove(package);
-        MessageBox::warning(MainWindowAccess::instance(),
-                            QCoreApplication::translate("GLanguage", GLanguage::getString(StrInfo)),
-                            tr("The downloaded OCR module is damaged and was not installed. "
-                               "Please try again."));
+        m_failure = tr("The downloaded OCR module is damaged and was not installed. Please try again.");
         return false;
     }
-    return InstallModule::instance()->installOCRModule(package);
+    if (!InstallModule::instance()->installOCRModule(package)) {
+        m_failure = InstallModule::instance()->errorString();
+        return false;
+    }
+    return true;
 }
 
 bool DownloadDialog::download(QString url)

@@ -24,6 +24,8 @@ public:
     bool download(QString url);
     bool downloadCAD(QString url);
     bool downloadHtml2pdf(QString url);
+    // Why the last downloadOCR failed, for the user; empty after a success or a cancel.
+    QString failureReason() const { return m_failure; }
 
 private slots:
     void updateProgress(int received, int total);
@@ -38,6 +40,7 @@ private:
 
     Ui_Downloading* ui;
     QString m_savePath;
+    QString m_failure;
     ModuleDownload m_download;
     // Set while the dialog closes itself at 100 %, which must not stop anything.
     bool m_closingAtEnd = false;

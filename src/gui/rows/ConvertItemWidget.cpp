@@ -7,6 +7,7 @@
 #include "dialogs/ConvertOptionSetting.h"
 #include "items/FileItem.h"
 #include "language/GLanguage.h"
+#include "relay/SignalTransferStation.h"
 #include "settings/PMPreferences.h"
 #include "support/MainWindowAccess.h"
 #include "support/MessageBox.h"
@@ -21,6 +22,7 @@
 
 ConvertType ConvertItemWidget::sm_lastSelectCovType = ToOcrPdf;
 QTimer* ConvertItemWidget::m_checkModuleTimer = nullptr;
+bool ConvertItemWidget::s_ocrCheckPending = false;
 
 // The entry texts are shown as they stand in every interface language.
 QVector<ConvertItemWidget::ActionData> ConvertItemWidget::convertTypeAction = {
@@ -89,21 +91,24 @@ ConvertItemWidget::ConvertItemWidget(FileItem* item, QWidget* parent)
     initConnect();
     initSelectConvertType(m_convertTypeMenu);
 
+    connect(SignalTransferStation::instance(), &SignalTransferStation::ocrModelChecked, this,
+            &ConvertItemWidget::ocrModelChecked);
     if (m_ocrInstalled) {
         addOcrActionToMenu(true);
-    } else if (m_checkModuleTimer) {
+    } else if (m_checkModuleTimer && !s_ocrCheckPending) {
         addOcrActionToMenu(false);
     } else {
-        // The first row made without the model checks it once, a moment after it appears;
-        // until then its "OCR PDF" entry stays.
-        m_checkModuleTimer = new QTimer();
-        m_checkModuleTimer->setSingleShot(true);
-        QMetaObject::Connection const check =
-            connect(m_checkModuleTimer, &QTimer::timeout, this, &ConvertItemWidget::checkOCRModule);
-        connect(
-            m_checkModuleTimer, &QTimer::timeout, m_checkModuleTimer, [check] { QObject::disconnect(check); },
-            Qt::DirectConnection);
-        m_checkModuleTimer->start(500);
+        // The model is checked once, a moment after the first row without it appears. Rows
+        // made until the check ends keep their "OCR PDF" entry and learn its result.
+        m_awaitingCheck = true;
+        if (!m_checkModuleTimer) {
+            m_checkModuleTimer = new QTimer();
+            m_checkModuleTimer->setSingleShot(true);
+            connect(m_checkModuleTimer, &QTimer::timeout, m_checkModuleTimer,
+                    &ConvertItemWidget::checkOCRModule);
+            s_ocrCheckPending = true;
+            m_checkModuleTimer->start(500);
+        }
     }
 }
 
@@ -240,11 +245,10 @@ void ConvertItemWidget::btn_set_option_clicked()
 void ConvertItemWidget::checkOCRModule()
 {
     bool const ready = ComponentCheck::instance()->checkOCRComponent();
-    if (ready) {
+    if (ready)
         PMPreferences::getInstance()->setOCRInstalled(true);
-        m_ocrInstalled = true;
-    }
-    addOcrActionToMenu(ready);
+    s_ocrCheckPending = false;
+    SignalTransferStation::instance()->transmitOcrModelChecked(ready);
 }
 
 void ConvertItemWidget::installOCRSuccess()
@@ -252,6 +256,21 @@ void ConvertItemWidget::installOCRSuccess()
     PMPreferences::getInstance()->setOCRInstalled(true);
     m_ocrInstalled = true;
     addOcrActionToMenu(true);
+    SignalTransferStation::instance()->transmitOcrModelChecked(true);
+}
+
+void ConvertItemWidget::ocrModelChecked(bool ready)
+{
+    bool const waited = m_awaitingCheck;
+    m_awaitingCheck = false;
+    if (!ready) {
+        if (waited)
+            addOcrActionToMenu(false);
+        return;
+    }
+    m_ocrInstalled = true;
+    if (m_ocrAction && m_ocrNextAction && !m_convertTypeMenu->actions().contains(m_ocrAction))
+        m_convertTypeMenu->insertAction(m_ocrNextAction, m_ocrAction);
 }
 
 void ConvertItemWidget::addOcrActionToMenu(bool show)

@@ -63,11 +63,19 @@ signals:
 public slots:
     void selectConvertType();
     void btn_set_option_clicked();
-    void checkOCRModule();
+    // The deferred model check, once per process; its result reaches every row.
+    static void checkOCRModule();
     void installOCRSuccess();
 
 private:
+    // Every row hears how a model check ended: ready, the entry comes back (without changing
+    // the row's format); missing, a row made while the check was pending loses it now.
+    void ocrModelChecked(bool ready);
+
+    static bool s_ocrCheckPending;
+
     bool m_ocrInstalled = false;
+    bool m_awaitingCheck = false;
     QHBoxLayout* m_rightLayout = nullptr;
     QPushButton* btn_convert_type = nullptr;
     QPushButton* btn_set_option = nullptr;

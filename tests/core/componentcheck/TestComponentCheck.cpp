@@ -118,46 +118,62 @@ private slots:
     }
 
     // Starts from a damaged model; only the shipped package may replace it, and it stays in
-    // the download folder for the next check.
+    // the download folder for the next check. Every failure is told, with its reason.
     void fetches_data()
     {
         QTest::addColumn<QByteArray>("alreadyThere");
         QTest::addColumn<Answer>("served");
+        QTest::addColumn<bool>("offline");
         QTest::addColumn<bool>("result");
         QTest::addColumn<bool>("downloaded");
-        QTest::addColumn<bool>("damageReported");
+        QTest::addColumn<QString>("told");
         QByteArray cut = m_shipped.left(m_shipped.size() / 2);
+        QString const damaged =
+            "Installation Failed|The downloaded OCR module is damaged and was not installed. "
+            "Please try again.";
+        QString const notDownloaded = "Installation Failed|The OCR module could not be downloaded: ";
         QTest::newRow("intact package already there")
-            << m_shipped << answer("404 Not Found", "gone") << true << false << false;
+            << m_shipped << answer("404 Not Found", "gone") << false << true << false << QString();
         QTest::newRow("damaged package there, fetched again")
-            << cut << answer("200 OK", m_shipped) << true << true << false;
-        QTest::newRow("downloaded") << QByteArray() << answer("200 OK", m_shipped) << true << true << false;
+            << cut << answer("200 OK", m_shipped) << false << true << true << QString();
+        QTest::newRow("downloaded") << QByteArray() << answer("200 OK", m_shipped) << false << true << true
+                                    << QString();
         QTest::newRow("substituted download")
-            << QByteArray() << answer("200 OK", m_substitute) << false << true << true;
-        QTest::newRow("download cut short") << QByteArray() << answer("200 OK", cut) << false << true << true;
+            << QByteArray() << answer("200 OK", m_substitute) << false << false << true << damaged;
+        QTest::newRow("download cut short")
+            << QByteArray() << answer("200 OK", cut) << false << false << true << damaged;
         QTest::newRow("download fails")
-            << QByteArray() << answer("404 Not Found", "gone") << false << true << false;
+            << QByteArray() << answer("404 Not Found", "gone") << false << false << true << notDownloaded;
+        QTest::newRow("no network") << QByteArray() << answer("200 OK", m_shipped) << true << false << false
+                                    << notDownloaded + "Connection refused";
     }
 
     void fetches()
     {
         QFETCH(QByteArray, alreadyThere);
         QFETCH(Answer, served);
+        QFETCH(bool, offline);
         QFETCH(bool, result);
         QFETCH(bool, downloaded);
-        QFETCH(bool, damageReported);
+        QFETCH(QString, told);
         QString damaged = damageModel();
         QVERIFY(!damaged.isEmpty());
         if (!alreadyThere.isEmpty())
             QVERIFY(writeFile(m_package, alreadyThere));
         m_server.answers["/ocr-models-mac-v2.zip"] = served;
+        // Nothing listens on port 1.
+        if (offline)
+            ComponentCheck::setOcrUrlForTests("http://127.0.0.1:1/ocr-models-mac-v2.zip");
         MessageBox::setNextAnswer(QMessageBox::Ok);
 
-        QCOMPARE(ComponentCheck::instance()->checkOCRComponent(), result);
+        bool const checked = ComponentCheck::instance()->checkOCRComponent();
+        ComponentCheck::setOcrUrlForTests(m_server.url("/ocr-models-mac-v2.zip"));
+        QCOMPARE(checked, result);
         QCOMPARE(m_server.requested.size(), downloaded ? 1 : 0);
         QStringList shown = MessageBox::shown();
         QCOMPARE(shown.mid(0, 1), promptOnly());
-        QCOMPARE(shown.size(), damageReported ? 2 : 1);
+        QCOMPARE(shown.size(), told.isEmpty() ? 1 : 2);
+        QVERIFY2(shown.value(1).startsWith(told), qPrintable(shown.value(1)));
         if (result) {
             QCOMPARE(getMd5(m_model), baseOcrMd5);
             QCOMPARE(getMd5(m_package), baseOcrInstallPackMd5);
@@ -204,11 +220,28 @@ private slots:
         bool result = ComponentCheck::instance()->checkOCRComponent();
         QVERIFY(QFile::remove(m_models) && QDir().mkpath(m_models));
         QVERIFY(!result);
+        QCOMPARE(MessageBox::shown(),
+                 promptOnly() << "Installation Failed|The folder " + m_models + " cannot be written.");
+        QCOMPARE(getMd5(m_package), baseOcrInstallPackMd5);
+    }
+
+    // An unpacker that says it worked is not taken at its word: the model is checked again.
+    void installCountsOnlyWhenTheModelChecks()
+    {
+        QVERIFY(writeFile(m_package, m_shipped));
+        QTemporaryDir bin;
+        QVERIFY(writeFile(bin.filePath("unzip"), "#!/bin/sh\nmkdir -p \"$4/documentai.model\"\n"
+                                                 "echo wrong > \"$4/documentai.model/eng.traineddata\"\n"));
+        QVERIFY(QFile::setPermissions(bin.filePath("unzip"), QFile::ReadOwner | QFile::ExeOwner));
+        QByteArray const path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        bool const result = ComponentCheck::instance()->checkOCRComponent();
+        qputenv("PATH", path);
+        QVERIFY(!result);
         QCOMPARE(
             MessageBox::shown(),
-            promptOnly() << "Installation Failed|Failed to install the package. Please check the logs for "
-                            "more details.");
-        QCOMPARE(getMd5(m_package), baseOcrInstallPackMd5);
+            promptOnly() << "Installation Failed|The installed OCR module is damaged. Please try again.");
     }
 };
 

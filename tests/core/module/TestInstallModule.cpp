@@ -82,6 +82,29 @@ private slots:
         QVERIFY(!QFile::exists(destination + "/documentai.model/eng.traineddata"));
     }
 
+    // The package goes bad after its first entries: the model in place stays whole, old.
+    void interruptedUnpackKeepsTheOldModel()
+    {
+        QString const models = m_home.filePath("interrupted");
+        QVERIFY(writeFile(models + "/documentai.model/eng.traineddata", "old english"));
+        QVERIFY(writeFile(models + "/documentai.model/configs/osd", "old osd"));
+        QString const before = getMd5(models + "/documentai.model");
+        QByteArray bytes = read(m_package);
+        // The data of the last entry, after its local header: unzip finds its checksum wrong.
+        QByteArray const name("documentai.model/eng.traineddata");
+        int const at = bytes.indexOf(name);
+        QVERIFY(at > 0);
+        int const extra = uchar(bytes[at - 2]) | uchar(bytes[at - 1]) << 8;
+        bytes[at + name.size() + extra] = char(bytes[at + name.size() + extra] ^ 0x5a);
+        QString const damaged = m_home.filePath("late-damage.zip");
+        QVERIFY(writeFile(damaged, bytes));
+        QVERIFY(!InstallModule::instance()->install(damaged, models));
+        QVERIFY(!InstallModule::instance()->errorString().isEmpty());
+        QCOMPARE(getMd5(models + "/documentai.model"), before);
+        QCOMPARE(QDir(models).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList("documentai.model"));
+    }
+
     // What the build ships agrees with what the model check computes.
     void shippedPackageMatchesItsDigests()
     {

@@ -320,14 +320,14 @@ private slots:
         QVERIFY(shared.m_adjoinPages);
         QCOMPARE(shared.m_separatorColor, 0xff123456u);
 
-        // Another row shows the shared record, but its OK stores its own colour.
+        // Another row shows the shared record, and its OK stores what it shows.
         png.initSetting();
         QVERIFY(child<QCheckBox>(&png, "applyToAll")->isChecked());
         QVERIFY(child<QRadioButton>(&png, "pageLayoutRBtn")->isChecked());
         QCOMPARE(child(&png, "btn_border_color")->styleSheet(),
                  QStringLiteral("background-color:#ff123456;border:1px solid;"));
         confirm(&png);
-        QCOMPARE(shared.m_separatorColor, 0xffffffffu);
+        QCOMPARE(shared.m_separatorColor, 0xff123456u);
 
         // Cancel leaves both statics alone.
         png.initSetting();
@@ -346,7 +346,7 @@ private slots:
         QVERIFY(&png.getConvertOption() != &shared);
         QVERIFY(&docx.getConvertOption() != &png.getConvertOption());
         QCOMPARE(docx.getConvertOption().m_separatorColor, 0xff123456u);
-        QCOMPARE(png.getConvertOption().m_separatorColor, 0xffffffffu);
+        QCOMPARE(png.getConvertOption().m_separatorColor, 0xff123456u);
         QVERIFY(shared.m_adjoinPages);
     }
 
@@ -432,6 +432,16 @@ private slots:
 
         // Stored with separate images too.
         act(&dialog, "separateImages");
+        confirm(&dialog);
+        QCOMPARE(dialog.getConvertOption().m_separatorColor, 0x40801020u);
+
+        // A colour picked in a cancelled dialog is neither shown again nor stored.
+        dialog.initSetting();
+        ColorDialog::setNextAnswer(Qt::red);
+        act(&dialog, "btn_border_color");
+        act(&dialog, "btn_cancel");
+        dialog.initSetting();
+        QCOMPARE(child(&dialog, "btn_border_color")->styleSheet(), picked);
         confirm(&dialog);
         QCOMPARE(dialog.getConvertOption().m_separatorColor, 0x40801020u);
     }
