@@ -49,6 +49,17 @@
     </message>
 </context>
 <context>
+    <name>ComponentCheck</name>
+    <message>
+        <source>The installed OCR module is damaged. Please try again.</source>
+        <translation>Das installierte OCR-Modul ist beschädigt. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Installation Failed</source>
+        <translation>Installation fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
@@ -177,6 +188,10 @@
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
         <translation>Das heruntergeladene OCR-Modul ist beschädigt und wurde nicht installiert. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The OCR module could not be downloaded: %1</source>
+        <translation>Das OCR-Modul konnte nicht heruntergeladen werden: %1</translation>
     </message>
 </context>
 <context>
@@ -529,6 +544,36 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
     </message>
 </context>
 <context>
+    <name>InstallModule</name>
+    <message>
+        <source>The folder %1 cannot be written.</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The unzip tool could not be started.</source>
+        <translation>Das Programm unzip konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Unpacking the package took too long.</source>
+        <translation>Das Entpacken des Pakets hat zu lange gedauert.</translation>
+    </message>
+    <message>
+        <source>The package is damaged and could not be unpacked.</source>
+        <translation>Das Paket ist beschädigt und konnte nicht entpackt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>1 file is still being converted. Stop and quit?</source>
+        <translation>1 Datei wird noch konvertiert. Anhalten und beenden?</translation>
+    </message>
+    <message>
+        <source>%1 files are still being converted. Stop and quit?</source>
+        <translation>%1 Dateien werden noch konvertiert. Anhalten und beenden?</translation>
+    </message>
+</context>
+<context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
@@ -549,6 +594,10 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
     <message>
         <source>Show in Folder</source>
         <translation>Im Ordner zeigen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files are in the merged PDF.</source>
+        <translation>%1 von %2 Dateien sind im zusammengeführten PDF.</translation>
     </message>
 </context>
 <context>

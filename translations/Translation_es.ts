@@ -49,6 +49,17 @@
     </message>
 </context>
 <context>
+    <name>ComponentCheck</name>
+    <message>
+        <source>The installed OCR module is damaged. Please try again.</source>
+        <translation>El módulo de OCR instalado está dañado. Inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Installation Failed</source>
+        <translation>Error en la instalación</translation>
+    </message>
+</context>
+<context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
@@ -177,6 +188,10 @@
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
         <translation>El módulo OCR descargado está dañado y no se ha instalado. Inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>The OCR module could not be downloaded: %1</source>
+        <translation>No se pudo descargar el módulo de OCR: %1</translation>
     </message>
 </context>
 <context>
@@ -529,6 +544,36 @@ Downloading this OCR module now?</source>
     </message>
 </context>
 <context>
+    <name>InstallModule</name>
+    <message>
+        <source>The folder %1 cannot be written.</source>
+        <translation>No se puede escribir en la carpeta %1.</translation>
+    </message>
+    <message>
+        <source>The unzip tool could not be started.</source>
+        <translation>No se pudo iniciar la herramienta unzip.</translation>
+    </message>
+    <message>
+        <source>Unpacking the package took too long.</source>
+        <translation>La descompresión del paquete tardó demasiado.</translation>
+    </message>
+    <message>
+        <source>The package is damaged and could not be unpacked.</source>
+        <translation>El paquete está dañado y no se pudo descomprimir.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>1 file is still being converted. Stop and quit?</source>
+        <translation>Todavía se está convirtiendo 1 archivo. ¿Detener y salir?</translation>
+    </message>
+    <message>
+        <source>%1 files are still being converted. Stop and quit?</source>
+        <translation>Todavía se están convirtiendo %1 archivos. ¿Detener y salir?</translation>
+    </message>
+</context>
+<context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
@@ -549,6 +594,10 @@ Downloading this OCR module now?</source>
     <message>
         <source>Show in Folder</source>
         <translation>Mostrar en la carpeta</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files are in the merged PDF.</source>
+        <translation>%1 de %2 archivos están en el PDF combinado.</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,17 @@
     </message>
 </context>
 <context>
+    <name>ComponentCheck</name>
+    <message>
+        <source>The installed OCR module is damaged. Please try again.</source>
+        <translation>Le module OCR installé est endommagé. Veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>Installation Failed</source>
+        <translation>Échec de l&apos;installation</translation>
+    </message>
+</context>
+<context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
@@ -177,6 +188,10 @@
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
         <translation>Le module OCR téléchargé est endommagé et n&apos;a pas été installé. Veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>The OCR module could not be downloaded: %1</source>
+        <translation>Le module OCR n&apos;a pas pu être téléchargé&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -529,6 +544,36 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>InstallModule</name>
+    <message>
+        <source>The folder %1 cannot be written.</source>
+        <translation>Impossible d&apos;écrire dans le dossier %1.</translation>
+    </message>
+    <message>
+        <source>The unzip tool could not be started.</source>
+        <translation>L&apos;outil unzip n&apos;a pas pu être lancé.</translation>
+    </message>
+    <message>
+        <source>Unpacking the package took too long.</source>
+        <translation>La décompression du paquet a pris trop de temps.</translation>
+    </message>
+    <message>
+        <source>The package is damaged and could not be unpacked.</source>
+        <translation>Le paquet est endommagé et n&apos;a pas pu être décompressé.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>1 file is still being converted. Stop and quit?</source>
+        <translation>1 fichier est encore en cours de conversion. Arrêter et quitter&#xa0;?</translation>
+    </message>
+    <message>
+        <source>%1 files are still being converted. Stop and quit?</source>
+        <translation>%1 fichiers sont encore en cours de conversion. Arrêter et quitter&#xa0;?</translation>
+    </message>
+</context>
+<context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
@@ -549,6 +594,10 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
     <message>
         <source>Show in Folder</source>
         <translation>Afficher dans le dossier</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files are in the merged PDF.</source>
+        <translation>%1 fichiers sur %2 figurent dans le PDF fusionné.</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,17 @@
     </message>
 </context>
 <context>
+    <name>ComponentCheck</name>
+    <message>
+        <source>The installed OCR module is damaged. Please try again.</source>
+        <translation>Il modulo OCR installato è danneggiato. Riprova.</translation>
+    </message>
+    <message>
+        <source>Installation Failed</source>
+        <translation>Installazione non riuscita</translation>
+    </message>
+</context>
+<context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
@@ -177,6 +188,10 @@
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
         <translation>Il modulo OCR scaricato è danneggiato e non è stato installato. Riprova.</translation>
+    </message>
+    <message>
+        <source>The OCR module could not be downloaded: %1</source>
+        <translation>Impossibile scaricare il modulo OCR: %1</translation>
     </message>
 </context>
 <context>
@@ -529,6 +544,36 @@ Vuoi scaricare ora il modulo OCR?</translation>
     </message>
 </context>
 <context>
+    <name>InstallModule</name>
+    <message>
+        <source>The folder %1 cannot be written.</source>
+        <translation>Impossibile scrivere nella cartella %1.</translation>
+    </message>
+    <message>
+        <source>The unzip tool could not be started.</source>
+        <translation>Impossibile avviare lo strumento unzip.</translation>
+    </message>
+    <message>
+        <source>Unpacking the package took too long.</source>
+        <translation>L&apos;estrazione del pacchetto ha richiesto troppo tempo.</translation>
+    </message>
+    <message>
+        <source>The package is damaged and could not be unpacked.</source>
+        <translation>Il pacchetto è danneggiato e non è stato possibile estrarlo.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>1 file is still being converted. Stop and quit?</source>
+        <translation>1 file è ancora in conversione. Interrompere e uscire?</translation>
+    </message>
+    <message>
+        <source>%1 files are still being converted. Stop and quit?</source>
+        <translation>%1 file sono ancora in conversione. Interrompere e uscire?</translation>
+    </message>
+</context>
+<context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
@@ -549,6 +594,10 @@ Vuoi scaricare ora il modulo OCR?</translation>
     <message>
         <source>Show in Folder</source>
         <translation>Mostra nella cartella</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files are in the merged PDF.</source>
+        <translation>%1 file su %2 sono nel PDF unito.</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,17 @@
     </message>
 </context>
 <context>
+    <name>ComponentCheck</name>
+    <message>
+        <source>The installed OCR module is damaged. Please try again.</source>
+        <translation>インストールされた OCR モジュールが破損しています。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Installation Failed</source>
+        <translation>インストールに失敗しました</translation>
+    </message>
+</context>
+<context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
@@ -177,6 +188,10 @@
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
         <translation>ダウンロードしたOCRモジュールが破損しているため、インストールしませんでした。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The OCR module could not be downloaded: %1</source>
+        <translation>OCR モジュールをダウンロードできませんでした: %1</translation>
     </message>
 </context>
 <context>
@@ -529,6 +544,36 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
     </message>
 </context>
 <context>
+    <name>InstallModule</name>
+    <message>
+        <source>The folder %1 cannot be written.</source>
+        <translation>フォルダー %1 に書き込めません。</translation>
+    </message>
+    <message>
+        <source>The unzip tool could not be started.</source>
+        <translation>unzip ツールを起動できませんでした。</translation>
+    </message>
+    <message>
+        <source>Unpacking the package took too long.</source>
+        <translation>パッケージの展開に時間がかかりすぎました。</translation>
+    </message>
+    <message>
+        <source>The package is damaged and could not be unpacked.</source>
+        <translation>パッケージが破損しているため展開できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>1 file is still being converted. Stop and quit?</source>
+        <translation>1 個のファイルを変換中です。中止して終了しますか？</translation>
+    </message>
+    <message>
+        <source>%1 files are still being converted. Stop and quit?</source>
+        <translation>%1 個のファイルを変換中です。中止して終了しますか？</translation>
+    </message>
+</context>
+<context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
@@ -549,6 +594,10 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
     <message>
         <source>Show in Folder</source>
         <translation>フォルダーに表示</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files are in the merged PDF.</source>
+        <translation>結合した PDF には %2 個中 %1 個のファイルが含まれています。</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,17 @@
     </message>
 </context>
 <context>
+    <name>ComponentCheck</name>
+    <message>
+        <source>The installed OCR module is damaged. Please try again.</source>
+        <translation>O módulo de OCR instalado está danificado. Tente novamente.</translation>
+    </message>
+    <message>
+        <source>Installation Failed</source>
+        <translation>Falha na instalação</translation>
+    </message>
+</context>
+<context>
     <name>ConvertOptionSetting</name>
     <message>
         <source>OCR Settings</source>
@@ -177,6 +188,10 @@
     <message>
         <source>The downloaded OCR module is damaged and was not installed. Please try again.</source>
         <translation>O módulo de OCR baixado está danificado e não foi instalado. Tente novamente.</translation>
+    </message>
+    <message>
+        <source>The OCR module could not be downloaded: %1</source>
+        <translation>Não foi possível baixar o módulo de OCR: %1</translation>
     </message>
 </context>
 <context>
@@ -529,6 +544,36 @@ Deseja baixar o módulo de OCR agora?</translation>
     </message>
 </context>
 <context>
+    <name>InstallModule</name>
+    <message>
+        <source>The folder %1 cannot be written.</source>
+        <translation>Não é possível gravar na pasta %1.</translation>
+    </message>
+    <message>
+        <source>The unzip tool could not be started.</source>
+        <translation>Não foi possível iniciar a ferramenta unzip.</translation>
+    </message>
+    <message>
+        <source>Unpacking the package took too long.</source>
+        <translation>A descompactação do pacote demorou demais.</translation>
+    </message>
+    <message>
+        <source>The package is damaged and could not be unpacked.</source>
+        <translation>O pacote está danificado e não pôde ser descompactado.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>1 file is still being converted. Stop and quit?</source>
+        <translation>1 arquivo ainda está sendo convertido. Parar e sair?</translation>
+    </message>
+    <message>
+        <source>%1 files are still being converted. Stop and quit?</source>
+        <translation>%1 arquivos ainda estão sendo convertidos. Parar e sair?</translation>
+    </message>
+</context>
+<context>
     <name>MergeWidget</name>
     <message>
         <source>Creating PDF File...</source>
@@ -549,6 +594,10 @@ Deseja baixar o módulo de OCR agora?</translation>
     <message>
         <source>Show in Folder</source>
         <translation>Mostrar na pasta</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files are in the merged PDF.</source>
+        <translation>%1 de %2 arquivos estão no PDF mesclado.</translation>
     </message>
 </context>
 <context>

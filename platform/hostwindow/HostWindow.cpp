@@ -17,6 +17,15 @@ bool HostWindow::windowShouldClose()
 
 void HostWindow::closeEvent(QCloseEvent* event)
 {
+    // The hosted widgets are asked first: one with work in progress may keep the window open.
+    for (QWidget* hosted : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        QCloseEvent request;
+        QCoreApplication::sendEvent(hosted, &request);
+        if (!request.isAccepted()) {
+            event->ignore();
+            return;
+        }
+    }
     if (windowShouldClose())
         event->accept();
     else

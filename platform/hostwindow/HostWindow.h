@@ -5,8 +5,9 @@
 /**
  * @brief The top-level window made by WindowCreator.
  *
- * Its close request ends the application: windowShouldClose() quits the event loop, and the
- * window then closes as usual.
+ * Its close request ends the application: each hosted widget receives the close event first
+ * and may refuse it (the window then stays); otherwise windowShouldClose() quits the event
+ * loop, and the window closes as usual.
  */
 class HostWindow : public QWidget
 {

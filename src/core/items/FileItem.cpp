@@ -40,7 +40,7 @@ int FileItem::fileConvert(QString const& input, QString const& outDir)
 
 void FileItem::setConvertOption(ConvertOption const& option)
 {
-    if (m_processor)
+    if (m_processor && !m_busy)
         m_processor->setConvertOption(option);
 }
 
@@ -57,6 +57,14 @@ QString FileItem::fileBaseName() const
 QString FileItem::fileType() const
 {
     return QFileInfo(m_filePath).suffix();
+}
+
+void FileItem::setBusy(bool busy)
+{
+    if (m_busy == busy)
+        return;
+    m_busy = busy;
+    emit busyChanged(busy);
 }
 
 void FileItem::fileProcessFinished(int code)
@@ -77,13 +85,13 @@ void FileItem::stopProcess()
 
 void FileItem::setConvertType(ConvertType const& type)
 {
-    if (m_processor)
+    if (m_processor && !m_busy)
         m_processor->setConvertFormat(type);
 }
 
 void FileItem::setOutputPdfName(QString const& name)
 {
-    if (m_processor)
+    if (m_processor && !m_busy)
         m_processor->setOutputPdfName(name);
 }
 
@@ -96,7 +104,7 @@ void FileItem::setMergePartName(QString const& name)
 
 void FileItem::changePageRange(QStringList const& ranges)
 {
-    if (m_processor)
+    if (m_processor && !m_busy)
         m_processor->setPageRanges(ranges);
 }
 

@@ -38,6 +38,12 @@ public:
     void changeProcessCompletionMark() { m_processed = false; }
     int pageCount() const { return m_pageCount; }
 
+    // Queued or running: from the moment the controller queues the item until its result is
+    // counted or the run drops it. The worker reads the item meanwhile, so nothing that it
+    // reads may change: the setters below do nothing while the item is busy. GUI thread.
+    bool isBusy() const { return m_busy; }
+    void setBusy(bool busy);
+
     void fileProcessFinished(int code);
     void startProcess();
     void stopProcess();
@@ -60,9 +66,11 @@ signals:
     void processed();
     void outputFileSignal(QString path);
     void unlockSuccess();
+    void busyChanged(bool busy);
 
 protected:
     bool m_processed = false;
+    bool m_busy = false;
     QString m_password;
     QString m_iconName;
     QString m_filePath;

@@ -53,19 +53,20 @@ void TaskController::startTasks(QList<FileItem*> const& items, QString const& ou
 
     for (int i = 0; i < items.size(); ++i) {
         FileItem* item = items.at(i);
-        if (!item->isUntreated() || item->isEncrypted())
+        if (!item->isUntreated() || item->isEncrypted() || item->isBusy())
             continue;
         emit taskApplyOptions(i);
         TaskExecutor* executor = TaskExecutorFactory::create(m_mode);
         auto* runnable = new TaskRunnable(item, folder, executor);
         std::shared_ptr<RunnableState> state = runnable->state();
-        m_runnables.append({runnable, executor, state});
+        m_runnables.append({item, runnable, executor, state});
         connect(runnable, &TaskRunnable::finished, this,
                 [this, item, executor, state](int code) { onRunnableFinished(item, code, executor, state); });
         if (m_merge)
             service.addMergeFile(item, i);
         ++m_total;
         ++m_outstanding;
+        item->setBusy(true);
         handoffRelease(runnable);
         QThreadPool::globalInstance()->start(runnable, 0);
     }
@@ -79,6 +80,8 @@ void TaskController::onRunnableFinished(FileItem* item, int code, TaskExecutor* 
 {
     handoffAcquire(state.get());
     --m_outstanding;
+    // The worker is done with the item: it may be edited again.
+    item->setBusy(false);
     if (!m_stopped)
         handleTaskFinished(item, code);
     for (int i = 0; i < m_runnables.size(); ++i) {
@@ -148,6 +151,7 @@ void TaskController::dropRun()
         if (!pending.state->started.load() && QThreadPool::globalInstance()->tryTake(pending.runnable)) {
             delete pending.runnable;
             delete pending.executor;
+            pending.item->setBusy(false);
             --m_outstanding;
             continue;
         }

@@ -35,6 +35,8 @@ public:
 
     int total() const { return m_total; }
     int completed() const { return m_completed; }
+    // Files of the run still queued or in progress, a cancelled one included until it reports.
+    int outstanding() const { return m_outstanding; }
 
 signals:
     void taskStarted();
@@ -53,6 +55,7 @@ private:
     // delete it at any moment.
     struct Pending
     {
+        FileItem* item;
         TaskRunnable* runnable;
         TaskExecutor* executor;
         std::shared_ptr<RunnableState> state;

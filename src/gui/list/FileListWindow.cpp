@@ -50,7 +50,6 @@ FileListWindow::FileListWindow(FunctionMode mode, QWidget* parent)
     setAcceptDrops(true);
     ui->listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui->listWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_startText = ui->btn_start->text();
 
     connect(SignalTransferStation::instance(), &SignalTransferStation::unlockAllPDF, this,
             &FileListWindow::unlockAllPDF);
@@ -464,11 +463,10 @@ void FileListWindow::notEncryptedMessage(QString filePath)
 void FileListWindow::startBtnStateChange()
 {
     if (m_runState == 1) {
-        ui->btn_start->setText(m_startText);
+        ui->btn_start->setText(startText());
         ui->btn_start->setStyleSheet(startStyle(false));
         ui->btn_add->setEnabled(true);
     } else {
-        m_startText = ui->btn_start->text();
         ui->btn_start->setText(tr("Cancel"));
         ui->btn_start->setStyleSheet(startStyle(true));
         ui->btn_delete->setEnabled(false);
@@ -508,10 +506,8 @@ void FileListWindow::onSelectionChanged()
 void FileListWindow::retranslate()
 {
     ui->retranslateUi(this);
-    if (m_mode == ModeCreate)
-        ui->btn_start->setText(tr("Create"));
-    else if (m_mode == ModeConvert)
-        ui->btn_start->setText(tr("Convert"));
+    // The button says what a click does now, in the language now shown.
+    ui->btn_start->setText(m_runState == 0 ? tr("Cancel") : startText());
 }
 
 void FileListWindow::onTaskStarted()

@@ -93,7 +93,6 @@ private:
     int m_runState = 1;
     bool m_merge = false;
     TaskController* m_controller;
-    QString m_startText;
     Ui_FileListWindow* ui;
     FunctionMode m_mode;
     FileItemList* m_fileList;

@@ -133,6 +133,13 @@ ConvertOption const* ConvertItemWidget::getOption() const
     return &m_optionDialog->getConvertOption();
 }
 
+void ConvertItemWidget::setEditable(bool editable)
+{
+    FileItemWidget::setEditable(editable);
+    btn_convert_type->setEnabled(editable);
+    btn_set_option->setEnabled(editable);
+}
+
 void ConvertItemWidget::initUI()
 {
     m_rightLayout = ui->horizontalLayout;
@@ -211,7 +218,8 @@ void ConvertItemWidget::initSelectConvertType(QMenu* menu)
 void ConvertItemWidget::selectConvertType()
 {
     auto* action = qobject_cast<QAction*>(sender());
-    if (!action)
+    // A queued file keeps the format it was queued with, and the button keeps showing it.
+    if (!action || m_fileItem->isBusy())
         return;
     auto const type = static_cast<ConvertType>(action->data().toInt());
     // A format whose application is missing is refused before anything changes, so the

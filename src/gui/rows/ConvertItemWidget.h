@@ -34,6 +34,7 @@ public:
     ~ConvertItemWidget() override;
 
     ConvertOption const* getOption() const override;
+    void setEditable(bool editable) override;
 
     void initUI();
     void initMenuAction(QPushButton* button, QString const& objectName, void (ConvertItemWidget::*slot)(),

@@ -60,7 +60,7 @@ void CreatorItemWidget::applyOutputName()
 QString CreatorItemWidget::outputNameProblem() const
 {
     // A merged run makes no file of this name.
-    if (!lineEdit_output_name->isEnabled())
+    if (!m_outputEnabled)
         return QString();
     switch (CommonUtils::checkOutputName(lineEdit_output_name->text())) {
     case CommonUtils::OutputNameUsable:
@@ -88,9 +88,16 @@ QString CreatorItemWidget::checkInput()
 void CreatorItemWidget::setOutputEnable(bool enable)
 {
     ui->btn_convert_finished->hide();
-    lineEdit_output_name->setEnabled(enable);
-    label->setEnabled(enable);
+    m_outputEnabled = enable;
+    setEditable(!m_fileItem->isBusy());
     markEditor(lineEdit_output_name, outputNameProblem());
+}
+
+void CreatorItemWidget::setEditable(bool editable)
+{
+    FileItemWidget::setEditable(editable);
+    lineEdit_output_name->setEnabled(editable && m_outputEnabled);
+    label->setEnabled(editable && m_outputEnabled);
 }
 
 void CreatorItemWidget::showErrorMessage(int code)

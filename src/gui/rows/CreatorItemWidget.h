@@ -18,6 +18,7 @@ public:
 
     void showErrorMessage(int code) override;
     QString checkInput() override;
+    void setEditable(bool editable) override;
 
     void initUi();
     void lineEdit_editingFinished_slots();
@@ -38,4 +39,5 @@ private:
     QHBoxLayout* m_rightLayout = nullptr;
     QLabel* label = nullptr;
     QLineEdit* lineEdit_output_name = nullptr;
+    bool m_outputEnabled = true;
 };

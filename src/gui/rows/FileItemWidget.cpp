@@ -42,6 +42,7 @@ FileItemWidget::FileItemWidget(FileItem* item, QWidget* parent)
     connect(SignalTransferStation::instance(), &SignalTransferStation::sendErrorMessage, this,
             &FileItemWidget::setErrorMessageToToolTip);
     connect(item, &FileItem::unlockSuccess, this, &FileItemWidget::updateItemIcon);
+    connect(item, &FileItem::busyChanged, this, [this](bool busy) { setEditable(!busy); });
     connect(MultiLanguage::instance(), &MultiLanguage::languageChanged, this, [this] { retranslate(); });
 }
 
@@ -98,6 +99,11 @@ void FileItemWidget::setIconStyle(QString const& icon, QString const& pressedIco
                                                "background-color:rgba(255, 255, 255, 0);}"
                                                "QPushButton:pressed{image:url(:/resource/%2);}")
                                     .arg(icon, pressedIcon));
+}
+
+void FileItemWidget::setEditable(bool editable)
+{
+    ui->pageSettingFrame->setEnabled(editable);
 }
 
 void FileItemWidget::startProcess()

@@ -25,6 +25,8 @@ public:
     // The options to copy into the item before a run; none for rows that do not convert.
     virtual ConvertOption const* getOption() const;
     virtual void showErrorMessage(int code);
+    // Off while the row's file is queued or running: what the worker reads stays as it was.
+    virtual void setEditable(bool editable);
 
     FileItem* fileItem() const { return m_fileItem; }
     QString outputFilePath() const { return m_outputFilePath; }

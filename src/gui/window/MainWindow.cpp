@@ -250,3 +250,21 @@ void MainWindow::dropEvent(QDropEvent* event)
     else
         emptyCreatorListHide();
 }
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    int const running =
+        m_converterList->controller()->outstanding() + m_creatorList->controller()->outstanding();
+    if (running > 0) {
+        QString const text = running == 1
+                                 ? tr("1 file is still being converted. Stop and quit?")
+                                 : tr("%1 files are still being converted. Stop and quit?").arg(running);
+        if (MessageBox::question(this, g_product_name, text,
+                                 MessageBox::Buttons(QMessageBox::Yes | QMessageBox::No),
+                                 QMessageBox::No) != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}

@@ -36,6 +36,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Closing while files are queued or in progress asks before they are stopped.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void btn_converter_checked();

@@ -2,6 +2,7 @@
 
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
+#include "language/MultiLanguage.h"
 #include "list/CustomListWidget.h"
 #include "list/MergeWidget.h"
 #include "rows/ConvertItemWidget.h"
@@ -20,6 +21,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
@@ -266,6 +268,76 @@ private slots:
 
         // Merged parts stay untreated: a second start makes them again, under a new name.
         QVERIFY(page.fileList()->getFileItem(0)->isUntreated());
+    }
+
+    // Fresh settings, the model in place: rows added together all offer "OCR PDF" once the
+    // check has passed, not only the first.
+    void rowsAddedTogetherOfferOcr()
+    {
+        PMPreferences::getInstance()->setOCRInstalled(false);
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        add(page, {m_pdfs[0], m_pdfs[1], m_pdfs[2]});
+        QTRY_VERIFY_WITH_TIMEOUT(PMPreferences::getInstance()->getOCRInstalled(), 10000);
+        for (FileItem* item : page.fileList()->allItems()) {
+            QStringList entries;
+            for (QAction* action :
+                 rowWidget(page, item)->findChild<QPushButton*>("btn_convert_type")->menu()->actions())
+                entries << action->text();
+            QCOMPARE(entries.value(0), QStringLiteral("OCR PDF"));
+        }
+    }
+
+    // A part that fails is left out; the panel says so and the part's row says why.
+    void mergeWithoutAFailedPart()
+    {
+        QString const out = m_home.filePath("out-partial-merge");
+        QDir().mkpath(out);
+        PMPreferences::getInstance()->saveOutputFolder(out);
+        QStringList texts;
+        for (QString name : {"first", "gone", "third"}) {
+            texts << m_home.filePath(name + ".txt");
+            QFile file(texts.last());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Text of " + name.toUtf8());
+        }
+        FileListWindow page(ModeCreate);
+        showPage(page);
+        add(page, texts);
+        QVERIFY(QFile::remove(texts[1]));
+        QTest::mouseClick(button(page, "btn_merge_switch"), Qt::LeftButton);
+        QTest::mouseClick(button(page, "btn_start"), Qt::LeftButton);
+        QPointer<MergeWidget> panel = page.findChild<MergeWidget*>();
+        QVERIFY(panel);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(page), 120000);
+        TestArtefacts::save(page.grab(), "merge-partial");
+        QCOMPARE(panel->findChild<QLabel*>("completeMessage")->text(),
+                 QStringLiteral("2 of 3 files are in the merged PDF."));
+        QCOMPARE(TestPdf::pageCount(out + "/Merge.pdf"), 2);
+        QStringList marks;
+        for (FileItem* item : page.fileList()->allItems()) {
+            auto* mark = rowWidget(page, item)->findChild<QPushButton*>("btn_convert_finished");
+            marks << item->fileBaseName() + (mark->isHidden() ? "" : " failed: " + mark->toolTip());
+        }
+        QCOMPARE(marks, QStringList({"first", "gone failed: Source file not found.", "third"}));
+    }
+
+    // Switched during a run, the button still says Cancel, then the start text, in the new language.
+    void startButtonFollowsTheLanguage()
+    {
+        PMPreferences::getInstance()->saveOutputFolder(m_out);
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        add(page, {m_pdfs[3]});
+        QPushButton* start = button(page, "btn_start");
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(page.isRunning());
+        MultiLanguage::instance()->languageSwitch(2);
+        QCOMPARE(start->text(), QStringLiteral("Annuler"));
+        QTRY_VERIFY_WITH_TIMEOUT(idle(page), 60000);
+        QCOMPARE(start->text(), QStringLiteral("Convertir"));
+        MultiLanguage::instance()->languageSwitch(1);
+        QCOMPARE(start->text(), QStringLiteral("Convert"));
     }
 
     // Files that went bad after they were added fail alone, with their reason; the rest run.

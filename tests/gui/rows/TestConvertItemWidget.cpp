@@ -3,12 +3,14 @@
 #include "dialogs/ConvertOptionSetting.h"
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
+#include "pipeline/TaskController.h"
 #include "processors/IFileProcessor.h"
 #include "settings/PMPreferences.h"
 #include "support/DialogTestMode.h"
 #include "support/MessageBox.h"
 #include "support/ModalDialog.h"
 
+#include "RecordingSdk.h"
 #include "TestHome.h"
 #include "TestPdf.h"
 #include "ThrowawayBundle.h"
@@ -16,8 +18,24 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+std::atomic<bool> g_release{true};
+
+// A conversion that lasts until the test lets it end.
+int heldConversion(RecordingSdk::Call const&)
+{
+    for (int waited = 0; !g_release.load() && waited < 10000; waited += 5)
+        QThread::msleep(5);
+    return 0;
+}
+
+} // namespace
 
 class TestConvertItemWidget : public QObject
 {
@@ -168,6 +186,45 @@ private slots:
         QTest::mouseClick(row.findChild<QPushButton*>("btn_set_option"), Qt::LeftButton);
         QVERIFY(opened);
         QVERIFY(item->isUntreated());
+    }
+
+    // Rows of queued and running files cannot be edited until their file is done; an edit that
+    // still reaches such a row never reaches what the worker reads (run under the thread sanitizer).
+    void rowsLockedWhileTheirFileRuns()
+    {
+        RecordingSdk::install();
+        RecordingSdk::reset();
+        RecordingSdk::log().onStart = heldConversion;
+        g_release = false;
+        FileItem* running = newItem();
+        FileItem* queued = newItem();
+        ConvertItemWidget first(running), second(queued);
+        for (ConvertItemWidget* row : {&first, &second})
+            entry(formatMenu(*row), "to TXT")->trigger();
+        TaskController controller;
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        controller.startTasks({running, queued}, m_home.filePath("locked-out"), ModeConvert, false);
+        QTRY_COMPARE(RecordingSdk::callCount(), 1);
+        for (ConvertItemWidget* row : {&first, &second}) {
+            QVERIFY(!row->findChild<QPushButton*>("btn_convert_type")->isEnabled());
+            QVERIFY(!row->findChild<QPushButton*>("btn_set_option")->isEnabled());
+            QVERIFY(!row->findChild<QWidget*>("pageSettingFrame")->isEnabled());
+            entry(formatMenu(*row), "to HTML")->trigger();
+            QCOMPARE(buttonText(*row), QStringLiteral("to TXT"));
+            row->findChild<QRadioButton*>("btn_range")->setChecked(true);
+            row->findChild<QLineEdit*>("lineEdit_range")->setText("2");
+            emit row->findChild<QLineEdit*>("lineEdit_range")->editingFinished();
+        }
+        g_release = true;
+        QVERIFY(finished.wait(10000));
+        QList<RecordingSdk::Call> const calls = RecordingSdk::calls();
+        QCOMPARE(calls.size(), 2);
+        QCOMPARE(calls[1].function, QStringLiteral("Txt"));
+        QCOMPARE(calls[1].input, queued->filePath()); // no page cut
+        QVERIFY(first.findChild<QPushButton*>("btn_convert_type")->isEnabled());
+        entry(formatMenu(second), "to HTML")->trigger();
+        QCOMPARE(int(itemType(queued)), int(ToHtml));
+        RecordingSdk::restore();
     }
 
     // Last: the deferred model check runs once per process. This copy of the test runs in a

@@ -29,6 +29,20 @@
 #include <QScreen>
 #include <QStackedWidget>
 
+namespace {
+
+std::atomic<int> g_blockMs{0};
+
+int slowConversion(RecordingSdk::Call const& call)
+{
+    QFile(call.output).open(QIODevice::WriteOnly);
+    for (int waited = 0; waited < g_blockMs.load(); waited += 5)
+        QThread::msleep(5);
+    return 0;
+}
+
+} // namespace
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -102,6 +116,8 @@ private slots:
     {
         DialogTestMode::setEnabled(true);
         PMPreferences::getInstance()->setOCRInstalled(true);
+        RecordingSdk::install();
+        RecordingSdk::log().onStart = slowConversion;
         m_folder = m_home.filePath("folder");
         QDir().mkpath(m_folder);
         m_pdf = m_home.filePath("a.pdf");
@@ -222,6 +238,35 @@ private slots:
         QCOMPARE(names(window.converterList()), QStringList({"a.pdf"}));
         QVERIFY(window.findChild<QWidget*>("emptyConverterList")->isHidden());
         emit window.converterList()->controller()->taskFinished();
+    }
+
+    // Closing during a run asks first; only a yes lets the window close.
+    void closingDuringARunAsks()
+    {
+        g_blockMs = 5000;
+        QDir().mkpath(m_home.filePath("close-out"));
+        PMPreferences::getInstance()->saveOutputFolder(m_home.filePath("close-out"));
+        MainWindow window;
+        drop(window, {m_pdf, m_upperPdf});
+        QTest::mouseClick(window.converterList()->findChild<QPushButton*>("btn_start"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(RecordingSdk::callCount(), 1, 10000);
+        MessageBox::clearShown();
+        for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            MessageBox::setNextAnswer(answer);
+            QCloseEvent event;
+            QApplication::sendEvent(&window, &event);
+            QCOMPARE(event.isAccepted(), answer == QMessageBox::Yes);
+            QVERIFY(window.converterList()->isRunning());
+        }
+        QString const asked = g_product_name + "|2 files are still being converted. Stop and quit?";
+        QCOMPARE(MessageBox::shown(), QStringList({asked, asked}));
+        g_blockMs = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(!window.converterList()->isRunning(), 10000);
+        MessageBox::clearShown();
+        QCloseEvent idle;
+        QApplication::sendEvent(&window, &idle);
+        QVERIFY(idle.isAccepted());
+        QVERIFY(MessageBox::shown().isEmpty());
     }
 
     // The File menu acts on the page shown.
