@@ -702,7 +702,7 @@ void DocxStreamWriter::Private::picture(WordPicture const& picture)
         m_xml->end();
         m_xml->end();
         m_xml->start("wp:positionV");
-        m_xml->attr("relativeFrom", "page");
+        m_xml->attr("relativeFrom", picture.fromParagraph ? "paragraph" : "page");
         m_xml->start("wp:posOffset");
         m_xml->text(QString::number(emu(std::clamp(picture.position.y(), -1.0e6, 1.0e6))));
         m_xml->end();

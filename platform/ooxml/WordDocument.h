@@ -24,6 +24,9 @@ struct WordPicture
     /// `position` on the page of its paragraph, behind the text, without moving the text.
     bool anchored = false;
     QPointF position; ///< Points from the page's top-left corner; read only when anchored.
+    /// With `anchored`: position.y() measures from the top of its paragraph instead, so the
+    /// picture moves with the text around it.
+    bool fromParagraph = false;
 };
 
 /// One element of a paragraph: text or a picture.

@@ -212,8 +212,10 @@ QVector<QRectF> PageStyles::figures(layout::PageLayout const& page) const
 {
     QVector<QRectF> boxes;
     QRectF const pageBox(QPointF(0, 0), page.size);
-    for (auto const& d : m_graphics.drawings)
-        boxes << d;
+    boxes << m_graphics.images;
+    int const shapes = boxes.size(); // pictures first, then drawn shapes
+    boxes << m_graphics.drawings;
+    int const lines = boxes.size(); // then fills and rules
     for (int f = 0; f < m_graphics.fills.size(); ++f) {
         FilledBox const& fill = m_graphics.fills.at(f);
         // White boxes only cover; a box over most of the page is its background.
@@ -228,13 +230,21 @@ QVector<QRectF> PageStyles::figures(layout::PageLayout const& page) const
             r < m_graphics.rulingStyles.size() ? std::max(0.5, m_graphics.rulingStyles.at(r).width / 2) : 0.5;
         boxes << QRectF(l.p1(), l.p2()).normalized().adjusted(-half, -half, half, half);
     }
-    // Strokes of a ruled table that the table did not take (its outer frame drawn twice).
+    // Strokes and fills of a ruled table that the table did not take (its outer frame drawn
+    // twice, or one with rounded corners); pictures and symbols in its cells stay.
+    QVector<bool> gone(boxes.size(), false);
     for (auto const& table : page.tables) {
         QRectF const around = table.box.adjusted(-3, -3, 3, 3);
-        boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                                   [&](QRectF const& b) { return table.ruled && around.contains(b); }),
-                    boxes.end());
+        for (int i = shapes; i < boxes.size() && table.ruled; ++i) {
+            QRectF const& b = boxes.at(i);
+            bool const symbol =
+                i < lines && std::min(b.width(), b.height()) > 3 && area(b) < 0.25 * area(table.box);
+            gone[i] = gone.at(i) || (around.contains(b) && !symbol);
+        }
     }
+    for (int i = boxes.size() - 1; i >= 0; --i)
+        if (gone.at(i))
+            boxes.removeAt(i);
     // Things closer than a few points belong to one figure.
     QVector<QRectF> merged;
     for (QRectF box : boxes) {

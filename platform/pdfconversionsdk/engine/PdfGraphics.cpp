@@ -35,13 +35,19 @@ QRectF rectOf(QPDFObjectHandle box)
                   QPointF(std::max(r.llx, r.urx), std::max(r.lly, r.ury)));
 }
 
-// From PDF user space of the page to points from the top-left corner of the page as shown.
-QTransform displayTransform(QPDFPageObjectHelper& page)
+QRectF cropOf(QPDFPageObjectHelper& page)
 {
     QRectF crop = rectOf(page.getCropBox());
     QRectF const media = rectOf(page.getMediaBox());
     if (!media.isEmpty())
         crop = crop.isEmpty() ? media : crop.intersected(media);
+    return crop;
+}
+
+// From PDF user space of the page to points from the top-left corner of the page as shown.
+QTransform displayTransform(QPDFPageObjectHelper& page)
+{
+    QRectF const crop = cropOf(page);
     int rotate = 0;
     QPDFObjectHandle r = page.getAttribute("/Rotate", false);
     if (r.isInteger())
@@ -63,6 +69,58 @@ QTransform displayTransform(QPDFPageObjectHelper& page)
 // Limits that keep a page of hatching or of countless glyph runs cheap to read.
 constexpr int kMaxSpans = 50000;
 constexpr int kMaxShapes = 20000;
+constexpr int kMaxAnnotations = 2000;
+
+std::string nameOf(QPDFObjectHandle object)
+{
+    return object.isName() ? object.getName() : std::string();
+}
+
+// An annotation's appearance as the page shows it: a form drawn into its rectangle.
+struct Appearance
+{
+    QPDFObjectHandle form;
+    QRectF rect; // PDF user space of the page
+};
+
+// The appearances of the annotations a viewer shows on the page: stamps, shapes, notes,
+// not links, pop-ups or form fields, and none that is hidden.
+std::vector<Appearance> appearancesOf(QPDFObjectHandle page)
+{
+    std::vector<Appearance> out;
+    QPDFObjectHandle annotations = page.getKey("/Annots");
+    if (!annotations.isArray())
+        return out;
+    int const n = std::min(annotations.getArrayNItems(), kMaxAnnotations);
+    for (int i = 0; i < n; ++i) {
+        QPDFObjectHandle annotation = annotations.getArrayItem(i);
+        if (!annotation.isDictionary())
+            continue;
+        std::string const subtype = nameOf(annotation.getKey("/Subtype"));
+        if (subtype == "/Link" || subtype == "/Popup" || subtype == "/Widget")
+            continue;
+        QPDFObjectHandle flags = annotation.getKey("/F");
+        if (flags.isInteger() && (flags.getIntValue() & (2 | 32))) // hidden, or not for viewing
+            continue;
+        QPDFObjectHandle appearance = annotation.getKey("/AP");
+        QPDFObjectHandle normal = appearance.isDictionary() ? appearance.getKey("/N") : QPDFObjectHandle();
+        if (normal.isDictionary()) // one appearance per state
+            normal = normal.getKey(nameOf(annotation.getKey("/AS")));
+        QRectF const rect = rectOf(annotation.getKey("/Rect"));
+        if (normal.isStream() && rect.width() > 0 && rect.height() > 0)
+            out.push_back({normal, rect});
+    }
+    return out;
+}
+
+QTransform matrixOf(QPDFObjectHandle form)
+{
+    QPDFObjectHandle matrix = form.getDict().getKey("/Matrix");
+    if (!matrix.isMatrix())
+        return QTransform();
+    QPDFObjectHandle::Matrix const m = matrix.getArrayAsMatrix();
+    return QTransform(m.a, m.b, m.c, m.d, m.e, m.f);
+}
 
 // Glyph advances of one font, in thousandths of the font size.
 struct FontMetrics
@@ -151,15 +209,33 @@ FontMetrics readMetrics(QPDFObjectHandle font)
 class GraphicsReader
 {
 public:
-    GraphicsReader(PageGraphics& out, QTransform const& display, FontCache& fonts)
-        : m_out(out), m_display(display), m_fonts(fonts)
+    GraphicsReader(PageGraphics& out, QTransform const& display, QRectF const& page, FontCache& fonts)
+        : m_out(out), m_display(display), m_page(page), m_fonts(fonts)
     {
     }
 
     void run(QPDFPageObjectHelper& page)
     {
-        Callbacks callbacks(*this, page.getAttribute("/Resources", false), 0);
+        QPDFObjectHandle const resources = page.getAttribute("/Resources", false);
+        Callbacks callbacks(*this, resources, 0);
         page.parseContents(&callbacks);
+        // Annotations are drawn over the page, each from the page's own coordinates.
+        for (auto& appearance : appearancesOf(page.getObjectHandle())) {
+            m_stack.clear();
+            m_floor = 0;
+            m_state = State();
+            m_path.clear();
+            QRectF const box = rectOf(appearance.form.getDict().getKey("/BBox"));
+            QRectF const shown = matrixOf(appearance.form).mapRect(box);
+            if (shown.width() <= 0 || shown.height() <= 0)
+                continue;
+            QRectF const& rect = appearance.rect;
+            drawForm(appearance.form,
+                     QTransform::fromTranslate(-shown.left(), -shown.top()) *
+                         QTransform::fromScale(rect.width() / shown.width(), rect.height() / shown.height()) *
+                         QTransform::fromTranslate(rect.left(), rect.top()),
+                     resources, 0);
+        }
     }
 
 private:
@@ -175,8 +251,7 @@ private:
                 reader.apply(object.getOperatorValue(), operands, *this);
                 operands.clear();
             } else if (object.isInlineImage()) {
-                reader.m_out.hasImages = true;
-                reader.addDrawing(reader.unitSquare(), 0);
+                reader.addImage();
             } else if (operands.size() < 64) {
                 operands.push_back(object);
             }
@@ -201,6 +276,8 @@ private:
     struct State
     {
         QTransform ctm;
+        bool clipped = false;
+        QRectF clip; // where painting shows when clipped, in layout coordinates
         int renderMode = 0;
         QColor fill = Qt::black;
         QColor stroke = Qt::black;
@@ -274,14 +351,97 @@ private:
 
     QPolygonF unitSquare() const { return m_state.ctm.map(QPolygonF(QRectF(0, 0, 1, 1))); }
 
-    void addDrawing(QPolygonF const& userSpace, double pad)
+    // The part of a box the clipping path lets show; false when none does.
+    bool visible(QRectF& box) const
+    {
+        if (!m_state.clipped)
+            return true;
+        QRectF const& c = m_state.clip;
+        double const left = std::max(box.left(), c.left()), right = std::min(box.right(), c.right());
+        double const top = std::max(box.top(), c.top()), bottom = std::min(box.bottom(), c.bottom());
+        if (c.isNull() || right < left || bottom < top)
+            return false;
+        box = QRectF(QPointF(left, top), QPointF(right, bottom));
+        return true;
+    }
+
+    void clipTo(QRectF const& shown)
+    {
+        State& st = m_state;
+        QRectF box = shown;
+        st.clip = !st.clipped ? shown : visible(box) ? box : QRectF();
+        st.clipped = true;
+    }
+
+    void addShown(QRectF box)
     {
         m_out.hasDrawings = true;
-        if (m_out.drawings.size() >= kMaxShapes)
-            return;
-        QRectF const box = m_display.map(userSpace).boundingRect().adjusted(-pad, -pad, pad, pad);
-        if (box.isValid() || box.width() > 0 || box.height() > 0)
+        if (m_out.drawings.size() < kMaxShapes && visible(box) && (box.width() > 0 || box.height() > 0))
             m_out.drawings.push_back(box);
+    }
+
+    void addDrawing(QPolygonF const& userSpace, double pad)
+    {
+        addShown(m_display.map(userSpace).boundingRect().adjusted(-pad, -pad, pad, pad));
+    }
+
+    // An image fills the unit square of its space.
+    void addImage()
+    {
+        m_out.hasImages = true;
+        QRectF box = m_display.map(unitSquare()).boundingRect();
+        if (m_out.images.size() < kMaxShapes && visible(box) && box.width() > 0 && box.height() > 0)
+            m_out.images.push_back(box);
+    }
+
+    // Clipping by the path being built takes effect when it is painted (or ended with n).
+    void applyClip()
+    {
+        if (!m_clipPending)
+            return;
+        m_clipPending = false;
+        QPolygonF points;
+        for (auto const& sub : m_path)
+            points += QPolygonF(sub.points);
+        if (!points.isEmpty())
+            clipTo(m_display.map(points).boundingRect());
+    }
+
+    // Draws a form XObject (or an annotation's appearance) with @p placement between its
+    // own matrix and the current transformation, in a graphics state of its own.
+    void drawForm(QPDFObjectHandle form, QTransform const& placement, QPDFObjectHandle const& outer,
+                  int depth)
+    {
+        if (depth >= kMaxFormDepth || !m_forms.insert(form.getObjGen()).second)
+            return;
+        State const saved = m_state;
+        int const floor = m_floor;
+        auto const path = m_path;
+        bool const clipPending = m_clipPending;
+        QTransform const text = m_textMatrix, line = m_lineMatrix;
+        m_floor = m_stack.size();
+        m_path.clear();
+        m_clipPending = false;
+        m_state.ctm = matrixOf(form) * placement * m_state.ctm;
+        QRectF const box = rectOf(form.getDict().getKey("/BBox"));
+        if (!box.isEmpty())
+            clipTo(m_display.mapRect(m_state.ctm.mapRect(box)));
+        QPDFObjectHandle own = form.getDict().getKey("/Resources");
+        Callbacks inner(*this, own.isDictionary() ? own : outer, depth + 1);
+        try {
+            form.parseAsContents(&inner);
+        } catch (std::exception const&) {
+            // What the form drew before the damage stays.
+        }
+        // A form cannot take away what was saved before it, nor leave anything saved.
+        m_stack.resize(m_floor);
+        m_floor = floor;
+        m_state = saved;
+        m_path = path;
+        m_clipPending = clipPending;
+        m_textMatrix = text;
+        m_lineMatrix = line;
+        m_forms.erase(form.getObjGen());
     }
 
     void addRuling(QLineF const& shown, QColor const& colour, double width, int dash)
@@ -442,7 +602,7 @@ private:
         if (op == "q") {
             m_stack.push_back(st);
         } else if (op == "Q") {
-            if (!m_stack.isEmpty())
+            if (m_stack.size() > m_floor)
                 st = m_stack.takeLast();
         } else if (op == "BT") {
             m_textMatrix = m_lineMatrix = QTransform();
@@ -561,20 +721,24 @@ private:
                            << st.ctm.map(QPointF(v[0], v[1] + v[3]));
                 m_path.push_back(sub);
             }
+        } else if (op == "W" || op == "W*") {
+            m_clipPending = true;
         } else if (op == "S" || op == "s") {
             if (op == "s" && !m_path.isEmpty())
                 m_path.last().rect = true;
+            applyClip();
             paint(true, false);
         } else if (op == "f" || op == "F" || op == "f*") {
+            applyClip();
             paint(false, true);
         } else if (op == "B" || op == "B*" || op == "b" || op == "b*") {
+            applyClip();
             paint(true, true);
         } else if (op == "n") {
+            applyClip();
             m_path.clear();
         } else if (op == "sh") {
-            m_out.hasDrawings = true;
-        } else if (op == "BI" || op == "EI") {
-            m_out.hasImages = true;
+            addShown(m_page); // the shading fills what the clipping path leaves
         } else if (op == "Do" && !ops.empty() && ops.back().isName() && resources.isDictionary()) {
             QPDFObjectHandle xobjects = resources.getKey("/XObject");
             if (!xobjects.isDictionary())
@@ -585,36 +749,20 @@ private:
             QPDFObjectHandle dict = xobject.getDict();
             std::string const subtype =
                 dict.getKey("/Subtype").isName() ? dict.getKey("/Subtype").getName() : "";
-            if (subtype == "/Image") {
-                m_out.hasImages = true;
-                addDrawing(unitSquare(), 0);
-            } else if (subtype == "/Form" && depth < kMaxFormDepth &&
-                       m_forms.insert(xobject.getObjGen()).second) {
-                m_stack.push_back(st);
-                QPDFObjectHandle matrix = dict.getKey("/Matrix");
-                if (matrix.isMatrix()) {
-                    QPDFObjectHandle::Matrix const mx = matrix.getArrayAsMatrix();
-                    st.ctm = QTransform(mx.a, mx.b, mx.c, mx.d, mx.e, mx.f) * st.ctm;
-                }
-                QPDFObjectHandle own = dict.getKey("/Resources");
-                Callbacks inner(*this, own.isDictionary() ? own : resources, depth + 1);
-                auto const path = m_path;
-                QTransform const text = m_textMatrix, line = m_lineMatrix;
-                m_path.clear();
-                xobject.parseAsContents(&inner);
-                m_path = path;
-                m_textMatrix = text;
-                m_lineMatrix = line;
-                m_state = m_stack.takeLast();
-                m_forms.erase(xobject.getObjGen());
-            }
+            if (subtype == "/Image")
+                addImage();
+            else if (subtype == "/Form")
+                drawForm(xobject, QTransform(), resources, depth);
         }
     }
 
     PageGraphics& m_out;
     QTransform m_display;
+    QRectF m_page; // the page as shown
     State m_state;
     QVector<State> m_stack;
+    int m_floor = 0; // the form being drawn restores no state saved below this
+    bool m_clipPending = false;
     QTransform m_textMatrix;
     QTransform m_lineMatrix;
     QVector<Subpath> m_path;
@@ -695,8 +843,10 @@ PageGraphics PdfGraphics::page(int index)
             m_pages = QPDFPageDocumentHelper(*m_pdf).getAllPages();
         if (index < 0 || size_t(index) >= m_pages.size())
             return out;
-        GraphicsReader reader(out, displayTransform(m_pages[size_t(index)]), m_fonts->metrics);
-        reader.run(m_pages[size_t(index)]);
+        QPDFPageObjectHelper& page = m_pages[size_t(index)];
+        QTransform const display = displayTransform(page);
+        GraphicsReader reader(out, display, display.mapRect(cropOf(page)), m_fonts->metrics);
+        reader.run(page);
     } catch (std::exception const&) {
         // What was read stays; the text of the page is read by poppler anyway.
     }
@@ -709,12 +859,18 @@ QByteArray PdfGraphics::withoutText()
         return {};
     try {
         std::set<QPDFObjGen> filtered;
+        auto const filter = [&](QPDFObjectHandle& form, QPDFObjectHandle&, std::string const&) {
+            if (filtered.insert(form.getObjGen()).second)
+                form.addTokenFilter(std::make_shared<TextRemover>());
+        };
         for (auto& page : QPDFPageDocumentHelper(*m_pdf).getAllPages()) {
             page.addContentTokenFilter(std::make_shared<TextRemover>());
-            page.forEachFormXObject(true, [&](QPDFObjectHandle& form, QPDFObjectHandle&, std::string const&) {
-                if (filtered.insert(form.getObjGen()).second)
-                    form.addContentTokenFilter(std::make_shared<TextRemover>());
-            });
+            page.forEachFormXObject(true, filter);
+            QPDFObjectHandle none;
+            for (auto& appearance : appearancesOf(page.getObjectHandle())) {
+                filter(appearance.form, none, std::string());
+                QPDFPageObjectHelper(appearance.form).forEachFormXObject(true, filter);
+            }
         }
         QPDFWriter writer(*m_pdf);
         writer.setOutputMemory();

@@ -44,8 +44,10 @@ struct PageGraphics
     QVector<QLineF> rulings;
     QVector<layout::Rule> rulingStyles; // how each of the rulings is drawn
     QVector<FilledBox> fills;           // filled rectangles that are not thin bars
-    // Where everything else is painted: curves, slanted lines, shapes, pictures.
+    // Where everything else is painted: curves, slanted lines, shapes, shadings.
     QVector<QRectF> drawings;
+    // Where pictures (raster images, stencil masks) are painted, as far as they show.
+    QVector<QRectF> images;
     QVector<TextSpan> textSpans;
     bool hasImages = false;
     bool hasDrawings = false; // painted paths or shadings

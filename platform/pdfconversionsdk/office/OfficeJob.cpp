@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
+#include <QSet>
 
 #include <poppler-document.h>
 #include <poppler-page-renderer.h>
@@ -184,6 +185,20 @@ ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic
     return picture;
 }
 
+// Photographs have many colours; a code, a stamp or a logo few, and JPEG would blur them.
+bool photographic(QImage const& image)
+{
+    QSet<QRgb> colours;
+    int const step = std::max(1, int(std::sqrt(double(image.width()) * image.height() / 4096)));
+    for (int y = 0; y < image.height(); y += step)
+        for (int x = 0; x < image.width(); x += step) {
+            colours.insert(image.pixel(x, y));
+            if (colours.size() > 256)
+                return true;
+        }
+    return false;
+}
+
 int writeFailure(ooxml::WriteResult const& result, JobSink& sink)
 {
     sink.log(false, QStringLiteral("cannot write the output: ") + result.message);
@@ -231,7 +246,7 @@ PagePictures wordPictures(PageReader& reader, PageContent const& content, int i,
         poppler::document const* source = figure.withText ? reader.doc : reader.textlessDocument();
         QImage const image = source ? render(*source, i, sink, figure.box) : QImage();
         out.figures << (image.isNull() ? ooxml::Picture()
-                                       : encode(image, figure.box.size(), content.graphics.hasImages));
+                                       : encode(image, figure.box.size(), photographic(image)));
     }
     return out;
 }
@@ -396,12 +411,13 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
                                                  &styles, content.graphics.rulingStyles);
         if (job.target == Target::Word && content.layout.hasText()) {
             content.figures = WordBuilder::figures(content.layout, styles.figures(content.layout),
-                                                   job.options.wordLayout != 0);
+                                                   job.options.wordLayout != 0, content.graphics.images);
         }
         // What only the styles needed: a long document keeps none of it.
         content.graphics.textSpans = {};
         content.graphics.fills = {};
         content.graphics.drawings = {};
+        content.graphics.images = {};
         content.graphics.rulingStyles = {};
         sink.pageDone(done.fetch_add(1) + 1, pageCount);
         return int(base::Success);

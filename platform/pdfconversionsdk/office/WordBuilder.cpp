@@ -33,6 +33,26 @@ double clampMargin(double v)
     return std::max(kMinMargin, std::min(kMaxMargin, v));
 }
 
+double areaOf(QRectF const& r)
+{
+    return r.isValid() ? r.width() * r.height() : 0.0;
+}
+
+// Whether @p under lies beneath most of @p box.
+bool covers(QRectF const& under, QRectF const& box)
+{
+    return areaOf(under.intersected(box)) > 0.5 * areaOf(box);
+}
+
+// Whether pictures fill most of the figure's box.
+bool mostlyPictures(QRectF const& figure, QVector<QRectF> const& pictures)
+{
+    double filled = 0;
+    for (auto const& picture : pictures)
+        filled += areaOf(picture.intersected(figure));
+    return filled > 0.6 * areaOf(figure);
+}
+
 // A list item's marker: a bullet, or a number or letter with its punctuation, set apart from
 // the text that follows.
 struct Marker
@@ -465,6 +485,70 @@ QPointF tableCorner(layout::Table const& table)
     return corner;
 }
 
+// The blocks standing over a figure that is drawn without them: text over a photograph.
+QVector<int> blocksOver(layout::PageLayout const& layout, Figure const& figure)
+{
+    QVector<int> out;
+    for (int b = 0; b < layout.blocks.size() && !figure.withText; ++b)
+        if (covers(figure.box, layout.blocks.at(b).box))
+            out << b;
+    return out;
+}
+
+// The table whose cells hold the figure, or -1.
+int tableHolding(layout::PageLayout const& layout, Figure const& figure)
+{
+    for (int t = 0; t < layout.tables.size(); ++t)
+        if (covers(layout.tables.at(t).box, figure.box))
+            return t;
+    return -1;
+}
+
+int edgeIndex(QVector<double> const& edges, double x)
+{
+    int const i = int(std::upper_bound(edges.begin(), edges.end(), x) - edges.begin()) - 1;
+    return std::clamp(i, 0, std::max(0, int(edges.size()) - 2));
+}
+
+// Puts a figure's picture into the cell it stands in, in a paragraph of its own among the
+// cell's text, on the side of the cell where it stands.
+void placeInCell(ooxml::WordTable& out, layout::Table const& table, Figure const& figure)
+{
+    if (table.columnCount() == 0 || table.rowCount() == 0)
+        return;
+    QPoint const at = anchorOf(table, edgeIndex(table.rowEdges, figure.box.center().y()),
+                               edgeIndex(table.columnEdges, figure.box.center().x()));
+    if (at.y() >= out.rows.size())
+        return;
+    layout::TableCell const& cell = table.rows.at(at.y()).at(at.x());
+    int const last = std::min(at.x() + cell.columnSpan, table.columnCount());
+    double const left = table.columnEdges.at(at.x()), right = table.columnEdges.at(last);
+    int grid = 0;
+    for (auto& target : out.rows[at.y()].cells) {
+        if (grid + target.columnSpan <= at.x()) {
+            grid += target.columnSpan;
+            continue;
+        }
+        ooxml::WordPicture picture;
+        picture.picture = figure.picture;
+        QSizeF size = figure.box.size();
+        double const room = std::max(4.0, right - left - 2 * std::max(0.0, out.cellPadding));
+        if (size.width() > room)
+            size.scale(QSizeF(room, 1e6), Qt::KeepAspectRatio);
+        picture.picture.size = size;
+        WordParagraph p;
+        p.content.push_back(picture);
+        layout::Block shape;
+        shape.box = figure.box;
+        p.alignment = cellAlignment(shape, left, right);
+        int before = 0;
+        for (auto const& block : cell.blocks)
+            before += block.box.top() < figure.box.top() ? 1 : 0;
+        target.paragraphs.insert(std::min(before, int(target.paragraphs.size())), p);
+        return;
+    }
+}
+
 // A picture of a whole page (a scan), over the page as the PDF shows it.
 WordParagraph pagePicture(PageContent const& page)
 {
@@ -570,12 +654,17 @@ void joinSideBySide(QVector<QRectF>& boxes)
 
 } // namespace
 
-QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRectF> boxes, bool flowing)
+QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRectF> boxes, bool flowing,
+                                     QVector<QRectF> const& pictures)
 {
     joinSideBySide(boxes);
     QVector<QVector<int>> labels(boxes.size());
     if (flowing) {
         QVector<bool> taken(page.blocks.size(), false);
+        // Text over a photograph is no label of it.
+        for (int b = 0; b < page.blocks.size(); ++b)
+            for (auto const& picture : pictures)
+                taken[b] = taken.at(b) || covers(picture, page.blocks.at(b).box);
         for (bool grown = true; grown;) {
             grown = false;
             for (int f = 0; f < boxes.size(); ++f)
@@ -585,9 +674,10 @@ QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRe
                     if (taken.at(b) ||
                         !boxes.at(f).adjusted(-reach, -reach, reach, reach).intersects(block.box))
                         continue;
-                    // Running text and headings beside a drawing stay text; a rule has no labels.
+                    // Running text and headings beside a drawing stay text; a rule has no
+                    // labels, and a photograph's caption stays text.
                     if (!isLabel(block, page.bodyFontSize) || boxes.at(f).width() < 20 ||
-                        boxes.at(f).height() < 20)
+                        boxes.at(f).height() < 20 || mostlyPictures(boxes.at(f), pictures))
                         continue;
                     taken[b] = true;
                     labels[f] << b;
@@ -850,10 +940,28 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
     // and the descent its exact pitch leaves below it.
     double lastBottom = text.top();
     int lastColumn = -1;
+    double under = 0; // the bottom of a picture the text stands over
     for (int k = 0; k < items.size(); ++k) {
         PageItem const& item = items.at(k);
         if (item.block && hidden.contains(int(item.block - layout.blocks.constData())))
             continue;
+        if (item.figure && tableHolding(layout, *item.figure) >= 0)
+            continue; // in its cell
+        // Past a picture that text stood over, the text goes on below it.
+        double const top = item.block   ? item.block->box.top()
+                           : item.table ? item.table->box.top()
+                                        : item.figure->box.top();
+        if (under > 0 && top >= under - 1) {
+            WordParagraph gap;
+            ooxml::TextRun tiny;
+            tiny.fontSize = 1;
+            gap.content.push_back(tiny);
+            gap.lineSpacing = 1;
+            gap.spaceBefore = std::max(0.0, std::min(under, text.bottom() - 2) - lastBottom);
+            push(gap);
+            lastBottom = std::max(lastBottom, under);
+            under = 0;
+        }
         if (item.table) {
             // A hairline paragraph holds the room above the table.
             WordParagraph gap;
@@ -868,6 +976,10 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             ooxml::WordTable table = tableOf(*item.table);
             if (!columned)
                 table.indent = tableCorner(*item.table).x() - text.left();
+            int const t = int(item.table - layout.tables.constData());
+            for (auto const& figure : page.figures)
+                if (!figure.picture.data.isEmpty() && tableHolding(layout, figure) == t)
+                    placeInCell(table, *item.table, figure);
             pushTable(table);
             lastBottom = item.table->box.bottom();
             continue;
@@ -875,6 +987,23 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         if (item.figure) {
             if (item.figure->picture.data.isEmpty())
                 continue;
+            if (!blocksOver(layout, *item.figure).isEmpty()) {
+                // Behind the text that stands over it, from where that text begins.
+                ooxml::WordPicture picture;
+                picture.picture = item.figure->picture;
+                picture.picture.size = item.figure->box.size();
+                picture.anchored = true;
+                picture.fromParagraph = true;
+                picture.position = QPointF(item.figure->box.left(), item.figure->box.top() - lastBottom);
+                WordParagraph holder;
+                ooxml::TextRun tiny;
+                tiny.fontSize = 1;
+                holder.content << tiny << picture;
+                holder.lineSpacing = 1;
+                push(holder);
+                under = std::max(under, item.figure->box.bottom());
+                continue;
+            }
             WordParagraph p;
             ooxml::WordPicture picture;
             picture.picture = item.figure->picture;

@@ -34,8 +34,10 @@ public:
 
     // The figures of a page from the boxes of what it draws (engine::PageStyles): drawings
     // side by side are one figure. For flowing text, short labels in and beside a figure (a
-    // chart's axes and legend) go into its picture and leave the text.
-    static QVector<Figure> figures(layout::PageLayout const& page, QVector<QRectF> boxes, bool flowing);
+    // chart's axes and legend) go into its picture and leave the text; text over one of the
+    // @p pictures (photographs) and a picture's caption stay text.
+    static QVector<Figure> figures(layout::PageLayout const& page, QVector<QRectF> boxes, bool flowing,
+                                   QVector<QRectF> const& pictures = {});
 
 private:
     void beginSection(ooxml::WordPageSetup const& page);

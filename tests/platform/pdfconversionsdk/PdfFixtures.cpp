@@ -237,6 +237,74 @@ bool writeSharedPicturePdf(QString const& path, int pages)
     return painter.end();
 }
 
+int RawPdf::add(QByteArray const& object)
+{
+    m_objects << object;
+    return m_objects.size();
+}
+
+int RawPdf::addStream(QByteArray const& dictionary, QByteArray const& data)
+{
+    QByteArray const packed = qCompress(data).mid(4); // a zlib stream after Qt's length
+    return add("<< " + dictionary + " /Filter /FlateDecode /Length " + QByteArray::number(packed.size()) +
+               " >>\nstream\n" + packed + "\nendstream");
+}
+
+QByteArray RawPdf::photoPixels(int width, int height)
+{
+    QByteArray pixels;
+    pixels.reserve(3 * width * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.append(char(40 + 200 * x / width))
+                .append(char(30 + 180 * y / height))
+                .append(char(x * y % 200));
+    return pixels;
+}
+
+int RawPdf::addPhoto(int width, int height)
+{
+    return addStream(QByteArray("/Type /XObject /Subtype /Image /ColorSpace /DeviceRGB /BitsPerComponent 8") +
+                         " /Width " + QByteArray::number(width) + " /Height " + QByteArray::number(height),
+                     photoPixels(width, height));
+}
+
+QByteArray RawPdf::text(double x, double y, QByteArray const& text, double size)
+{
+    return "BT /F1 " + QByteArray::number(size) + " Tf " + QByteArray::number(x) + " " +
+           QByteArray::number(y) + " Td (" + text + ") Tj ET\n";
+}
+
+bool RawPdf::write(QString const& path, QByteArray const& content, QByteArray const& resources,
+                   QByteArray const& annotations)
+{
+    RawPdf pdf = *this;
+    int const font =
+        pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
+    int const stream = pdf.addStream(QByteArray(), content);
+    int const pages = pdf.m_objects.size() + 2;
+    int const page = pdf.add("<< /Type /Page /Parent " + QByteArray::number(pages) +
+                             " 0 R /MediaBox [0 0 595 842] /Contents " + QByteArray::number(stream) +
+                             " 0 R /Resources << /Font << /F1 " + QByteArray::number(font) + " 0 R >> " +
+                             resources + " >> /Annots [" + annotations + "] >>");
+    pdf.add("<< /Type /Pages /Kids [" + QByteArray::number(page) + " 0 R] /Count 1 >>");
+    int const catalog = pdf.add("<< /Type /Catalog /Pages " + QByteArray::number(pages) + " 0 R >>");
+    QByteArray out("%PDF-1.5\n");
+    QList<int> offsets;
+    for (int i = 0; i < pdf.m_objects.size(); ++i) {
+        offsets << out.size();
+        out += QByteArray::number(i + 1) + " 0 obj\n" + pdf.m_objects.at(i) + "\nendobj\n";
+    }
+    int const xref = out.size();
+    out += "xref\n0 " + QByteArray::number(offsets.size() + 1) + "\n0000000000 65535 f \n";
+    for (int offset : offsets)
+        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    out += "trailer\n<< /Size " + QByteArray::number(offsets.size() + 1) + " /Root " +
+           QByteArray::number(catalog) + " 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
+}
+
 QString words(QString const& prefix, int count)
 {
     QStringList list;

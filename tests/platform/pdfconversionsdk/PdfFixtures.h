@@ -34,6 +34,26 @@ bool writeSharedPicturePdf(QString const& path, int pages);
 // Returns the lines as they break, or nothing when the file cannot be written.
 QStringList writeNamedFontPdf(QString const& path, QString const& fontName, double narrowing,
                               QList<QStringList> const& columns);
+// One A4 page written object by object, for what QPdfWriter never writes: form XObjects,
+// inline images, stencil masks, annotations. Objects are numbered from 1 in the order they
+// are added; the page's font /F1 is Helvetica.
+class RawPdf
+{
+public:
+    int add(QByteArray const& object);
+    int addStream(QByteArray const& dictionary, QByteArray const& data); // compressed
+    // An RGB image of a colourful pattern without white, as a photograph has.
+    int addPhoto(int width, int height);
+    static QByteArray photoPixels(int width, int height);
+    static QByteArray text(double x, double y, QByteArray const& text, double size = 11);
+    // @p resources: the page's entries besides /Font; @p annotations: references.
+    bool write(QString const& path, QByteArray const& content, QByteArray const& resources,
+               QByteArray const& annotations = {});
+
+private:
+    QList<QByteArray> m_objects;
+};
+
 // Short distinct words, so that a paragraph of them wraps over several lines.
 QString words(QString const& prefix, int count);
 // Runs "qpdf --encrypt ..." with the given arguments between the input and the output.

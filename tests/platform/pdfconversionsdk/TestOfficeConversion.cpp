@@ -294,6 +294,80 @@ QList<QStringList> const kNarrowText = {
 QStringList const kScanLines = {"harbor garden window silver", "morning village thunder orange",
                                 "station kitchen meadow pocket"};
 
+// Pages that paint pictures in the ways QPdfWriter never does.
+bool writePicturePage(QString const& path, QString const& kind)
+{
+    using PdfFixtures::RawPdf;
+    RawPdf pdf;
+    QByteArray const caption = RawPdf::text(150, 430, "Figure 1: harbour at dawn");
+    if (kind == QLatin1String("form") || kind == QLatin1String("unbalanced")) {
+        int const photo = pdf.addPhoto(64, 48);
+        // A form that restores more states than it saved must not undo the page's.
+        QByteArray const body = kind == QLatin1String("form") ? "q 1 0 0 1 0 0 cm /Im Do Q" : "/Im Do Q Q Q";
+        int const form = pdf.addStream("/Type /XObject /Subtype /Form /BBox [0 0 1 1] /Resources << /XObject "
+                                       "<< /Im " +
+                                           QByteArray::number(photo) + " 0 R >> >>",
+                                       body);
+        return pdf.write(path, caption + "300 0 0 225 150 450 cm /Fx Do\n",
+                         "/XObject << /Fx " + QByteArray::number(form) + " 0 R >>");
+    }
+    if (kind == QLatin1String("table")) {
+        // A ruled table with a code drawn as a stencil mask, a stamp drawn through a form
+        // and a symbol as an inline image in its cells.
+        QByteArray content = RawPdf::text(72, 780, "Inventory of the store room", 16) + "0 G 1 w\n";
+        QList<QByteArray> const labels = {"Alpha", "Beta", "Gamma"};
+        for (int i = 0; i <= 3; ++i)
+            content += QStringLiteral("72 %1 m 522 %1 l S\n").arg(700 - 60 * i).toLatin1();
+        for (int x : {72, 222, 372, 522})
+            content += QStringLiteral("%1 700 m %1 520 l S\n").arg(x).toLatin1();
+        for (int i = 0; i < 3; ++i)
+            content += RawPdf::text(78, 680 - 60 * i, labels.at(i)) + RawPdf::text(228, 680 - 60 * i, "ok");
+        content += RawPdf::text(72, 480, "Counted on the first Monday of the month");
+        QByteArray code;
+        for (int i = 0; i < 21 * 3; ++i)
+            code += char((i * 37 + 11) % 256);
+        int const mask = pdf.addStream("/Type /XObject /Subtype /Image /Width 21 /Height 21 /ImageMask true "
+                                       "/BitsPerComponent 1",
+                                       code);
+        int const photo = pdf.addPhoto(40, 40);
+        int const stamp =
+            pdf.addStream("/Type /XObject /Subtype /Form /BBox [0 0 60 50] /Resources << /XObject "
+                          "<< /I " +
+                              QByteArray::number(photo) + " 0 R >> >>",
+                          "q 60 0 0 48 0 0 cm /I Do Q");
+        content += "0 0 1 rg q 42 0 0 42 460 649 cm /Qr Do Q\nq 1 0 0 1 450 586 cm /Stamp Do Q\n"
+                   "q 30 0 0 30 470 532 cm BI /W 8 /H 8 /CS /RGB /BPC 8 ID " +
+                   RawPdf::photoPixels(8, 8) + " EI Q\n";
+        return pdf.write(path, content,
+                         "/XObject << /Qr " + QByteArray::number(mask) + " 0 R /Stamp " +
+                             QByteArray::number(stamp) + " 0 R >>");
+    }
+    if (kind == QLatin1String("annotation")) {
+        int const photo = pdf.addPhoto(40, 40);
+        int const font = pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+        int const look = pdf.addStream(
+            "/Type /XObject /Subtype /Form /BBox [0 0 100 80] /Resources << /XObject "
+            "<< /I " +
+                QByteArray::number(photo) + " 0 R >> /Font << /F1 " + QByteArray::number(font) + " 0 R >> >>",
+            "q 100 0 0 60 0 20 cm /I Do Q " + RawPdf::text(5, 5, "APPROVED", 12));
+        int const stamp = pdf.add("<< /Type /Annot /Subtype /Stamp /Rect [400 600 500 680] /F 4 /AP << /N " +
+                                  QByteArray::number(look) + " 0 R >> >>");
+        return pdf.write(path, RawPdf::text(72, 780, "Invoice for the month of May", 16), QByteArray(),
+                         QByteArray::number(stamp) + " 0 R");
+    }
+    // White text over a photograph that fills the page.
+    int const photo = pdf.addPhoto(120, 170);
+    return pdf.write(path,
+                     "q 595 0 0 842 0 0 cm /Im Do Q\n1 1 1 rg\n" +
+                         RawPdf::text(60, 700, "Summer Festival", 36) +
+                         RawPdf::text(60, 650, "Music by the river", 18) +
+                         RawPdf::text(60, 620, "Tickets at the gate", 18),
+                     "/XObject << /Im " + QByteArray::number(photo) + " 0 R >>");
+}
+
+QStringList const kPictureWords = {"Figure",   "harbour", "Alpha",    "Gamma", "ok",     "Invoice",
+                                   "APPROVED", "Summer",  "Festival", "river", "Tickets"};
+
 } // namespace
 
 class TestOfficeConversion : public QObject
@@ -964,6 +1038,99 @@ private slots:
         }
     }
 
+    // Every picture the page paints arrives, whether drawn through a form, as an inline
+    // image, a stencil mask, in a table's cells or by an annotation; the words stay words,
+    // also over a photograph, which then lies behind them without them.
+    void everyPicture_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("flowing");
+        QTest::addColumn<int>("pictures");
+        for (bool flowing : {true, false}) {
+            char const* mode = flowing ? "flowing" : "layout";
+            QTest::addRow("form, %s", mode) << "form" << flowing << 1;
+            QTest::addRow("unbalanced form, %s", mode) << "unbalanced" << flowing << 1;
+            QTest::addRow("table cells, %s", mode) << "table" << flowing << 3;
+            QTest::addRow("annotation, %s", mode) << "annotation" << flowing << 1;
+            QTest::addRow("text over a photograph, %s", mode) << "over" << flowing << 1;
+        }
+    }
+
+    void everyPicture()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, flowing);
+        QFETCH(int, pictures);
+        QString const input = path(kind + ".pdf");
+        QVERIFY(QFileInfo::exists(input) || writePicturePage(input, kind));
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, input, out, wordOptions(flowing)), 0);
+        PackageReader package(out);
+        QCOMPARE(package.problems(), QStringList());
+        QByteArray const xml = package.part("word/document.xml");
+        QCOMPARE(xmlread::count(xml, "w:drawing"), pictures);
+        for (auto const& part : package.relationshipTargets("word/document.xml").values().filter("media/")) {
+            QImage const picture = QImage::fromData(package.part(part));
+            // Not blank: pixelsOf() samples a quarter of the pixels.
+            QVERIFY2(!picture.isNull() &&
+                         pixelsOf(picture, Qt::white) < 0.9 * picture.width() * picture.height() / 4,
+                     qPrintable(part));
+            // The white words over the photograph are not in its picture.
+            if (kind == QLatin1String("over"))
+                QVERIFY(pixelsOf(picture, Qt::white) < 20);
+        }
+        QString const text = docxParagraphs(xml).join(' ');
+        QStringList expected;
+        for (auto const& word : kPictureWords)
+            if (PdfFixtures::pdfToText(input).contains(word))
+                expected << word;
+        QVERIFY(!expected.isEmpty());
+        QVERIFY2(wordsFound(expected, text) == 1.0, qPrintable(text));
+        if (kind == QLatin1String("over"))
+            QVERIFY(hasAttribute(xml, "wp:anchor", "behindDoc", "1"));
+    }
+
+    // LibreOffice draws the pictures: behind the words over the photograph, in the cells of
+    // the table.
+    void picturesInLibreOffice()
+    {
+        if (!OfficeRunner::available())
+            QSKIP("LibreOffice (soffice) or poppler's tools are not installed");
+        QString const folder = fresh("");
+        QDir().mkpath(folder);
+        QStringList outputs;
+        for (QString const kind : {"over", "table"}) {
+            QString const input = path(kind + ".pdf");
+            QVERIFY(QFileInfo::exists(input) || writePicturePage(input, kind));
+            for (bool flowing : {true, false}) {
+                outputs << QStringLiteral("%1/%2-%3.docx").arg(folder, kind, flowing ? "f" : "l");
+                QCOMPARE(convert(&PdfConversion::StartPDFToWord, input, outputs.last(), wordOptions(flowing)),
+                         0);
+            }
+        }
+        QString log;
+        QVERIFY2(OfficeRunner::convert(outputs, "pdf", folder, &log), qPrintable(log));
+        for (auto const& out : outputs) {
+            QString const pdf = out.chopped(4) + "pdf";
+            QCOMPARE(OfficeRunner::pdfPages(pdf), 1);
+            QProcess render;
+            render.start("pdftoppm", {"-r", "36", "-png", "-singlefile", pdf, out.chopped(5)});
+            QVERIFY(render.waitForFinished(60000) && render.exitCode() == 0);
+            QImage const page(out.chopped(5) + ".png");
+            int const coloured =
+                page.width() * page.height() / 4 - pixelsOf(page, Qt::white) - pixelsOf(page, Qt::black);
+            bool const over = out.contains("/over-");
+            // The photograph fills the page; the three small pictures a few per cent of it.
+            QVERIFY2(over ? coloured > page.width() * page.height() / 5 : coloured > 150,
+                     qPrintable(QStringLiteral("%1: %2").arg(out).arg(coloured)));
+            QString const text = OfficeRunner::pdfText(pdf);
+            for (auto const& word :
+                 over ? QStringList{"Summer", "Festival", "Tickets"} : QStringList{"Alpha", "Gamma"})
+                QVERIFY2(text.contains(word), qPrintable(out + ": " + text));
+        }
+    }
+
+    // Every output opens in LibreOffice and keeps its words on one page.
     void roundTripInLibreOffice()
     {
         QFETCH(QString, source);
