@@ -8,6 +8,7 @@ namespace RecordingSdk {
 namespace {
 
 std::mutex g_mutex;
+std::atomic<bool> g_released{true};
 
 int record(const char* function, char const* in, char const* pw, char const* out,
            pdfconv::base::ConvertOptions const& options)
@@ -39,6 +40,23 @@ RECORDER(SearchablePdf)
 #undef RECORDER
 
 } // namespace
+
+int held(Call const&)
+{
+    for (int waited = 0; !g_released.load() && waited < 10000; waited += 5)
+        QThread::msleep(5);
+    return 0;
+}
+
+void hold()
+{
+    g_released = false;
+}
+
+void release()
+{
+    g_released = true;
+}
 
 Log& log()
 {

@@ -45,5 +45,10 @@ int callCount();
 QList<Call> calls();
 void install();
 void restore();
+// An onStart that holds each Start call until release() (10 s at most), while a test acts
+// during a run; hold() before the run.
+int held(Call const& call);
+void hold();
+void release();
 
 } // namespace RecordingSdk

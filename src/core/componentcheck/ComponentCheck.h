@@ -43,9 +43,10 @@ public:
     // Tests: the OCR package is fetched from here instead of its published address.
     static void setOcrUrlForTests(QString const& url);
 
-private:
-    static QString modelPath();
     // Every failed download or installation is told, with its reason.
     static void reportFailure(QString const& reason);
+
+private:
+    static QString modelPath();
     static QString packagePath(QString const& url);
 };

@@ -1,12 +1,15 @@
 #include "common/ProductConstants.h"
+#include "componentcheck/ComponentCheck.h"
 #include "dialogs/ConvertOptionSetting.h"
 #include "dialogs/EnterPassword.h"
 #include "dialogs/QAbout.h"
+#include "download/DownloadDialog.h"
 #include "items/FileItemList.h"
 #include "items/PDFFileItem.h"
 #include "language/MultiLanguage.h"
 #include "list/FileListWindow.h"
 #include "list/MergeWidget.h"
+#include "module/InstallModule.h"
 #include "rows/FileItemWidget.h"
 #include "settings/PMPreferences.h"
 #include "startup/ApplicationLook.h"
@@ -14,6 +17,7 @@
 #include "support/DialogTestMode.h"
 #include "window/MainWindow.h"
 
+#include "RecordingSdk.h"
 #include "TestArtefacts.h"
 #include "TestHome.h"
 #include "TestPdf.h"
@@ -136,6 +140,40 @@ class TestTranslatedScreens : public QObject
         return faults;
     }
 
+    // Closing the window while a file converts asks first; the answer here keeps it open.
+    QStringList lookAtQuitQuestion(QString const& language, MainWindow& window)
+    {
+        RecordingSdk::hold();
+        auto* start = window.converterList()->findChild<QPushButton*>("btn_start");
+        QTest::mouseClick(start, Qt::LeftButton);
+        if (!QTest::qWaitFor([] { return RecordingSdk::callCount() == 1; }, 10000))
+            return {"quit-asked: no run"};
+        QStringList faults = lookAtBox(language, "quit-asked", [&window] { window.close(); });
+        if (!window.isVisible())
+            faults << "quit-asked: closed without a yes";
+        RecordingSdk::release();
+        if (!QTest::qWaitFor([&window] { return !window.converterList()->isRunning(); }, 10000))
+            faults << "quit-asked: the run did not end";
+        RecordingSdk::reset();
+        return faults;
+    }
+
+    // A download that finds no server, and a package that cannot be unpacked.
+    QStringList lookAtInstallFailures(QString const& language)
+    {
+        DownloadDialog download(nullptr);
+        if (download.downloadOCR("http://127.0.0.1:1/ocr-models-mac-v2.zip"))
+            return {"download-failed: downloaded"};
+        QString const offline = download.failureReason();
+        QStringList faults =
+            lookAtBox(language, "download-failed", [&] { ComponentCheck::reportFailure(offline); });
+        if (InstallModule::instance()->install(m_text, m_home.filePath("models")))
+            return faults << "install-failed: installed";
+        QString const damaged = InstallModule::instance()->errorString();
+        return faults +
+               lookAtBox(language, "install-failed", [&] { ComponentCheck::reportFailure(damaged); });
+    }
+
     QStringList look(QString const& language, QString const& screen, QWidget* top)
     {
         top->show();
@@ -175,6 +213,11 @@ private slots:
         DialogTestMode::setEnabled(true);
         DesktopOpener::install();
         PMPreferences::getInstance()->setOCRInstalled(true);
+        QString const out = m_home.filePath("out");
+        QVERIFY(QDir().mkpath(out));
+        PMPreferences::getInstance()->saveOutputFolder(out);
+        RecordingSdk::install();
+        RecordingSdk::log().onStart = RecordingSdk::held;
         applyApplicationLook();
         m_pdf = m_home.filePath("Quarterly report.pdf");
         QVERIFY(TestPdf::writePages(m_pdf, 3));
@@ -230,7 +273,9 @@ private slots:
         QVERIFY(pages);
         faults += lookAtBox(language, "iwork", [pages] { pages->trigger(); });
         faults += lookAtRefusals(language, window);
+        faults += lookAtQuitQuestion(language, window);
         window.hide();
+        faults += lookAtInstallFailures(language);
 
         // An address no browser opens: here there is no opener at all.
         QByteArray const path = qgetenv("PATH");
@@ -243,6 +288,12 @@ private slots:
         auto* merge = new MergeWidget(&page);
         merge->completionOfMerger(true, m_home.filePath("Merge.pdf"));
         faults += look(language, "merge", &page);
+        QWidget partly;
+        partly.resize(798, 600);
+        auto* merged = new MergeWidget(&partly);
+        merged->mergedCount(2, 3);
+        merged->completionOfMerger(true, m_home.filePath("Merge.pdf"));
+        faults += look(language, "merge-partly", &partly);
 
         QAbout about;
         about.setAttribute(Qt::WA_DeleteOnClose, false);

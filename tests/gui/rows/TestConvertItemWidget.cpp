@@ -23,20 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-std::atomic<bool> g_release{true};
-
-// A conversion that lasts until the test lets it end.
-int heldConversion(RecordingSdk::Call const&)
-{
-    for (int waited = 0; !g_release.load() && waited < 10000; waited += 5)
-        QThread::msleep(5);
-    return 0;
-}
-
-} // namespace
-
 class TestConvertItemWidget : public QObject
 {
     Q_OBJECT
@@ -194,8 +180,8 @@ private slots:
     {
         RecordingSdk::install();
         RecordingSdk::reset();
-        RecordingSdk::log().onStart = heldConversion;
-        g_release = false;
+        RecordingSdk::log().onStart = RecordingSdk::held;
+        RecordingSdk::hold();
         FileItem* running = newItem();
         FileItem* queued = newItem();
         ConvertItemWidget first(running), second(queued);
@@ -215,7 +201,7 @@ private slots:
             row->findChild<QLineEdit*>("lineEdit_range")->setText("2");
             emit row->findChild<QLineEdit*>("lineEdit_range")->editingFinished();
         }
-        g_release = true;
+        RecordingSdk::release();
         QVERIFY(finished.wait(10000));
         QList<RecordingSdk::Call> const calls = RecordingSdk::calls();
         QCOMPARE(calls.size(), 2);

@@ -3,8 +3,22 @@
 #include <QtTest>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QScreen>
 #include <QTimer>
+
+// A main window that may keep itself open.
+class Hosted : public QWidget
+{
+public:
+    explicit Hosted(bool refuse) : m_refuse(refuse) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(!m_refuse); }
+
+private:
+    bool m_refuse;
+};
 
 class TestHostWindow : public QObject
 {
@@ -68,19 +82,28 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Other"));
     }
 
+    // A hosted widget with work in progress may refuse the close: the window stays, nothing quits.
+    void closingQuits_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("accepted") << false;
+        QTest::newRow("refused by the hosted widget") << true;
+    }
+
     void closingQuits()
     {
-        auto* mainWindow = new QWidget;
+        QFETCH(bool, refused);
+        auto* mainWindow = new Hosted(refused);
         mainWindow->resize(200, 100);
         WindowCreator creator;
         creator.createWindow(mainWindow);
         QWidget* window = creator.hostWindow();
         QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
         QTimer::singleShot(0, window, &QWidget::close);
-        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(3); });
-        QCOMPARE(QApplication::exec(), 0);
-        QCOMPARE(quitting.count(), 1);
-        QVERIFY(!window->isVisible());
+        QTimer::singleShot(refused ? 500 : 5000, qApp, [] { QCoreApplication::exit(3); });
+        QCOMPARE(QApplication::exec(), refused ? 3 : 0);
+        QCOMPARE(quitting.count(), 1); // exec() says so however it ends
+        QCOMPARE(window->isVisible(), refused);
     }
 };
 
