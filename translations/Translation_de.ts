@@ -601,6 +601,25 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
     </message>
 </context>
 <context>
+    <name>ModuleDownload</name>
+    <message>
+        <source>The server answered with status %1.</source>
+        <translation>Der Server antwortete mit Status %1.</translation>
+    </message>
+    <message>
+        <source>The server sent the package encoded (%1).</source>
+        <translation>Der Server sandte das Paket codiert (%1).</translation>
+    </message>
+    <message>
+        <source>Only %1 of %2 bytes arrived.</source>
+        <translation>Nur %1 von %2 Bytes sind angekommen.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>

@@ -601,6 +601,25 @@ Downloading this OCR module now?</source>
     </message>
 </context>
 <context>
+    <name>ModuleDownload</name>
+    <message>
+        <source>The server answered with status %1.</source>
+        <translation>El servidor respondió con el estado %1.</translation>
+    </message>
+    <message>
+        <source>The server sent the package encoded (%1).</source>
+        <translation>El servidor envió el paquete codificado (%1).</translation>
+    </message>
+    <message>
+        <source>Only %1 of %2 bytes arrived.</source>
+        <translation>Solo llegaron %1 de %2 bytes.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>No se puede escribir %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>

@@ -601,6 +601,25 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>ModuleDownload</name>
+    <message>
+        <source>The server answered with status %1.</source>
+        <translation>Le serveur a répondu avec le statut %1.</translation>
+    </message>
+    <message>
+        <source>The server sent the package encoded (%1).</source>
+        <translation>Le serveur a envoyé le paquet encodé (%1).</translation>
+    </message>
+    <message>
+        <source>Only %1 of %2 bytes arrived.</source>
+        <translation>Seuls %1 octets sur %2 sont arrivés.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>Impossible d&apos;écrire %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>

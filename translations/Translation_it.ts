@@ -601,6 +601,25 @@ Vuoi scaricare ora il modulo OCR?</translation>
     </message>
 </context>
 <context>
+    <name>ModuleDownload</name>
+    <message>
+        <source>The server answered with status %1.</source>
+        <translation>Il server ha risposto con lo stato %1.</translation>
+    </message>
+    <message>
+        <source>The server sent the package encoded (%1).</source>
+        <translation>Il server ha inviato il pacchetto codificato (%1).</translation>
+    </message>
+    <message>
+        <source>Only %1 of %2 bytes arrived.</source>
+        <translation>Sono arrivati solo %1 byte su %2.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>Impossibile scrivere %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>

@@ -601,6 +601,25 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
     </message>
 </context>
 <context>
+    <name>ModuleDownload</name>
+    <message>
+        <source>The server answered with status %1.</source>
+        <translation>サーバーがステータス %1 を返しました。</translation>
+    </message>
+    <message>
+        <source>The server sent the package encoded (%1).</source>
+        <translation>サーバーがパッケージをエンコードして送信しました (%1)。</translation>
+    </message>
+    <message>
+        <source>Only %1 of %2 bytes arrived.</source>
+        <translation>%2 バイト中 %1 バイトしか届きませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+</context>
+<context>
     <name>OptionSetting</name>
     <message>
         <source>Setting</source>

@@ -1,5 +1,6 @@
 #include "module/ModuleDownload.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -19,23 +20,24 @@ QByteArray& writeBuffer()
     return buffer;
 }
 
-// Why the reply does not carry the file, or empty when it does. Only a 2xx answer is the
-// file: a redirect that could not be followed (no target, 300, 304) carries some page. The
-// body must be the package itself, as long as announced: an encoded body is not, and
-// whatever went missing on the way must not pass for a complete file.
+// Why the reply does not carry the file, in words for the user, or empty when it does. Only a
+// 2xx answer is the file: a redirect that could not be followed (no target, 300, 304) carries
+// some page. The body must be the package itself, as long as announced: an encoded body is
+// not, and whatever went missing on the way must not pass for a complete file.
 QString answerError(QNetworkReply* reply, qint64 written)
 {
     if (reply->error() != QNetworkReply::NoError)
         return reply->errorString();
     QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() / 100 != 2)
-        return QStringLiteral("HTTP status %1").arg(status.toInt());
+        return ModuleDownload::tr("The server answered with status %1.").arg(status.toInt());
     QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed();
     if (!encoding.isEmpty() && encoding.compare("identity", Qt::CaseInsensitive) != 0)
-        return QStringLiteral("unexpected content encoding %1").arg(QString::fromLatin1(encoding));
+        return ModuleDownload::tr("The server sent the package encoded (%1).")
+            .arg(QString::fromLatin1(encoding));
     QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() != written)
-        return QStringLiteral("received %1 of %2 bytes")
+        return ModuleDownload::tr("Only %1 of %2 bytes arrived.")
             .arg(QString::number(written), QString::number(length.toLongLong()));
     return QString();
 }
@@ -59,7 +61,7 @@ bool ModuleDownload::download(QString url, QString savePath, int limitMs)
     QFile file(savePath);
     if (!file.open(QIODevice::WriteOnly)) {
         qWarning() << "download" << __LINE__ << "Download error: Failed to open output file: " << savePath;
-        m_error = QStringLiteral("cannot write %1: %2").arg(savePath, file.errorString());
+        m_error = tr("%1 cannot be written: %2").arg(QDir::toNativeSeparators(savePath), file.errorString());
         return false;
     }
 
@@ -89,7 +91,8 @@ bool ModuleDownload::download(QString url, QString savePath, int limitMs)
     auto failure = [&] {
         QString error = answerError(reply, written);
         if (error.isEmpty() && writeFailed)
-            error = QStringLiteral("cannot write %1: %2").arg(savePath, file.errorString());
+            error =
+                tr("%1 cannot be written: %2").arg(QDir::toNativeSeparators(savePath), file.errorString());
         return error;
     };
 
