@@ -76,11 +76,13 @@ void PageStyles::styleWords(QVector<layout::Word>& words)
             if (word.rotation == 0)
                 word.baseline = found->baseline;
         }
-        // A filled box just around the word, not much taller than it, is a highlight.
+        // A filled box just around the word, not much taller than it, is a highlight; some
+        // producers pad it by a few points all round.
         double smallest = 0;
         for (int f = 0; f < m_graphics.fills.size(); ++f) {
             FilledBox const& fill = m_graphics.fills.at(f);
-            if (nearWhite(fill.colour) || fill.box.height() > 1.3 * box.height() + 0.5 ||
+            if (nearWhite(fill.colour) ||
+                fill.box.height() > std::max(1.3 * box.height(), box.height() + 8) + 0.5 ||
                 !fill.box.contains(box.center()) || fill.box.top() > box.top() + 0.3 * box.height() ||
                 fill.box.bottom() < box.bottom() - 0.3 * box.height())
                 continue;

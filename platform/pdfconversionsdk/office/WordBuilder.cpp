@@ -250,6 +250,25 @@ void scaleRuns(WordParagraph& p, int percent)
             run->widthScale = percent;
 }
 
+// Running text set in a face narrower or wider than the PDF's breaks its lines elsewhere, and
+// the page below it shifts: its glyphs are set as wide as the PDF's, judged by the line
+// that has the least room to spare, so that the paragraph breaks where the PDF's does.
+int pdfWidthScale(layout::Block const& block, bool listed)
+{
+    QVector<double> const measured = TextWidths::lineWidths(blockRuns(block, true, listed ? 1 : 0));
+    double const widest = measured.isEmpty() ? 0.0 : *std::max_element(measured.begin(), measured.end());
+    double ratio = 0;
+    // Short lines say little: kerning alone may make them a few per cent shorter.
+    for (int l = listed ? 1 : 0; l < block.lines.size() && l < measured.size(); ++l)
+        if (measured.at(l) > 0.3 * widest) {
+            double const r = block.lines.at(l).box.width() / measured.at(l);
+            ratio = ratio == 0 ? r : std::min(ratio, r);
+        }
+    if (ratio == 0 || std::abs(ratio - 1) < 0.03)
+        return 100;
+    return std::clamp(int(std::floor(100 * ratio)), 80, 125);
+}
+
 // An empty line of a table cell, as high as the table's text needs and no higher than the
 // row leaves inside its rules.
 WordParagraph emptyCellLine(double size, double rowHeight)
@@ -774,7 +793,15 @@ WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml:
             sectionText.push_back(QRectF());
         }
         m_sectionOf[i] = m_setups.size() - 1;
-        QRectF const box = pageContent(pages.at(i));
+        QRectF box = pageContent(pages.at(i));
+        // A first line set at its pitch reaches higher than its ink: the margin leaves it room,
+        // or the page's text starts lower than the PDF's.
+        for (auto const& block : pages.at(i).layout.blocks)
+            if (!block.lines.isEmpty() && block.box.top() < box.top() + 24) {
+                Shape const shape = shapeOf(block, QRectF());
+                box.setTop(std::min(
+                    box.top(), std::max(0.0, shape.firstBaseline - (shape.pitch - kDescent * shape.size))));
+            }
         if (!box.isNull())
             sectionText.last() = sectionText.last().isNull() ? box : sectionText.last().united(box);
     }
@@ -1053,6 +1080,9 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         }
         WordParagraph p = paragraph(block, area, false);
         Shape const shape = shapeOf(block, area);
+        int const scale = pdfWidthScale(block, p.label.kind != ooxml::WordListLabel::Kind::None);
+        if (scale != 100)
+            scaleRuns(p, scale);
         p.columnBreakBefore = columnBreak;
         p.spaceBefore =
             std::clamp(shape.firstBaseline - (shape.pitch - kDescent * shape.size) - lastBottom, 0.0, 200.0);
