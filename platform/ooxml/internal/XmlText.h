@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QIODevice>
 #include <QString>
-#include <QXmlStreamWriter>
+
+#include <vector>
 
 // Text and XML helpers shared by the writers; not part of the public API.
 namespace ooxml::internal {
@@ -20,7 +22,8 @@ QString hexColour(QColor const& colour);
 // At most `length` UTF-16 units, never ending inside a surrogate pair.
 QString truncated(QString const& text, int length);
 
-// A thin layer over QXmlStreamWriter: names are ASCII literals, text is made XML-safe.
+// Writes XML as QXmlStreamWriter would (the same bytes), straight into UTF-8: names are ASCII
+// literals, text is made XML-safe. Documents of many pages spend much of their writing here.
 class XmlWriter
 {
 public:
@@ -30,13 +33,13 @@ public:
     XmlWriter(XmlWriter const&) = delete;
     XmlWriter& operator=(XmlWriter const&) = delete;
 
-    void start(char const* name) { m_xml.writeStartElement(QLatin1String(name)); }
-    void empty(char const* name) { m_xml.writeEmptyElement(QLatin1String(name)); }
-    void end() { m_xml.writeEndElement(); }
+    void start(char const* name);
+    void empty(char const* name);
+    void end();
     void attr(char const* name, QString const& value);
-    void attr(char const* name, char const* value) { attr(name, QString::fromLatin1(value)); }
-    void attr(char const* name, qint64 value) { attr(name, QString::number(value)); }
-    void attr(char const* name, int value) { attr(name, QString::number(value)); }
+    void attr(char const* name, char const* value);
+    void attr(char const* name, qint64 value);
+    void attr(char const* name, int value) { attr(name, qint64(value)); }
     void text(QString const& text);
     // <name>text</name>, with xml:space="preserve" when the text needs it.
     void textElement(char const* name, QString const& text);
@@ -45,11 +48,19 @@ public:
 
     QByteArray finish();
     // A write to the device failed.
-    bool hasError() const { return m_xml.hasError(); }
+    bool hasError() const { return m_error; }
 
 private:
+    void closeTag();
+    void escaped(QString const& text, bool attribute);
+    void flush(bool always);
+
+    QIODevice* m_device = nullptr;
     QByteArray m_data;
-    QXmlStreamWriter m_xml;
+    std::vector<char const*> m_open; // elements started and not ended
+    bool m_tagOpen = false;          // "<name ..." written, its ">" not yet
+    bool m_emptyOpen = false;        // ... and it ends there with "/>"
+    bool m_error = false;
 };
 
 } // namespace ooxml::internal

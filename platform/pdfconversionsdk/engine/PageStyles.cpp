@@ -210,6 +210,43 @@ void PageStyles::styleLayout(layout::PageLayout& page)
     }
 }
 
+QVector<FilledBox> PageStyles::plainShapes(QRectF const& box) const
+{
+    auto const meets = [&](QRectF const& r) {
+        return r.left() < box.right() && r.right() > box.left() && r.top() < box.bottom() &&
+               r.bottom() > box.top();
+    };
+    if (m_graphics.shapesCut)
+        return {};
+    for (auto const& d : m_graphics.drawings)
+        if (meets(d))
+            return {};
+    for (auto const& image : m_graphics.images)
+        if (meets(image))
+            return {};
+    QVector<FilledBox> shapes;
+    for (auto const& fill : m_graphics.fills)
+        if (meets(fill.box))
+            shapes << fill;
+    for (int r = 0; r < m_graphics.rulings.size(); ++r) {
+        QLineF const& l = m_graphics.rulings.at(r);
+        layout::Rule const style =
+            r < m_graphics.rulingStyles.size() ? m_graphics.rulingStyles.at(r) : layout::Rule();
+        double const half = std::max(0.05, style.width / 2);
+        QRectF const line = std::abs(l.dy()) <= std::abs(l.dx())
+                                ? QRectF(QPointF(std::min(l.x1(), l.x2()), (l.y1() + l.y2()) / 2 - half),
+                                         QPointF(std::max(l.x1(), l.x2()), (l.y1() + l.y2()) / 2 + half))
+                                : QRectF(QPointF((l.x1() + l.x2()) / 2 - half, std::min(l.y1(), l.y2())),
+                                         QPointF((l.x1() + l.x2()) / 2 + half, std::max(l.y1(), l.y2())));
+        if (!meets(line))
+            continue;
+        if (style.dash != 0)
+            return {};
+        shapes << FilledBox{line, style.colour.isValid() ? style.colour : QColor(Qt::black)};
+    }
+    return shapes;
+}
+
 QVector<QRectF> PageStyles::figures(layout::PageLayout const& page) const
 {
     QVector<QRectF> boxes;

@@ -25,6 +25,10 @@ public:
     // Boxes around what the page draws besides text, tables, highlights and shading, nearby
     // things joined into one box.
     QVector<QRectF> figures(layout::PageLayout const& page) const;
+    // What the page paints in @p box besides text, when that is only filled boxes and solid
+    // rules (given as thin boxes), in the order to paint them; empty when anything else
+    // shows there: a curve, a picture, a dashed rule, a shading.
+    QVector<FilledBox> plainShapes(QRectF const& box) const;
 
 private:
     PageGraphics const& m_graphics;

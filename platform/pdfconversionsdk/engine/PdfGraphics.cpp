@@ -1,11 +1,14 @@
 #include "PdfGraphics.h"
 
+#include "ContentParser.h"
+
 #include <QFile>
 #include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
 
 #include <qpdf/Buffer.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
@@ -67,7 +70,6 @@ QTransform displayTransform(QPDFPageObjectHelper& page)
 }
 
 // Limits that keep a page of hatching or of countless glyph runs cheap to read.
-constexpr int kMaxSpans = 50000;
 constexpr int kMaxShapes = 20000;
 constexpr int kMaxAnnotations = 2000;
 
@@ -217,8 +219,11 @@ public:
     void run(QPDFPageObjectHelper& page)
     {
         QPDFObjectHandle const resources = page.getAttribute("/Resources", false);
-        Callbacks callbacks(*this, resources, 0);
-        page.parseContents(&callbacks);
+        Scope scope{resources, 0, {}};
+        std::string data;
+        StringPipeline pipe(data);
+        page.pipeContents(&pipe);
+        parse(data, scope);
         // Annotations are drawn over the page, each from the page's own coordinates.
         for (auto& appearance : appearancesOf(page.getObjectHandle())) {
             m_stack.clear();
@@ -239,31 +244,42 @@ public:
     }
 
 private:
-    struct Callbacks : QPDFObjectHandle::ParserCallbacks
+    // What a content stream draws with: its resources, how deep in forms it lies, and the
+    // fonts already looked up there.
+    struct Scope
     {
-        Callbacks(GraphicsReader& reader, QPDFObjectHandle resources, int depth)
-            : reader(reader), resources(std::move(resources)), depth(depth)
-        {
-        }
-        void handleObject(QPDFObjectHandle object) override
-        {
-            if (object.isOperator()) {
-                reader.apply(object.getOperatorValue(), operands, *this);
-                operands.clear();
-            } else if (object.isInlineImage()) {
-                reader.addImage();
-            } else if (operands.size() < 64) {
-                operands.push_back(object);
-            }
-        }
-        void handleEOF() override {}
-
-        GraphicsReader& reader;
         QPDFObjectHandle resources;
         int depth;
-        std::vector<QPDFObjectHandle> operands;
-        std::map<std::string, FontMetrics const*> fonts; // by resource name, in these resources
+        std::map<std::string, FontMetrics const*> fonts; // by resource name
     };
+
+    // Collects a decoded stream.
+    class StringPipeline : public Pipeline
+    {
+    public:
+        explicit StringPipeline(std::string& out) : Pipeline("content", nullptr), m_out(out) {}
+        void write(unsigned char const* data, size_t length) override
+        {
+            m_out.append(reinterpret_cast<char const*>(data), length);
+        }
+        void finish() override {}
+
+    private:
+        std::string& m_out;
+    };
+
+    void parse(std::string const& data, Scope& scope)
+    {
+        ContentParser parser(data.data(), data.data() + data.size());
+        std::vector<Operand> operands;
+        std::string op;
+        while (parser.next(operands, op)) {
+            if (op == "BI")
+                addImage();
+            else
+                apply(op, operands, scope);
+        }
+    }
 
     struct Subpath
     {
@@ -295,20 +311,20 @@ private:
         double rise = 0;
     };
 
-    static bool numbers(std::vector<QPDFObjectHandle>& ops, size_t count, double* out)
+    static bool numbers(std::vector<Operand> const& ops, size_t count, double* out)
     {
         if (ops.size() < count)
             return false;
         for (size_t i = 0; i < count; ++i) {
-            QPDFObjectHandle o = ops[ops.size() - count + i];
+            Operand const& o = ops[ops.size() - count + i];
             if (!o.isNumber())
                 return false;
-            out[i] = o.getNumericValue();
+            out[i] = o.number;
         }
         return true;
     }
 
-    static QColor colourOf(std::vector<QPDFObjectHandle>& ops, int components)
+    static QColor colourOf(std::vector<Operand> const& ops, int components)
     {
         double v[4];
         auto const unit = [](double x) { return std::clamp(x, 0.0, 1.0); };
@@ -321,10 +337,11 @@ private:
         return Qt::black; // patterns and spaces we do not follow
     }
 
-    static int componentsOf(QPDFObjectHandle space, QPDFObjectHandle resources)
+    static int componentsOf(Operand const& operand, QPDFObjectHandle resources)
     {
-        if (space.isName() && resources.isDictionary()) {
-            std::string const name = space.getName();
+        QPDFObjectHandle space;
+        if (operand.isName() && resources.isDictionary()) {
+            std::string const& name = operand.text;
             if (name == "/DeviceGray" || name == "/G" || name == "/CalGray")
                 return 1;
             if (name == "/DeviceRGB" || name == "/RGB" || name == "/CalRGB")
@@ -376,6 +393,7 @@ private:
     void addShown(QRectF box)
     {
         m_out.hasDrawings = true;
+        m_out.shapesCut = m_out.shapesCut || m_out.drawings.size() >= kMaxShapes;
         if (m_out.drawings.size() < kMaxShapes && visible(box) && (box.width() > 0 || box.height() > 0))
             m_out.drawings.push_back(box);
     }
@@ -390,6 +408,7 @@ private:
     {
         m_out.hasImages = true;
         QRectF box = m_display.map(unitSquare()).boundingRect();
+        m_out.shapesCut = m_out.shapesCut || m_out.images.size() >= kMaxShapes;
         if (m_out.images.size() < kMaxShapes && visible(box) && box.width() > 0 && box.height() > 0)
             m_out.images.push_back(box);
     }
@@ -427,9 +446,12 @@ private:
         if (!box.isEmpty())
             clipTo(m_display.mapRect(m_state.ctm.mapRect(box)));
         QPDFObjectHandle own = form.getDict().getKey("/Resources");
-        Callbacks inner(*this, own.isDictionary() ? own : outer, depth + 1);
+        Scope inner{own.isDictionary() ? own : outer, depth + 1, {}};
         try {
-            form.parseAsContents(&inner);
+            std::string data;
+            StringPipeline pipe(data);
+            form.pipeStreamData(&pipe, 0, qpdf_dl_generalized);
+            parse(data, inner);
         } catch (std::exception const&) {
             // What the form drew before the damage stays.
         }
@@ -446,8 +468,10 @@ private:
 
     void addRuling(QLineF const& shown, QColor const& colour, double width, int dash)
     {
-        if (m_out.rulings.size() >= kMaxRulings)
+        if (m_out.rulings.size() >= kMaxRulings) {
+            m_out.shapesCut = true;
             return;
+        }
         layout::Rule style;
         style.present = true;
         style.width = width;
@@ -501,6 +525,7 @@ private:
                     addRuling(QLineF(shown.center().x(), shown.top(), shown.center().x(), shown.bottom()),
                               m_state.fill, shown.width(), 0);
                 } else if (axisBox) {
+                    m_out.shapesCut = m_out.shapesCut || m_out.fills.size() >= kMaxShapes;
                     if (m_out.fills.size() < kMaxShapes)
                         m_out.fills.push_back({shown, m_state.fill});
                 } else {
@@ -523,7 +548,7 @@ private:
         return true;
     }
 
-    FontMetrics const& metrics(Callbacks& scope)
+    FontMetrics const& metrics(Scope& scope)
     {
         static FontMetrics const none;
         auto const known = scope.fonts.find(m_state.font);
@@ -551,7 +576,7 @@ private:
     }
 
     // How far a string moves the text position, in text space.
-    double advanceOf(std::string const& bytes, Callbacks& scope)
+    double advanceOf(std::string const& bytes, Scope& scope)
     {
         FontMetrics const& font = metrics(scope);
         State const& st = m_state;
@@ -576,7 +601,7 @@ private:
 
     void span(double advance)
     {
-        if (advance == 0 || m_out.textSpans.size() >= kMaxSpans)
+        if (advance == 0 || m_out.textSpans.size() >= PageGraphics::kMaxTextSpans)
             return;
         State const& st = m_state;
         bool const invisible = st.renderMode == 3 || st.renderMode == 7;
@@ -593,7 +618,7 @@ private:
         m_out.textSpans.push_back(span);
     }
 
-    void apply(std::string const& op, std::vector<QPDFObjectHandle>& ops, Callbacks& scope)
+    void apply(std::string const& op, std::vector<Operand> const& ops, Scope& scope)
     {
         QPDFObjectHandle resources = scope.resources;
         int const depth = scope.depth;
@@ -608,8 +633,8 @@ private:
             m_textMatrix = m_lineMatrix = QTransform();
         } else if (op == "Tf") {
             if (ops.size() >= 2 && ops[0].isName() && ops[1].isNumber()) {
-                st.font = ops[0].getName();
-                st.fontSize = ops[1].getNumericValue();
+                st.font = ops[0].text;
+                st.fontSize = ops[1].number;
             }
         } else if (op == "Tc") {
             if (numbers(ops, 1, v))
@@ -649,21 +674,19 @@ private:
                 m_textMatrix = m_lineMatrix = QTransform::fromTranslate(0, -st.leading) * m_lineMatrix;
             }
             if (!ops.empty() && ops.back().isString())
-                show(advanceOf(ops.back().getStringValue(), scope));
+                show(advanceOf(ops.back().text, scope));
             else
                 (st.renderMode == 3 ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
         } else if (op == "TJ") {
             (st.renderMode == 3 ? m_out.hasInvisibleText : m_out.hasVisibleText) = true;
             if (!ops.empty() && ops.back().isArray()) {
                 // One span for the whole array: kerning inside keeps its words together.
-                QPDFObjectHandle array = ops.back();
                 double total = 0;
-                for (int k = 0; k < array.getArrayNItems(); ++k) {
-                    QPDFObjectHandle item = array.getArrayItem(k);
+                for (Operand const& item : ops.back().items) {
                     if (item.isString())
-                        total += advanceOf(item.getStringValue(), scope);
+                        total += advanceOf(item.text, scope);
                     else if (item.isNumber())
-                        total -= item.getNumericValue() / 1000.0 * st.fontSize * st.horizontalScale;
+                        total -= item.number / 1000.0 * st.fontSize * st.horizontalScale;
                 }
                 show(total);
             }
@@ -675,9 +698,9 @@ private:
                 st.lineWidth = v[0];
         } else if (op == "d") {
             st.dash = 0;
-            if (!ops.empty() && ops.front().isArray() && ops.front().getArrayNItems() > 0) {
-                QPDFObjectHandle first = ops.front().getArrayItem(0);
-                double const on = first.isNumber() ? first.getNumericValue() : 3;
+            if (!ops.empty() && ops.front().isArray() && !ops.front().items.empty()) {
+                Operand const& first = ops.front().items.front();
+                double const on = first.isNumber() ? first.number : 3;
                 st.dash = on <= std::max(1.5 * st.lineWidth, 1.0) ? 2 : 1;
             }
         } else if (op == "g" || op == "rg" || op == "k") {
@@ -743,7 +766,7 @@ private:
             QPDFObjectHandle xobjects = resources.getKey("/XObject");
             if (!xobjects.isDictionary())
                 return;
-            QPDFObjectHandle xobject = xobjects.getKey(ops.back().getName());
+            QPDFObjectHandle xobject = xobjects.getKey(ops.back().text);
             if (!xobject.isStream())
                 return;
             QPDFObjectHandle dict = xobject.getDict();

@@ -39,6 +39,9 @@ struct FilledBox
 // What a page draws besides text.
 struct PageGraphics
 {
+    // A page of countless glyph runs keeps this many of them.
+    static constexpr int kMaxTextSpans = 50000;
+
     // Horizontal and vertical strokes (and thin filled bars), in layout coordinates: points
     // from the top-left corner of the page as shown.
     QVector<QLineF> rulings;
@@ -51,6 +54,7 @@ struct PageGraphics
     QVector<TextSpan> textSpans;
     bool hasImages = false;
     bool hasDrawings = false; // painted paths or shadings
+    bool shapesCut = false;   // a page of hatching: not every shape is in the lists
     // Text shown invisibly (render mode 3, as text layers over scans are) and visibly.
     bool hasInvisibleText = false;
     bool hasVisibleText = false;

@@ -1,5 +1,6 @@
 #include "OfficeJob.h"
 
+#include "FontMatcher.h"
 #include "PageContent.h"
 #include "SheetBuilder.h"
 #include "SlideBuilder.h"
@@ -19,6 +20,8 @@
 #include <pdfconv/base/ResultCode.h>
 
 #include <QBuffer>
+#include <QCryptographicHash>
+#include <QHash>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -52,6 +55,9 @@ namespace {
 // Pictures of pages: sharp enough to read, small enough for a document of many pages.
 constexpr double kPictureDpi = 150;
 
+ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic);
+bool photographic(QImage const& image);
+
 // What one thread holds while it works through pages: poppler and qpdf documents are not
 // shared between threads.
 struct PageReader
@@ -64,6 +70,7 @@ struct PageReader
     std::unique_ptr<engine::PdfGraphics> graphics;
     QByteArray const* textless = nullptr; // the document without its text, when rendered
     std::unique_ptr<poppler::document> textlessDoc;
+    QHash<QByteArray, ooxml::Picture> pictures; // encoded, by their pixels' digest
 
     engine::PdfGraphics& pdfGraphics()
     {
@@ -73,6 +80,27 @@ struct PageReader
         }
         return *graphics;
     }
+    // Pictures a document repeats (a rule under every heading) are encoded once per thread.
+    ooxml::Picture encoded(QImage const& image, QSizeF const& size)
+    {
+        if (qint64(image.sizeInBytes()) > 1 << 20)
+            return encode(image, size, photographic(image));
+        QCryptographicHash digest(QCryptographicHash::Md5);
+        int const row = image.width() * image.depth() / 8; // without the padding of a line
+        for (int y = 0; y < image.height(); ++y)
+            digest.addData(reinterpret_cast<char const*>(image.constScanLine(y)), row);
+        QByteArray const key = digest.result() + QByteArray::number(image.width());
+        auto it = pictures.find(key);
+        if (it == pictures.end()) {
+            if (pictures.size() >= 64)
+                pictures.clear();
+            it = pictures.insert(key, encode(image, size, photographic(image)));
+        }
+        ooxml::Picture picture = it.value();
+        picture.size = size;
+        return picture;
+    }
+
     poppler::document* textlessDocument()
     {
         if (!textlessDoc && textless && !textless->isEmpty())
@@ -80,6 +108,20 @@ struct PageReader
         return textlessDoc.get();
     }
 };
+
+// Which figures have glyphs in their boxes: only those need the page drawn without its
+// text, which costs a copy of the whole document.
+void markTextOver(PageContent& content)
+{
+    auto const& spans = content.graphics.textSpans;
+    bool const all = spans.size() >= engine::PageGraphics::kMaxTextSpans;
+    for (auto& figure : content.figures)
+        for (int i = 0; i < spans.size() && !figure.overText; ++i) {
+            QRectF const common = figure.box.intersected(spans.at(i).box);
+            figure.overText =
+                all || (!spans.at(i).invisible && common.width() > 0.5 && common.height() > 0.5);
+        }
+}
 
 // Runs fn on each page of the list on up to eight threads; the first failure stops the rest.
 int forPages(Job const& job, poppler::document const& first, QVector<int> const& indices,
@@ -185,6 +227,28 @@ ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic
     return picture;
 }
 
+// Boxes and rules in the part of the page in @p area, as render() would draw them.
+QImage paintShapes(QRectF const& area, QVector<engine::FilledBox> const& shapes)
+{
+    double const k = kPictureDpi / 72;
+    QPointF const origin(std::floor(area.left() * k), std::floor(area.top() * k));
+    QImage image(std::max(1, int(std::ceil(area.width() * k))),
+                 std::max(1, int(std::ceil(area.height() * k))), QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (auto const& shape : shapes) {
+        QRectF box(shape.box.topLeft() * k - origin, shape.box.size() * k);
+        // A hairline still covers a dot, as the PDF library draws it.
+        if (box.height() < 1)
+            box.adjust(0, (box.height() - 1) / 2, 0, (1 - box.height()) / 2);
+        if (box.width() < 1)
+            box.adjust((box.width() - 1) / 2, 0, (1 - box.width()) / 2, 0);
+        painter.fillRect(box, shape.colour);
+    }
+    return image;
+}
+
 // Photographs have many colours; a code, a stamp or a logo few, and JPEG would blur them.
 bool photographic(QImage const& image)
 {
@@ -243,10 +307,15 @@ PagePictures wordPictures(PageReader& reader, PageContent const& content, int i,
         return out;
     }
     for (auto const& figure : content.figures) {
-        poppler::document const* source = figure.withText ? reader.doc : reader.textlessDocument();
-        QImage const image = source ? render(*source, i, sink, figure.box) : QImage();
-        out.figures << (image.isNull() ? ooxml::Picture()
-                                       : encode(image, figure.box.size(), photographic(image)));
+        QImage image;
+        if (!figure.shapes.isEmpty()) {
+            image = paintShapes(figure.box, figure.shapes);
+        } else {
+            poppler::document const* source =
+                figure.withText || !figure.overText ? reader.doc : reader.textlessDocument();
+            image = source ? render(*source, i, sink, figure.box) : QImage();
+        }
+        out.figures << (image.isNull() ? ooxml::Picture() : reader.encoded(image, figure.box.size()));
     }
     return out;
 }
@@ -391,6 +460,13 @@ int writeOutput(Job const& job, QVector<PageContent> const& pages, QString const
 
 int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, JobSink& sink)
 {
+    // The installed font families are asked for while the pages are read, not after.
+    std::thread fonts([] { FontMatcher::installedFamilies(); });
+    struct Joined
+    {
+        std::thread& thread;
+        ~Joined() { thread.join(); }
+    } const joined{fonts};
     bool const tables = job.target != Target::Ppt;
     QVector<PageContent> pages(pageCount);
     QVector<int> all(pageCount);
@@ -412,6 +488,10 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         if (job.target == Target::Word && content.layout.hasText()) {
             content.figures = WordBuilder::figures(content.layout, styles.figures(content.layout),
                                                    job.options.wordLayout != 0, content.graphics.images);
+            markTextOver(content);
+            for (auto& figure : content.figures)
+                if (!figure.withText)
+                    figure.shapes = styles.plainShapes(figure.box);
         }
         // What only the styles needed: a long document keeps none of it.
         content.graphics.textSpans = {};
@@ -507,7 +587,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         bool withoutText = false;
         for (auto const& content : pages)
             for (auto const& figure : content.figures)
-                withoutText = withoutText || !figure.withText;
+                withoutText = withoutText || (!figure.withText && figure.overText && figure.shapes.isEmpty());
         if (withoutText) {
             engine::PdfGraphics graphics;
             if (graphics.open(job.input, job.password))

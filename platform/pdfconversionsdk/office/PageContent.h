@@ -21,6 +21,11 @@ struct Figure
     // Drawn with the words inside it, which then leave the text: the labels of a chart.
     bool withText = false;
     QVector<int> labels; // those words' blocks
+    // Other text stands in its box: the picture is drawn from the page without its text.
+    bool overText = false;
+    // All it shows when that is only filled boxes and solid rules: painted here, not
+    // rendered by the PDF library.
+    QVector<engine::FilledBox> shapes;
     int beforeBlock = 0; // its place in reading order, as for tables
 };
 

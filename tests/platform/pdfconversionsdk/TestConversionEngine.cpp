@@ -1,4 +1,5 @@
 #include "TestHome.h"
+#include "engine/ContentParser.h"
 #include "engine/Job.h"
 #include "engine/JobSink.h"
 
@@ -11,6 +12,7 @@
 #include <QPdfWriter>
 #include <QtTest>
 
+#include <functional>
 #include <mutex>
 
 using namespace pdfconv;
@@ -66,6 +68,41 @@ bool writeSlowFirstPage(QString const& path, int smallPages)
     return painter.end();
 }
 
+// The operators of a content stream as "operands operator", one after the other.
+QString operators(QByteArray const& content)
+{
+    std::function<QString(engine::Operand const&)> shown = [&](engine::Operand const& o) {
+        switch (o.kind) {
+        case engine::Operand::Kind::Number:
+            return QString::number(o.number, 'g', QLocale::FloatingPointShortest);
+        case engine::Operand::Kind::Name:
+            return QString::fromStdString(o.text);
+        case engine::Operand::Kind::String:
+            return QLatin1Char('(') + QString::fromLatin1(o.text.data(), int(o.text.size())) +
+                   QLatin1Char(')');
+        case engine::Operand::Kind::Array: {
+            QStringList items;
+            for (auto const& item : o.items)
+                items << shown(item);
+            return QLatin1Char('[') + items.join(QLatin1Char(' ')) + QLatin1Char(']');
+        }
+        default:
+            return QStringLiteral("?");
+        }
+    };
+    engine::ContentParser parser(content.constData(), content.constData() + content.size());
+    std::vector<engine::Operand> operands;
+    std::string op;
+    QStringList out;
+    while (parser.next(operands, op)) {
+        QStringList line;
+        for (auto const& o : operands)
+            line << shown(o);
+        out << (line << QString::fromStdString(op)).join(QLatin1Char(' '));
+    }
+    return out.join(QStringLiteral("; "));
+}
+
 } // namespace
 
 class TestConversionEngine : public QObject
@@ -95,6 +132,34 @@ private slots:
         QStringList const files = sink.files();
         QCOMPARE(files.size(), 13);
         QCOMPARE(files.first(), QStringLiteral("slow_001.jpg"));
+    }
+    // Content streams are read without qpdf's object parser: what its tokenizer gets right,
+    // this must too, or text and pictures go missing.
+    void contentOperators_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("numbers") << QByteArray("1 -2.5 .5 -.25 4. +3 0.3 396.97 612.000 Tc")
+                                 << "1 -2.5 0.5 -0.25 4 3 0.3 396.97 612 Tc";
+        QTest::newRow("escapes") << QByteArray("(a\\(b\\)c \\\\ \\101\\\nd) Tj") << "(a(b)c \\ Ad) Tj";
+        QTest::newRow("nested parentheses") << QByteArray("(x (y) z) Tj") << "(x (y) z) Tj";
+        QTest::newRow("hex string") << QByteArray("<48 65 6C6c 6> Tj") << "(Hell`) Tj";
+        QTest::newRow("escaped name") << QByteArray("/Im#201 Do") << "/Im 1 Do";
+        QTest::newRow("kerned array") << QByteArray("[(A) -120 (B)] TJ") << "[(A) -120 (B)] TJ";
+        QTest::newRow("dictionary with >> in a string")
+            << QByteArray("/Span <</Alt (x>>) /MCID 3>> BDC (t) Tj") << "/Span ? BDC; (t) Tj";
+        QTest::newRow("comment") << QByteArray("% 9 w\n1 w") << "1 w";
+        QTest::newRow("inline image holding EI")
+            << QByteArray("q BI /W 2 /H 1 /BPC 8 /CS /G ID EI EI Q") << "q; BI; Q";
+        QTest::newRow("stray closers") << QByteArray("] >> ) 2 w") << "2 w";
+        QTest::newRow("unterminated string") << QByteArray("1 w (abc Tj") << "1 w";
+    }
+
+    void contentOperators()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        QCOMPARE(operators(content), expected);
     }
 };
 

@@ -1,0 +1,363 @@
+#include "ContentParser.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pdfconv {
+namespace engine {
+
+namespace {
+
+constexpr size_t kMaxOperands = 64;
+constexpr int kMaxNesting = 32;
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
+}
+
+bool isDelimiter(char c)
+{
+    return c == '(' || c == ')' || c == '<' || c == '>' || c == '[' || c == ']' || c == '{' || c == '}' ||
+           c == '/' || c == '%';
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// A number as PDF writes them (no exponent); false for anything else. Digits are gathered as
+// an integer and divided once, so that the value is the one strtod gives.
+bool parseNumber(char const* p, char const* end, double& out)
+{
+    static double const kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    unsigned long long mantissa = 0;
+    int digits = 0, fraction = 0, dropped = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        if (*p == '.' && !point) {
+            point = true;
+        } else if (*p >= '0' && *p <= '9') {
+            ++digits;
+            if (mantissa < 100000000000000000ULL) {
+                mantissa = mantissa * 10 + unsigned(*p - '0');
+                fraction += point ? 1 : 0;
+            } else if (!point) {
+                ++dropped; // a huge integer part: its lowest digits do not matter
+            }
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0)
+        return false;
+    double value = double(mantissa);
+    if (dropped > 0)
+        value *= kPowers[std::min(dropped, 22)];
+    else if (fraction > 0)
+        value /= kPowers[std::min(fraction, 22)];
+    out = negative ? -value : value;
+    return true;
+}
+
+} // namespace
+
+void ContentParser::skipSpace()
+{
+    while (m_p < m_end) {
+        if (isSpace(*m_p)) {
+            ++m_p;
+        } else if (*m_p == '%') {
+            while (m_p < m_end && *m_p != '\n' && *m_p != '\r')
+                ++m_p;
+        } else {
+            return;
+        }
+    }
+}
+
+ContentParser::Token ContentParser::token(Operand& value, std::string& word)
+{
+    skipSpace();
+    while (m_p < m_end && (*m_p == ')' || *m_p == '{' || *m_p == '}')) { // stray: passed over
+        ++m_p;
+        skipSpace();
+    }
+    if (m_p >= m_end)
+        return Token::End;
+    char const c = *m_p;
+    if (c == '/') {
+        char const* start = m_p++;
+        while (m_p < m_end && !isSpace(*m_p) && !isDelimiter(*m_p))
+            ++m_p;
+        value.kind = Operand::Kind::Name;
+        value.text.assign(start, size_t(m_p - start));
+        if (value.text.find('#') != std::string::npos) {
+            std::string decoded;
+            for (size_t i = 0; i < value.text.size(); ++i) {
+                int const hi = i + 2 < value.text.size() ? hexValue(value.text[i + 1]) : -1;
+                int const lo = hi >= 0 ? hexValue(value.text[i + 2]) : -1;
+                if (value.text[i] == '#' && lo >= 0) {
+                    decoded += char(hi * 16 + lo);
+                    i += 2;
+                } else {
+                    decoded += value.text[i];
+                }
+            }
+            value.text = decoded;
+        }
+        return Token::Name;
+    }
+    if (c == '(') {
+        value.kind = Operand::Kind::String;
+        value.text.clear();
+        int depth = 1;
+        for (++m_p; m_p < m_end; ++m_p) {
+            char ch = *m_p;
+            if (ch == '(') {
+                ++depth;
+            } else if (ch == ')') {
+                if (--depth == 0) {
+                    ++m_p;
+                    break;
+                }
+            } else if (ch == '\\' && m_p + 1 < m_end) {
+                ch = *++m_p;
+                switch (ch) {
+                case 'n':
+                    ch = '\n';
+                    break;
+                case 'r':
+                    ch = '\r';
+                    break;
+                case 't':
+                    ch = '\t';
+                    break;
+                case 'b':
+                    ch = '\b';
+                    break;
+                case 'f':
+                    ch = '\f';
+                    break;
+                case '\r': // a line continued
+                    if (m_p + 1 < m_end && m_p[1] == '\n')
+                        ++m_p;
+                    continue;
+                case '\n':
+                    continue;
+                default:
+                    if (ch >= '0' && ch <= '7') {
+                        int code = ch - '0';
+                        for (int k = 0; k < 2 && m_p + 1 < m_end && m_p[1] >= '0' && m_p[1] <= '7'; ++k)
+                            code = code * 8 + (*++m_p - '0');
+                        ch = char(code);
+                    }
+                    break;
+                }
+            }
+            value.text += ch;
+        }
+        return Token::String;
+    }
+    if (c == '<') {
+        if (m_p + 1 < m_end && m_p[1] == '<') {
+            m_p += 2;
+            return Token::DictOpen;
+        }
+        value.kind = Operand::Kind::String;
+        value.text.clear();
+        int high = -1;
+        for (++m_p; m_p < m_end && *m_p != '>'; ++m_p) {
+            int const v = hexValue(*m_p);
+            if (v < 0)
+                continue;
+            if (high < 0) {
+                high = v;
+            } else {
+                value.text += char(high * 16 + v);
+                high = -1;
+            }
+        }
+        if (high >= 0)
+            value.text += char(high * 16);
+        if (m_p < m_end)
+            ++m_p;
+        return Token::String;
+    }
+    if (c == '>') {
+        m_p += m_p + 1 < m_end && m_p[1] == '>' ? 2 : 1;
+        return Token::DictClose;
+    }
+    if (c == '[' || c == ']') {
+        ++m_p;
+        return c == '[' ? Token::ArrayOpen : Token::ArrayClose;
+    }
+    char const* start = m_p;
+    while (m_p < m_end && !isSpace(*m_p) && !isDelimiter(*m_p))
+        ++m_p;
+    if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.') {
+        if (parseNumber(start, m_p, value.number)) {
+            value.kind = Operand::Kind::Number;
+            return Token::Number;
+        }
+    }
+    word.assign(start, size_t(m_p - start));
+    return Token::Word;
+}
+
+bool ContentParser::readArray(Operand& array, int depth)
+{
+    array.kind = Operand::Kind::Array;
+    array.items.clear();
+    std::string word;
+    for (;;) {
+        Operand item;
+        Token const t = token(item, word);
+        switch (t) {
+        case Token::End:
+        case Token::ArrayClose:
+            return true;
+        case Token::ArrayOpen:
+            if (depth < kMaxNesting)
+                readArray(item, depth + 1);
+            break;
+        case Token::DictOpen:
+            skipDictionary(depth + 1);
+            item.kind = Operand::Kind::Other;
+            break;
+        case Token::Word:
+            item.kind = Operand::Kind::Other; // true, false, null; an operator here is damage
+            break;
+        default:
+            break;
+        }
+        if (t != Token::DictClose && array.items.size() < 100000)
+            array.items.push_back(std::move(item));
+    }
+}
+
+void ContentParser::skipDictionary(int depth)
+{
+    Operand ignored;
+    std::string word;
+    for (;;) {
+        Token const t = token(ignored, word);
+        if (t == Token::End || t == Token::DictClose)
+            return;
+        if (t == Token::DictOpen && depth < kMaxNesting)
+            skipDictionary(depth + 1);
+        else if (t == Token::ArrayOpen && depth < kMaxNesting)
+            readArray(ignored, depth + 1);
+    }
+}
+
+void ContentParser::skipInlineImage()
+{
+    // The image's dictionary, up to ID: its size tells how far the data runs, unless filtered.
+    long width = -1, height = -1, bits = 8, components = -1;
+    bool filtered = false;
+    std::string key, word;
+    for (;;) {
+        Operand value;
+        Token const t = token(value, word);
+        if (t == Token::End)
+            return;
+        if (t == Token::Word && word == "ID")
+            break;
+        if (t == Token::Name && key.empty()) {
+            key = value.text;
+            continue;
+        }
+        if (t == Token::ArrayOpen)
+            readArray(value, 1);
+        else if (t == Token::DictOpen)
+            skipDictionary(1);
+        if (key == "/W" || key == "/Width")
+            width = value.isNumber() ? long(value.number) : -1;
+        else if (key == "/H" || key == "/Height")
+            height = value.isNumber() ? long(value.number) : -1;
+        else if (key == "/BPC" || key == "/BitsPerComponent")
+            bits = value.isNumber() ? long(value.number) : -1;
+        else if (key == "/F" || key == "/Filter")
+            filtered = true;
+        else if ((key == "/IM" || key == "/ImageMask") && t == Token::Word && word == "true") {
+            components = 1;
+            bits = 1;
+        } else if (key == "/CS" || key == "/ColorSpace")
+            components = value.text == "/G" || value.text == "/DeviceGray"      ? 1
+                         : value.text == "/RGB" || value.text == "/DeviceRGB"   ? 3
+                         : value.text == "/CMYK" || value.text == "/DeviceCMYK" ? 4
+                         : value.isArray()                                      ? 1 // indexed
+                                                                                : -1;
+        key.clear();
+    }
+    if (m_p < m_end && isSpace(*m_p))
+        ++m_p; // the one white-space character after ID
+    char const* const data = m_p;
+    if (!filtered && width > 0 && height > 0 && bits > 0 && components > 0) {
+        long const row = (width * components * bits + 7) / 8;
+        if (row > 0 && height <= (m_end - m_p) / row + 1)
+            m_p = std::min(m_end, m_p + row * height);
+    }
+    // EI standing alone ends the data.
+    for (char const* q = m_p; q + 1 < m_end; ++q) {
+        if (q[0] == 'E' && q[1] == 'I' && (q == data || isSpace(q[-1])) &&
+            (q + 2 == m_end || isSpace(q[2]))) {
+            m_p = q + 2;
+            return;
+        }
+    }
+    m_p = m_end;
+}
+
+bool ContentParser::next(std::vector<Operand>& operands, std::string& op)
+{
+    operands.clear();
+    Operand value;
+    for (;;) {
+        Token const t = token(value, op);
+        switch (t) {
+        case Token::End:
+            return false;
+        case Token::Number:
+        case Token::Name:
+        case Token::String:
+            break;
+        case Token::ArrayOpen:
+            readArray(value, 1);
+            break;
+        case Token::DictOpen:
+            skipDictionary(1);
+            value.kind = Operand::Kind::Other;
+            break;
+        case Token::ArrayClose:
+        case Token::DictClose:
+            continue;
+        case Token::Word:
+            if (op == "true" || op == "false" || op == "null") {
+                value.kind = Operand::Kind::Other;
+                break;
+            }
+            if (op == "BI")
+                skipInlineImage();
+            return true;
+        }
+        if (operands.size() < kMaxOperands)
+            operands.push_back(std::move(value));
+        value = Operand();
+    }
+}
+
+} // namespace engine
+} // namespace pdfconv

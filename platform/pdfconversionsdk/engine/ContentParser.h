@@ -1,0 +1,69 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pdfconv {
+namespace engine {
+
+// An operand of a content-stream operator.
+struct Operand
+{
+    enum class Kind : char
+    {
+        Number,
+        Name,
+        String,
+        Array,
+        Other // dictionaries, booleans, null
+    };
+
+    Kind kind = Kind::Other;
+    double number = 0;
+    std::string text;           // a name with its slash, or a string's bytes
+    std::vector<Operand> items; // an array's
+
+    bool isNumber() const { return kind == Kind::Number; }
+    bool isName() const { return kind == Kind::Name; }
+    bool isString() const { return kind == Kind::String; }
+    bool isArray() const { return kind == Kind::Array; }
+};
+
+// Reads the operators of a decoded content stream with their operands. Much cheaper than
+// building a qpdf object for every number; it reads what the drawing needs and skips the
+// rest (dictionaries, the data of inline images).
+class ContentParser
+{
+public:
+    ContentParser(char const* begin, char const* end) : m_p(begin), m_end(end) {}
+
+    // The next operator and the operands before it (at most 64 are kept); false at the end.
+    // An inline image comes as the operator "BI", its data already passed over.
+    bool next(std::vector<Operand>& operands, std::string& op);
+
+private:
+    enum class Token
+    {
+        End,
+        Number,
+        Name,
+        String,
+        ArrayOpen,
+        ArrayClose,
+        DictOpen,
+        DictClose,
+        Word
+    };
+
+    Token token(Operand& value, std::string& word);
+    void skipSpace();
+    bool readArray(Operand& array, int depth);
+    void skipDictionary(int depth);
+    void skipInlineImage();
+
+    char const* m_p;
+    char const* m_end;
+};
+
+} // namespace engine
+} // namespace pdfconv
