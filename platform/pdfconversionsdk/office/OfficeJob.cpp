@@ -125,7 +125,7 @@ void markTextOver(PageContent& content)
 
 // Runs fn on each page of the list on up to eight threads; the first failure stops the rest.
 int forPages(Job const& job, poppler::document const& first, QVector<int> const& indices,
-             QByteArray const* textless, std::function<int(PageReader&, int)> const& fn)
+             QByteArray const* textless, bool withGraphics, std::function<int(PageReader&, int)> const& fn)
 {
     if (indices.isEmpty())
         return base::Success;
@@ -161,19 +161,40 @@ int forPages(Job const& job, poppler::document const& first, QVector<int> const&
             }
         }
     };
-    PageReader reader(job);
-    reader.doc = &first;
-    reader.textless = textless;
     // poppler sets up some shared state (colour profiles) on first use without a lock: the
-    // first page is read alone before the threads start.
-    work(reader, 1);
+    // first page is read alone, while the other threads open their own documents.
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool firstDone = false;
     std::vector<std::thread> pool;
     for (int t = 1; t < threads; ++t)
         pool.emplace_back([&] {
             PageReader own(job);
             own.textless = textless;
+            try {
+                own.own = PdfDocument::open(job.input, job.password);
+                own.doc = own.own.document.get(); // unopened: work() tries again and tells why
+                if (own.doc && withGraphics)
+                    own.pdfGraphics();
+            } catch (std::bad_alloc const&) {
+                fail(base::OutOfMemory);
+            } catch (std::exception const&) {
+            }
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [&] { return firstDone; });
+            }
             work(own, indices.size());
         });
+    PageReader reader(job);
+    reader.doc = &first;
+    reader.textless = textless;
+    work(reader, 1);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        firstDone = true;
+    }
+    changed.notify_all();
     work(reader, indices.size());
     for (auto& t : pool)
         t.join();
@@ -474,7 +495,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         all[i] = i;
 
     std::atomic<int> done{0};
-    int code = forPages(job, doc, all, nullptr, [&](PageReader& reader, int i) {
+    int code = forPages(job, doc, all, nullptr, true, [&](PageReader& reader, int i) {
         std::unique_ptr<poppler::page> page(reader.doc->create_page(i));
         if (!page) {
             sink.log(false, QStringLiteral("page %1 cannot be read").arg(i + 1));
@@ -598,7 +619,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         }
         return writeWord(job, doc, pages, scans, textless, title, sink);
     }
-    code = forPages(job, doc, scans + backgrounds, &textless, [&](PageReader& reader, int i) {
+    code = forPages(job, doc, scans + backgrounds, &textless, false, [&](PageReader& reader, int i) {
         pages[i].picture = pagePicture(reader, pages.at(i), i, !backgrounds.contains(i), sink);
         return int(base::Success);
     });
