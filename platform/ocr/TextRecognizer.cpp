@@ -3,13 +3,16 @@
 #include "ocr/OcrModel.h"
 
 #include <QPainter>
+#include <QTransform>
 
+#include <leptonica/allheaders.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
 #include <tesseract/resultiterator.h>
 
 #include <dlfcn.h>
 
+#include <cmath>
 #include <mutex>
 #include <new>
 
@@ -36,6 +39,77 @@ QRectF toPoints(QRect const& r, int dpi)
 {
     qreal const k = 72.0 / dpi;
     return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+}
+
+// A measured skew smaller than this is left as it is; one this sure or less is no measure.
+double const kLeastSkewDegrees = 0.1;
+float const kLeastSkewConfidence = 3.0f;
+
+// How far the page's text lines turn clockwise, in degrees; 0 when they are level or the
+// measure is unsure (few lines, pictures).
+double skewOf(QImage const& gray)
+{
+    PIX* pix = pixCreate(gray.width(), gray.height(), 1);
+    if (!pix)
+        return 0;
+    l_uint32* const data = pixGetData(pix);
+    int const wordsPerLine = pixGetWpl(pix);
+    for (int y = 0; y < gray.height(); ++y) {
+        uchar const* source = gray.constScanLine(y);
+        l_uint32* const line = data + size_t(y) * size_t(wordsPerLine);
+        for (int x = 0; x < gray.width(); ++x) {
+            if (source[x] < 128)
+                SET_DATA_BIT(line, x);
+        }
+    }
+    l_float32 angle = 0, confidence = 0;
+    bool const measured = pixFindSkew(pix, &angle, &confidence) == 0;
+    pixDestroy(&pix);
+    if (!measured || confidence < kLeastSkewConfidence || std::abs(angle) < kLeastSkewDegrees)
+        return 0;
+    return angle;
+}
+
+// The page turned by degrees clockwise onto paper large enough for all of it; toOriginal maps
+// its pixels back onto the page.
+QImage turned(QImage const& gray, double degrees, QTransform& toOriginal)
+{
+    QTransform turn;
+    turn.rotate(degrees);
+    QRect const bounds = turn.mapRect(QRectF(QPointF(0, 0), QSizeF(gray.size()))).toAlignedRect();
+    QTransform const forward = turn * QTransform::fromTranslate(-bounds.left(), -bounds.top());
+    QImage result(bounds.size(), QImage::Format_Grayscale8);
+    result.fill(255);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setTransform(forward);
+    painter.drawImage(0, 0, gray);
+    painter.end();
+    toOriginal = forward.inverted();
+    return result;
+}
+
+QRect mappedBox(QTransform const& transform, QRect const& box)
+{
+    QRect result(QPoint(0, 0), box.size());
+    result.moveCenter(transform.map(QRectF(box).center()).toPoint());
+    return result;
+}
+
+// Moves what was read on a straightened page back onto the page as it is: each box keeps its
+// size around its mapped centre, each baseline takes the page's slant again.
+void mapToOriginal(RecognizedPage& page, QTransform const& toOriginal, QSize const& size, int dpi)
+{
+    page.imageSize = size;
+    for (RecognizedLine& line : page.lines) {
+        line.pixelRect = mappedBox(toOriginal, line.pixelRect);
+        line.pointRect = toPoints(line.pixelRect, dpi);
+        line.pixelBaseline = toOriginal.map(line.pixelBaseline);
+    }
+    for (RecognizedWord& word : page.words) {
+        word.pixelRect = mappedBox(toOriginal, word.pixelRect);
+        word.pointRect = toPoints(word.pixelRect, dpi);
+    }
 }
 
 } // namespace
@@ -143,8 +217,17 @@ bool TextRecognizer::recognize(QImage const& image, int dpi, RecognizedPage& pag
         return false;
     }
     try {
-        if (recognizeGray(grayscale(image), dpi, page, cancel))
+        // Lines read straight: a slant of a degree already costs words, most in scripts whose
+        // letters carry dots.
+        QImage const gray = grayscale(image);
+        double const skew = skewOf(gray);
+        if (skew == 0 && recognizeGray(gray, dpi, page, cancel))
             return true;
+        QTransform toOriginal;
+        if (skew != 0 && recognizeGray(turned(gray, skew, toOriginal), dpi, page, cancel)) {
+            mapToOriginal(page, toOriginal, gray.size(), dpi);
+            return true;
+        }
     } catch (std::bad_alloc const&) {
         m_error = QStringLiteral("out of memory during recognition");
     } catch (std::exception const& e) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRandomGenerator>
+#include <QTransform>
 
 namespace {
 
@@ -99,10 +100,55 @@ SyntheticScan SyntheticScan::fromLines(QStringList const& lines, QString const& 
     painter.setFont(font);
     painter.setPen(Qt::black);
     qreal baseline = margin + metrics.ascent();
+    qreal const pixelsPerPoint = dpi / 72.0;
     for (QString const& line : lines) {
         painter.drawText(QPointF(margin, baseline), line);
         scan.lines << line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        scan.lineRects << QRectF(margin / pixelsPerPoint, (baseline - metrics.ascent()) / pixelsPerPoint,
+                                 metrics.horizontalAdvance(line) / pixelsPerPoint,
+                                 (metrics.ascent() + metrics.descent()) / pixelsPerPoint);
         baseline += metrics.height() * 1.6;
+    }
+    return scan;
+}
+
+SyntheticScan SyntheticScan::scanned(double degrees, quint32 seed) const
+{
+    SyntheticScan scan = *this;
+    QTransform turn;
+    QPointF const centre(image.width() / 2.0, image.height() / 2.0);
+    turn.translate(centre.x(), centre.y());
+    turn.rotate(degrees);
+    turn.translate(-centre.x(), -centre.y());
+    scan.image.fill(Qt::white);
+    {
+        QPainter painter(&scan.image);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setTransform(turn);
+        painter.drawImage(0, 0, image);
+    }
+    QRandomGenerator random(seed);
+    for (int y = 0; y < scan.image.height(); ++y) {
+        uchar* line = scan.image.scanLine(y);
+        for (int x = 0; x < scan.image.width(); ++x) {
+            // Roughly normal grain, sigma about 10 levels.
+            int const grain =
+                int(random.bounded(21)) + int(random.bounded(21)) + int(random.bounded(21)) - 30;
+            line[x] = uchar(qBound(0, line[x] + grain, 255));
+        }
+    }
+    int const specks = scan.image.width() * scan.image.height() / 3000;
+    for (int i = 0; i < specks; ++i) {
+        int const x = int(random.bounded(scan.image.width() - 1)),
+                  y = int(random.bounded(scan.image.height() - 1));
+        uchar const value = random.bounded(2) ? 40 : 230;
+        scan.image.scanLine(y)[x] = value;
+        scan.image.scanLine(y + 1)[x + 1] = value;
+    }
+    qreal const pixelsPerPoint = dpi / 72.0;
+    for (QRectF& box : scan.lineRects) {
+        QPointF const middle = turn.map(box.center() * pixelsPerPoint) / pixelsPerPoint;
+        box.moveCenter(middle);
     }
     return scan;
 }

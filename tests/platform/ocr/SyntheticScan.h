@@ -21,6 +21,9 @@ struct SyntheticScan
     static SyntheticScan make(int lineCount, int seed, int dpi = 300);
     // The given lines in a 14-point face on a page just large enough, for scripts other than Latin.
     static SyntheticScan fromLines(QStringList const& lines, QString const& family, int dpi = 300);
+    // The page as a flatbed scanner gives it: turned by degrees clockwise about its centre,
+    // with paper grain and specks; each line box moves with its centre.
+    SyntheticScan scanned(double degrees, quint32 seed) const;
     // Writes one picture-only PDF page per scan, each page the size of its image.
     static bool writePdf(QString const& path, QVector<SyntheticScan> const& pages);
 };
