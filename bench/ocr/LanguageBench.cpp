@@ -126,14 +126,15 @@ QString pdfText(QString const& pdf)
 }
 
 // Words (or characters) compared without punctuation and Arabic vowel marks, which a scan
-// of ordinary print rarely shows apart.
+// of ordinary print rarely shows apart, and without invisible format characters: pdftotext
+// wraps right-to-left lines and the runs in them in directional marks, which belong to no word.
 QStringList tokens(QString text, bool byCharacter)
 {
     text = text.normalized(QString::NormalizationForm_C);
     QString clean;
     for (QChar c : text) {
         ushort const u = c.unicode();
-        if (u >= 0x064B && u <= 0x0652)
+        if ((u >= 0x064B && u <= 0x0652) || c.category() == QChar::Other_Format)
             continue;
         clean += c.isPunct() || c.isSymbol() ? QChar(' ') : c;
     }
