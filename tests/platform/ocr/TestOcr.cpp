@@ -145,6 +145,8 @@ private slots:
     void recognizesCleanScan();
     void readsSlantedScanStraight();
     void readsEachPageInItsScript();
+    void pageInScriptWithoutDataFails_data();
+    void pageInScriptWithoutDataFails();
     void searchablePdfKeepsPagesAndAddsText();
     void textLayerPlacesUnicodeWords_data();
     void textLayerPlacesUnicodeWords();
@@ -359,6 +361,41 @@ void TestOcr::readsEachPageInItsScript()
             orderedShare(expected, wordsOf(QString(page.text).remove(QRegularExpression("[.,]"))));
         QVERIFY2(share >= 0.8, qPrintable(page.text));
     }
+}
+
+void TestOcr::pageInScriptWithoutDataFails_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("Greek") << "Greek"
+                           << QStringList{"Όλοι οι άνθρωποι γεννιούνται ελεύθεροι και ίσοι",
+                                          "στην αξιοπρέπεια και τα δικαιώματα. Είναι προικισμένοι",
+                                          "με λογική και συνείδηση, και οφείλουν να συμπεριφέρονται"}
+                           << "Noto Serif";
+    QTest::newRow("Hebrew") << "Hebrew"
+                            << QStringList{"כל בני האדם נולדו בני חורין ושווים בערכם ובזכויותיהם.",
+                                           "כולם חוננו בתבונה ובמצפון, לפיכך חובה עליהם לנהוג",
+                                           "איש ברעהו ברוח של אחוה."}
+                            << "Noto Serif Hebrew";
+}
+
+// A page in a script the model cannot read fails the conversion with that reason; read with
+// another script's data it would come out as confident nonsense.
+void TestOcr::pageInScriptWithoutDataFails()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, family);
+    QString const input = makePdf(script + ".pdf", {SyntheticScan::fromLines(lines, family)});
+    QString const output = m_home->filePath(script + "-searchable.pdf");
+    RecognitionOptions options;
+    options.byScript = true;
+    QString error;
+    QCOMPARE(SearchablePdfWriter::convert(input, {}, output, m_model, "Latin+Vietnamese", options, &error),
+             Status::UnknownLanguage);
+    QVERIFY2(error.contains(script), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(output));
 }
 
 void TestOcr::searchablePdfKeepsPagesAndAddsText()

@@ -544,6 +544,22 @@ private slots:
         QVERIFY2(wordsFound(kScanLines.join(' ').split(' '), text) >= 0.9, qPrintable(text));
     }
 
+    // Language 6 on a page in a script the model has no data for: a failure, not nonsense.
+    void scanInScriptWithoutDataFails()
+    {
+        QString const greek = path("greek-scan.pdf");
+        QVERIFY(
+            PdfFixtures::writeScanPdf(greek,
+                                      {"Όλοι οι άνθρωποι γεννιούνται ελεύθεροι", "και ίσοι στην αξιοπρέπεια",
+                                       "και τα δικαιώματα. Είναι προικισμένοι", "με λογική και συνείδηση."},
+                                      QSizeF(420, 200)));
+        QCOMPARE(LibraryManager::SetOCRLanguage(codes::OCRLanguageLatin), 0);
+        QString const out = fresh(".txt");
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, greek, out, wordOptions(true, true)),
+                 int(codes::OcrFailed));
+        QVERIFY(!QFileInfo::exists(out));
+    }
+
     void word_data()
     {
         QTest::addColumn<bool>("flowing");
