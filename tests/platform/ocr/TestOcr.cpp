@@ -212,8 +212,10 @@ void TestOcr::modelLoading()
             target.write(data);
         }
     }
-    OcrModel model;
-    QCOMPARE(model.load(folder), usable);
+    // The bundled model went through the same load, every language tried, at the start.
+    OcrModel model = m_model;
+    if (kind != "bundled")
+        QCOMPARE(model.load(folder), usable);
     QCOMPARE(model.isLoaded(), usable);
     if (usable) {
         for (QString const& code :
@@ -250,17 +252,21 @@ void TestOcr::languageNumbers()
     QFETCH(int, number);
     QFETCH(QString, spec);
     QCOMPARE(m_model.languageSpec(number), spec);
-    TextRecognizer engine;
-    bool const started = engine.start(m_model, number);
-    QCOMPARE(started, !spec.isEmpty());
-    QCOMPARE(engine.languageSpec(), spec);
-    if (!started)
-        QVERIFY(!engine.errorString().isEmpty());
+    // Each language's data loaded on its own when the model did; engines start here for the
+    // numbers without data and for those that combine data or are read most.
+    if (spec.isEmpty() || spec.contains('+') || number == SdkEnglish) {
+        TextRecognizer engine;
+        bool const started = engine.start(m_model, number);
+        QCOMPARE(started, !spec.isEmpty());
+        QCOMPARE(engine.languageSpec(), spec);
+        if (!started)
+            QVERIFY(!engine.errorString().isEmpty());
+    }
 }
 
 void TestOcr::recognizesCleanScan()
 {
-    SyntheticScan const scan = SyntheticScan::make(24, 7);
+    SyntheticScan const scan = SyntheticScan::make(10, 7);
 
     // On a thread of its own, as in the parallel workers, the engine must not start threads of
     // its own, also when other threads ran engines before: parallel engines would fight over
@@ -401,7 +407,7 @@ void TestOcr::pageInScriptWithoutDataFails()
 void TestOcr::searchablePdfKeepsPagesAndAddsText()
 {
     // Page 1: a picture-only scan. Page 2: real text, which must stay as it is.
-    SyntheticScan const scan = SyntheticScan::make(20, 11);
+    SyntheticScan const scan = SyntheticScan::make(8, 11);
     QString const input = m_home->filePath("mixed.pdf");
     {
         QPdfWriter writer(input);
@@ -553,7 +559,7 @@ void TestOcr::textLayerPlacesUnicodeWords()
 
 void TestOcr::encryptedInputStaysEncrypted()
 {
-    QString const plain = makePdf("plain.pdf", {SyntheticScan::make(6, 3)});
+    QString const plain = makePdf("plain.pdf", {SyntheticScan::make(3, 3)});
     QString const locked = m_home->filePath("locked.pdf");
     QCOMPARE(QProcess::execute("qpdf", {"--encrypt", "user pw", "owner", "256", "--", plain, locked}), 0);
     QString const output = m_home->filePath("locked-searchable.pdf");
@@ -561,7 +567,7 @@ void TestOcr::encryptedInputStaysEncrypted()
     PdfPageSource source;
     QCOMPARE(source.open(output, {}), Status::PasswordError);
     QCOMPARE(source.open(output, "user pw"), Status::Ok);
-    QVERIFY(orderedShare(SyntheticScan::make(6, 3).words(), wordsOf(pdfToText(output, 1, "user pw"))) >=
+    QVERIFY(orderedShare(SyntheticScan::make(3, 3).words(), wordsOf(pdfToText(output, 1, "user pw"))) >=
             0.95);
 }
 
