@@ -20,6 +20,10 @@ int const kDetectionDpi = 150;
 char const* const kEnoughCharacters = "50";
 char const* const kFewCharacters = "10";
 
+// A script named this far above the next one needs no second look; Latin pages stand far
+// above it, pages in scripts that share letter shapes with Latin (Greek) near it.
+float const kClearScript = 2.0f;
+
 } // namespace
 
 ScriptDetector::ScriptDetector() = default;
@@ -67,20 +71,31 @@ bool ScriptDetector::detect(QImage const& image, int dpi, DetectedScript& script
     }
     try {
         QImage const gray = TextRecognizer::grayscale(image);
-        // Most pages tell their script at a low resolution; scripts whose letters join into
-        // long words (Devanagari) need the whole resolution to show enough of them.
+        // Most pages tell their script clearly at a low resolution; the others (scripts whose
+        // letters join into long words, scripts that share letter shapes with others) are
+        // looked at in the whole resolution too, and the surer answer counts.
+        bool found = false;
         if (dpi > kDetectionDpi) {
-            QImage const small =
-                gray.scaledToWidth(qMax(1, gray.width() * kDetectionDpi / dpi), Qt::SmoothTransformation);
-            if (detectGray(small, kDetectionDpi, script))
+            // Smooth scaling gives 32-bit pixels; the detection takes one byte a pixel.
+            QImage const small = TextRecognizer::grayscale(
+                gray.scaledToWidth(qMax(1, gray.width() * kDetectionDpi / dpi), Qt::SmoothTransformation));
+            found = detectGray(small, kDetectionDpi, script);
+            if (found && script.confidence >= kClearScript)
                 return true;
         }
-        if (detectGray(gray, dpi, script))
+        DetectedScript whole;
+        if (detectGray(gray, dpi, whole) && (!found || whole.confidence > script.confidence)) {
+            script = whole;
+            found = true;
+        }
+        if (found) {
+            m_error.clear();
             return true;
+        }
         // A short page, or one of few long words: a guess from fewer letters, which is only
         // trusted for choosing among the scripts the model reads.
         m_api->SetVariable("min_characters_to_try", kFewCharacters);
-        bool const found = detectGray(gray, dpi, script);
+        found = detectGray(gray, dpi, script);
         m_api->SetVariable("min_characters_to_try", kEnoughCharacters);
         script.fromLittleText = found;
         return found;
