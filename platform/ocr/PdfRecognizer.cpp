@@ -58,6 +58,45 @@ struct Engines
     std::unique_ptr<ScriptDetector> detector;
 };
 
+// Latin script is read with the Latin data alone: detection does not tell Vietnamese apart, and
+// its data, loaded beside Latin, costs a second network on many words of every other language.
+// A reading with this many of Vietnamese's letters is read again with both. Latin data reads
+// most of its toned vowels as plainer ones, so đ counts too: a Croatian page with a few of
+// them costs a second reading, no words.
+QString const kLatinScript = QStringLiteral("Latin");
+int const kVietnameseLetters = 3;
+
+bool looksVietnamese(RecognizedPage const& page)
+{
+    int letters = 0;
+    for (QChar const c : page.text.normalized(QString::NormalizationForm_C)) {
+        ushort const u = c.unicode();
+        // đ, ơ, ư and the block of vowels with tone marks.
+        if (u == 0x0110 || u == 0x0111 || u == 0x01A0 || u == 0x01A1 || u == 0x01AF || u == 0x01B0 ||
+            (u >= 0x1EA0 && u <= 0x1EF9))
+            ++letters;
+    }
+    return letters >= kVietnameseLetters;
+}
+
+// The engine of a thread for a language string, started on first use; null, with the failure
+// recorded, when it does not start.
+TextRecognizer* engineFor(SharedWork& work, Engines& engines, QString const& spec, PageOutcome& outcome)
+{
+    std::unique_ptr<TextRecognizer>& engine = engines.recognizers[spec];
+    if (!engine) {
+        engine = std::make_unique<TextRecognizer>();
+        if (!engine->start(work.model, spec)) {
+            outcome.kind = PageOutcome::Failed;
+            outcome.error = engine->errorString();
+            engine.reset();
+            work.fail(Status::RecognitionFailed, outcome.error);
+            return nullptr;
+        }
+    }
+    return engine.get();
+}
+
 // The language data for a page: the default, or with byScript that of the page's script.
 // Empty, with the failure recorded, when the page cannot be read.
 QString languageForPage(SharedWork& work, Engines& engines, QImage const& image, int dpi, int index,
@@ -115,18 +154,19 @@ void processPage(SharedWork& work, PdfPageSource& source, Engines& engines, int 
         work.fail(Status::UnknownLanguage, outcome.error);
         return;
     }
-    std::unique_ptr<TextRecognizer>& engine = engines.recognizers[spec];
-    if (!engine) {
-        engine = std::make_unique<TextRecognizer>();
-        if (!engine->start(work.model, spec)) {
-            outcome.kind = PageOutcome::Failed;
-            outcome.error = engine->errorString();
-            engine.reset();
-            work.fail(Status::RecognitionFailed, outcome.error);
+    bool const latinAlone = work.options.byScript && spec == work.model.scriptSpec(kLatinScript) &&
+                            spec != kLatinScript && work.model.hasLanguage(kLatinScript);
+    TextRecognizer* engine = engineFor(work, engines, latinAlone ? kLatinScript : spec, outcome);
+    if (!engine)
+        return;
+    bool recognized = engine->recognize(image, dpi, outcome.page, work.options.cancel);
+    if (recognized && latinAlone && looksVietnamese(outcome.page)) {
+        engine = engineFor(work, engines, spec, outcome);
+        if (!engine)
             return;
-        }
+        recognized = engine->recognize(image, dpi, outcome.page, work.options.cancel);
     }
-    if (engine->recognize(image, dpi, outcome.page, work.options.cancel)) {
+    if (recognized) {
         outcome.kind = PageOutcome::Recognized;
         return;
     }
