@@ -161,6 +161,17 @@ QVector<layout::Word> Recognition::words(docquill::ocr::RecognizedPage const& pa
         layout::Word w;
         w.text = r.text;
         w.box = r.pointRect;
+        // A slanted scan's line climbs or falls along the page; its words are set level with
+        // its start, so the layout finds the line recognition found and not pieces of two.
+        if (r.line >= 0 && r.line < page.lines.size() && page.dpi > 0) {
+            docquill::ocr::RecognizedLine const& line = page.lines.at(r.line);
+            QLineF const base = line.pixelBaseline;
+            if (std::abs(base.dx()) > 1) {
+                double const drift =
+                    (r.pixelRect.center().x() - line.pixelRect.left()) * base.dy() / base.dx();
+                w.box.translate(0, -drift * 72.0 / page.dpi);
+            }
+        }
         w.fontSize = fontSize(page, r);
         w.spaceAfter = page.spaceAfter(i);
         out.push_back(w);
