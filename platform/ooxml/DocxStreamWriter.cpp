@@ -308,11 +308,10 @@ void DocxStreamWriter::Private::endSection(bool last)
     bool const carries = !last && pendingParagraph && !pendingParagraph->frame;
     bool const table = m_pending && std::holds_alternative<WordTable>(*m_pending);
     writePending(carries ? &m_page : nullptr);
-    if (!last && !carries) {
-        paragraph(WordParagraph(), false, &m_page);
-    } else if (last && table) {
+    if (table) {
         // Word ends a body with a paragraph, and LibreOffice draws a floating table only
-        // above a paragraph: a hairline one, which never needs a page of its own.
+        // above a paragraph of its own section: a hairline one, which never needs a page of
+        // its own.
         WordParagraph hairline;
         TextRun mark;
         mark.fontSize = 1;
@@ -320,6 +319,8 @@ void DocxStreamWriter::Private::endSection(bool last)
         hairline.lineSpacing = 1;
         paragraph(hairline, false, nullptr);
     }
+    if (!last && !carries)
+        paragraph(WordParagraph(), false, &m_page);
     if (last)
         sectionProperties(m_page);
     m_break = false;
