@@ -1039,6 +1039,10 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
                 size.scale(QSizeF(text.width(), 1e6), Qt::KeepAspectRatio);
             picture.picture.size = size;
             p.content.push_back(picture);
+            // A picture lower than a line of text (a rule) would stand in a line of text's
+            // height and push what follows down.
+            if (size.height() < 14)
+                p.lineSpacing = std::max(1.0, size.height());
             p.spaceBefore = std::clamp(item.figure->box.top() - lastBottom, 0.0, 200.0);
             double const left = item.figure->box.left() - text.left();
             double const right = text.right() - item.figure->box.right();
