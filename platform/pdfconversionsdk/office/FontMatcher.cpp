@@ -31,22 +31,23 @@ struct Substitute
     char const* pdf;
     char const* family;
     Kind kind;
+    bool sameWidths = false; // made to the PDF face's metrics
 };
 
 // Metric-compatible families first, then the kind of face a well-known name stands for.
 Substitute const kSubstitutes[] = {
-    {"arialnarrow", "Liberation Sans Narrow", Kind::Sans},
-    {"arial", "Liberation Sans", Kind::Sans},
-    {"helvetica", "Liberation Sans", Kind::Sans},
-    {"arimo", "Liberation Sans", Kind::Sans},
-    {"timesnewroman", "Liberation Serif", Kind::Serif},
-    {"times", "Liberation Serif", Kind::Serif},
-    {"tinos", "Liberation Serif", Kind::Serif},
-    {"couriernew", "Liberation Mono", Kind::Mono},
-    {"courier", "Liberation Mono", Kind::Mono},
-    {"cousine", "Liberation Mono", Kind::Mono},
-    {"calibri", "Carlito", Kind::Sans},
-    {"cambria", "Caladea", Kind::Serif},
+    {"arialnarrow", "Liberation Sans Narrow", Kind::Sans, true},
+    {"arial", "Liberation Sans", Kind::Sans, true},
+    {"helvetica", "Liberation Sans", Kind::Sans, true},
+    {"arimo", "Liberation Sans", Kind::Sans, true},
+    {"timesnewroman", "Liberation Serif", Kind::Serif, true},
+    {"times", "Liberation Serif", Kind::Serif, true},
+    {"tinos", "Liberation Serif", Kind::Serif, true},
+    {"couriernew", "Liberation Mono", Kind::Mono, true},
+    {"courier", "Liberation Mono", Kind::Mono, true},
+    {"cousine", "Liberation Mono", Kind::Mono, true},
+    {"calibri", "Carlito", Kind::Sans, true},
+    {"cambria", "Caladea", Kind::Serif, true},
     {"verdana", "DejaVu Sans", Kind::Sans},
     {"tahoma", "DejaVu Sans", Kind::Sans},
     {"georgia", "Liberation Serif", Kind::Serif},
@@ -107,6 +108,24 @@ QString FontMatcher::family(layout::Word const& word)
     if (it == known.constEnd())
         it = known.insert(id, family(word, installedFamilies()));
     return it.value();
+}
+
+bool FontMatcher::sameWidths(layout::Word const& word)
+{
+    thread_local QHash<QString, bool> known;
+    QString const id = word.fontName + QLatin1Char(word.monospace ? 'm' : word.serif ? 's' : 'n');
+    auto it = known.constFind(id);
+    if (it != known.constEnd())
+        return it.value();
+    QString const mapped = key(family(word));
+    QString const k = key(word.fontFamily.isEmpty() ? word.fontName : word.fontFamily);
+    bool same = !k.isEmpty() && (mapped == k || mapped == key(word.fontName));
+    for (auto const& s : kSubstitutes)
+        if (!same && k.startsWith(QLatin1String(s.pdf))) {
+            same = s.sameWidths && mapped == key(QLatin1String(s.family));
+            break;
+        }
+    return known.insert(id, same).value();
 }
 
 QString FontMatcher::family(layout::Word const& word, QStringList const& installed)

@@ -15,6 +15,9 @@ class FontMatcher
 {
 public:
     static QString family(layout::Word const& word);
+    // Whether that family sets the word as wide as the PDF does: the PDF's own face, or one
+    // made to its metrics.
+    static bool sameWidths(layout::Word const& word);
     // The same against a given list of installed families (fontconfig's names).
     static QString family(layout::Word const& word, QStringList const& installed);
     // The families fontconfig knows on this machine, read once.

@@ -255,6 +255,11 @@ void scaleRuns(WordParagraph& p, int percent)
 // that has the least room to spare, so that the paragraph breaks where the PDF's does.
 int pdfWidthScale(layout::Block const& block, bool listed)
 {
+    bool same = true;
+    for (auto const& line : block.lines)
+        same = same && (line.words.isEmpty() || FontMatcher::sameWidths(line.words.first()));
+    if (same)
+        return 100;
     QVector<double> const measured = TextWidths::lineWidths(blockRuns(block, true, listed ? 1 : 0));
     double const widest = measured.isEmpty() ? 0.0 : *std::max_element(measured.begin(), measured.end());
     double ratio = 0;
