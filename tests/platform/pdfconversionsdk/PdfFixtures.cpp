@@ -22,6 +22,23 @@ int const kHelvetica[95] = {278,  278, 355, 556, 556, 889, 667, 191, 333, 333, 3
 
 } // namespace
 
+QByteArray assemble(QList<QByteArray> const& objects, int root, QByteArray const& version)
+{
+    QByteArray pdf = "%PDF-" + version + "\n";
+    QList<int> offsets;
+    for (int i = 0; i < objects.size(); ++i) {
+        offsets << pdf.size();
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    int const xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (int offset : offsets)
+        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root " +
+           QByteArray::number(root) + " 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
 QStringList writeNamedFontPdf(QString const& path, QString const& fontName, double narrowing,
                               QList<QStringList> const& columns)
 {
@@ -78,18 +95,7 @@ QStringList writeNamedFontPdf(QString const& path, QString const& fontName, doub
         "<< /Type /FontDescriptor /FontName /" + name +
             " /Flags 32 /FontBBox [-182 -307 1000 1086] /ItalicAngle 0 /Ascent 905 /Descent -212 "
             "/CapHeight 716 /StemV 80 >>"};
-    QByteArray pdf = "%PDF-1.4\n";
-    QList<int> offsets;
-    for (int i = 0; i < objects.size(); ++i) {
-        offsets << pdf.size();
-        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
-    }
-    int const xref = pdf.size();
-    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (int offset : offsets)
-        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
-           QByteArray::number(xref) + "\n%%EOF\n";
+    QByteArray const pdf = assemble(objects);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
         return {};
@@ -289,18 +295,7 @@ bool RawPdf::write(QString const& path, QByteArray const& content, QByteArray co
                              resources + " >> /Annots [" + annotations + "] >>");
     pdf.add("<< /Type /Pages /Kids [" + QByteArray::number(page) + " 0 R] /Count 1 >>");
     int const catalog = pdf.add("<< /Type /Catalog /Pages " + QByteArray::number(pages) + " 0 R >>");
-    QByteArray out("%PDF-1.5\n");
-    QList<int> offsets;
-    for (int i = 0; i < pdf.m_objects.size(); ++i) {
-        offsets << out.size();
-        out += QByteArray::number(i + 1) + " 0 obj\n" + pdf.m_objects.at(i) + "\nendobj\n";
-    }
-    int const xref = out.size();
-    out += "xref\n0 " + QByteArray::number(offsets.size() + 1) + "\n0000000000 65535 f \n";
-    for (int offset : offsets)
-        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    out += "trailer\n<< /Size " + QByteArray::number(offsets.size() + 1) + " /Root " +
-           QByteArray::number(catalog) + " 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    QByteArray const out = assemble(pdf.m_objects, catalog, "1.5");
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
 }

@@ -16,6 +16,8 @@ struct Page
 };
 
 // Writes the pages to @p path; false when it cannot.
+// A PDF file's bytes: @p objects numbered from 1, an xref table and a trailer naming @p root.
+QByteArray assemble(QList<QByteArray> const& objects, int root = 1, QByteArray const& version = "1.4");
 bool writePdf(QString const& path, QList<Page> const& pages);
 // One A4 page per table: a paragraph, the table (cells as given, right-aligned, drawn as a
 // grid of lines when @p ruled; over it the @p header row, headings set left), another paragraph.

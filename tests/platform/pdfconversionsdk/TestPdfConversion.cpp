@@ -240,19 +240,7 @@ QByteArray rawPdf(QList<QByteArray> const& contents)
         kids += QByteArray::number(page) + " 0 R ";
     }
     objects[1] = "<</Type/Pages/Kids[" + kids + "]/Count " + QByteArray::number(contents.size()) + ">>";
-    QByteArray pdf = "%PDF-1.4\n";
-    QList<int> offsets;
-    for (int i = 0; i < objects.size(); ++i) {
-        offsets << pdf.size();
-        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
-    }
-    int const xref = pdf.size();
-    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (int o : offsets)
-        pdf += QByteArray::number(o).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<</Size " + QByteArray::number(objects.size() + 1) + "/Root 1 0 R>>\nstartxref\n" +
-           QByteArray::number(xref) + "\n%%EOF\n";
-    return pdf;
+    return PdfFixtures::assemble(objects);
 }
 
 // qpdf --encrypt with a password given as raw bytes: an argument file keeps them as they are.
