@@ -989,9 +989,11 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             tiny.fontSize = 1;
             gap.content.push_back(tiny);
             gap.lineSpacing = 1;
-            gap.spaceBefore = std::max(0.0, std::min(under, text.bottom() - 2) - lastBottom);
+            // The gap's own line counts too, or all below stands a point low.
+            gap.spaceBefore =
+                std::max(0.0, std::min(under, text.bottom() - 2) - lastBottom - gap.lineSpacing);
             push(gap);
-            lastBottom = std::max(lastBottom, under);
+            lastBottom = std::max(lastBottom + gap.lineSpacing, under);
             under = 0;
         }
         if (item.table) {
@@ -1033,6 +1035,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
                 holder.content << tiny << picture;
                 holder.lineSpacing = 1;
                 push(holder);
+                lastBottom += holder.lineSpacing;
                 under = std::max(under, item.figure->box.bottom());
                 continue;
             }
