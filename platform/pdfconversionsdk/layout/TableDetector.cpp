@@ -619,16 +619,43 @@ QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QS
         // The rows under the first one: a row that reaches over their gutters ends the table.
         Coverage body;
         int last = i;
-        while (last + 1 < rows.size() && rows.at(last + 1).fragments.size() >= 2) {
-            TextRow const& prev = rows.at(last);
-            TextRow const& next = rows.at(last + 1);
-            if (next.box.top() - prev.box.bottom() > 2.0 * std::max(prev.size, next.size))
+        auto continues = [&](int r) {
+            TextRow const& prev = rows.at(r - 1);
+            TextRow const& next = rows.at(r);
+            return next.box.top() - prev.box.bottom() <= 2.0 * std::max(prev.size, next.size) &&
+                   (body.isEmpty() || !crosses(next, body));
+        };
+        while (last + 1 < rows.size()) {
+            if (rows.at(last + 1).fragments.size() >= 2) {
+                if (!continues(last + 1))
+                    break;
+                for (int w : rows.at(last + 1).words)
+                    body.add(words.at(w).box.left(), words.at(w).box.right());
+                ++last;
+                continue;
+            }
+            // A group's label on a row of its own, in the first column ("Education" over its
+            // services), belongs to the table when rows of cells go on under it.
+            int next = last + 1;
+            while (next < rows.size() && next - last <= 2 && rows.at(next).fragments.size() == 1 &&
+                   continues(next)) {
+                QRectF const& label = rows.at(next).fragmentBoxes.first();
+                double left = 1e300;
+                bool inFirst = true;
+                for (int r = i; r <= last && inFirst; ++r) {
+                    left = std::min(left, rows.at(r).box.left());
+                    inFirst = rows.at(r).fragments.size() < 2 ||
+                              label.right() < rows.at(r).fragmentBoxes.at(1).left();
+                }
+                inFirst = inFirst && label.left() >= left - rows.at(next).size;
+                if (!inFirst)
+                    break;
+                ++next;
+            }
+            if (next == last + 1 || next >= rows.size() || rows.at(next).fragments.size() < 2 ||
+                !continues(next))
                 break;
-            if (!body.isEmpty() && crosses(next, body))
-                break;
-            for (int w : next.words)
-                body.add(words.at(w).box.left(), words.at(w).box.right());
-            ++last;
+            last = next - 1; // the cells' row is taken on the next turn
         }
         // A first row across the columns is a title over the table, not its header.
         if (last > i && crosses(rows.at(i), body)) {

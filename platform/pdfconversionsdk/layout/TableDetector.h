@@ -14,8 +14,10 @@ namespace layout {
 // grid of at least two columns with text inside is a table, its cells the grid's cells.
 // Unruled tables: rows of upright text that split at wide gaps into fragments, none of them
 // reaching over the gaps of the rows under the first, for at least three rows (two with three
-// columns or more). Their columns come from the text edges of all rows together, the first
-// row (the header) aside, whose headings go to the column they stand over or precede.
+// columns or more); a group's label on a row of its own in the first column, with rows of
+// cells under it, stays in the table. Their columns come from the text edges of all rows
+// together, the first row (the header) aside, whose headings go to the column they stand over
+// or precede.
 // Aligned text counts as a table only when its cells are short or mostly numbers: two
 // columns of running text line up as well, with long lines of words.
 class TableDetector

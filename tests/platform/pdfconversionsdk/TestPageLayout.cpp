@@ -333,7 +333,8 @@ private slots:
     }
 
     // Tables without rules as spreadsheets print them: the header row, headings set left, is
-    // part of the table; columns come from the text edges of all rows, however narrow the gap.
+    // part of the table, and so are a group's labels on rows of their own; columns come from
+    // the text edges of all rows, however narrow the gap.
     void tablesWithoutRules_data()
     {
         QTest::addColumn<QVector<double>>("edges");
@@ -363,6 +364,15 @@ private slots:
                                   {"Replace the meeting room screen", "27 Mar 2024"},
                                   {"Hire an assistant", "28 Mar 2024"},
                                   {"Draft the budget", "14 Mar 2024"}};
+        QTest::newRow("group labels on rows of their own")
+            << QVector<double>{56, 156, 226, 296} << "lrr"
+            << QList<QStringList>{{"Service", "2019", "2020"},
+                                  {"Education", "", ""},
+                                  {"Primary schools", "22,257", "23,866"},
+                                  {"School transport", "9,129", "8,569"},
+                                  {"Environment", "", ""},
+                                  {"Waste collection", "3,452", "3,261"},
+                                  {"Street cleaning", "6,795", "6,429"}};
     }
 
     void tablesWithoutRules()
