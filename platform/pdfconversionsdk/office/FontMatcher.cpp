@@ -1,11 +1,11 @@
 #include "FontMatcher.h"
 
 #include <QHash>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 #include <mutex>
+
+#include <fontconfig/fontconfig.h>
 
 namespace pdfconv {
 namespace office {
@@ -84,17 +84,25 @@ QStringList const& FontMatcher::installedFamilies()
     static QStringList families;
     static std::once_flag once;
     std::call_once(once, [] {
-        QString const program = QStandardPaths::findExecutable(QStringLiteral("fc-list"));
-        if (program.isEmpty())
-            return;
-        QProcess list;
-        list.start(program, {QStringLiteral(":"), QStringLiteral("family")});
-        if (!list.waitForFinished(5000))
-            return;
-        for (auto const& line : QString::fromUtf8(list.readAllStandardOutput()).split(QLatin1Char('\n')))
-            for (auto const& name : line.split(QLatin1Char(',')))
-                if (!name.trimmed().isEmpty() && !families.contains(name.trimmed()))
-                    families << name.trimmed();
+        // Asked of fontconfig in this process, whose caches the text measuring loads anyway:
+        // a listing program would cost a process start on every conversion.
+        FcPattern* const all = FcPatternCreate();
+        FcObjectSet* const family = FcObjectSetBuild(FC_FAMILY, nullptr);
+        FcFontSet* const fonts = all && family ? FcFontList(nullptr, all, family) : nullptr;
+        for (int i = 0; fonts && i < fonts->nfont; ++i) {
+            FcChar8* value = nullptr;
+            for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &value) == FcResultMatch; ++n) {
+                QString const name = QString::fromUtf8(reinterpret_cast<char const*>(value)).trimmed();
+                if (!name.isEmpty() && !families.contains(name))
+                    families << name;
+            }
+        }
+        if (fonts)
+            FcFontSetDestroy(fonts);
+        if (family)
+            FcObjectSetDestroy(family);
+        if (all)
+            FcPatternDestroy(all);
     });
     return families;
 }

@@ -233,6 +233,15 @@ QImage render(poppler::document const& doc, int index, JobSink& sink, QRectF con
         .copy();
 }
 
+// The JPEG plug-in is loaded before the threads race for it. PNG is built into Qt; asking
+// for every format would load all plug-ins, a vector one with a widget library among them.
+void loadJpegWriter()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "jpeg").canWrite();
+}
+
 // Photographs and scans as JPEG, drawings as PNG, which keeps their lines crisp.
 ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic)
 {
@@ -320,6 +329,17 @@ struct PagePictures
     QVector<ooxml::Picture> figures;
 };
 
+// Figures of plain boxes and rules are painted without the PDF library.
+bool drawsPage(PageContent const& content)
+{
+    if (content.figures.isEmpty())
+        return true;
+    for (auto const& figure : content.figures)
+        if (figure.shapes.isEmpty())
+            return true;
+    return false;
+}
+
 PagePictures wordPictures(PageReader& reader, PageContent const& content, int i, bool scan, JobSink& sink)
 {
     PagePictures out;
@@ -373,15 +393,15 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
             PagePictures picture;
             int code = base::Success;
             try {
-                if (!reader.doc) {
+                PageContent const& content = pages.at(scans.at(k));
+                bool const draws = drawsPage(content);
+                if (!reader.doc && draws) {
                     reader.own = PdfDocument::open(job.input, job.password);
                     reader.doc = reader.own.document.get();
                     code = reader.own.code;
                 }
-                if (reader.doc) {
-                    PageContent const& content = pages.at(scans.at(k));
+                if (reader.doc || !draws)
                     picture = wordPictures(reader, content, scans.at(k), content.figures.isEmpty(), sink);
-                }
             } catch (std::bad_alloc const&) {
                 code = base::OutOfMemory;
             } catch (std::exception const&) {
@@ -603,7 +623,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
     if (title.isEmpty())
         title = job.baseName;
 
-    QImageWriter::supportedImageFormats(); // loads the plug-ins before the threads race for them
+    loadJpegWriter();
     if (job.target == Target::Word) {
         bool withoutText = false;
         for (auto const& content : pages)
