@@ -1,37 +1,22 @@
 #include "Recognition.h"
 
 #include "JobSink.h"
-
-#include <ocr/PdfRecognizer.h>
-#include <ocr/SearchablePdfWriter.h>
+#include "RecognitionModule.h"
 
 #include <pdfconv/base/ResultCode.h>
 
+#include <QFile>
 #include <QFileInfo>
 
-#include <poppler-document.h>
-#include <poppler-page.h>
-
 #include <cmath>
-#include <memory>
+#include <mutex>
+
+#include <dlfcn.h>
 
 namespace pdfconv {
 namespace engine {
 
-using docquill::ocr::Status;
-
 namespace {
-
-// Scans are read at the resolution recognition does best with.
-constexpr int kRecognitionDpi = 300;
-
-docquill::ocr::RecognitionOptions recognitionOptions(Job const& job)
-{
-    docquill::ocr::RecognitionOptions options;
-    options.dpi = kRecognitionDpi;
-    options.threads = job.threads;
-    return options;
-}
 
 // The type size of a recognised word, from its line: the distance from the top of the line
 // (ascenders and capitals) to its baseline is about 0.8 em in common faces.
@@ -46,102 +31,53 @@ double fontSize(docquill::ocr::RecognizedPage const& page, docquill::ocr::Recogn
     return std::max(4.0, std::round(em * 2) / 2);
 }
 
-bool pageHasText(poppler::document const& doc, int index)
+// The recognition module, loaded once; null with the reason in @p error when it cannot be.
+RecognitionModule const* module(QString& error)
 {
-    std::unique_ptr<poppler::page> page(doc.create_page(index));
-    if (!page)
-        return false;
-    // Raw order: a page of many scattered words would keep the layout reading busy.
-    for (char c : page->text(poppler::rectf(), poppler::page::raw_order_layout).to_utf8())
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            return true;
-    return false;
+    static RecognitionModule const* entries = nullptr;
+    static QString failure;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // Among the bundle's libraries, beside the program's folder. Named in full: a
+        // sanitizer's dlopen would look in its own run path, not the program's.
+        QString const bundled = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
+                                QStringLiteral("/../Frameworks/") + QLatin1String(kRecognitionLibrary);
+        void* handle = dlopen(QFile::encodeName(bundled).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle)
+            handle = dlopen(kRecognitionLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            failure = QString::fromLocal8Bit(dlerror());
+            return;
+        }
+        using Entry = RecognitionModule const* (*)();
+        auto const entry = reinterpret_cast<Entry>(dlsym(handle, kRecognitionEntry));
+        entries = entry ? entry() : nullptr;
+        if (!entries)
+            failure = QStringLiteral("%1 has no recognition").arg(QLatin1String(kRecognitionLibrary));
+    });
+    error = failure;
+    return entries;
+}
+
+int unavailable(QString const& error, JobSink& sink)
+{
+    sink.log(false, QStringLiteral("text recognition cannot be loaded: ") + error);
+    return base::OcrFailed;
 }
 
 } // namespace
 
-int Recognition::code(Status status)
+int Recognition::code(docquill::ocr::Status status)
 {
-    switch (status) {
-    case Status::Ok:
-        return base::Success;
-    case Status::Cancelled:
-        return base::Cancelled;
-    case Status::FileNotFound:
-        return base::FileNotFound;
-    case Status::PasswordError:
-        return base::PasswordError;
-    case Status::NotPdf:
-        return base::NotPdf;
-    case Status::Damaged:
-        return base::PageError;
-    case Status::OutOfMemory:
-        return base::OutOfMemory;
-    case Status::NoModel:
-    case Status::UnknownLanguage:
-    case Status::RecognitionFailed:
-        return base::OcrFailed;
-    case Status::OutputFailed:
-    case Status::InvalidArgument:
-        break;
-    }
-    return base::OutputError;
-}
-
-int Recognition::prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpec,
-                         docquill::ocr::RecognitionOptions& options, JobSink& sink)
-{
-    if (job.modelFolder.isEmpty()) {
-        sink.log(false, QStringLiteral("text recognition needs the document AI model, which is not loaded"));
-        return base::OcrFailed;
-    }
-    // The library tried every language of the model when it loaded it; loading each again
-    // here would cost more than recognising a page.
-    if (!model.load(job.modelFolder, false)) {
-        sink.log(false, QStringLiteral("the text-recognition model does not load: ") + model.errorString());
-        return base::OcrFailed;
-    }
-    // The automatic choice reads every Latin-script language of the model.
-    int const language =
-        job.ocrLanguage == base::OCRLanguageAuto ? int(base::OCRLanguageLatin) : job.ocrLanguage;
-    languageSpec = model.languageSpec(language);
-    if (languageSpec.isEmpty()) {
-        sink.log(false,
-                 QStringLiteral("the model has no data for recognition language %1").arg(job.ocrLanguage));
-        return base::OcrFailed;
-    }
-    options = recognitionOptions(job);
-    // 6 stands for every language the caller could not name: each page is read with the data
-    // of the script it is written in.
-    options.byScript = language == base::OCRLanguageLatin && model.canDetectScripts();
-    sink.log(true, options.byScript
-                       ? QStringLiteral("recognising each page by its script, %1 where it cannot "
-                                        "be told")
-                             .arg(languageSpec)
-                       : QStringLiteral("recognising with %1").arg(languageSpec));
-    return base::Success;
+    return recognitionCode(status);
 }
 
 int Recognition::recognize(Job const& job, QVector<int> const& pages,
                            QVector<docquill::ocr::PageOutcome>& outcomes, JobSink& sink)
 {
-    docquill::ocr::OcrModel model;
-    QString spec;
-    docquill::ocr::RecognitionOptions options;
-    int const prepared = prepare(job, model, spec, options, sink);
-    if (prepared != base::Success)
-        return prepared;
-    options.pages = pages;
-    options.skipPagesWithText = pages.isEmpty();
-    docquill::ocr::PdfRecognition result = docquill::ocr::PdfRecognizer::recognize(
-        job.input, QByteArray::fromStdString(job.password), model, spec, options);
-    if (result.status != Status::Ok) {
-        sink.log(false, QStringLiteral("text recognition failed: ") + result.error);
-        // Whatever stopped the recognition, the conversion failed in it.
-        return result.status == Status::OutOfMemory ? int(base::OutOfMemory) : int(base::OcrFailed);
-    }
-    outcomes = result.pages;
-    return base::Success;
+    QString error;
+    RecognitionModule const* const entries = module(error);
+    return entries ? entries->recognize(job, pages, outcomes, sink) : unavailable(error, sink);
 }
 
 bool Recognition::anyPageWithoutText(poppler::document const& doc, int pageCount)
@@ -181,57 +117,16 @@ QVector<layout::Word> Recognition::words(docquill::ocr::RecognizedPage const& pa
 
 int Recognition::searchablePdf(Job const& job, poppler::document const& doc, int pageCount, JobSink& sink)
 {
-    QByteArray const password = QByteArray::fromStdString(job.password);
     QString error;
-    Status status = Status::Ok;
-    if (job.modelFolder.isEmpty()) {
-        // Without the model only a file that needs no recognition can be made searchable.
-        QVector<docquill::ocr::PageOutcome> kept(pageCount);
-        for (int i = 0; i < pageCount; ++i) {
-            if (!pageHasText(doc, i)) {
-                sink.log(false, QStringLiteral("page %1 needs text recognition, but the document AI model is "
-                                               "not loaded")
-                                    .arg(i + 1));
-                return base::OcrFailed;
-            }
-            kept[i].kind = docquill::ocr::PageOutcome::HadText;
-        }
-        status = docquill::ocr::SearchablePdfWriter::write(job.input, password, job.staging, kept, &error);
-    } else {
-        docquill::ocr::OcrModel model;
-        QString spec;
-        docquill::ocr::RecognitionOptions options;
-        int const prepared = prepare(job, model, spec, options, sink);
-        if (prepared != base::Success)
-            return prepared;
-        status = docquill::ocr::SearchablePdfWriter::convert(job.input, password, job.staging, model, spec,
-                                                             options, &error);
-    }
-    if (status != Status::Ok) {
-        sink.log(false, QStringLiteral("searchable PDF failed: ") + error);
-        return code(status);
-    }
-    sink.pageDone(pageCount, pageCount);
-    return base::Success;
+    RecognitionModule const* const entries = module(error);
+    return entries ? entries->searchablePdf(job, doc, pageCount, sink) : unavailable(error, sink);
 }
 
 int Recognition::checkModel(Job const& job, JobSink& sink)
 {
-    QFileInfo const folder(job.input);
-    if (job.input.isEmpty() || !folder.exists()) {
-        sink.log(true, QStringLiteral("document AI model not found: ") + job.input);
-        return base::FileNotFound;
-    }
-    docquill::ocr::OcrModel model;
-    if (!model.load(job.input)) {
-        sink.log(false, QStringLiteral("document AI model not usable: ") + model.errorString());
-        return base::OcrFailed;
-    }
-    if (!model.errorString().isEmpty())
-        sink.log(false, model.errorString());
-    for (auto const& language : model.languages())
-        sink.fileWritten(language);
-    return base::Success;
+    QString error;
+    RecognitionModule const* const entries = module(error);
+    return entries ? entries->checkModel(job, sink) : unavailable(error, sink);
 }
 
 } // namespace engine

@@ -3,7 +3,6 @@
 #include "Job.h"
 #include "layout/PageLayout.h"
 
-#include <ocr/OcrModel.h>
 #include <ocr/OcrStatus.h>
 #include <ocr/PdfRecognizer.h>
 #include <ocr/RecognizedPage.h>
@@ -20,14 +19,11 @@ namespace engine {
 class JobSink;
 
 // Text recognition for the conversions, over the recognition layer: one engine per thread,
-// the model folder that the library loaded, the language the caller chose.
+// the model folder that the library loaded, the language the caller chose. What needs the
+// engines runs in the recognition module, loaded on first use.
 class Recognition
 {
 public:
-    // Loads the job's model and picks the language data, and for the number that stands for
-    // many languages script detection. 0, or OcrFailed with the reason logged.
-    static int prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpec,
-                       docquill::ocr::RecognitionOptions& options, JobSink& sink);
     // Recognises the given pages (0-based), or every page without text when @p pages is
     // empty; @p outcomes gets one entry per page of the document.
     static int recognize(Job const& job, QVector<int> const& pages,
