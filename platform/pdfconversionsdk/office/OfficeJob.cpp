@@ -31,6 +31,8 @@
 #include <poppler-page-renderer.h>
 #include <poppler-page.h>
 
+#include <png.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -233,13 +235,42 @@ QImage render(poppler::document const& doc, int index, JobSink& sink, QRectF con
         .copy();
 }
 
-// The JPEG plug-in is loaded before the threads race for it. PNG is built into Qt; asking
-// for every format would load all plug-ins, a vector one with a widget library among them.
-void loadJpegWriter()
+void appendPng(png_structp png, png_bytep data, png_size_t length)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "jpeg").canWrite();
+    bool full = false;
+    try {
+        static_cast<QByteArray*>(png_get_io_ptr(png))
+            ->append(reinterpret_cast<char const*>(data), int(length));
+    } catch (std::bad_alloc const&) {
+        full = true;
+    }
+    if (full)
+        png_error(png, "out of memory");
+}
+
+// PNG through libpng: Qt's writer asks every image plug-in whether it writes PNG before it
+// uses its own, and so loads them all. No C++ objects live here: libpng reports errors with
+// longjmp.
+bool writePng(QByteArray* out, uchar const* pixels, int width, int height, int bytesPerRow, int dotsPerMeterX,
+              int dotsPerMeterY)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, out, appendPng, nullptr);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (dotsPerMeterX > 0 && dotsPerMeterY > 0)
+        png_set_pHYs(png, info, png_uint_32(dotsPerMeterX), png_uint_32(dotsPerMeterY), PNG_RESOLUTION_METER);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y)
+        png_write_row(png, pixels + std::ptrdiff_t(y) * bytesPerRow);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
 }
 
 // Photographs and scans as JPEG, drawings as PNG, which keeps their lines crisp.
@@ -247,11 +278,27 @@ ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic
 {
     ooxml::Picture picture;
     picture.size = size;
+    if (!photographic) {
+        // Pages are drawn without transparency.
+        QImage const rgb =
+            image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
+        if (!writePng(&picture.data, rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine(),
+                      rgb.dotsPerMeterX(), rgb.dotsPerMeterY()))
+            picture.data.clear();
+        return picture;
+    }
+    // The JPEG plug-in is loaded by one thread while the others wait, and only when a picture
+    // needs it; asking for every format would load all plug-ins.
+    static std::once_flag jpeg;
+    std::call_once(jpeg, [] {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter(&buffer, "jpeg").canWrite();
+    });
     QBuffer buffer(&picture.data);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, photographic ? "jpeg" : "png");
-    if (photographic)
-        writer.setQuality(85);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(85);
     if (!writer.write(image))
         picture.data.clear();
     return picture;
@@ -371,12 +418,18 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
     writer.setInfo(ooxml::DocumentInfo{title, QString()});
     WordBuilder builder(pages, job.options.wordLayout != 0, writer);
 
+    // The threads draw what needs the PDF library; figures of plain boxes and rules are painted
+    // here as their page is written, which costs less than handing them over.
+    QVector<int> drawn;
+    for (int i : scans)
+        if (drawsPage(pages.at(i)))
+            drawn << i;
     int threads = job.threads > 0 ? job.threads : int(std::thread::hardware_concurrency());
-    threads = std::max(1, std::min({threads, int(scans.size()), 8}));
+    threads = std::max(1, std::min({threads, int(drawn.size()), 8}));
     int const window = 2 * threads;
     std::mutex mutex;
     std::condition_variable changed;
-    std::map<int, PagePictures> ready; // by position in scans
+    std::map<int, PagePictures> ready; // by position in drawn
     int claimed = 0, taken = 0;
     bool stop = false;
     int failure = base::Success;
@@ -386,22 +439,22 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
             {
                 std::unique_lock<std::mutex> lock(mutex);
                 changed.wait(lock, [&] { return stop || claimed < taken + window; });
-                if (stop || claimed >= scans.size())
+                if (stop || claimed >= drawn.size())
                     return;
                 k = claimed++;
             }
             PagePictures picture;
             int code = base::Success;
             try {
-                PageContent const& content = pages.at(scans.at(k));
-                bool const draws = drawsPage(content);
-                if (!reader.doc && draws) {
+                if (!reader.doc) {
                     reader.own = PdfDocument::open(job.input, job.password);
                     reader.doc = reader.own.document.get();
                     code = reader.own.code;
                 }
-                if (reader.doc || !draws)
-                    picture = wordPictures(reader, content, scans.at(k), content.figures.isEmpty(), sink);
+                if (reader.doc) {
+                    PageContent const& content = pages.at(drawn.at(k));
+                    picture = wordPictures(reader, content, drawn.at(k), content.figures.isEmpty(), sink);
+                }
             } catch (std::bad_alloc const&) {
                 code = base::OutOfMemory;
             } catch (std::exception const&) {
@@ -418,7 +471,7 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
     reader.doc = &first;
     reader.textless = &textless;
     std::vector<std::thread> pool;
-    if (!scans.isEmpty()) {
+    if (!drawn.isEmpty()) {
         // poppler sets up some shared state (colour profiles) on first use without a lock:
         // the first picture is made alone before the threads start.
         work(reader, 1);
@@ -426,26 +479,34 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
             pool.emplace_back([&] {
                 PageReader own(job);
                 own.textless = &textless;
-                work(own, int(scans.size()));
+                work(own, int(drawn.size()));
             });
     }
     int code = base::Success;
+    auto place = [&](int i, PagePictures& made) {
+        pages[i].picture = std::move(made.page);
+        for (int f = 0; f < made.figures.size() && f < pages[i].figures.size(); ++f)
+            pages[i].figures[f].picture = std::move(made.figures[f]);
+    };
     try {
-        int next = 0; // the next scan to take
+        int next = 0;    // the next drawn page to take
+        int painted = 0; // the next of scans
         for (int i = 0; i < pages.size() && code == base::Success; ++i) {
-            if (next < scans.size() && scans.at(next) == i) {
+            while (painted < scans.size() && scans.at(painted) < i)
+                ++painted;
+            if (next < drawn.size() && drawn.at(next) == i) {
                 std::unique_lock<std::mutex> lock(mutex);
                 changed.wait(lock, [&] { return ready.count(next) > 0 || failure != base::Success; });
                 code = failure;
                 if (code != base::Success)
                     break;
-                PagePictures& made = ready[next];
-                pages[i].picture = std::move(made.page);
-                for (int f = 0; f < made.figures.size() && f < pages[i].figures.size(); ++f)
-                    pages[i].figures[f].picture = std::move(made.figures[f]);
+                place(i, ready[next]);
                 ready.erase(next);
                 taken = ++next;
                 changed.notify_all();
+            } else if (painted < scans.size() && scans.at(painted) == i) {
+                PagePictures made = wordPictures(reader, pages.at(i), i, false, sink);
+                place(i, made);
             }
             builder.addPage(i);
             pages[i] = PageContent();
@@ -623,7 +684,6 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
     if (title.isEmpty())
         title = job.baseName;
 
-    loadJpegWriter();
     if (job.target == Target::Word) {
         bool withoutText = false;
         for (auto const& content : pages)
