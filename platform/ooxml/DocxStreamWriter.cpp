@@ -1,5 +1,6 @@
 #include "ooxml/DocxStreamWriter.h"
 
+#include "internal/DeflateSpool.h"
 #include "internal/OutputFile.h"
 #include "internal/PackageWriter.h"
 #include "internal/PictureData.h"
@@ -195,9 +196,10 @@ private:
     ExistingFile m_existing;
     WriteResult m_error;
     bool m_opened = false;
-    QFile m_body;                     // word/document.xml as it is written
-    QFile m_media;                    // the pictures, one after the other
-    std::unique_ptr<XmlWriter> m_xml; // word/document.xml, into m_body
+    QFile m_body;                          // word/document.xml as it is written
+    QFile m_media;                         // the pictures, one after the other
+    std::unique_ptr<DeflateSpool> m_spool; // word/document.xml compressed, into m_body
+    std::unique_ptr<XmlWriter> m_xml;      // word/document.xml, into m_spool
     Relationships m_relationships;
     QHash<QByteArray, Stored> m_stored; // by the digest of the bytes
     QVector<Media> m_mediaParts;
@@ -238,7 +240,8 @@ bool DocxStreamWriter::Private::open()
     }
     m_relationships.add(rel::styles, QStringLiteral("styles.xml"));
     m_relationships.add(rel::settings, QStringLiteral("settings.xml"));
-    m_xml = std::make_unique<XmlWriter>(&m_body);
+    m_spool = std::make_unique<DeflateSpool>(&m_body);
+    m_xml = std::make_unique<XmlWriter>(m_spool.get());
     m_xml->start("w:document");
     m_xml->attr("xmlns:w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main");
     m_xml->attr("xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships");
@@ -335,7 +338,8 @@ WriteResult DocxStreamWriter::Private::finish()
         m_xml->end();
         m_xml->end();
         m_xml->finish();
-        if (m_xml->hasError() || !m_body.flush() || !m_media.flush())
+        bool const compressed = m_spool->finish();
+        if (m_xml->hasError() || !compressed || !m_body.flush() || !m_media.flush())
             fail(WriteError::CannotWrite,
                  QStringLiteral("cannot write beside \"%1\": %2")
                      .arg(m_path, m_body.error() != QFileDevice::NoError ? m_body.errorString()
@@ -349,10 +353,10 @@ WriteResult DocxStreamWriter::Private::finish()
     for (Media const& media : qAsConst(m_mediaParts))
         package.addSpooled(media.part, m_media.fileName(), media.offset, media.length, media.contentType,
                            true);
-    package.addSpooled(
-        QStringLiteral("word/document.xml"), m_body.fileName(), 0, m_body.size(),
-        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"),
-        false);
+    package.addDeflated(
+        QStringLiteral("word/document.xml"), m_body.fileName(), m_spool->compressedSize(),
+        m_spool->plainSize(), m_spool->crc(),
+        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"));
     QString styles = QString::fromUtf8(StylesXml);
     styles.replace(QLatin1String("%FACE%"), m_defaultFamily.toHtmlEscaped());
     styles.replace(QLatin1String("%SIZE%"), QString::number(m_defaultSize));
@@ -381,6 +385,7 @@ WriteResult DocxStreamWriter::Private::finish()
 void DocxStreamWriter::Private::discard()
 {
     m_xml.reset();
+    m_spool.reset();
     for (QFile* file : {&m_body, &m_media}) {
         file->close();
         if (!file->fileName().isEmpty())

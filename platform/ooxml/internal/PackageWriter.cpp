@@ -10,6 +10,10 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
 namespace ooxml::internal {
 
 namespace {
@@ -48,6 +52,92 @@ QString relationshipsName(QString const& sourcePart)
     int const slash = sourcePart.lastIndexOf(QLatin1Char('/'));
     return sourcePart.left(slash + 1) + QStringLiteral("_rels/") + sourcePart.mid(slash + 1) +
            QStringLiteral(".rels");
+}
+
+// Bytes deflated already, read from their file and described to libzip as compressed, so
+// that it copies them instead of compressing them again.
+struct DeflatedSource
+{
+    QByteArray path;
+    qint64 length = 0;
+    qint64 plainSize = 0;
+    quint32 crc = 0;
+    FILE* file = nullptr;
+    qint64 left = 0;
+    zip_error_t error;
+};
+
+zip_int64_t readDeflated(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto* source = static_cast<DeflatedSource*>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        source->file = std::fopen(source->path.constData(), "rbe");
+        if (!source->file) {
+            zip_error_set(&source->error, ZIP_ER_OPEN, errno);
+            return -1;
+        }
+        source->left = source->length;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        size_t const want = size_t(std::min<zip_uint64_t>(length, zip_uint64_t(source->left)));
+        size_t const got = want ? std::fread(data, 1, want, source->file) : 0;
+        if (got < want && std::ferror(source->file)) {
+            zip_error_set(&source->error, ZIP_ER_READ, errno);
+            return -1;
+        }
+        source->left -= qint64(got);
+        return zip_int64_t(got);
+    }
+    case ZIP_SOURCE_CLOSE:
+        if (source->file)
+            std::fclose(source->file);
+        source->file = nullptr;
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        auto* stat = static_cast<zip_stat_t*>(data);
+        zip_stat_init(stat);
+        stat->size = zip_uint64_t(source->plainSize);
+        stat->comp_size = zip_uint64_t(source->length);
+        stat->crc = source->crc;
+        stat->comp_method = ZIP_CM_DEFLATE;
+        stat->encryption_method = ZIP_EM_NONE;
+        stat->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
+                      ZIP_STAT_ENCRYPTION_METHOD;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&source->error, data, length);
+    case ZIP_SOURCE_FREE:
+        if (source->file)
+            std::fclose(source->file);
+        zip_error_fini(&source->error);
+        delete source;
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default:
+        zip_error_set(&source->error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+}
+
+zip_source_t* deflatedSource(zip_t* archive, QString const& path, qint64 length, qint64 plainSize,
+                             quint32 crc)
+{
+    auto* state = new DeflatedSource;
+    state->path = QFile::encodeName(path);
+    state->length = length;
+    state->plainSize = plainSize;
+    state->crc = crc;
+    zip_error_init(&state->error);
+    zip_source_t* const source = zip_source_function(archive, readDeflated, state);
+    if (!source) {
+        zip_error_fini(&state->error);
+        delete state;
+    }
+    return source;
 }
 
 QString w3cNow()
@@ -92,6 +182,16 @@ void PackageWriter::addSpooled(QString const& name, QString const& file, qint64 
                                QString const& contentType, bool media)
 {
     m_parts.append({name, QByteArray(), contentType, media, file, offset, length});
+}
+
+void PackageWriter::addDeflated(QString const& name, QString const& file, qint64 length, qint64 plainSize,
+                                quint32 crc, QString const& contentType)
+{
+    Part part{name, QByteArray(), contentType, false, file, 0, length};
+    part.deflated = true;
+    part.plainSize = plainSize;
+    part.crc = crc;
+    m_parts.append(part);
 }
 
 void PackageWriter::addRelationships(QString const& sourcePart, Relationships const& relationships)
@@ -195,7 +295,8 @@ WriteResult PackageWriter::write(QString const& path, ExistingFile existing) con
     auto add = [archive](QString const& name, Part const& part, bool compress) {
         // libzip takes a length of 0 for "to the end of the file": an empty part is a buffer.
         zip_source_t* source =
-            part.file.isEmpty() || part.length == 0
+            part.deflated ? deflatedSource(archive, part.file, part.length, part.plainSize, part.crc)
+            : part.file.isEmpty() || part.length == 0
                 ? zip_source_buffer(archive, part.data.constData(), zip_uint64_t(part.data.size()), 0)
                 : zip_source_file(archive, QFile::encodeName(part.file).constData(),
                                   zip_uint64_t(part.offset), zip_int64_t(part.length));

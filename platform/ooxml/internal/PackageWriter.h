@@ -49,6 +49,10 @@ public:
     // written; the file must stay as it is until then.
     void addSpooled(QString const& name, QString const& file, qint64 offset, qint64 length,
                     QString const& contentType, bool media);
+    // The same for an XML part whose bytes wait deflated (raw, as a zip entry holds them):
+    // they go into the package as they are.
+    void addDeflated(QString const& name, QString const& file, qint64 length, qint64 plainSize, quint32 crc,
+                     QString const& contentType);
     // Adds the relationships part of `sourcePart` ("" for the package itself).
     void addRelationships(QString const& sourcePart, Relationships const& relationships);
     // Adds docProps/core.xml, docProps/app.xml and the package relationships that point at
@@ -69,6 +73,9 @@ private:
         QString file; // the bytes wait there when set
         qint64 offset = 0;
         qint64 length = 0;
+        bool deflated = false; // the bytes in file are compressed already
+        qint64 plainSize = 0;
+        quint32 crc = 0;
     };
     QByteArray contentTypes() const;
 

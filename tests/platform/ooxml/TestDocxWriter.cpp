@@ -284,6 +284,15 @@ void TestDocxWriter::keepsTextExact_data()
         << false;
     QTest::newRow("spaces kept") << QStringLiteral("  two  spaces ") << QStringLiteral("  two  spaces ")
                                  << true;
+    // Compressed in pieces while it is written: the pieces must join into the same text.
+    QString longText;
+    quint32 seed = 1;
+    for (int i = 0; i < 1200000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        longText += QChar(i % 7 == 6 ? u' ' : char16_t(u'a' + (seed >> 16) % 26));
+    }
+    longText = QLatin1Char('x') + longText + QLatin1Char('x');
+    QTest::newRow("longer than a compressed piece") << longText << longText << false;
 }
 
 void TestDocxWriter::keepsTextExact()
