@@ -600,6 +600,13 @@ bool continuesParagraph(layout::Block const& block)
     return block.kind == layout::BlockKind::Paragraph && !text.isEmpty() && text.at(0).isLower();
 }
 
+QRectF textArea(ooxml::WordPageSetup const& page)
+{
+    return QRectF(
+        QPointF(page.margins.left(), page.margins.top()),
+        QPointF(page.size.width() - page.margins.right(), page.size.height() - page.margins.bottom()));
+}
+
 bool sameSize(QSizeF const& a, QSizeF const& b)
 {
     return std::abs(a.width() - b.width()) < 2 && std::abs(a.height() - b.height()) < 2;
@@ -640,6 +647,20 @@ QVector<int> textColumns(layout::PageLayout const& layout, int band, QVector<int
             return {columns.first()};
     }
     return columns;
+}
+
+// The gap between Word's equal columns that starts each where the PDF's column starts.
+double columnGap(layout::PageLayout const& layout, QVector<int> const& columns, QRectF const& text)
+{
+    int const n = columns.size();
+    if (n < 2)
+        return 36;
+    double const stride =
+        (layout.columns.value(columns.last()).box.left() - layout.columns.value(columns.first()).box.left()) /
+        (n - 1);
+    double const width = text.width() - (n - 1) * stride;
+    double const gap = stride - width;
+    return gap >= 6 && width >= 36 ? gap : 36;
 }
 
 } // namespace
@@ -952,6 +973,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             QVector<int> const columns =
                 textColumns(layout, layout.columns.value(items.first().block->column).band, hidden);
             first.columns = columns.size();
+            first.columnGap = columnGap(layout, columns, textArea(setup));
         }
         beginSection(first);
     } else {
@@ -961,9 +983,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             push(ooxml::PageBreak());
     }
     m_openParagraph = false;
-    QRectF const text(
-        QPointF(setup.margins.left(), setup.margins.top()),
-        QPointF(setup.size.width() - setup.margins.right(), setup.size.height() - setup.margins.bottom()));
+    QRectF const text = textArea(setup);
     if (items.isEmpty() && page.hasPicture())
         push(pagePicture(page));
 
@@ -972,9 +992,11 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
     // and the descent its exact pitch leaves below it.
     double lastBottom = text.top();
     int lastColumn = -1;
-    double under = 0; // the bottom of a picture the text stands over
+    double bandBottom = lastBottom; // the lowest line of the band so far
+    double under = 0;               // the bottom of a picture the text stands over
     for (int k = 0; k < items.size(); ++k) {
         PageItem const& item = items.at(k);
+        bandBottom = std::max(bandBottom, lastBottom);
         if (item.block && hidden.contains(int(item.block - layout.blocks.constData())))
             continue;
         if (item.figure && tableHolding(layout, *item.figure) >= 0)
@@ -1072,11 +1094,13 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
                 ooxml::WordPageSetup next = setup;
                 next.continuous = true;
                 next.columns = columns.size();
+                next.columnGap = columnGap(layout, columns, text);
                 beginSection(next);
+                // The band goes on under the tallest column of the one above.
+                lastBottom = bandBottom;
             }
             band = blockBand;
             lastColumn = block.column;
-            lastBottom = block.box.top();
         } else if (columned && columns.size() > 1 && block.column != lastColumn) {
             columnBreak = lastColumn >= 0;
             lastColumn = block.column;
@@ -1085,10 +1109,10 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         // The area the paragraph's indents measure from: the Word column or the text area.
         QRectF area = text;
         if (columns.size() > 1) {
-            QRectF const own = layout.columns.value(block.column).box;
             int const at = columns.indexOf(block.column);
-            double const width = (text.width() - (columns.size() - 1) * 36.0) / columns.size();
-            area = QRectF(at == 0 ? text.left() : own.left(), text.top(), width, text.height());
+            double const gap = columnGap(layout, columns, text);
+            double const width = (text.width() - (columns.size() - 1) * gap) / columns.size();
+            area = QRectF(text.left() + at * (width + gap), text.top(), width, text.height());
         }
         WordParagraph p = paragraph(block, area, false);
         Shape const shape = shapeOf(block, area);
