@@ -1,5 +1,6 @@
 #include "PdfGraphics.h"
 
+#include "ColourSpace.h"
 #include "ContentParser.h"
 
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <deque>
 #include <map>
@@ -219,7 +221,7 @@ public:
     void run(QPDFPageObjectHelper& page)
     {
         QPDFObjectHandle const resources = page.getAttribute("/Resources", false);
-        Scope scope{resources, 0, {}};
+        Scope scope{resources, 0, {}, {}};
         std::string data;
         StringPipeline pipe(data);
         page.pipeContents(&pipe);
@@ -251,6 +253,7 @@ private:
         QPDFObjectHandle resources;
         int depth;
         std::map<std::string, FontMetrics const*> fonts; // by resource name
+        std::map<std::string, std::shared_ptr<ColourSpace const>> spaces;
     };
 
     // Collects a decoded stream.
@@ -297,8 +300,8 @@ private:
         int renderMode = 0;
         QColor fill = Qt::black;
         QColor stroke = Qt::black;
-        int fillComponents = 1;
-        int strokeComponents = 1;
+        std::shared_ptr<ColourSpace const> fillSpace = ColourSpace::device(ColourSpace::Family::Gray);
+        std::shared_ptr<ColourSpace const> strokeSpace = fillSpace;
         double lineWidth = 1.0;
         int dash = 0;
         // Text state
@@ -324,46 +327,26 @@ private:
         return true;
     }
 
-    static QColor colourOf(std::vector<Operand> const& ops, int components)
+    // The colour of sc, scn, SC or SCN: the numbers, and a pattern's name after them.
+    static QColor colourOf(std::vector<Operand> const& ops, ColourSpace const& space, Scope const& scope)
     {
-        double v[4];
-        auto const unit = [](double x) { return std::clamp(x, 0.0, 1.0); };
-        if (components == 4 && numbers(ops, 4, v))
-            return QColor::fromCmykF(unit(v[0]), unit(v[1]), unit(v[2]), unit(v[3])).toRgb();
-        if (components == 3 && numbers(ops, 3, v))
-            return QColor::fromRgbF(unit(v[0]), unit(v[1]), unit(v[2]));
-        if (components == 1 && numbers(ops, 1, v))
-            return QColor::fromRgbF(unit(v[0]), unit(v[0]), unit(v[0]));
-        return Qt::black; // patterns and spaces we do not follow
+        double v[32];
+        int count = 0;
+        for (auto const& o : ops)
+            if (o.isNumber() && count < 32)
+                v[count++] = o.number;
+        std::string const pattern = !ops.empty() && ops.back().isName() ? ops.back().text : std::string();
+        return space.colour(v, count, pattern, scope.resources);
     }
 
-    static int componentsOf(Operand const& operand, QPDFObjectHandle resources)
+    static std::shared_ptr<ColourSpace const> spaceOf(Operand const& operand, Scope& scope)
     {
-        QPDFObjectHandle space;
-        if (operand.isName() && resources.isDictionary()) {
-            std::string const& name = operand.text;
-            if (name == "/DeviceGray" || name == "/G" || name == "/CalGray")
-                return 1;
-            if (name == "/DeviceRGB" || name == "/RGB" || name == "/CalRGB")
-                return 3;
-            if (name == "/DeviceCMYK" || name == "/CMYK")
-                return 4;
-            QPDFObjectHandle spaces = resources.getKey("/ColorSpace");
-            if (spaces.isDictionary())
-                space = spaces.getKey(name);
-        }
-        if (space.isArray() && space.getArrayNItems() > 0 && space.getArrayItem(0).isName()) {
-            std::string const family = space.getArrayItem(0).getName();
-            if (family == "/ICCBased" && space.getArrayNItems() > 1 && space.getArrayItem(1).isStream()) {
-                QPDFObjectHandle n = space.getArrayItem(1).getDict().getKey("/N");
-                return n.isInteger() ? n.getIntValueAsInt() : 3;
-            }
-            if (family == "/CalRGB" || family == "/Lab")
-                return 3;
-            if (family == "/CalGray")
-                return 1;
-        }
-        return 0;
+        if (!operand.isName())
+            return ColourSpace::resolve(QPDFObjectHandle(), QPDFObjectHandle());
+        auto& known = scope.spaces[operand.text];
+        if (!known)
+            known = ColourSpace::resolve(QPDFObjectHandle::newName(operand.text), scope.resources);
+        return known;
     }
 
     QPolygonF unitSquare() const { return m_state.ctm.map(QPolygonF(QRectF(0, 0, 1, 1))); }
@@ -446,7 +429,7 @@ private:
         if (!box.isEmpty())
             clipTo(m_display.mapRect(m_state.ctm.mapRect(box)));
         QPDFObjectHandle own = form.getDict().getKey("/Resources");
-        Scope inner{own.isDictionary() ? own : outer, depth + 1, {}};
+        Scope inner{own.isDictionary() ? own : outer, depth + 1, {}, {}};
         try {
             std::string data;
             StringPipeline pipe(data);
@@ -703,20 +686,25 @@ private:
                 double const on = first.isNumber() ? first.number : 3;
                 st.dash = on <= std::max(1.5 * st.lineWidth, 1.0) ? 2 : 1;
             }
-        } else if (op == "g" || op == "rg" || op == "k") {
-            st.fillComponents = op == "g" ? 1 : op == "rg" ? 3 : 4;
-            st.fill = colourOf(ops, st.fillComponents);
-        } else if (op == "G" || op == "RG" || op == "K") {
-            st.strokeComponents = op == "G" ? 1 : op == "RG" ? 3 : 4;
-            st.stroke = colourOf(ops, st.strokeComponents);
+        } else if (op == "g" || op == "rg" || op == "k" || op == "G" || op == "RG" || op == "K") {
+            using Family = ColourSpace::Family;
+            char const kind = char(std::tolower(op.front()));
+            auto space = ColourSpace::device(kind == 'g'   ? Family::Gray
+                                             : kind == 'r' ? Family::Rgb
+                                                           : Family::Cmyk);
+            bool const fill = std::islower(op.front());
+            (fill ? st.fill : st.stroke) = numbers(ops, space->components(), v)
+                                               ? space->colour(v, space->components())
+                                               : space->initial();
+            (fill ? st.fillSpace : st.strokeSpace) = std::move(space);
         } else if (op == "cs" || op == "CS") {
-            int const n = ops.empty() ? 0 : componentsOf(ops.back(), resources);
-            (op == "cs" ? st.fillComponents : st.strokeComponents) = n;
-            (op == "cs" ? st.fill : st.stroke) = Qt::black;
+            auto space = spaceOf(ops.empty() ? Operand() : ops.back(), scope);
+            (op == "cs" ? st.fill : st.stroke) = space->initial();
+            (op == "cs" ? st.fillSpace : st.strokeSpace) = std::move(space);
         } else if (op == "sc" || op == "scn") {
-            st.fill = colourOf(ops, st.fillComponents);
+            st.fill = colourOf(ops, *st.fillSpace, scope);
         } else if (op == "SC" || op == "SCN") {
-            st.stroke = colourOf(ops, st.strokeComponents);
+            st.stroke = colourOf(ops, *st.strokeSpace, scope);
         } else if (op == "m") {
             if (numbers(ops, 2, v)) {
                 m_path.push_back({});

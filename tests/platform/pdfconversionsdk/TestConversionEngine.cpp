@@ -1,7 +1,9 @@
+#include "PdfFixtures.h"
 #include "TestHome.h"
 #include "engine/ContentParser.h"
 #include "engine/Job.h"
 #include "engine/JobSink.h"
+#include "engine/PdfGraphics.h"
 
 #include <pdfconv/base/ResultCode.h>
 
@@ -160,6 +162,77 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
         QCOMPARE(operators(content), expected);
+    }
+
+    // Text, fills and rules painted in a colour space the page names keep their colour.
+    void namedColourSpaces_data()
+    {
+        QTest::addColumn<QByteArray>("resources"); // object 1 is the row's stream, when it has one
+        QTest::addColumn<QByteArray>("stream");    // its dictionary
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("colour"); // the operands of scn and SCN
+        QTest::addColumn<QColor>("expected");
+        auto const row = [](char const* name, QByteArray const& space, QByteArray const& colour,
+                            QColor const& expected, QByteArray const& stream = {},
+                            QByteArray const& data = {}) {
+            QByteArray const resources =
+                space.startsWith("/ColorSpace") ? space : "/ColorSpace << /CS0 " + space + " >>";
+            QTest::newRow(name) << resources << stream << data << colour << expected;
+        };
+        row("name of DeviceRGB", "/DeviceRGB", "1 0 0", QColor(255, 0, 0));
+        row("ICC profile, one ink", "[/ICCBased 1 0 R]", "0.5", QColor(128, 128, 128), "/N 1", "profile");
+        row("ICC profile, its alternate", "[/ICCBased 1 0 R]", "0 0.5 0", QColor(0, 128, 0),
+            "/N 3 /Alternate /DeviceRGB", "profile");
+        row("CalRGB", "[/CalRGB << /WhitePoint [0.9505 1 1.089] >>]", "0 0 1", QColor(0, 0, 255));
+        row("Lab", "[/Lab << /WhitePoint [0.9505 1 1.089] /Range [-128 127 -128 127] >>]", "53.24 80.09 67.2",
+            QColor(255, 0, 0));
+        row("indexed", "[/Indexed /DeviceRGB 1 <0000FF FF8000>]", "1", QColor(255, 128, 0));
+        row("separation, exponential tint",
+            "[/Separation /Spot /DeviceCMYK << /FunctionType 2 /Domain [0 1] /C0 [0 0 0 0] /C1 [0 1 1 0] /N "
+            "1 >>]",
+            "0.5", QColor(255, 128, 128));
+        row("separation, sampled tint", "[/Separation /Spot /DeviceRGB 1 0 R]", "1", QColor(0, 0, 255),
+            "/FunctionType 0 /Domain [0 1] /Range [0 1 0 1 0 1] /Size [2] /BitsPerSample 8",
+            QByteArray::fromHex("ffffff0000ff"));
+        row("process inks, calculator tint", "[/DeviceN [/Cyan /Magenta] /DeviceCMYK 1 0 R]", "1 0",
+            QColor(0, 255, 255), "/FunctionType 4 /Domain [0 1 0 1] /Range [0 1 0 1 0 1 0 1]", "{ 0 0 }");
+        row("spot ink, calculator tint", "[/Separation /Gold /DeviceRGB 1 0 R]", "1", QColor(128, 128, 128),
+            "/FunctionType 4 /Domain [0 1] /Range [0 1 0 1 0 1]", "{ dup dup }");
+        row("uncoloured pattern", "[/Pattern /DeviceRGB]", "0 0 1 /P0", QColor(0, 0, 255));
+        row("shading pattern",
+            "/ColorSpace << /CS0 /Pattern >> /Pattern << /P0 << /PatternType 2 /Shading << /ShadingType 2 "
+            "/ColorSpace /DeviceRGB /Coords [0 0 100 0] /Function << /FunctionType 2 /Domain [0 1] /C0 [1 0 "
+            "0] "
+            "/C1 [0 0 1] /N 1 >> >> >> >>",
+            "/P0", QColor(128, 0, 128));
+    }
+
+    void namedColourSpaces()
+    {
+        QFETCH(QByteArray, resources);
+        QFETCH(QByteArray, stream);
+        QFETCH(QByteArray, data);
+        QFETCH(QByteArray, colour);
+        QFETCH(QColor, expected);
+        PdfFixtures::RawPdf pdf;
+        if (!stream.isEmpty())
+            QCOMPARE(pdf.addStream(stream, data), 1);
+        QByteArray const content = "/CS0 cs /CS0 CS " + colour + " scn " + colour + " SCN\n" +
+                                   PdfFixtures::RawPdf::text(72, 700, "Coloured words", 12) +
+                                   "100 500 200 80 re f\n2 w 72 400 m 300 400 l S\n";
+        QString const file = m_home.filePath("colour.pdf");
+        QVERIFY(pdf.write(file, content, resources));
+        engine::PdfGraphics graphics;
+        QVERIFY(graphics.open(file, std::string()));
+        engine::PageGraphics const page = graphics.page(0);
+        QCOMPARE(page.textSpans.size(), 1);
+        QCOMPARE(page.fills.size(), 1);
+        QCOMPARE(page.rulingStyles.size(), 1);
+        for (QColor const& c :
+             {page.textSpans.first().colour, page.fills.first().colour, page.rulingStyles.first().colour})
+            QVERIFY2(std::abs(c.red() - expected.red()) <= 6 && std::abs(c.green() - expected.green()) <= 6 &&
+                         std::abs(c.blue() - expected.blue()) <= 6,
+                     qPrintable(c.name()));
     }
 };
 
