@@ -3,7 +3,10 @@
 #include "ColourSpace.h"
 #include "ContentParser.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 #include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
@@ -18,6 +21,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <set>
@@ -387,13 +391,29 @@ private:
     }
 
     // An image fills the unit square of its space.
-    void addImage()
+    void addImage(QPDFObjectHandle const* object = nullptr)
     {
+        bool const first = !m_out.hasImages;
         m_out.hasImages = true;
-        QRectF box = m_display.map(unitSquare()).boundingRect();
+        QRectF const whole = m_display.map(unitSquare()).boundingRect();
+        QRectF box = whole;
+        bool const shown = visible(box) && box.width() > 0 && box.height() > 0;
         m_out.shapesCut = m_out.shapesCut || m_out.images.size() >= kMaxShapes;
-        if (m_out.images.size() < kMaxShapes && visible(box) && box.width() > 0 && box.height() > 0)
+        if (m_out.images.size() < kMaxShapes && shown)
             m_out.images.push_back(box);
+        // Its first row at the top, nothing cut off: the image's own pixels show the page.
+        QTransform const t = m_state.ctm * m_display;
+        bool const upright =
+            std::abs(t.m12()) < 1e-9 && std::abs(t.m21()) < 1e-9 && t.m11() > 0 && t.m22() < 0;
+        auto const near = [](QRectF const& a, QRectF const& b) {
+            return std::abs(a.left() - b.left()) < 0.5 && std::abs(a.top() - b.top()) < 0.5 &&
+                   std::abs(a.right() - b.right()) < 0.5 && std::abs(a.bottom() - b.bottom()) < 0.5;
+        };
+        if (first && object && upright && shown && near(box, whole)) {
+            m_out.imageObject = object->getObjectID();
+            m_out.imageGeneration = object->getGeneration();
+            m_out.imageBox = whole;
+        }
     }
 
     // Clipping by the path being built takes effect when it is painted (or ended with n).
@@ -761,7 +781,7 @@ private:
             std::string const subtype =
                 dict.getKey("/Subtype").isName() ? dict.getKey("/Subtype").getName() : "";
             if (subtype == "/Image")
-                addImage();
+                addImage(&xobject);
             else if (subtype == "/Form")
                 drawForm(xobject, QTransform(), resources, depth);
         }
@@ -862,6 +882,63 @@ PageGraphics PdfGraphics::page(int index)
         // What was read stays; the text of the page is read by poppler anyway.
     }
     return out;
+}
+
+QByteArray PdfGraphics::imageFile(int object, int generation)
+{
+    if (!m_pdf || object <= 0)
+        return {};
+    try {
+        QPDFObjectHandle image = m_pdf->getObjectByID(object, generation);
+        if (!image.isStream())
+            return {};
+        QPDFObjectHandle dict = image.getDict();
+        if (dict.getKey("/ImageMask").isBool() && dict.getKey("/ImageMask").getBoolValue())
+            return {};
+        if (dict.hasKey("/SMask") || dict.hasKey("/Mask") || dict.hasKey("/Decode"))
+            return {};
+        auto const space = ColourSpace::resolve(dict.getKey("/ColorSpace"), QPDFObjectHandle());
+        bool const gray = space->family() == ColourSpace::Family::Gray;
+        if (!gray && space->family() != ColourSpace::Family::Rgb)
+            return {};
+        QPDFObjectHandle filter = dict.getKey("/Filter");
+        if (filter.isArray() && filter.getArrayNItems() == 1)
+            filter = filter.getArrayItem(0);
+        if (filter.isName() && filter.getName() == "/DCTDecode" && !dict.hasKey("/DecodeParms")) {
+            std::shared_ptr<Buffer> const raw = image.getRawStreamData();
+            QByteArray jpeg(reinterpret_cast<char const*>(raw->getBuffer()), int(raw->getSize()));
+            return jpeg.startsWith("\xff\xd8\xff") ? jpeg : QByteArray();
+        }
+        // Pixels qpdf can decode (deflated, LZW, run-length): kept without loss.
+        QPDFObjectHandle w = dict.getKey("/Width"), h = dict.getKey("/Height");
+        QPDFObjectHandle b = dict.getKey("/BitsPerComponent");
+        if (!w.isInteger() || !h.isInteger() || !b.isInteger())
+            return {};
+        long long const width = w.getIntValue(), height = h.getIntValue(), bits = b.getIntValue();
+        if (width <= 0 || height <= 0 || width * height > 60'000'000 || !(bits == 8 || (bits == 1 && gray)))
+            return {};
+        std::shared_ptr<Buffer> const data =
+            image.getStreamData(qpdf_dl_generalized); // throws when it cannot
+        long long const row = bits == 1 ? (width + 7) / 8 : width * (gray ? 1 : 3);
+        if (qint64(data->getSize()) < row * height)
+            return {};
+        QImage pixels(int(width), int(height),
+                      bits == 1 ? QImage::Format_Mono
+                      : gray    ? QImage::Format_Grayscale8
+                                : QImage::Format_RGB888);
+        if (pixels.isNull())
+            return {};
+        if (bits == 1)
+            pixels.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        for (int y = 0; y < pixels.height(); ++y)
+            std::memcpy(pixels.scanLine(y), data->getBuffer() + y * row, size_t(row));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        return QImageWriter(&buffer, "png").write(pixels) ? png : QByteArray();
+    } catch (std::exception const&) {
+        return {};
+    }
 }
 
 QByteArray PdfGraphics::withoutText()

@@ -58,6 +58,11 @@ struct PageGraphics
     // Text shown invisibly (render mode 3, as text layers over scans are) and visibly.
     bool hasInvisibleText = false;
     bool hasVisibleText = false;
+    // The first picture the page paints, when it is an image object drawn upright and whole:
+    // a scan's own image can go into the output as it is. Object number 0: none such.
+    int imageObject = 0;
+    int imageGeneration = 0;
+    QRectF imageBox; // where it stands, in layout coordinates
 
     bool hasGraphics() const { return hasImages || hasDrawings; }
 };
@@ -76,6 +81,9 @@ public:
     bool open(QString const& path, std::string const& password);
     // A page qpdf cannot read gives what was read of it, possibly nothing.
     PageGraphics page(int index);
+    // An image object as a JPEG (its own bytes) or PNG file holds it; empty when it is masked,
+    // decoded through a table or in a form kept here only by drawing it again.
+    QByteArray imageFile(int object, int generation);
     // The whole document with the text-showing operators taken out of every page and form,
     // unencrypted, for rendering what is not text; empty when that fails.
     QByteArray withoutText();

@@ -350,8 +350,19 @@ int writeFailure(ooxml::WriteResult const& result, JobSink& sink)
 // painted out.
 ooxml::Picture pagePicture(PageReader& reader, PageContent const& content, int i, bool scan, JobSink& sink)
 {
+    QRectF const box = content.pictureBox();
+    if (scan && content.graphics.imageObject != 0) {
+        // The scan's own image, not a copy drawn again at another resolution and compressed twice.
+        ooxml::Picture own;
+        own.data =
+            reader.pdfGraphics().imageFile(content.graphics.imageObject, content.graphics.imageGeneration);
+        own.size = box.size();
+        if (!own.data.isEmpty())
+            return own;
+    }
     poppler::document const* source = scan ? reader.doc : reader.textlessDocument();
-    QImage image = source ? render(*source, i, sink) : QImage();
+    QRectF const area = content.graphics.imageObject != 0 ? box : QRectF();
+    QImage image = source ? render(*source, i, sink, area) : QImage();
     if (image.isNull())
         return {}; // the page keeps its text; only the picture is missing
     if (content.recognized) {
@@ -365,7 +376,7 @@ ooxml::Picture pagePicture(PageReader& reader, PageContent const& content, int i
                              Qt::white);
         }
     }
-    return encode(image, content.layout.size, content.graphics.hasImages || scan);
+    return encode(image, box.size(), content.graphics.hasImages || scan);
 }
 
 // The pictures a page needs in Word: the whole page for a scan, else each figure, drawn
@@ -584,6 +595,11 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         }
         PageContent& content = pages[i];
         content.graphics = reader.pdfGraphics().page(i);
+        engine::PageGraphics& graphics = content.graphics;
+        // Only a page that shows one picture and nothing else is a scan that keeps its image.
+        if (graphics.images.size() != 1 || graphics.hasDrawings || graphics.hasVisibleText ||
+            graphics.hasInvisibleText)
+            graphics.imageObject = 0;
         engine::PageStyles styles(content.graphics);
         content.layout = PdfDocument::readLayout(*page, i, job.carefulText, tables, content.graphics.rulings,
                                                  &styles, content.graphics.rulingStyles);
@@ -627,6 +643,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
                                                                                     content.graphics.rulings)
                                         : layout::LayoutAnalyzer::analyze(words, size, i);
                 content.recognized = true;
+                content.graphics.imageObject = 0; // its picture has the words painted out
                 for (auto const& w : words)
                     content.ocrWords << w.box;
             }

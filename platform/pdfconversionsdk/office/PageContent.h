@@ -42,6 +42,11 @@ struct PageContent
     QVector<QRectF> ocrWords; // where those words stand, in points
     ooxml::Picture picture;   // empty when the output needs none
     bool hasPicture() const { return !picture.data.isEmpty(); }
+    // Where that picture stands: where a scan's own image is, else over the whole page.
+    QRectF pictureBox() const
+    {
+        return graphics.imageObject != 0 ? graphics.imageBox : QRectF(QPointF(0, 0), layout.size);
+    }
 };
 
 // One item of a page in reading order: a block, a table or a figure.

@@ -28,7 +28,7 @@ ooxml::Presentation SlideBuilder::build(QVector<PageContent> const& pages, QStri
         ooxml::Slide slide;
         slide.size = page.layout.size;
         if (page.hasPicture())
-            slide.pictures.push_back({page.picture, QPointF(0, 0)});
+            slide.pictures.push_back({page.picture, page.pictureBox().topLeft()});
         for (auto const& block : page.layout.blocks)
             slide.textBoxes.push_back(textBox(block));
         for (auto const& table : page.layout.tables)

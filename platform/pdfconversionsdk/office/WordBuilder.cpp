@@ -578,7 +578,8 @@ WordParagraph pagePicture(PageContent const& page)
 {
     ooxml::WordPicture picture;
     picture.picture = page.picture;
-    picture.picture.size = page.layout.size;
+    picture.picture.size = page.pictureBox().size();
+    picture.position = page.pictureBox().topLeft();
     picture.anchored = true;
     WordParagraph p;
     p.content.push_back(picture);

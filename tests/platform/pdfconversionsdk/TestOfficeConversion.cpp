@@ -895,18 +895,32 @@ private slots:
                  qPrintable(QString::number(peaks.at(1) - peaks.at(0))));
     }
 
+    // A page that only shows a picture keeps that picture as it is, where it is; with
+    // recognition its words become text.
     void scanInWord_data()
     {
         QTest::addColumn<bool>("ocr");
-        QTest::newRow("picture") << false;
-        QTest::newRow("recognised") << true;
+        QTest::addColumn<bool>("photo"); // a deflated picture over part of the page, else the scan
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("picture") << false << false << QSize(1500, 667);
+        QTest::newRow("recognised") << true << false << QSize();
+        QTest::newRow("deflated picture on part of the page") << false << true << QSize(60, 40);
     }
 
     void scanInWord()
     {
         QFETCH(bool, ocr);
+        QFETCH(bool, photo);
+        QFETCH(QSize, pixels);
+        QString input = m_scan;
+        if (photo) {
+            input = fresh(".pdf");
+            PdfFixtures::RawPdf pdf;
+            pdf.addPhoto(60, 40);
+            QVERIFY(pdf.write(input, "q 300 0 0 200 100 500 cm /Im Do Q\n", "/XObject << /Im 1 0 R >>"));
+        }
         QString const out = fresh(".docx");
-        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_scan, out, wordOptions(true, ocr)), 0);
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, input, out, wordOptions(true, ocr)), 0);
         PackageReader package(out);
         QCOMPARE(package.problems(), QStringList());
         QByteArray const xml = package.part("word/document.xml");
@@ -914,6 +928,13 @@ private slots:
         QCOMPARE(xmlread::count(xml, "w:drawing"), ocr ? 0 : 1);
         double const found = wordsFound(kScanLines.join(' ').split(' '), text);
         QVERIFY2(ocr ? found >= 0.9 : found == 0, qPrintable(text));
+        if (ocr)
+            return;
+        QStringList const media = package.relationshipTargets("word/document.xml").values().filter("media/");
+        QCOMPARE(media.size(), 1);
+        QCOMPARE(QImage::fromData(package.part(media.first())).size(), pixels);
+        if (photo) // 100 points from the left, 142 from the top, 300 wide: in EMU
+            QCOMPARE(xmlread::texts(xml, "wp:posOffset"), QStringList({"1270000", "1803400"}));
     }
 
     // What LibreOffice makes of the benchmark's documents: the Word outputs keep how they look.
