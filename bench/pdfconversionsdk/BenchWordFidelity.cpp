@@ -37,6 +37,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -110,14 +111,23 @@ double ssimChannel(QImage const& a, QImage const& b, int channel)
 }
 
 // The mean SSIM of two page images; a page of another size is scaled to the first one's.
+// One a pixel or two larger or smaller is the same paper rounded otherwise (LibreOffice makes
+// a 595 x 842 page its A4 of 595.3 x 841.9 points): it is cut or padded with white instead,
+// as scaling by a fraction of a pixel would blur every line of it.
 double ssim(QImage a, QImage b)
 {
     if (a.isNull() || b.isNull())
         return 0;
     a = a.convertToFormat(QImage::Format_RGB32);
     b = b.convertToFormat(QImage::Format_RGB32);
-    if (b.size() != a.size())
+    if (std::abs(b.width() - a.width()) <= 2 && std::abs(b.height() - a.height()) <= 2) {
+        QImage same(a.size(), QImage::Format_RGB32);
+        same.fill(Qt::white);
+        QPainter(&same).drawImage(0, 0, b);
+        b = same;
+    } else if (b.size() != a.size()) {
         b = b.scaled(a.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     return (ssimChannel(a, b, 0) + ssimChannel(a, b, 1) + ssimChannel(a, b, 2)) / 3;
 }
 
