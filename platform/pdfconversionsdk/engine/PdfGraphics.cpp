@@ -391,7 +391,7 @@ private:
     }
 
     // An image fills the unit square of its space.
-    void addImage(QPDFObjectHandle const* object = nullptr)
+    void addImage(QPDFObjectHandle* object = nullptr)
     {
         bool const first = !m_out.hasImages;
         m_out.hasImages = true;
@@ -413,6 +413,14 @@ private:
             m_out.imageObject = object->getObjectID();
             m_out.imageGeneration = object->getGeneration();
             m_out.imageBox = whole;
+            QPDFObjectHandle dict = object->getDict();
+            QPDFObjectHandle w = dict.getKey("/Width"), h = dict.getKey("/Height");
+            QPDFObjectHandle bits = dict.getKey("/BitsPerComponent"), mask = dict.getKey("/ImageMask");
+            if (w.isInteger() && h.isInteger())
+                m_out.imagePixels = QSize(int(std::clamp<long long>(w.getIntValue(), 0, 1 << 20)),
+                                          int(std::clamp<long long>(h.getIntValue(), 0, 1 << 20)));
+            m_out.imageBilevel =
+                (bits.isInteger() && bits.getIntValue() == 1) || (mask.isBool() && mask.getBoolValue());
         }
     }
 

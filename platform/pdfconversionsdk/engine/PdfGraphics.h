@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QLineF>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <QVector>
 
@@ -62,7 +63,9 @@ struct PageGraphics
     // a scan's own image can go into the output as it is. Object number 0: none such.
     int imageObject = 0;
     int imageGeneration = 0;
-    QRectF imageBox; // where it stands, in layout coordinates
+    QRectF imageBox;           // where it stands, in layout coordinates
+    QSize imagePixels;         // its own width and height
+    bool imageBilevel = false; // one bit a pixel: black and white
 
     bool hasGraphics() const { return hasImages || hasDrawings; }
 };

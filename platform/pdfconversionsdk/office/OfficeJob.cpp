@@ -204,14 +204,14 @@ int forPages(Job const& job, poppler::document const& first, QVector<int> const&
 }
 
 // The page, or the part of it in @p area (points), as an image.
-QImage render(poppler::document const& doc, int index, JobSink& sink, QRectF const& area = QRectF())
+QImage render(poppler::document const& doc, int index, JobSink& sink, QRectF const& area = QRectF(),
+              double dpi = kPictureDpi)
 {
     std::unique_ptr<poppler::page> page(doc.create_page(index));
     if (!page)
         return {};
     QSizeF const size = area.isNull() ? PdfDocument::pageSize(*page) : area.size();
     // Very large pages get fewer dots rather than a picture nobody can open.
-    double dpi = kPictureDpi;
     double const pixels = size.width() * size.height() * (dpi / 72) * (dpi / 72);
     if (pixels > 40e6)
         dpi *= std::sqrt(40e6 / pixels);
@@ -361,8 +361,16 @@ ooxml::Picture pagePicture(PageReader& reader, PageContent const& content, int i
             return own;
     }
     poppler::document const* source = scan ? reader.doc : reader.textlessDocument();
-    QRectF const area = content.graphics.imageObject != 0 ? box : QRectF();
-    QImage image = source ? render(*source, i, sink, area) : QImage();
+    engine::PageGraphics const& graphics = content.graphics;
+    QRectF const area = graphics.imageObject != 0 ? box : QRectF();
+    // A scan kept in a form of its own (fax or JBIG2 coding, a stencil) is drawn at its own
+    // resolution, up to 300 dpi, and black-and-white ones stay sharp as PNG.
+    double const own =
+        graphics.imageObject != 0 && box.width() > 0 ? graphics.imagePixels.width() / box.width() * 72 : 0.0;
+    double const dpi = std::clamp(own, kPictureDpi, 300.0);
+    QImage image = source ? render(*source, i, sink, area, dpi) : QImage();
+    if (graphics.imageObject != 0 && graphics.imageBilevel && !image.isNull())
+        return encode(image.convertToFormat(QImage::Format_Grayscale8), box.size(), false);
     if (image.isNull())
         return {}; // the page keeps its text; only the picture is missing
     if (content.recognized) {

@@ -900,24 +900,41 @@ private slots:
     void scanInWord_data()
     {
         QTest::addColumn<bool>("ocr");
-        QTest::addColumn<bool>("photo"); // a deflated picture over part of the page, else the scan
+        QTest::addColumn<QByteArray>("image"); // over part of a page of its own, else the scan
         QTest::addColumn<QSize>("pixels");
-        QTest::newRow("picture") << false << false << QSize(1500, 667);
-        QTest::newRow("recognised") << true << false << QSize();
-        QTest::newRow("deflated picture on part of the page") << false << true << QSize(60, 40);
+        QTest::newRow("picture") << false << QByteArray() << QSize(1500, 667);
+        QTest::newRow("recognised") << true << QByteArray() << QSize();
+        QTest::newRow("deflated picture on part of the page")
+            << false << QByteArray("photo") << QSize(60, 40);
+        // Drawn again, at its own resolution: 400 pixels over 96 points.
+        QTest::newRow("black and white, inverted") << false << QByteArray("inverted") << QSize(400, 200);
     }
 
     void scanInWord()
     {
         QFETCH(bool, ocr);
-        QFETCH(bool, photo);
+        QFETCH(QByteArray, image);
         QFETCH(QSize, pixels);
         QString input = m_scan;
-        if (photo) {
+        if (!image.isEmpty()) {
             input = fresh(".pdf");
             PdfFixtures::RawPdf pdf;
-            pdf.addPhoto(60, 40);
-            QVERIFY(pdf.write(input, "q 300 0 0 200 100 500 cm /Im Do Q\n", "/XObject << /Im 1 0 R >>"));
+            if (image == "photo") {
+                pdf.addPhoto(pixels.width(), pixels.height());
+            } else {
+                QByteArray stripes;
+                for (int y = 0; y < pixels.height(); ++y)
+                    stripes += QByteArray(pixels.width() / 8, y % 8 < 4 ? '\xf0' : '\x0f');
+                pdf.addStream("/Type /XObject /Subtype /Image /Width 400 /Height 200 /ColorSpace /DeviceGray "
+                              "/BitsPerComponent 1 /Decode [1 0]",
+                              stripes);
+            }
+            QByteArray const width = QByteArray::number(pixels.width() * 72 / 300);
+            QByteArray const height = QByteArray::number(pixels.height() * 72 / 300);
+            QVERIFY(pdf.write(input,
+                              "q " + (image == "photo" ? "300 0 0 200" : width + " 0 0 " + height) +
+                                  " 100 500 cm /Im Do Q\n",
+                              "/XObject << /Im 1 0 R >>"));
         }
         QString const out = fresh(".docx");
         QCOMPARE(convert(&PdfConversion::StartPDFToWord, input, out, wordOptions(true, ocr)), 0);
@@ -933,7 +950,7 @@ private slots:
         QStringList const media = package.relationshipTargets("word/document.xml").values().filter("media/");
         QCOMPARE(media.size(), 1);
         QCOMPARE(QImage::fromData(package.part(media.first())).size(), pixels);
-        if (photo) // 100 points from the left, 142 from the top, 300 wide: in EMU
+        if (image == "photo") // 100 points from the left, 142 from the top: in EMU
             QCOMPARE(xmlread::texts(xml, "wp:posOffset"), QStringList({"1270000", "1803400"}));
     }
 
