@@ -346,6 +346,20 @@ int writeFailure(ooxml::WriteResult const& result, JobSink& sink)
     return result.error == ooxml::WriteError::OutOfMemory ? base::OutOfMemory : base::OutputError;
 }
 
+// Recognised words leave the picture of their page, which then shows what is not text.
+void paintOutWords(QImage& image, PageContent const& content)
+{
+    QPainter painter(&image);
+    double const k = double(image.width()) / content.layout.size.width();
+    // Word boxes are tight, or only near the glyphs for a text layer: paint out a margin too.
+    for (auto const& box : content.ocrWords) {
+        double const pad = 0.2 * box.height() * k + 1;
+        painter.fillRect(QRectF(box.x() * k, box.y() * k, box.width() * k, box.height() * k)
+                             .adjusted(-pad, -pad, pad, pad),
+                         Qt::white);
+    }
+}
+
 // The picture of a page: as it is for a scan, else drawn without its text; recognised words
 // painted out.
 ooxml::Picture pagePicture(PageReader& reader, PageContent const& content, int i, bool scan, JobSink& sink)
@@ -373,18 +387,67 @@ ooxml::Picture pagePicture(PageReader& reader, PageContent const& content, int i
         return encode(image.convertToFormat(QImage::Format_Grayscale8), box.size(), false);
     if (image.isNull())
         return {}; // the page keeps its text; only the picture is missing
-    if (content.recognized) {
-        QPainter painter(&image);
-        double const k = double(image.width()) / content.layout.size.width();
-        // Word boxes are tight, or only near the glyphs for a text layer: paint out a margin too.
-        for (auto const& box : content.ocrWords) {
-            double const pad = 0.2 * box.height() * k + 1;
-            painter.fillRect(QRectF(box.x() * k, box.y() * k, box.width() * k, box.height() * k)
-                                 .adjusted(-pad, -pad, pad, pad),
-                             Qt::white);
-        }
-    }
+    if (content.recognized)
+        paintOutWords(image, content);
     return encode(image, box.size(), content.graphics.hasImages || scan);
+}
+
+// What a recognised page shows besides its words, a photograph or a logo, as figures.
+// Sparse leftovers (specks, the rules of a table, stray marks) are not kept.
+QVector<Figure> recognisedFigures(PageReader& reader, PageContent const& content, int i, bool flowing,
+                                  JobSink& sink)
+{
+    QImage image = render(*reader.doc, i, sink);
+    if (image.isNull() || content.layout.size.width() <= 0)
+        return {};
+    paintOutWords(image, content);
+    image = image.convertToFormat(QImage::Format_Grayscale8);
+    int const cell = 8; // pixels: about 4 points
+    int const columns = image.width() / cell, rows = image.height() / cell;
+    if (columns <= 0 || rows <= 0)
+        return {};
+    QVector<bool> ink(columns * rows, false);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            int dark = 0;
+            for (int y = r * cell; y < (r + 1) * cell; ++y) {
+                uchar const* line = image.constScanLine(y);
+                for (int x = c * cell; x < (c + 1) * cell; ++x)
+                    dark += line[x] < 128 ? 1 : 0;
+            }
+            ink[r * columns + c] = dark >= 6;
+        }
+    double const k = double(image.width()) / content.layout.size.width();
+    QVector<QRectF> boxes;
+    QVector<bool> seen(ink.size(), false);
+    for (int start = 0; start < ink.size(); ++start) {
+        if (!ink.at(start) || seen.at(start))
+            continue;
+        QVector<int> todo{start};
+        seen[start] = true;
+        int left = columns, right = -1, top = rows, bottom = -1, count = 0;
+        while (!todo.isEmpty()) {
+            int const at = todo.takeLast();
+            int const r = at / columns, c = at % columns;
+            left = std::min(left, c);
+            right = std::max(right, c);
+            top = std::min(top, r);
+            bottom = std::max(bottom, r);
+            ++count;
+            for (int nr = std::max(0, r - 1); nr <= std::min(rows - 1, r + 1); ++nr)
+                for (int nc = std::max(0, c - 1); nc <= std::min(columns - 1, c + 1); ++nc)
+                    if (ink.at(nr * columns + nc) && !seen.at(nr * columns + nc)) {
+                        seen[nr * columns + nc] = true;
+                        todo << nr * columns + nc;
+                    }
+        }
+        QRectF const box(left * cell / k, top * cell / k, (right - left + 1) * cell / k,
+                         (bottom - top + 1) * cell / k);
+        double const density = double(count) / ((right - left + 1) * (bottom - top + 1));
+        if (box.width() >= 24 && box.height() >= 24 && density >= 0.35)
+            boxes << box;
+    }
+    return boxes.isEmpty() ? QVector<Figure>() : WordBuilder::figures(content.layout, boxes, flowing, boxes);
 }
 
 // The pictures a page needs in Word: the whole page for a scan, else each figure, drawn
@@ -655,6 +718,18 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
                 for (auto const& w : words)
                     content.ocrWords << w.box;
             }
+            // What a recognised page shows besides its words goes into Word as pictures.
+            QVector<int> recognised;
+            for (int i : textless)
+                if (job.target == Target::Word && pages.at(i).recognized)
+                    recognised << i;
+            code = forPages(job, doc, recognised, nullptr, false, [&](PageReader& reader, int i) {
+                pages[i].figures =
+                    recognisedFigures(reader, pages.at(i), i, job.options.wordLayout != 0, sink);
+                return int(base::Success);
+            });
+            if (code != base::Success)
+                return code;
         }
     }
 

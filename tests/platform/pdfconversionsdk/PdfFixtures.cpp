@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFont>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -191,7 +192,7 @@ bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables,
 }
 
 bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& pageSize, int dpi,
-                  double fontSize)
+                  double fontSize, QRectF const& photo)
 {
     double const k = dpi / 72.0;
     QImage image(qRound(pageSize.width() * k), qRound(pageSize.height() * k), QImage::Format_Grayscale8);
@@ -206,6 +207,13 @@ bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& p
         for (auto const& line : lines) {
             painter.drawText(QPointF(36 * k, baseline), line);
             baseline += fontSize * 1.6 * k;
+        }
+        if (!photo.isEmpty()) {
+            QRectF const shown(photo.topLeft() * k, photo.size() * k);
+            QLinearGradient gradient(shown.topLeft(), shown.bottomRight());
+            gradient.setColorAt(0, QColor(20, 30, 90));
+            gradient.setColorAt(1, QColor(110, 40, 20));
+            painter.fillRect(shown, gradient);
         }
     }
     QPdfWriter writer(path);

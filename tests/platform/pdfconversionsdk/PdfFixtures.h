@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -24,9 +25,10 @@ bool writePdf(QString const& path, QList<Page> const& pages);
 bool writeTablePdf(QString const& path, QList<QList<QStringList>> const& tables, bool ruled,
                    QStringList const& header = {});
 // A clean scan: the lines set in an 11-point serif face (or @p fontSize), rendered to a
-// grey image at @p dpi and placed as the only content of a page of @p pageSize points.
+// grey image at @p dpi and placed as the only content of a page of @p pageSize points; with
+// a dark photograph-like gradient in @p photo (points) when given.
 bool writeScanPdf(QString const& path, QStringList const& lines, QSizeF const& pageSize, int dpi = 300,
-                  double fontSize = 11);
+                  double fontSize = 11, QRectF const& photo = QRectF());
 // A4 pages that each show the same picture over the whole page and nothing else; the PDF
 // holds the picture once.
 bool writeSharedPicturePdf(QString const& path, int pages);
