@@ -2,9 +2,9 @@
 
 #include "ColourSpace.h"
 #include "ContentParser.h"
+#include "FileSource.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QPolygonF>
@@ -863,8 +863,7 @@ bool PdfGraphics::open(QString const& path, std::string const& password)
     try {
         auto pdf = std::make_unique<QPDF>();
         pdf->setSuppressWarnings(true);
-        QByteArray const file = QFile::encodeName(path);
-        pdf->processFile(file.constData(), password.c_str());
+        pdf->processInputSource(std::make_shared<FileSource>(path), password.c_str());
         m_pdf = std::move(pdf);
         return true;
     } catch (std::exception const&) {

@@ -440,6 +440,16 @@ private slots:
             groff.setStandardOutputFile(m_corpus + "/rainfall.pdf");
             groff.start("groff", {"-t", "-ms", "-Tpdf", "-P-pa4", DOCQUILL_CORPUS_DIR "/rainfall.ms"});
             QVERIFY2(groff.waitForFinished(60000) && groff.exitCode() == 0, "groff cannot make a PDF");
+            // The same page with its cross-reference table pointed at the wrong place: both
+            // readers must rebuild it from the objects.
+            QFile intact(m_corpus + "/pricelist.pdf");
+            QVERIFY(intact.open(QIODevice::ReadOnly));
+            QByteArray bytes = intact.readAll();
+            int const at = bytes.lastIndexOf("startxref");
+            QVERIFY(at > 0);
+            bytes.replace(at, bytes.indexOf("%%EOF", at) - at, "startxref\n1\n");
+            QFile damaged(m_corpus + "/pricelist-damaged.pdf");
+            QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(bytes) == bytes.size());
         }
     }
 
@@ -992,6 +1002,7 @@ private slots:
             row("left margin", "report", "w:pgMar", "w:left", "1418", 30);
             row("header shading", "pricelist", "w:shd", "w:fill", "1F4E79");
             row("row shading", "pricelist", "w:shd", "w:fill", "DEEBF7");
+            row("shading, cross-references damaged", "pricelist-damaged", "w:shd", "w:fill", "1F4E79");
             row("merged across", "pricelist", "w:gridSpan", "w:val", "2");
             row("merged down", "pricelist", "w:vMerge", "w:val", "restart");
             row("heavy rule", "pricelist", "w:top", "w:sz", "12");
