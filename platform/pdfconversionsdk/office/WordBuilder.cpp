@@ -1123,8 +1123,11 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         p.columnBreakBefore = columnBreak;
         p.spaceBefore =
             std::clamp(shape.firstBaseline - (shape.pitch - kDescent * shape.size) - lastBottom, 0.0, 200.0);
-        lastBottom = shape.lastBaseline + kDescent * shape.size;
         WordParagraph* previous = k == 0 && merge ? lastParagraph() : nullptr;
+        // Where Word ends the paragraph: lines of one pitch, which the PDF's need not all have
+        // (a line holding a taller face), and what follows measures from there.
+        lastBottom = previous ? shape.lastBaseline + kDescent * shape.size
+                              : lastBottom + p.spaceBefore + p.lineSpacing * block.lines.size();
         if (previous) {
             if (!previous->content.isEmpty() &&
                 std::holds_alternative<ooxml::TextRun>(previous->content.last()))
