@@ -143,6 +143,9 @@ class TestTranslatedScreens : public QObject
     // Closing the window while a file converts asks first; the answer here keeps it open.
     QStringList lookAtQuitQuestion(QString const& language, MainWindow& window)
     {
+        // reset() below forgets the holding start: each language sets it again, or the
+        // conversion could end before the window is closed.
+        RecordingSdk::log().onStart = RecordingSdk::held;
         RecordingSdk::hold();
         auto* start = window.converterList()->findChild<QPushButton*>("btn_start");
         QTest::mouseClick(start, Qt::LeftButton);
