@@ -16,6 +16,9 @@
 
 #include <functional>
 #include <mutex>
+#include <thread>
+
+#include <iconv.h>
 
 using namespace pdfconv;
 
@@ -103,6 +106,17 @@ QString operators(QByteArray const& content)
         out << (line << QString::fromStdString(op)).join(QLatin1Char(' '));
     }
     return out.join(QStringLiteral("; "));
+}
+
+QByteArray converted(iconv_t cd, QByteArray in)
+{
+    QByteArray out(64, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    size_t left = size_t(in.size()), room = size_t(out.size());
+    if (iconv(cd, &from, &left, &to, &room) == size_t(-1))
+        return "failed";
+    return out.left(out.size() - int(room));
 }
 
 } // namespace
@@ -233,6 +247,31 @@ private slots:
             QVERIFY2(std::abs(c.red() - expected.red()) <= 6 && std::abs(c.green() - expected.green()) <= 6 &&
                          std::abs(c.blue() - expected.blue()) <= 6,
                      qPrintable(c.name()));
+    }
+    // The helper keeps closed text converters for reuse: one handed out again starts afresh
+    // (a byte order mark again) and is never given for another pair of encodings.
+    void convertersReused()
+    {
+        QByteArray const word = QStringLiteral("é").toUtf8();
+        QByteArray const utf16 = QByteArray("\xff\xfe\xe9\x00", 4);
+        for (int round = 0; round < 3; ++round) {
+            iconv_t const cd = iconv_open("UTF-16", "UTF-8");
+            QVERIFY(cd != iconv_t(-1));
+            QCOMPARE(converted(cd, word), utf16);
+            QCOMPARE(converted(cd, word).size(), 2); // past the mark now
+            QCOMPARE(iconv_close(cd), 0);
+            iconv_t const latin = iconv_open("ISO-8859-1", "UTF-8");
+            QCOMPARE(converted(latin, word), QByteArray("\xe9"));
+            QCOMPARE(iconv_close(latin), 0);
+        }
+        iconv_t const cd = iconv_open("UTF-16", "UTF-8");
+        QCOMPARE(converted(cd, word), utf16);
+        int closed = -1;
+        std::thread([&] { closed = iconv_close(cd); }).join();
+        QCOMPARE(closed, 0);
+        iconv_t const again = iconv_open("UTF-16", "UTF-8");
+        QCOMPARE(converted(again, word), utf16);
+        QCOMPARE(iconv_close(again), 0);
     }
 };
 
