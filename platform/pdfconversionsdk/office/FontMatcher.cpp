@@ -111,11 +111,20 @@ QString FontMatcher::family(layout::Word const& word)
 {
     // Pages are written on one thread, but slides and sheets may come from others.
     thread_local QHash<QString, QString> known;
-    QString const id = word.fontName + QLatin1Char(word.monospace ? 'm' : word.serif ? 's' : 'n');
+    // Words come in runs of one font: the last answer saves making and hashing a key per word.
+    thread_local QString lastName, lastFamily;
+    thread_local char lastKind = 0;
+    char const kind = word.monospace ? 'm' : word.serif ? 's' : 'n';
+    if (kind == lastKind && word.fontName == lastName)
+        return lastFamily;
+    QString const id = word.fontName + QLatin1Char(kind);
     auto it = known.constFind(id);
     if (it == known.constEnd())
         it = known.insert(id, family(word, installedFamilies()));
-    return it.value();
+    lastName = word.fontName;
+    lastKind = kind;
+    lastFamily = it.value();
+    return lastFamily;
 }
 
 bool FontMatcher::sameWidths(layout::Word const& word)

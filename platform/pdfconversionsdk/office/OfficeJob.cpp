@@ -37,6 +37,7 @@
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -490,12 +491,60 @@ PagePictures wordPictures(PageReader& reader, PageContent const& content, int i,
     return out;
 }
 
+// Letting a written page go costs a tenth of writing it: another thread does it meanwhile.
+class PageReleaser
+{
+public:
+    PageReleaser() : m_thread([this] { run(); }) {}
+    ~PageReleaser()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_changed.notify_one();
+        m_thread.join();
+    }
+    void release(PageContent& page)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_queue.push_back(std::move(page));
+        }
+        page = PageContent();
+        m_changed.notify_one();
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [&] { return m_done || !m_queue.empty(); });
+            if (m_queue.empty())
+                return;
+            std::deque<PageContent> batch;
+            batch.swap(m_queue);
+            lock.unlock();
+            batch.clear();
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<PageContent> m_queue;
+    bool m_done = false;
+    std::thread m_thread;
+};
+
 // Word: the pages go into the package in order as they are made, the pictures of the scans
 // rendered a few pages ahead on the page threads, and each page is let go once written, so
 // memory does not grow with the document.
 int writeWord(Job const& job, poppler::document const& first, QVector<PageContent>& pages,
               QVector<int> const& scans, QByteArray const& textless, QString const& title, JobSink& sink)
 {
+    PageReleaser releaser;
     ooxml::DocxStreamWriter writer(job.staging);
     writer.setInfo(ooxml::DocumentInfo{title, QString()});
     WordBuilder builder(pages, job.options.wordLayout != 0, writer);
@@ -591,7 +640,7 @@ int writeWord(Job const& job, poppler::document const& first, QVector<PageConten
                 place(i, made);
             }
             builder.addPage(i);
-            pages[i] = PageContent();
+            releaser.release(pages[i]);
         }
         builder.finish();
     } catch (std::bad_alloc const&) {
