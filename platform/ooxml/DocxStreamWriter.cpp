@@ -12,7 +12,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace ooxml {
 
@@ -144,7 +149,57 @@ class DocxStreamWriter::Private
 {
 public:
     Private(QString const& path, ExistingFile existing);
-    ~Private() { discard(); }
+    ~Private()
+    {
+        stopWriting();
+        discard();
+    }
+
+    // Blocks become XML on a thread of their own, in the order they came, while the caller
+    // makes the next ones; a few hundred may wait, so memory stays bounded.
+    void post(std::function<void()> task)
+    {
+        {
+            std::unique_lock<std::mutex> lock(m_queueMutex);
+            if (m_stop)
+                return; // finished or being destroyed: nothing more goes into the package
+            m_queueChanged.wait(lock, [&] { return m_queue.size() < kMaxWaiting; });
+            try {
+                if (!m_writing.joinable())
+                    m_writing = std::thread([this] { writeQueued(); });
+                m_queue.push_back(std::move(task));
+                // The thread is woken for a batch, not for every block.
+                if (m_queue.size() == kBatch)
+                    m_queueChanged.notify_all();
+                return;
+            } catch (...) {
+            }
+        }
+        // No thread or no memory to queue it: written here, after what waits.
+        drain();
+        task();
+    }
+    // Waits until everything posted is written.
+    void drain()
+    {
+        std::unique_lock<std::mutex> lock(m_queueMutex);
+        m_draining = true;
+        m_queueChanged.notify_all();
+        m_queueChanged.wait(lock, [&] { return m_queue.empty() && !m_busy; });
+        m_draining = false;
+    }
+    void stopWriting()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_queueMutex);
+            m_stop = true;
+            m_queue.clear();
+        }
+        m_queueChanged.notify_all();
+        if (m_writing.joinable())
+            m_writing.join();
+    }
+
 
     bool failed() const { return !m_error.ok(); }
     void fail(WriteError error, QString const& message)
@@ -191,6 +246,38 @@ private:
     void border(char const* edge, WordBorder const& border);
     void sectionProperties(PageGeometry const& page);
     void discard();
+    void writeQueued()
+    {
+        std::unique_lock<std::mutex> lock(m_queueMutex);
+        for (;;) {
+            m_queueChanged.wait(lock, [&] {
+                return m_stop || m_queue.size() >= kBatch || (m_draining && !m_queue.empty());
+            });
+            if (m_stop)
+                return;
+            while (!m_stop && !m_queue.empty()) {
+                std::function<void()> task = std::move(m_queue.front());
+                m_queue.pop_front();
+                m_busy = true;
+                lock.unlock();
+                task();
+                task = nullptr; // what the block held is let go here, not on the caller's thread
+                lock.lock();
+                m_busy = false;
+                m_queueChanged.notify_all();
+            }
+        }
+    }
+
+    static constexpr std::size_t kBatch = 32;
+    static constexpr std::size_t kMaxWaiting = 256;
+    std::mutex m_queueMutex;
+    std::condition_variable m_queueChanged;
+    std::deque<std::function<void()>> m_queue;
+    bool m_busy = false;
+    bool m_draining = false;
+    bool m_stop = false;
+    std::thread m_writing;
 
     QString m_path;
     ExistingFile m_existing;
@@ -991,38 +1078,51 @@ DocxStreamWriter::~DocxStreamWriter() = default;
 
 void DocxStreamWriter::setInfo(DocumentInfo const& info)
 {
-    d->m_info = info;
+    d->post([this, info] { d->m_info = info; });
 }
 
 void DocxStreamWriter::setDefaultFont(QString const& family, double size)
 {
-    if (!family.trimmed().isEmpty())
-        d->m_defaultFamily = family;
-    d->m_defaultSize = halfPoints(size);
+    d->post([this, family, size] {
+        if (!family.trimmed().isEmpty())
+            d->m_defaultFamily = family;
+        d->m_defaultSize = halfPoints(size);
+    });
 }
 
 void DocxStreamWriter::beginSection(WordPageSetup const& page)
 {
-    WriteResult const result = guarded([&] {
-        d->beginSection(page);
-        return WriteResult::success();
+    d->post([this, page] {
+        WriteResult const result = guarded([&] {
+            d->beginSection(page);
+            return WriteResult::success();
+        });
+        if (!result.ok())
+            d->fail(result.error, result.message);
     });
-    if (!result.ok())
-        d->fail(result.error, result.message);
 }
 
 void DocxStreamWriter::add(WordBlock const& block)
 {
-    WriteResult const result = guarded([&] {
-        d->add(block);
-        return WriteResult::success();
+    add(WordBlock(block));
+}
+
+void DocxStreamWriter::add(WordBlock&& block)
+{
+    d->post([this, block = std::move(block)] {
+        WriteResult const result = guarded([&] {
+            d->add(block);
+            return WriteResult::success();
+        });
+        if (!result.ok())
+            d->fail(result.error, result.message);
     });
-    if (!result.ok())
-        d->fail(result.error, result.message);
 }
 
 WriteResult DocxStreamWriter::finish()
 {
+    d->drain();
+    d->stopWriting();
     WriteResult const result = guarded([&] { return d->finish(); });
     if (!result.ok())
         d->fail(result.error, result.message);
@@ -1031,6 +1131,7 @@ WriteResult DocxStreamWriter::finish()
 
 int DocxStreamWriter::pictureCount() const
 {
+    d->drain();
     return d->m_storedCount;
 }
 

@@ -16,6 +16,9 @@ namespace ooxml {
 /// finish() zips them and renames the package into place; nothing of them is left after
 /// finish() or when the writer is destroyed unfinished.
 ///
+/// Blocks are written on a thread of the writer's own while the caller makes the next ones;
+/// finish() and pictureCount() wait for them.
+///
 /// The blocks follow the rules of WordDocument: every section starts on a new page, a page
 /// break that nothing follows in its section is dropped. No call throws: the first failure
 /// is kept and returned by finish().
@@ -35,6 +38,7 @@ public:
     /// Starts the next section; blocks added before the first call start an A4 section.
     void beginSection(WordPageSetup const& page);
     void add(WordBlock const& block);
+    void add(WordBlock&& block);
     /// Completes the package. A writer without sections writes one empty A4 page.
     WriteResult finish();
 

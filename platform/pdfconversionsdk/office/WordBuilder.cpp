@@ -853,7 +853,7 @@ void WordBuilder::addPage(int index)
 void WordBuilder::finish()
 {
     if (m_last)
-        m_writer.add(*m_last);
+        m_writer.add(std::move(*m_last));
     m_last.reset();
 }
 
@@ -878,7 +878,7 @@ void WordBuilder::push(ooxml::WordBlock const& block)
         m_writer.add(lead);
     }
     if (m_last)
-        m_writer.add(*m_last);
+        m_writer.add(std::move(*m_last));
     m_last = block;
     ++m_sectionBlocks;
 }
