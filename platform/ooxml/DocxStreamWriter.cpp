@@ -177,7 +177,7 @@ public:
         }
         // No thread or no memory to queue it: written here, after what waits.
         drain();
-        task();
+        run(task);
     }
     // Waits until everything posted is written.
     void drain()
@@ -199,7 +199,6 @@ public:
         if (m_writing.joinable())
             m_writing.join();
     }
-
 
     bool failed() const { return !m_error.ok(); }
     void fail(WriteError error, QString const& message)
@@ -250,9 +249,8 @@ private:
     {
         std::unique_lock<std::mutex> lock(m_queueMutex);
         for (;;) {
-            m_queueChanged.wait(lock, [&] {
-                return m_stop || m_queue.size() >= kBatch || (m_draining && !m_queue.empty());
-            });
+            m_queueChanged.wait(
+                lock, [&] { return m_stop || m_queue.size() >= kBatch || (m_draining && !m_queue.empty()); });
             if (m_stop)
                 return;
             while (!m_stop && !m_queue.empty()) {
@@ -260,13 +258,24 @@ private:
                 m_queue.pop_front();
                 m_busy = true;
                 lock.unlock();
-                task();
+                run(task);
                 task = nullptr; // what the block held is let go here, not on the caller's thread
                 lock.lock();
                 m_busy = false;
                 m_queueChanged.notify_all();
             }
         }
+    }
+
+    // No call throws: the first failure is kept for finish().
+    void run(std::function<void()> const& task)
+    {
+        WriteResult const result = guarded([&] {
+            task();
+            return WriteResult::success();
+        });
+        if (!result.ok())
+            fail(result.error, result.message);
     }
 
     static constexpr std::size_t kBatch = 32;
@@ -1092,14 +1101,7 @@ void DocxStreamWriter::setDefaultFont(QString const& family, double size)
 
 void DocxStreamWriter::beginSection(WordPageSetup const& page)
 {
-    d->post([this, page] {
-        WriteResult const result = guarded([&] {
-            d->beginSection(page);
-            return WriteResult::success();
-        });
-        if (!result.ok())
-            d->fail(result.error, result.message);
-    });
+    d->post([this, page] { d->beginSection(page); });
 }
 
 void DocxStreamWriter::add(WordBlock const& block)
@@ -1109,14 +1111,7 @@ void DocxStreamWriter::add(WordBlock const& block)
 
 void DocxStreamWriter::add(WordBlock&& block)
 {
-    d->post([this, block = std::move(block)] {
-        WriteResult const result = guarded([&] {
-            d->add(block);
-            return WriteResult::success();
-        });
-        if (!result.ok())
-            d->fail(result.error, result.message);
-    });
+    d->post([this, block = std::move(block)] { d->add(block); });
 }
 
 WriteResult DocxStreamWriter::finish()

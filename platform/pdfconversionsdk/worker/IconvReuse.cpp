@@ -36,7 +36,10 @@ struct Converter
     char to[32] = {};
     char from[32] = {};
 
-    bool is(char const* t, char const* f) const { return std::strcmp(to, t) == 0 && std::strcmp(from, f) == 0; }
+    bool is(char const* t, char const* f) const
+    {
+        return std::strcmp(to, t) == 0 && std::strcmp(from, f) == 0;
+    }
 };
 
 bool fits(char const* name)
