@@ -229,7 +229,8 @@ void TestDocxWriter::writesCompletePackage()
                     .startsWith(QLatin1String("word/media/")));
 }
 
-// Pages that show the same picture share one media part; the temporary files are gone.
+// Pages that show the same picture share one media part; the temporary files are gone. More
+// pages than the writing thread lets wait: they still come in order.
 void TestDocxWriter::storesEachPictureOnce()
 {
     QString const folder = m_home.filePath(QStringLiteral("stream"));
@@ -237,7 +238,7 @@ void TestDocxWriter::storesEachPictureOnce()
     QString const path = folder + QStringLiteral("/pictures.docx");
     DocxStreamWriter writer(path);
     QByteArray const red = encodedImage("PNG", Qt::red), blue = encodedImage("JPEG", Qt::blue);
-    for (int page = 0; page < 30; ++page) {
+    for (int page = 0; page < 300; ++page) {
         writer.beginSection(WordPageSetup());
         WordPicture picture;
         picture.picture = Picture{page % 3 == 2 ? blue : red, QSizeF(40, 20)};
@@ -251,8 +252,12 @@ void TestDocxWriter::storesEachPictureOnce()
     PackageReader package(path);
     QCOMPARE(package.problems(), QStringList());
     QByteArray const xml = package.part(QStringLiteral("word/document.xml"));
-    QCOMPARE(xmlread::count(xml, QStringLiteral("w:drawing")), 30);
-    QCOMPARE(xmlread::count(xml, QStringLiteral("w:sectPr")), 30);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:drawing")), 300);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:sectPr")), 300);
+    QStringList pages;
+    for (int page = 0; page < 300; ++page)
+        pages << QStringLiteral("page %1").arg(page + 1);
+    QCOMPARE(xmlread::texts(xml, QStringLiteral("w:t")), pages);
     QCOMPARE(package.part(QStringLiteral("word/media/image1.png")), red);
     QCOMPARE(package.part(QStringLiteral("word/media/image2.jpeg")), blue);
     QVERIFY(!package.contains(QStringLiteral("word/media/image3.png")));
@@ -260,7 +265,7 @@ void TestDocxWriter::storesEachPictureOnce()
     QSet<QString> ids;
     for (QXmlStreamAttributes const& a : xmlread::attributes(xml, QStringLiteral("wp:docPr")))
         ids.insert(a.value(QLatin1String("id")).toString());
-    QCOMPARE(ids.size(), 30);
+    QCOMPARE(ids.size(), 300);
 }
 
 void TestDocxWriter::keepsTextExact_data()
