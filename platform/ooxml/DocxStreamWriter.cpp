@@ -143,6 +143,28 @@ int halfPoints(double points)
     return std::clamp(int(std::lround(points * 2.0)), 2, 3276);
 }
 
+qint64 pictureBytes(WordParagraph const& paragraph)
+{
+    qint64 bytes = 0;
+    for (auto const& item : paragraph.content)
+        if (auto const* picture = std::get_if<WordPicture>(&item))
+            bytes += picture->picture.data.size();
+    return bytes;
+}
+
+qint64 pictureBytes(WordBlock const& block)
+{
+    if (auto const* paragraph = std::get_if<WordParagraph>(&block))
+        return pictureBytes(*paragraph);
+    qint64 bytes = 0;
+    if (auto const* table = std::get_if<WordTable>(&block))
+        for (auto const& row : table->rows)
+            for (auto const& cell : row.cells)
+                for (auto const& paragraph : cell.paragraphs)
+                    bytes += pictureBytes(paragraph);
+    return bytes;
+}
+
 } // namespace
 
 class DocxStreamWriter::Private
@@ -156,20 +178,25 @@ public:
     }
 
     // Blocks become XML on a thread of their own, in the order they came, while the caller
-    // makes the next ones; a few hundred may wait, so memory stays bounded.
-    void post(std::function<void()> task)
+    // makes the next ones; a few hundred, or a few megabytes of pictures, may wait, so memory
+    // stays bounded.
+    void post(std::function<void()> run, qint64 bytes = 0)
     {
+        Task task{std::move(run), bytes};
         {
             std::unique_lock<std::mutex> lock(m_queueMutex);
             if (m_stop)
                 return; // finished or being destroyed: nothing more goes into the package
-            m_queueChanged.wait(lock, [&] { return m_queue.size() < kMaxWaiting; });
+            m_queueChanged.wait(lock, [&] {
+                return m_queue.empty() || (m_queue.size() < kMaxWaiting && m_waitingBytes < kMaxWaitingBytes);
+            });
             try {
                 if (!m_writing.joinable())
                     m_writing = std::thread([this] { writeQueued(); });
                 m_queue.push_back(std::move(task));
+                m_waitingBytes += bytes;
                 // The thread is woken for a batch, not for every block.
-                if (m_queue.size() == kBatch)
+                if (batchWaits())
                     m_queueChanged.notify_all();
                 return;
             } catch (...) {
@@ -177,7 +204,7 @@ public:
         }
         // No thread or no memory to queue it: written here, after what waits.
         drain();
-        run(task);
+        this->run(task.run);
     }
     // Waits until everything posted is written.
     void drain()
@@ -194,6 +221,7 @@ public:
             std::lock_guard<std::mutex> lock(m_queueMutex);
             m_stop = true;
             m_queue.clear();
+            m_waitingBytes = 0;
         }
         m_queueChanged.notify_all();
         if (m_writing.joinable())
@@ -249,18 +277,19 @@ private:
     {
         std::unique_lock<std::mutex> lock(m_queueMutex);
         for (;;) {
-            m_queueChanged.wait(
-                lock, [&] { return m_stop || m_queue.size() >= kBatch || (m_draining && !m_queue.empty()); });
+            m_queueChanged.wait(lock,
+                                [&] { return m_stop || batchWaits() || (m_draining && !m_queue.empty()); });
             if (m_stop)
                 return;
             while (!m_stop && !m_queue.empty()) {
-                std::function<void()> task = std::move(m_queue.front());
+                Task task = std::move(m_queue.front());
                 m_queue.pop_front();
                 m_busy = true;
                 lock.unlock();
-                run(task);
-                task = nullptr; // what the block held is let go here, not on the caller's thread
+                run(task.run);
+                task.run = nullptr; // what the block held is let go here, not on the caller's thread
                 lock.lock();
+                m_waitingBytes -= task.bytes;
                 m_busy = false;
                 m_queueChanged.notify_all();
             }
@@ -278,11 +307,21 @@ private:
             fail(result.error, result.message);
     }
 
+    struct Task
+    {
+        std::function<void()> run;
+        qint64 bytes = 0; // of the pictures it holds
+    };
+    bool batchWaits() const { return m_queue.size() >= kBatch || m_waitingBytes >= kBatchBytes; }
+
     static constexpr std::size_t kBatch = 32;
     static constexpr std::size_t kMaxWaiting = 256;
+    static constexpr qint64 kBatchBytes = 512 << 10;
+    static constexpr qint64 kMaxWaitingBytes = 2 << 20;
     std::mutex m_queueMutex;
     std::condition_variable m_queueChanged;
-    std::deque<std::function<void()>> m_queue;
+    std::deque<Task> m_queue;
+    qint64 m_waitingBytes = 0;
     bool m_busy = false;
     bool m_draining = false;
     bool m_stop = false;
@@ -1111,7 +1150,8 @@ void DocxStreamWriter::add(WordBlock const& block)
 
 void DocxStreamWriter::add(WordBlock&& block)
 {
-    d->post([this, block = std::move(block)] { d->add(block); });
+    qint64 const bytes = pictureBytes(block);
+    d->post([this, block = std::move(block)] { d->add(block); }, bytes);
 }
 
 WriteResult DocxStreamWriter::finish()
