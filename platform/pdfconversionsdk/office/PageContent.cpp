@@ -113,10 +113,15 @@ QVector<ooxml::TextRun> blockRuns(layout::Block const& block, bool lineBreaks, i
             }
             if (separator.isEmpty())
                 continue;
+            bool const sameNext = run.sameFormat(*next);
+            if (sameNext && !run.text.isEmpty()) {
+                runs.last().text += separator; // the run just appended, in the same format
+                continue;
+            }
             // A space between two differently marked words belongs to neither marking.
             ooxml::TextRun space = run;
             space.text = separator;
-            if (!run.sameFormat(*next)) {
+            if (!sameNext) {
                 space.underline = space.strike = false;
                 space.highlight = QColor();
                 space.script = ooxml::TextRun::Script::Normal;
