@@ -1126,21 +1126,21 @@ DocxStreamWriter::~DocxStreamWriter() = default;
 
 void DocxStreamWriter::setInfo(DocumentInfo const& info)
 {
-    d->post([this, info] { d->m_info = info; });
+    d->post([p = d.get(), info] { p->m_info = info; });
 }
 
 void DocxStreamWriter::setDefaultFont(QString const& family, double size)
 {
-    d->post([this, family, size] {
+    d->post([p = d.get(), family, size] {
         if (!family.trimmed().isEmpty())
-            d->m_defaultFamily = family;
-        d->m_defaultSize = halfPoints(size);
+            p->m_defaultFamily = family;
+        p->m_defaultSize = halfPoints(size);
     });
 }
 
 void DocxStreamWriter::beginSection(WordPageSetup const& page)
 {
-    d->post([this, page] { d->beginSection(page); });
+    d->post([p = d.get(), page] { p->beginSection(page); });
 }
 
 void DocxStreamWriter::add(WordBlock const& block)
@@ -1151,7 +1151,7 @@ void DocxStreamWriter::add(WordBlock const& block)
 void DocxStreamWriter::add(WordBlock&& block)
 {
     qint64 const bytes = pictureBytes(block);
-    d->post([this, block = std::move(block)] { d->add(block); }, bytes);
+    d->post([p = d.get(), block = std::move(block)] { p->add(block); }, bytes);
 }
 
 WriteResult DocxStreamWriter::finish()
