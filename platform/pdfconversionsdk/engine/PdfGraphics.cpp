@@ -3,10 +3,8 @@
 #include "ColourSpace.h"
 #include "ContentParser.h"
 #include "FileSource.h"
+#include "PngWriter.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
 #include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
@@ -929,20 +927,12 @@ QByteArray PdfGraphics::imageFile(int object, int generation)
         long long const row = bits == 1 ? (width + 7) / 8 : width * (gray ? 1 : 3);
         if (qint64(data->getSize()) < row * height)
             return {};
-        QImage pixels(int(width), int(height),
-                      bits == 1 ? QImage::Format_Mono
-                      : gray    ? QImage::Format_Grayscale8
-                                : QImage::Format_RGB888);
-        if (pixels.isNull())
-            return {};
-        if (bits == 1)
-            pixels.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-        for (int y = 0; y < pixels.height(); ++y)
-            std::memcpy(pixels.scanLine(y), data->getBuffer() + y * row, size_t(row));
         QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        return QImageWriter(&buffer, "png").write(pixels) ? png : QByteArray();
+        PngPixels const kind = bits == 1 ? PngPixels::Gray1 : gray ? PngPixels::Gray8 : PngPixels::Rgb8;
+        return writePng(&png, reinterpret_cast<unsigned char const*>(data->getBuffer()), int(width),
+                        int(height), int(row), kind)
+                   ? png
+                   : QByteArray();
     } catch (std::exception const&) {
         return {};
     }

@@ -9,6 +9,7 @@
 #include "engine/PageStyles.h"
 #include "engine/PdfDocument.h"
 #include "engine/PdfGraphics.h"
+#include "engine/PngWriter.h"
 #include "engine/Recognition.h"
 #include "layout/LayoutAnalyzer.h"
 
@@ -30,8 +31,6 @@
 #include <poppler-document.h>
 #include <poppler-page-renderer.h>
 #include <poppler-page.h>
-
-#include <png.h>
 
 #include <algorithm>
 #include <atomic>
@@ -236,55 +235,21 @@ QImage render(poppler::document const& doc, int index, JobSink& sink, QRectF con
         .copy();
 }
 
-void appendPng(png_structp png, png_bytep data, png_size_t length)
-{
-    bool full = false;
-    try {
-        static_cast<QByteArray*>(png_get_io_ptr(png))
-            ->append(reinterpret_cast<char const*>(data), int(length));
-    } catch (std::bad_alloc const&) {
-        full = true;
-    }
-    if (full)
-        png_error(png, "out of memory");
-}
-
-// PNG through libpng: Qt's writer asks every image plug-in whether it writes PNG before it
-// uses its own, and so loads them all. No C++ objects live here: libpng reports errors with
-// longjmp.
-bool writePng(QByteArray* out, uchar const* pixels, int width, int height, int bytesPerRow, int dotsPerMeterX,
-              int dotsPerMeterY)
-{
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_set_write_fn(png, out, appendPng, nullptr);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (dotsPerMeterX > 0 && dotsPerMeterY > 0)
-        png_set_pHYs(png, info, png_uint_32(dotsPerMeterX), png_uint_32(dotsPerMeterY), PNG_RESOLUTION_METER);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, pixels + std::ptrdiff_t(y) * bytesPerRow);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
-
 // Photographs and scans as JPEG, drawings as PNG, which keeps their lines crisp.
 ooxml::Picture encode(QImage const& image, QSizeF const& size, bool photographic)
 {
     ooxml::Picture picture;
     picture.size = size;
     if (!photographic) {
-        // Pages are drawn without transparency.
-        QImage const rgb =
-            image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
-        if (!writePng(&picture.data, rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine(),
-                      rgb.dotsPerMeterX(), rgb.dotsPerMeterY()))
+        // Pages are drawn without transparency; a black-and-white scan stays gray.
+        bool const gray = image.format() == QImage::Format_Grayscale8;
+        QImage const pixels = gray || image.format() == QImage::Format_RGB888
+                                  ? image
+                                  : image.convertToFormat(QImage::Format_RGB888);
+        if (!engine::writePng(&picture.data, pixels.constBits(), pixels.width(), pixels.height(),
+                              pixels.bytesPerLine(),
+                              gray ? engine::PngPixels::Gray8 : engine::PngPixels::Rgb8,
+                              pixels.dotsPerMeterX(), pixels.dotsPerMeterY()))
             picture.data.clear();
         return picture;
     }

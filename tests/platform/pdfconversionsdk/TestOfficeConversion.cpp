@@ -917,6 +917,7 @@ private slots:
         QTest::newRow("recognised, with a photograph") << true << QByteArray("photo scan") << QSize();
         QTest::newRow("deflated picture on part of the page")
             << false << QByteArray("photo") << QSize(60, 40);
+        QTest::newRow("black and white") << false << QByteArray("stripes") << QSize(400, 200);
         // Drawn again, at its own resolution: 400 pixels over 96 points.
         QTest::newRow("black and white, inverted") << false << QByteArray("inverted") << QSize(400, 200);
     }
@@ -927,6 +928,9 @@ private slots:
         QFETCH(QByteArray, image);
         QFETCH(QSize, pixels);
         QString input = m_scan;
+        QByteArray stripes;
+        for (int y = 0; y < pixels.height(); ++y)
+            stripes += QByteArray(pixels.width() / 8, y % 8 < 4 ? '\xf0' : '\x0f');
         if (image == "photo scan") {
             input = fresh(".pdf");
             QVERIFY(PdfFixtures::writeScanPdf(input, kScanLines, QSizeF(360, 260), 300, 11,
@@ -937,11 +941,9 @@ private slots:
             if (image == "photo") {
                 pdf.addPhoto(pixels.width(), pixels.height());
             } else {
-                QByteArray stripes;
-                for (int y = 0; y < pixels.height(); ++y)
-                    stripes += QByteArray(pixels.width() / 8, y % 8 < 4 ? '\xf0' : '\x0f');
                 pdf.addStream("/Type /XObject /Subtype /Image /Width 400 /Height 200 /ColorSpace /DeviceGray "
-                              "/BitsPerComponent 1 /Decode [1 0]",
+                              "/BitsPerComponent 1" +
+                                  QByteArray(image == "inverted" ? " /Decode [1 0]" : ""),
                               stripes);
             }
             QByteArray const width = QByteArray::number(pixels.width() * 72 / 300);
@@ -964,7 +966,20 @@ private slots:
             return;
         QStringList const media = package.relationshipTargets("word/document.xml").values().filter("media/");
         QCOMPARE(media.size(), 1);
-        QCOMPARE(QImage::fromData(package.part(media.first())).size(), pixels);
+        QImage const kept =
+            QImage::fromData(package.part(media.first())).convertToFormat(QImage::Format_RGB888);
+        QCOMPARE(kept.size(), pixels);
+        // Kept without loss: the image's own pixels.
+        if (image == "photo") {
+            QByteArray const raw = PdfFixtures::RawPdf::photoPixels(pixels.width(), pixels.height());
+            QCOMPARE(kept, QImage(reinterpret_cast<uchar const*>(raw.constData()), pixels.width(),
+                                  pixels.height(), pixels.width() * 3, QImage::Format_RGB888));
+        } else if (image == "stripes") {
+            QImage own(reinterpret_cast<uchar const*>(stripes.constData()), pixels.width(), pixels.height(),
+                       pixels.width() / 8, QImage::Format_Mono);
+            own.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+            QCOMPARE(kept, own.convertToFormat(QImage::Format_RGB888));
+        }
         if (image == "photo") // 100 points from the left, 142 from the top: in EMU
             QCOMPARE(xmlread::texts(xml, "wp:posOffset"), QStringList({"1270000", "1803400"}));
     }
