@@ -1,43 +1,72 @@
-// How much a Word output looks like its PDF, in both Word modes: the .docx goes back to PDF
-// through LibreOffice, both are rendered at 72 dpi, and the mean structural similarity
-// (SSIM: 15 x 15 Gaussian window, sigma 1.5, C1 6.5025, C2 58.5225, the mean of the three
-// colour channels) compares the first pages. Also the share of its words that the round
-// trip keeps of the worst page, the page layout's overlapping frames, and the conversion
-// time against pdftotext. Prints figures; asserts nothing.
+// How well a Word output keeps its PDF, in both Word modes, over a corpus of documents made
+// here by their own producers. Each .docx goes back to PDF through LibreOffice and is measured
+// against the original, per document and mode:
+//   pages   round-trip pages / source pages (flowing text should flow: <= 1.15x);
+//   heads   running heads and feet found in the header/footer parts and not in the body, and
+//           a PAGE field where the pages are numbered;
+//   notes   footnotes in the footnotes part with their anchors in the body (page layout: in
+//           the part, or at the foot of a rendered page);
+//   overlap pairs of words drawn over one another on the rendered pages (and, in page layout,
+//           pairs of the package's frames whose rectangles overlap);
+//   words   the share of its words that the round trip keeps of the worst source page;
+//   order   the share of the source's words kept in the order of the text (longest common
+//           subsequence over the words as the PDFs' content gives them);
+//   logic   Hebrew, Arabic and Burmese words of the source file found in logical order on
+//           the rendered round trip (r: found with their letters reversed);
+//   split   words of the .docx's body cut at a line-end hyphen ("proceed-" and "ing")
+//           whose joined form is a word of the source;
+//   SSIM    mean structural similarity of the first pages at 72 dpi (15 x 15 Gaussian window,
+//           sigma 1.5, C1 6.5025, C2 58.5225, the mean of the three colour channels).
+// A summary marks each target pass or fail. Prints figures; asserts nothing. The time is one
+// conversion's, with other documents converting beside it: word_speed.py measures speed.
 //
 //   bench_word_fidelity [--before <MacOS folder of another build>] [--corpus <folder>]
-//                       [--only <file>,<file>...] [work folder]
+//                       [--only <document>,<document>...] [--jobs <n>] [work folder]
 //
-// The corpus is made into PDFs here by the producer of each source in tests/data/wordcorpus:
-// LibreOffice (.fodt, .fods), groff with tbl (.ms) and pdflatex (.tex); a producer that is
-// not installed is skipped. A scanned page is made here too. With --before, the same runs go
-// through that build's conversion library too, and each row shows both. Every round trip's
-// first page is put beside the original's in <work>/side/<file>-<mode>.png.
+// The corpus's sources (tests/data/wordcorpus) are made into PDFs in <work>/src by their
+// producers: LibreOffice (.fodt, .fods, .fodp), groff -ms with tbl and eqn (.ms), and TeX
+// (.tex; the engine named by a "% !TEX program = xelatex" first line, else pdflatex), once,
+// and again when the source changes; a producer that fails is reported and its document
+// skipped. bench/setup installs the producers. A scanned page is made here too. What each
+// document holds (its running heads, footnotes) is in the corpus's structure.txt. With
+// --before, the same runs go through that build's conversion library too, row under row.
+// Every round trip is kept in <work>/<build>-<mode>/ (.docx and pdf/), and its first pages
+// are put under the original's in <work>/side/<document>-<mode>.png.
 
 #include "DocxFrames.h"
 #include "PackageReader.h"
 #include "PdfFixtures.h"
 #include "SyntheticScan.h"
 #include "WordRecall.h"
+#include "WordStructure.h"
 
 #include <pdfconv/common/LibraryManager.h>
 #include <pdfconv/conversion/PdfConversion.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QMap>
+#include <QMutex>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QRunnable>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QThreadPool>
 #include <QUrl>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -137,23 +166,39 @@ double seconds(QElapsedTimer const& t)
 }
 
 bool run(QString const& program, QStringList const& args, QByteArray* out = nullptr,
-         QProcessEnvironment const& env = QProcessEnvironment())
+         QProcessEnvironment const& env = QProcessEnvironment(), QString const& log = QString())
 {
     QProcess p;
     if (!env.isEmpty())
         p.setProcessEnvironment(env);
+    if (!log.isEmpty()) {
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.setStandardOutputFile(log, QIODevice::Append);
+    }
     p.start(program, args);
     bool const ok = p.waitForFinished(300000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished();
+    }
     if (out)
         *out = p.readAllStandardOutput();
     return ok;
 }
 
-bool office(QStringList const& files, QString const& filter, QString const& folder, QString const& profile)
+// LibreOffice runs once per profile at a time: each worker thread keeps a profile of its own.
+QString threadProfile(QDir const& work)
+{
+    static std::atomic<int> taken{0};
+    thread_local int const slot = taken++;
+    return work.filePath(QStringLiteral("profiles/%1").arg(slot));
+}
+
+bool office(QStringList const& files, QString const& folder, QString const& profile)
 {
     return run(QStringLiteral("soffice"),
                QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-                           "--headless", "--norestore", "--convert-to", filter, "--outdir", folder} +
+                           "--headless", "--norestore", "--convert-to", "pdf", "--outdir", folder} +
                    files);
 }
 
@@ -164,10 +209,29 @@ QImage firstPage(QString const& pdf, QString const& stem)
     return QImage(stem + ".png");
 }
 
-QString pdfText(QString const& pdf, int page = 0)
+// The first pages of a PDF, small, for the side-by-side pictures.
+QVector<QImage> firstPages(QString const& pdf, QString const& stem, int count)
+{
+    QVector<QImage> pages;
+    QDir const dir = QFileInfo(stem).dir();
+    QString const prefix = QFileInfo(stem).fileName();
+    for (auto const& old : dir.entryList({prefix + "-*.png"}, QDir::Files))
+        QFile::remove(dir.filePath(old));
+    if (!run("pdftoppm", {"-r", "40", "-png", "-f", "1", "-l", QString::number(count), pdf, stem}))
+        return pages;
+    for (auto const& name : dir.entryList({prefix + "-*.png"}, QDir::Files, QDir::Name)) {
+        pages << QImage(dir.filePath(name));
+        QFile::remove(dir.filePath(name));
+    }
+    return pages;
+}
+
+QString pdfText(QString const& pdf, int page = 0, bool raw = false)
 {
     QByteArray out;
     QStringList args{"-enc", "UTF-8"};
+    if (raw)
+        args << "-raw";
     if (page > 0)
         args << "-f" << QString::number(page) << "-l" << QString::number(page);
     run("pdftotext", args << pdf << "-", &out);
@@ -184,66 +248,181 @@ int pageCount(QString const& pdf)
         .toInt();
 }
 
-// The corpus's sources made into PDFs in @p folder by their producers.
-void makeCorpus(QString const& corpus, QString const& folder, QString const& profile)
+struct Source
 {
-    QDir const dir(corpus);
-    QStringList office;
-    for (auto const& name : dir.entryList({"*.fodt", "*.fods", "*.odt", "*.html", "*.docx"}, QDir::Files))
-        office << dir.filePath(name);
-    if (!office.isEmpty() &&
-        !run(QStringLiteral("soffice"),
-             QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-                         "--headless", "--norestore", "--convert-to", "pdf", "--outdir", folder} +
-                 office))
-        std::printf("skipped: LibreOffice cannot make %s\n", qPrintable(office.join(' ')));
-    for (auto const& name : dir.entryList({"*.ms"}, QDir::Files)) {
-        QProcess groff;
-        groff.setStandardOutputFile(QDir(folder).filePath(QFileInfo(name).completeBaseName() + ".pdf"));
-        groff.start("groff", {"-t", "-ms", "-Tpdf", "-P-pa4", dir.filePath(name)});
-        if (!groff.waitForFinished(60000) || groff.exitCode() != 0) {
-            QFile::remove(QDir(folder).filePath(QFileInfo(name).completeBaseName() + ".pdf"));
-            std::printf("skipped: %s (groff with PDF output is not installed)\n", qPrintable(name));
+    QString file;     // in the corpus
+    QString producer; // "soffice", "groff" or a TeX engine
+};
+
+QMap<QString, Source> corpusSources(QDir const& dir)
+{
+    QMap<QString, Source> sources;
+    for (auto const& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
+        QString const suffix = info.suffix().toLower();
+        QString producer;
+        if (QStringList{"fodt", "fods", "fodp", "odt", "ods", "odp", "html", "docx"}.contains(suffix)) {
+            producer = QStringLiteral("soffice");
+        } else if (suffix == QLatin1String("ms")) {
+            producer = QStringLiteral("groff");
+        } else if (suffix == QLatin1String("tex")) {
+            producer = QStringLiteral("pdflatex");
+            QFile file(info.filePath());
+            if (file.open(QIODevice::ReadOnly)) {
+                auto const magic = QRegularExpression(QStringLiteral("^%\\s*!TEX\\s+program\\s*=\\s*(\\w+)"))
+                                       .match(QString::fromUtf8(file.readLine()));
+                if (magic.hasMatch())
+                    producer = magic.captured(1);
+            }
+        } else {
+            continue;
         }
+        sources.insert(info.completeBaseName(), {info.filePath(), producer});
     }
-    for (auto const& name : dir.entryList({"*.tex"}, QDir::Files))
-        if (!run("pdflatex", {"-interaction=nonstopmode", "-output-directory", folder, dir.filePath(name)}))
-            std::printf("skipped: %s (pdflatex is not installed)\n", qPrintable(name));
-    for (auto const& junk : QDir(folder).entryList({"*.aux", "*.log"}, QDir::Files))
-        QFile::remove(QDir(folder).filePath(junk));
+    return sources;
 }
 
-// The pages side by side, each under its label.
-void sideBySide(QVector<QPair<QString, QImage>> const& pages, QString const& path)
+// The corpus's sources made into PDFs in <work>/src by their producers, those that changed
+// since the last run only, several at once.
+void makeCorpus(QMap<QString, Source> const& sources, QDir const& work, QStringList const& only, int jobs)
+{
+    QString const folder = work.filePath(QStringLiteral("src"));
+    auto current = [&](QString const& stem, Source const& source) {
+        QFileInfo const pdf(QDir(folder).filePath(stem + ".pdf"));
+        return pdf.exists() && pdf.lastModified() >= QFileInfo(source.file).lastModified();
+    };
+    QStringList office;
+    QVector<QPair<QString, Source>> others;
+    for (auto it = sources.begin(); it != sources.end(); ++it) {
+        if ((!only.isEmpty() && !only.contains(it.key())) || current(it.key(), it.value()))
+            continue;
+        if (it.value().producer == QLatin1String("soffice"))
+            office << it.value().file;
+        else
+            others.push_back({it.key(), it.value()});
+    }
+    QThreadPool pool;
+    pool.setMaxThreadCount(jobs);
+    QMutex lock;
+    auto skipped = [&](QString const& name, QString const& log) {
+        QMutexLocker locked(&lock);
+        std::printf("skipped: %s (its producer failed; see %s)\n", qPrintable(name), qPrintable(log));
+    };
+    work.mkpath(QStringLiteral("logs"));
+    if (!office.isEmpty())
+        pool.start(QRunnable::create([&] {
+            QString const log = work.filePath(QStringLiteral("logs/soffice.log"));
+            run(QStringLiteral("soffice"),
+                QStringList{
+                    QStringLiteral("-env:UserInstallation=") +
+                        QUrl::fromLocalFile(work.filePath(QStringLiteral("profiles/corpus"))).toString(),
+                    "--headless", "--norestore", "--convert-to", "pdf", "--outdir", folder} +
+                    office,
+                nullptr, QProcessEnvironment(), log);
+            for (auto it = sources.begin(); it != sources.end(); ++it)
+                if (office.contains(it.value().file) && !current(it.key(), it.value()))
+                    skipped(QFileInfo(it.value().file).fileName(), log);
+        }));
+    for (auto const& source : others)
+        pool.start(QRunnable::create([&, source] {
+            QString const stem = source.first, file = source.second.file;
+            QString const log = work.filePath(QStringLiteral("logs/%1.log").arg(stem));
+            QString const pdf = QDir(folder).filePath(stem + ".pdf");
+            QFile::remove(log);
+            QFile::remove(pdf);
+            bool ok = false;
+            if (source.second.producer == QLatin1String("groff")) {
+                QProcess groff;
+                groff.setStandardOutputFile(pdf);
+                groff.setStandardErrorFile(log);
+                groff.start("groff", {"-k", "-t", "-e", "-ms", "-Tpdf", "-P-pa4", file});
+                ok = groff.waitForFinished(120000) && groff.exitCode() == 0;
+            } else {
+                // Twice, so that references and the last page's number are known.
+                QString const build = work.filePath(QStringLiteral("tex/") + stem);
+                QDir().mkpath(build);
+                QStringList const args{"-interaction=nonstopmode", "-halt-on-error", "-output-directory",
+                                       build, file};
+                ok = run(source.second.producer, args, nullptr, QProcessEnvironment(), log) &&
+                     run(source.second.producer, args, nullptr, QProcessEnvironment(), log) &&
+                     QFile::copy(QDir(build).filePath(stem + ".pdf"), pdf);
+            }
+            if (!ok) {
+                QFile::remove(pdf);
+                skipped(QFileInfo(file).fileName(), log);
+            }
+        }));
+    pool.waitForDone();
+}
+
+// Rows of small pages, each row under its label.
+void sideBySide(QVector<QPair<QString, QVector<QImage>>> const& rows, QString const& path)
 {
     int width = 0, height = 0;
-    for (auto const& page : pages) {
-        width += page.second.width() + 8;
-        height = std::max(height, page.second.height());
+    for (auto const& row : rows) {
+        int w = 0, h = 0;
+        for (auto const& page : row.second) {
+            w += page.width() + 6;
+            h = std::max(h, page.height());
+        }
+        width = std::max(width, w);
+        height += h + 20;
     }
-    QImage out(std::max(1, width), height + 20, QImage::Format_RGB32);
+    QImage out(std::max(200, width), std::max(1, height), QImage::Format_RGB32);
     out.fill(QColor(128, 128, 128));
     QPainter painter(&out);
-    int x = 0;
-    for (auto const& page : pages) {
+    int y = 0;
+    for (auto const& row : rows) {
         painter.setPen(Qt::white);
-        painter.drawText(QRect(x, 0, page.second.width(), 20), Qt::AlignCenter, page.first);
-        painter.drawImage(x, 20, page.second);
-        x += page.second.width() + 8;
+        painter.drawText(QRect(4, y, out.width() - 8, 20), Qt::AlignLeft | Qt::AlignVCenter, row.first);
+        int x = 0, h = 0;
+        for (auto const& page : row.second) {
+            painter.drawImage(x, y + 20, page);
+            x += page.width() + 6;
+            h = std::max(h, page.height());
+        }
+        y += h + 20;
     }
     painter.end();
     out.save(path);
 }
 
+struct Build
+{
+    QString name;
+    QString program;
+    QProcessEnvironment env;
+};
+
 struct Result
 {
+    QString document, mode, build;
+    bool ok = false;
+    QString failure;
+    int sourcePages = 0, pages = 0;
     double ssim = 0;
     double words = 0; // of the page that keeps the least
+    double order = 0;
     double time = 0;
-    int pages = 0;
-    int overlaps = 0; // page layout: pairs of frames over one another
-    bool ok = false;
-    QImage page;
+    int overlaps = 0; // words over one another on the rendered pages
+    int split = 0;
+    int frames = 0; // page layout: pairs of the package's frames over one another
+    StructureCheck structure;
+    bool pageNumber = false;
+    LogicalOrder logic;
+    double sourceLogic = 1; // what the source PDF itself gives of those words in logical order
+
+    double ratio() const { return sourcePages > 0 ? double(pages) / sourcePages : 0; }
+    int notesKept() const
+    {
+        if (mode == QLatin1String("flowing"))
+            return structure.anchors >= structure.notesInPart ? structure.notesInPart : structure.anchors;
+        return structure.notes - structure.notesMissed.size();
+    }
+    bool headsOk() const
+    {
+        return structure.headsInParts == structure.heads && (!pageNumber || structure.pageField);
+    }
+    bool logicOk() const { return logic.words == 0 || logic.kept >= 0.95 * logic.words; }
 };
 
 // One conversion in a child process, so that --before can load another build's library.
@@ -261,6 +440,195 @@ int convertHere(QString const& mode, QString const& in, QString const& out)
     return code;
 }
 
+QString sourceText(QString const& file)
+{
+    if (file.isEmpty())
+        return {};
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Every measure of one document in both modes and every build.
+QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> const& builds,
+                        Expectation const& expected, QString const& sourceFile)
+{
+    QVector<Result> results;
+    QString const pdf = work.filePath("src/" + stem + ".pdf");
+    QString const profile = threadProfile(work);
+    QImage const original = firstPage(pdf, work.filePath("pages/" + stem + "-original"));
+    QVector<QImage> const originalPages = firstPages(pdf, work.filePath("pages/" + stem + "-o"), 6);
+    int const sourcePages = pageCount(pdf);
+    QVector<QStringList> expectedWords; // the words of each page
+    for (int page = 1; page <= sourcePages; ++page)
+        expectedWords << benchWords(pdfText(pdf, page));
+    QString const rawText = pdfText(pdf, 0, true);
+    QStringList const sourceWords = benchWords(rawText);
+    // The source's words with line-end hyphens joined, less its compounds ("run-up" within a
+    // line): what a word cut at a hyphen should have been.
+    QStringList const allWords = benchWords(pdfText(pdf));
+    QSet<QString> vocabulary(allWords.begin(), allWords.end());
+    auto compound = QRegularExpression(QStringLiteral("(\\p{L}+)-(\\p{L}+)")).globalMatch(rawText);
+    while (compound.hasNext()) {
+        auto const m = compound.next();
+        vocabulary.remove((m.captured(1) + m.captured(2)).toLower());
+    }
+    QStringList const sourceLogic = logicalWords(sourceText(sourceFile));
+    LogicalOrder const sourceLogicHeld = compareLogical(sourceLogic, pdfText(pdf));
+    for (QString const mode : {"flowing", "layout"}) {
+        QVector<QPair<QString, QVector<QImage>>> side{
+            {QStringLiteral("%1: PDF, %2 pages").arg(stem).arg(sourcePages), originalPages}};
+        for (auto const& build : builds) {
+            Result r;
+            r.document = stem;
+            r.mode = mode;
+            r.build = build.name;
+            r.sourcePages = sourcePages;
+            r.pageNumber = expected.pageNumber;
+            r.sourceLogic = sourceLogicHeld.words ? double(sourceLogicHeld.kept) / sourceLogicHeld.words : 1;
+            QString const folder = work.filePath(build.name + "-" + mode);
+            QString const docx = folder + "/" + stem + ".docx";
+            QString const back = folder + "/pdf/" + stem + ".pdf";
+            QFile::remove(docx);
+            QFile::remove(back);
+            QByteArray out;
+            QElapsedTimer t;
+            t.start();
+            if (!run(build.program, {"--convert", mode, pdf, docx}, &out, build.env)) {
+                r.failure = QStringLiteral("conversion failed");
+            } else if (!office({docx}, folder + "/pdf", profile) || !QFile::exists(back)) {
+                r.failure = QStringLiteral("LibreOffice cannot open the .docx");
+            } else {
+                r.ok = true;
+                r.time = QString::fromLatin1(out).trimmed().toDouble();
+                r.ssim = ssim(original, firstPage(back, folder + "/" + stem));
+                QString const text = pdfText(back);
+                r.words = 1;
+                for (auto const& words : expectedWords)
+                    r.words = std::min(r.words, wordRecall(words, text));
+                r.order = inOrder(sourceWords, benchWords(pdfText(back, 0, true)));
+                r.pages = pageCount(back);
+                QVector<RenderedPage> const rendered = renderedPages(back);
+                for (auto const& page : rendered)
+                    r.overlaps += overlappingWords(page);
+                PackageReader const package(docx);
+                r.frames = overlappingFrames(docxFrames(package.part("word/document.xml"))).size();
+                r.structure = checkStructure(package, expected, rendered);
+                r.logic = compareLogical(sourceLogic, text);
+                r.split = splitWords(package, vocabulary);
+            }
+            side.push_back({QStringLiteral("%1 %2: %3 pages, SSIM %4")
+                                .arg(build.name, mode)
+                                .arg(r.pages)
+                                .arg(r.ssim, 0, 'f', 3),
+                            r.ok ? firstPages(back, folder + "/" + stem + "-p", 6) : QVector<QImage>()});
+            results.push_back(r);
+        }
+        sideBySide(side, work.filePath(QStringLiteral("side/%1-%2.png").arg(stem, mode)));
+    }
+    return results;
+}
+
+QString fraction(int kept, int all)
+{
+    return all == 0 ? QStringLiteral("-") : QStringLiteral("%1/%2").arg(kept).arg(all);
+}
+
+void printRow(Result const& r)
+{
+    if (!r.ok) {
+        std::printf("%-14s %-7s %-6s %s\n", qPrintable(r.document), qPrintable(r.mode), qPrintable(r.build),
+                    qPrintable(r.failure));
+        return;
+    }
+    QString heads = fraction(r.structure.headsInParts, r.structure.heads);
+    if (r.pageNumber)
+        heads += r.structure.pageField ? QStringLiteral(" P") : QStringLiteral(" -P");
+    QString const logic = r.logic.words == 0 ? QStringLiteral("-")
+                                             : QStringLiteral("%1 r%2")
+                                                   .arg(double(r.logic.kept) / r.logic.words, 0, 'f', 2)
+                                                   .arg(r.logic.reversed);
+    std::printf("%-14s %-7s %-6s %2d->%-3d %5.2fx  %-8s %-6s %4d %4d   %5.3f %5.3f  %-9s %4d  %5.3f %6.2f\n",
+                qPrintable(r.document), qPrintable(r.mode), qPrintable(r.build), r.sourcePages, r.pages,
+                r.ratio(), qPrintable(heads), qPrintable(fraction(r.notesKept(), r.structure.notes)),
+                r.overlaps, r.frames, r.words, r.order, qPrintable(logic), r.split, r.ssim, r.time);
+}
+
+// One target over the rows of one build and mode: how many documents meet it, and which not.
+void printTarget(QString const& name, QVector<Result> const& rows,
+                 std::function<bool(Result const&)> const& applies,
+                 std::function<bool(Result const&)> const& met)
+{
+    int all = 0;
+    QStringList failed;
+    for (auto const& r : rows) {
+        if (!applies(r))
+            continue;
+        ++all;
+        if (!r.ok || !met(r))
+            failed << r.document;
+    }
+    if (all == 0)
+        return;
+    std::printf("  %-36s %-4s %2d/%-2d %s\n", qPrintable(name), failed.isEmpty() ? "pass" : "FAIL",
+                all - failed.size(), all, qPrintable(failed.join(QLatin1Char(' '))));
+}
+
+void summary(QVector<Result> const& all, QStringList const& buildNames)
+{
+    QHash<QString, double> meanSsim;
+    for (auto const& build : buildNames)
+        for (QString const mode : {"flowing", "layout"}) {
+            QVector<Result> rows;
+            double ssimSum = 0, orderSum = 0, worstOrder = 1;
+            for (auto const& r : all)
+                if (r.build == build && r.mode == mode) {
+                    rows << r;
+                    ssimSum += r.ssim;
+                    orderSum += r.order;
+                    worstOrder = std::min(worstOrder, r.order);
+                }
+            if (rows.isEmpty())
+                continue;
+            meanSsim[build + mode] = ssimSum / rows.size();
+            std::printf("\n%s, %s (%d documents):\n", qPrintable(build), qPrintable(mode), int(rows.size()));
+            auto always = [](Result const&) { return true; };
+            if (mode == QLatin1String("flowing"))
+                printTarget(QStringLiteral("pages <= 1.15x of the source"), rows, always,
+                            [](Result const& r) { return r.ratio() <= 1.15; });
+            else
+                printTarget(QStringLiteral("pages as the source"), rows, always,
+                            [](Result const& r) { return r.pages == r.sourcePages; });
+            printTarget(QStringLiteral("0 words over one another"), rows, always,
+                        [](Result const& r) { return r.overlaps == 0; });
+            printTarget(
+                QStringLiteral("running heads in header/footer parts"), rows,
+                [](Result const& r) { return r.structure.heads > 0 || r.pageNumber; },
+                [](Result const& r) { return r.headsOk(); });
+            printTarget(
+                mode == QLatin1String("flowing") ? QStringLiteral("footnotes in their part, anchored")
+                                                 : QStringLiteral("footnotes in their part or at the foot"),
+                rows, [](Result const& r) { return r.structure.notes > 0; },
+                [](Result const& r) { return r.notesKept() == r.structure.notes; });
+            printTarget(
+                QStringLiteral("RTL/Burmese words in logical order"), rows,
+                [](Result const& r) { return r.logic.words > 0; },
+                [](Result const& r) { return r.logicOk(); });
+            printTarget(QStringLiteral("0 words split at a line-end hyphen"), rows, always,
+                        [](Result const& r) { return r.split == 0; });
+            printTarget(QStringLiteral("words kept >= 0.95 (worst page)"), rows, always,
+                        [](Result const& r) { return r.words >= 0.95; });
+            std::printf("  %-36s mean %.3f, worst %.3f\n", "reading order (words in order)",
+                        orderSum / rows.size(), worstOrder);
+            std::printf("  %-36s mean %.3f", "SSIM of the first pages", meanSsim[build + mode]);
+            if (build != buildNames.first() && meanSsim.contains(buildNames.first() + mode)) {
+                double const was = meanSsim[buildNames.first() + mode];
+                std::printf(" (%s %.3f: %s)", qPrintable(buildNames.first()), was,
+                            meanSsim[build + mode] + 0.0005 >= was ? "pass, does not fall" : "FAIL, falls");
+            }
+            std::printf("\n");
+        }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -275,43 +643,52 @@ int main(int argc, char** argv)
 
     QString before, corpus = QStringLiteral(DOCQUILL_SOURCE_DIR "/tests/data/wordcorpus");
     QStringList only;
+    int jobs = std::max(1, std::min(4, QThread::idealThreadCount() / 2));
     for (int i = 1; i + 1 < args.size();) {
-        if (args.at(i) == QLatin1String("--before")) {
-            before = QDir(args.at(i + 1)).absolutePath();
-            args.removeAt(i);
-            args.removeAt(i);
-        } else if (args.at(i) == QLatin1String("--only")) {
-            only = args.at(i + 1).split(QLatin1Char(','));
-            args.removeAt(i);
-            args.removeAt(i);
-        } else if (args.at(i) == QLatin1String("--corpus")) {
-            corpus = QDir(args.at(i + 1)).absolutePath();
-            args.removeAt(i);
-            args.removeAt(i);
-        } else {
+        QString const option = args.at(i), value = args.at(i + 1);
+        if (option == QLatin1String("--before"))
+            before = QDir(value).absolutePath();
+        else if (option == QLatin1String("--only"))
+            only = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        else if (option == QLatin1String("--corpus"))
+            corpus = QDir(value).absolutePath();
+        else if (option == QLatin1String("--jobs"))
+            jobs = std::max(1, value.toInt());
+        else {
             ++i;
+            continue;
         }
+        args.removeAt(i);
+        args.removeAt(i);
     }
     QTemporaryDir temp;
     QDir const work(args.size() > 1 ? QDir(args.at(1)).absolutePath() : temp.path());
-    work.mkpath(QStringLiteral("src"));
-    work.mkpath(QStringLiteral("side"));
-    QString const profile = work.filePath(QStringLiteral("profile"));
+    for (auto const& folder : {"src", "side", "pages", "profiles"})
+        work.mkpath(QLatin1String(folder));
 
     // The corpus as PDFs, and a scanned page.
-    makeCorpus(corpus, work.filePath("src"), profile);
-    QStringList scan;
-    for (auto const& line : SyntheticScan::make(30, 7).lines)
-        scan << line.join(QLatin1Char(' '));
-    PdfFixtures::writeScanPdf(work.filePath("src/scan.pdf"), scan, QSizeF(595, 842), 200);
-    QStringList const pdfs = QDir(work.filePath("src")).entryList({"*.pdf"}, QDir::Files, QDir::Name);
+    QMap<QString, Source> const sources = corpusSources(QDir(corpus));
+    QElapsedTimer clock;
+    clock.start();
+    makeCorpus(sources, work, only, jobs);
+    if (!QFile::exists(work.filePath("src/scan.pdf"))) {
+        QStringList scan;
+        for (auto const& line : SyntheticScan::make(30, 7).lines)
+            scan << line.join(QLatin1Char(' '));
+        PdfFixtures::writeScanPdf(work.filePath("src/scan.pdf"), scan, QSizeF(595, 842), 200);
+    }
+    QHash<QString, Expectation> const expectations =
+        readExpectations(QDir(corpus).filePath(QStringLiteral("structure.txt")));
+    QStringList documents;
+    for (auto const& name : QDir(work.filePath("src")).entryList({"*.pdf"}, QDir::Files, QDir::Name)) {
+        QString const stem = QFileInfo(name).completeBaseName();
+        if ((only.isEmpty() || only.contains(stem)) &&
+            (sources.contains(stem) || stem == QLatin1String("scan")))
+            documents << stem;
+    }
+    std::fprintf(stderr, "corpus ready in %.0f s: %d documents, %d at a time\n", seconds(clock),
+                 int(documents.size()), jobs);
 
-    struct Build
-    {
-        QString name;
-        QString program;
-        QProcessEnvironment env;
-    };
     QVector<Build> builds;
     if (!before.isEmpty()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -319,85 +696,53 @@ int main(int argc, char** argv)
         builds.push_back({QStringLiteral("before"), app.applicationFilePath(), env});
     }
     builds.push_back({QStringLiteral("after"), app.applicationFilePath(), QProcessEnvironment()});
-
-    std::printf("%-12s %-8s %-17s %-17s %-7s %-9s %-15s %-9s %s\n", "file", "mode", "SSIM before/after",
-                "words before/after", "pages", "overlaps", "time before/after", "pdftotext", "ratio");
-    double sumSsim[2][2] = {}, sumRatio = 0;
-    int rows = 0;
-    for (auto const& pdfName : pdfs) {
-        QString const stem = QFileInfo(pdfName).completeBaseName();
-        if (!only.isEmpty() && !only.contains(stem))
-            continue;
-        QString const pdf = work.filePath("src/" + pdfName);
-        QImage const original = firstPage(pdf, work.filePath(stem + "-original"));
-        QVector<QStringList> expected; // the words of each page
-        for (int page = 1; page <= pageCount(pdf); ++page)
-            expected << benchWords(pdfText(pdf, page));
-        QVector<double> times;
-        for (int i = 0; i < 5; ++i) {
-            QElapsedTimer t;
-            t.start();
-            run("pdftotext", {pdf, work.filePath(stem + ".txt")});
-            times << seconds(t);
-        }
-        std::sort(times.begin(), times.end());
-        double const pdftotext = times.at(times.size() / 2);
-        for (QString const mode : {"flowing", "layout"}) {
-            std::vector<Result> results;
-            QVector<QPair<QString, QImage>> side{{QStringLiteral("PDF"), original}};
-            for (auto const& build : builds) {
-                Result r;
-                QString const folder = work.filePath(build.name + "-" + mode);
-                QDir().mkpath(folder + "/pdf");
-                QString const docx = folder + "/" + stem + ".docx";
-                QVector<double> runs;
-                for (int i = 0; i < 3; ++i) {
-                    QByteArray out;
-                    if (!run(build.program, {"--convert", mode, pdf, docx}, &out, build.env))
-                        break;
-                    runs << QString::fromLatin1(out).trimmed().toDouble();
-                }
-                if (runs.size() == 3 && office({docx}, "pdf", folder + "/pdf", profile)) {
-                    std::sort(runs.begin(), runs.end());
-                    QString const back = folder + "/pdf/" + stem + ".pdf";
-                    r.ok = true;
-                    r.time = runs.at(1);
-                    r.page = firstPage(back, folder + "/" + stem);
-                    r.ssim = ssim(original, r.page);
-                    QString const text = pdfText(back);
-                    r.words = 1;
-                    for (auto const& words : expected)
-                        r.words = std::min(r.words, wordRecall(words, text));
-                    r.pages = pageCount(back);
-                    r.overlaps =
-                        overlappingFrames(docxFrames(PackageReader(docx).part("word/document.xml"))).size();
-                }
-                side.push_back(
-                    {QStringLiteral("%1 %2 (SSIM %3)").arg(build.name, mode).arg(r.ssim, 0, 'f', 3), r.page});
-                results.push_back(r);
-            }
-            sideBySide(side, work.filePath(QStringLiteral("side/%1-%2.png").arg(stem, mode)));
-            Result const after = results.back();
-            Result const was = results.size() > 1 ? results.front() : Result();
-            int const m = mode == QLatin1String("flowing") ? 0 : 1;
-            sumSsim[m][0] += was.ssim;
-            sumSsim[m][1] += after.ssim;
-            sumRatio += after.time / pdftotext;
-            ++rows;
-            std::printf(
-                "%-12s %-8s %7.3f / %7.3f  %6.1f%% / %6.1f%%  %d / %d  %3d / %3d  %6.3f / %6.3f  %7.3f s "
-                "%6.2f\n",
-                qPrintable(stem), qPrintable(mode), was.ssim, after.ssim, 100 * was.words, 100 * after.words,
-                was.pages, after.pages, was.overlaps, after.overlaps, was.time, after.time, pdftotext,
-                after.time / pdftotext);
-            std::fflush(stdout);
-        }
+    QStringList buildNames;
+    for (auto const& build : builds) {
+        work.mkpath(build.name + "-flowing/pdf");
+        work.mkpath(build.name + "-layout/pdf");
+        buildNames << build.name;
     }
-    int const files = rows / 2;
-    if (files > 0)
-        std::printf(
-            "mean SSIM flowing %.3f -> %.3f, page layout %.3f -> %.3f; mean time ratio %.2f (target <= 2)\n",
-            sumSsim[0][0] / files, sumSsim[0][1] / files, sumSsim[1][0] / files, sumSsim[1][1] / files,
-            sumRatio / rows);
+
+    QMutex lock;
+    QMap<QString, QVector<Result>> results;
+    QThreadPool pool;
+    pool.setMaxThreadCount(jobs);
+    pool.setExpiryTimeout(-1);
+    for (auto const& stem : documents)
+        pool.start(QRunnable::create([&, stem] {
+            QVector<Result> rows =
+                measure(stem, work, builds, expectations.value(stem), sources.value(stem).file);
+            QMutexLocker locked(&lock);
+            results.insert(stem, rows);
+            std::fprintf(stderr, "%3d/%d %s (%.0f s)\n", int(results.size()), int(documents.size()),
+                         qPrintable(stem), seconds(clock));
+        }));
+    pool.waitForDone();
+
+    std::printf("%-14s %-7s %-6s %-7s %-6s  %-8s %-6s %4s %4s   %-5s %-5s  %-9s %5s %-5s %6s\n", "document",
+                "mode", "build", "pages", "ratio", "heads", "notes", "ovl", "frm", "words", "order", "logic",
+                "split", "SSIM", "time");
+    QVector<Result> all;
+    for (auto const& rows : results)
+        for (auto const& r : rows) {
+            printRow(r);
+            all << r;
+        }
+    for (auto const& r : all)
+        if (r.ok && r.build == buildNames.last() && r.mode == QLatin1String("flowing")) {
+            if (!r.structure.headsMissed.isEmpty())
+                std::printf("%s: heads not in their parts: %s\n", qPrintable(r.document),
+                            qPrintable(r.structure.headsMissed.join(QStringLiteral(" | "))));
+            if (r.sourceLogic < 0.95)
+                std::printf("%s: the source PDF's own text holds only %.2f of its words in logical order\n",
+                            qPrintable(r.document), r.sourceLogic);
+            if (!r.structure.notesMissed.isEmpty())
+                std::printf("%s: footnotes neither in their part nor at the foot of a page: %s\n",
+                            qPrintable(r.document),
+                            qPrintable(r.structure.notesMissed.join(QStringLiteral(" | "))));
+        }
+    summary(all, buildNames);
+    std::printf("\nround trips in %s, side by side in %s (%.0f s)\n", qPrintable(work.absolutePath()),
+                qPrintable(work.filePath("side")), seconds(clock));
     return 0;
 }

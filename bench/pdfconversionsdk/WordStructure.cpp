@@ -1,0 +1,301 @@
+#include "WordStructure.h"
+
+#include "PackageReader.h"
+#include "WordRecall.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+QHash<QString, Expectation> readExpectations(QString const& path)
+{
+    QHash<QString, Expectation> all;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return all;
+    QString document;
+    for (QString line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            document = line.mid(1, line.size() - 2);
+            continue;
+        }
+        int const equals = line.indexOf(QLatin1Char('='));
+        QString const key = (equals < 0 ? line : line.left(equals)).trimmed();
+        QString const value = equals < 0 ? QString() : line.mid(equals + 1).trimmed();
+        Expectation& e = all[document];
+        if (key == QLatin1String("head"))
+            e.heads << value;
+        else if (key == QLatin1String("head-once"))
+            e.headsOnce << value;
+        else if (key == QLatin1String("footnote"))
+            e.footnotes << value;
+        else if (key == QLatin1String("page-number"))
+            e.pageNumber = true;
+    }
+    return all;
+}
+
+QVector<RenderedPage> renderedPages(QString const& pdf)
+{
+    QVector<RenderedPage> pages;
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {"-bbox-layout", "-enc", "UTF-8", pdf, "-"});
+    if (!p.waitForFinished(300000))
+        return pages;
+    QXmlStreamReader xml(p.readAllStandardOutput());
+    int line = 0;
+    auto number = [&](char const* name) { return xml.attributes().value(QLatin1String(name)).toDouble(); };
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("page")) {
+            pages.push_back({QSizeF(number("width"), number("height")), {}});
+        } else if (xml.name() == QLatin1String("line")) {
+            ++line;
+        } else if (xml.name() == QLatin1String("word") && !pages.isEmpty()) {
+            QRectF const box(QPointF(number("xMin"), number("yMin")),
+                             QPointF(number("xMax"), number("yMax")));
+            pages.last().words.push_back({xml.readElementText(), box, line});
+        }
+    }
+    return pages;
+}
+
+int overlappingWords(RenderedPage const& page)
+{
+    QVector<RenderedWord> words = page.words;
+    std::sort(words.begin(), words.end(),
+              [](RenderedWord const& a, RenderedWord const& b) { return a.box.top() < b.box.top(); });
+    int pairs = 0;
+    for (int i = 0; i < words.size(); ++i)
+        for (int k = i + 1; k < words.size() && words.at(k).box.top() < words.at(i).box.bottom(); ++k) {
+            QRectF const a = words.at(i).box, b = words.at(k).box;
+            QRectF const common = a.intersected(b);
+            double const smaller = std::min(a.width() * a.height(), b.width() * b.height());
+            if (!common.isEmpty() && smaller > 0 && common.width() * common.height() >= smaller / 3)
+                ++pairs;
+        }
+    return pairs;
+}
+
+int occurrences(QStringList const& words, QStringList const& sequence)
+{
+    if (sequence.isEmpty())
+        return 0;
+    int found = 0;
+    for (int i = 0; i + sequence.size() <= words.size(); ++i) {
+        int k = 0;
+        while (k < sequence.size() && words.at(i + k) == sequence.at(k))
+            ++k;
+        found += k == sequence.size();
+    }
+    return found;
+}
+
+double inOrder(QStringList const& source, QStringList const& got)
+{
+    if (source.isEmpty())
+        return 1;
+    // Words as numbers, and one row of the table at a time.
+    QHash<QString, int> ids;
+    std::vector<int> a, b;
+    for (auto const& w : source)
+        a.push_back(ids.insert(w, ids.value(w, ids.size())).value());
+    for (auto const& w : got)
+        b.push_back(ids.value(w, -1));
+    std::vector<int> row(b.size() + 1, 0), previous(b.size() + 1, 0);
+    for (size_t i = 1; i <= a.size(); ++i) {
+        std::swap(row, previous);
+        for (size_t k = 1; k <= b.size(); ++k)
+            row[k] = a[i - 1] == b[k - 1] ? previous[k - 1] + 1 : std::max(previous[k], row[k - 1]);
+    }
+    return double(row[b.size()]) / source.size();
+}
+
+namespace {
+
+// The words of a Word part's text: paragraphs and cells apart, runs of one paragraph joined.
+QStringList partWords(QByteArray const& xml)
+{
+    QString text;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:t"))
+            text += reader.readElementText();
+        else if (reader.isStartElement() && (reader.qualifiedName() == QLatin1String("w:tab") ||
+                                             reader.qualifiedName() == QLatin1String("w:br")))
+            text += QLatin1Char(' ');
+        else if (reader.isEndElement() && reader.qualifiedName() == QLatin1String("w:p"))
+            text += QLatin1Char('\n');
+    }
+    return benchWords(text);
+}
+
+// A note's words; its marker may stand glued to the first one ("1The").
+QStringList noteWords(QString const& text)
+{
+    static QRegularExpression const marker(QStringLiteral("^\\d+(?=\\p{L})"));
+    QStringList words = benchWords(text);
+    for (QString& w : words)
+        w.remove(marker);
+    return words;
+}
+
+} // namespace
+
+StructureCheck checkStructure(PackageReader const& docx, Expectation const& expected,
+                              QVector<RenderedPage> const& rendered)
+{
+    StructureCheck check;
+    QStringList margins; // the words of every header and footer part
+    static QRegularExpression const pageField(
+        QStringLiteral("(w:instr=\"\\s*PAGE\\b|<w:instrText[^>]*>\\s*PAGE\\b)"));
+    for (QString const& part : docx.relationshipTargets(QStringLiteral("word/document.xml"))) {
+        if (!part.startsWith(QLatin1String("word/header")) && !part.startsWith(QLatin1String("word/footer")))
+            continue;
+        QByteArray const xml = docx.part(part);
+        margins << partWords(xml) << QStringLiteral("\x1f");
+        check.pageField = check.pageField || pageField.match(QString::fromUtf8(xml)).hasMatch();
+    }
+    QByteArray const document = docx.part(QStringLiteral("word/document.xml"));
+    QStringList const body = partWords(document);
+    auto head = [&](QString const& text, int allowedInBody) {
+        ++check.heads;
+        QStringList const words = benchWords(text);
+        if (occurrences(margins, words) > 0 && occurrences(body, words) <= allowedInBody)
+            ++check.headsInParts;
+        else
+            check.headsMissed << text;
+    };
+    for (auto const& text : expected.heads)
+        head(text, 0);
+    for (auto const& text : expected.headsOnce)
+        head(text, 1);
+
+    QStringList notes;
+    for (QString const& w : partWords(docx.part(QStringLiteral("word/footnotes.xml"))))
+        notes << noteWords(w);
+    check.anchors = QString::fromUtf8(document).count(QStringLiteral("<w:footnoteReference"));
+    for (auto const& text : expected.footnotes) {
+        ++check.notes;
+        QStringList const words = noteWords(text).mid(0, 6);
+        bool const inPart = occurrences(notes, words) > 0;
+        bool atFoot = false;
+        for (auto const& page : rendered) {
+            QStringList pageWords;
+            QVector<double> tops;
+            for (auto const& word : page.words)
+                for (auto const& w : noteWords(word.text)) {
+                    pageWords << w;
+                    tops << word.box.top();
+                }
+            for (int i = 0; i + words.size() <= pageWords.size() && !atFoot; ++i)
+                if (pageWords.mid(i, words.size()) == words && tops.at(i) > 0.6 * page.size.height())
+                    atFoot = true;
+        }
+        check.notesInPart += inPart;
+        check.notesAtFoot += atFoot;
+        if (!inPart && !atFoot)
+            check.notesMissed << text;
+    }
+    return check;
+}
+
+namespace {
+
+bool isMyanmar(QChar c)
+{
+    return c.unicode() >= 0x1000 && c.unicode() <= 0x109F;
+}
+
+} // namespace
+
+QStringList logicalWords(QString const& text)
+{
+    static QRegularExpression const word(
+        QStringLiteral("[\\x{0590}-\\x{05FF}\\x{0600}-\\x{06FF}\\x{0750}-\\x{077F}\\x{FB1D}-\\x{FDFF}"
+                       "\\x{FE70}-\\x{FEFF}]+|[\\x{1000}-\\x{1049}\\x{1050}-\\x{109F}]{2,}"));
+    static QRegularExpression const marks(
+        QStringLiteral("[\\x{0591}-\\x{05C7}\\x{0610}-\\x{061A}\\x{064B}-\\x{065F}\\x{0670}\\x{0640}]"));
+    // Punctuation of these blocks (comma, question mark, maqaf, sentence marks) is no part of
+    // a word.
+    static QRegularExpression const punctuation(
+        QStringLiteral("[\\x{060C}\\x{061B}\\x{061F}\\x{066A}-\\x{066D}\\x{05BE}\\x{05C0}\\x{05C3}"
+                       "\\x{05F3}\\x{05F4}\\x{06D4}]"));
+    QStringList words;
+    auto it = word.globalMatch(text.normalized(QString::NormalizationForm_KC));
+    while (it.hasNext()) {
+        QString w = it.next().captured();
+        if (isMyanmar(w.at(0))) {
+            words << w;
+            continue;
+        }
+        w.remove(marks);
+        words << w.split(punctuation, Qt::SkipEmptyParts);
+    }
+    return words;
+}
+
+LogicalOrder compareLogical(QStringList const& source, QString const& text)
+{
+    LogicalOrder r;
+    r.words = source.size();
+    QHash<QString, int> left;
+    for (auto const& w : logicalWords(text))
+        ++left[w];
+    QString compact = text.normalized(QString::NormalizationForm_KC);
+    compact.remove(QRegularExpression(QStringLiteral("\\s+")));
+    QStringList missed;
+    for (auto const& w : source) {
+        if (isMyanmar(w.at(0))) {
+            r.kept += compact.contains(w);
+        } else if (left.value(w) > 0) {
+            --left[w];
+            ++r.kept;
+        } else {
+            missed << w;
+        }
+    }
+    for (auto const& w : missed) {
+        QString reversed(w.size(), QChar());
+        std::reverse_copy(w.begin(), w.end(), reversed.begin());
+        if (w.size() > 1 && left.value(reversed) > 0) {
+            --left[reversed];
+            ++r.reversed;
+        }
+    }
+    return r;
+}
+
+int splitWords(PackageReader const& docx, QSet<QString> const& sourceWords)
+{
+    QString text;
+    QXmlStreamReader reader(docx.part(QStringLiteral("word/document.xml")));
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:t"))
+            text += reader.readElementText();
+        else if (reader.isStartElement() && (reader.qualifiedName() == QLatin1String("w:tab") ||
+                                             reader.qualifiedName() == QLatin1String("w:br")))
+            text += QLatin1Char('\n');
+        else if (reader.isEndElement() && reader.qualifiedName() == QLatin1String("w:p"))
+            text += QLatin1Char('\n');
+    }
+    // "plan-ning" mid-line is as wrong as "plan-" at a line end; "long-term" joins to no word.
+    static QRegularExpression const cut(QStringLiteral("(\\p{L}+)-\\s*(?=(\\p{L}+))"));
+    int split = 0;
+    auto it = cut.globalMatch(text);
+    while (it.hasNext()) {
+        auto const m = it.next();
+        split += sourceWords.contains((m.captured(1) + m.captured(2)).toLower());
+    }
+    return split;
+}
