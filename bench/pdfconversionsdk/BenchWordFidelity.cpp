@@ -6,8 +6,10 @@
 //           a PAGE field where the pages are numbered;
 //   notes   footnotes in the footnotes part with their anchors in the body (page layout: in
 //           the part, or at the foot of a rendered page);
-//   overlap pairs of words drawn over one another on the rendered pages (and, in page layout,
-//           pairs of the package's frames whose rectangles overlap);
+//   ovl     pairs of words drawn over one another on the rendered pages, beyond those the
+//           source itself has (boxes sharing a third of the smaller one);
+//   off     words standing partly off their rendered page;
+//   frm     pairs of the package's frames whose rectangles overlap (page layout);
 //   words   the share of its words that the round trip keeps of the worst source page;
 //   order   the share of the source's words kept in the order of the text (longest common
 //           subsequence over the words as the PDFs' content gives them);
@@ -15,9 +17,14 @@
 //           the rendered round trip (r: found with their letters reversed);
 //   split   words of the .docx's body cut at a line-end hyphen ("proceed-" and "ing")
 //           whose joined form is a word of the source;
+//   lines   code lines that stay lines of their own in the body;
+//   merge   table cells spanning rows or columns, against the source's;
+//   eq      display equations kept as one unit: Office math paragraphs and pictures with an
+//           alternative text, against the source's;
 //   SSIM    mean structural similarity of the first pages at 72 dpi (15 x 15 Gaussian window,
 //           sigma 1.5, C1 6.5025, C2 58.5225, the mean of the three colour channels).
-// A summary marks each target pass or fail. Prints figures; asserts nothing. The time is one
+// A dark first page (a slide's background) must stay dark. A summary marks each target pass or
+// fail. Prints figures; asserts nothing. The time is one
 // conversion's, with other documents converting beside it: word_speed.py measures speed.
 //
 //   bench_word_fidelity [--before <MacOS folder of another build>] [--corpus <folder>]
@@ -28,9 +35,9 @@
 // (.tex; the engine named by a "% !TEX program = xelatex" first line, else pdflatex), once,
 // and again when the source changes; a producer that fails is reported and its document
 // skipped. bench/setup installs the producers. A scanned page is made here too. What each
-// document holds (its running heads, footnotes) is in the corpus's structure.txt. With
-// --before, the same runs go through that build's conversion library too, row under row.
-// Every round trip is kept in <work>/<build>-<mode>/ (.docx and pdf/), and its first pages
+// document holds (running heads, footnotes, code lines, merged cells, equations) is in the
+// corpus's structure.txt. With --before, the same runs go through that build's conversion
+// library too, row under row. Every round trip is kept in <work>/<build>-<mode>/ (.docx and pdf/), and its first pages
 // are put under the original's in <work>/side/<document>-<mode>.png.
 
 #include "DocxFrames.h"
@@ -403,9 +410,11 @@ struct Result
     double words = 0; // of the page that keeps the least
     double order = 0;
     double time = 0;
-    int overlaps = 0; // words over one another on the rendered pages
+    int overlaps = 0; // words over one another on the rendered pages, beyond the source's own
+    int offPage = 0;  // words partly off their rendered page
     int split = 0;
-    int frames = 0; // page layout: pairs of the package's frames over one another
+    bool darkSource = false, darkKept = false; // a dark first page (a slide) and the round trip's
+    int frames = 0;                            // page layout: pairs of the package's frames over one another
     StructureCheck structure;
     bool pageNumber = false;
     LogicalOrder logic;
@@ -423,6 +432,9 @@ struct Result
         return structure.headsInParts == structure.heads && (!pageNumber || structure.pageField);
     }
     bool logicOk() const { return logic.words == 0 || logic.kept >= 0.95 * logic.words; }
+    bool tablesOk() const { return structure.mergedCells >= expectedMerged; }
+    bool equationsOk() const { return structure.equations >= expectedEquations; }
+    int expectedMerged = 0, expectedEquations = 0;
 };
 
 // One conversion in a child process, so that --before can load another build's library.
@@ -438,6 +450,19 @@ int convertHere(QString const& mode, QString const& in, QString const& out)
         pdfconv::conversion::PdfConversion::StartPDFToWord(in.toUtf8(), "", out.toUtf8(), options, nullptr);
     std::printf("%.6f\n", seconds(t));
     return code;
+}
+
+// A page mostly dark: a slide's coloured background under light text.
+bool darkness(QImage const& page)
+{
+    if (page.isNull())
+        return false;
+    QImage const small = page.scaled(64, 64).convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int y = 0; y < small.height(); ++y)
+        for (int x = 0; x < small.width(); ++x)
+            sum += qGray(small.pixel(x, y));
+    return sum / (small.width() * small.height()) < 100;
 }
 
 QString sourceText(QString const& file)
@@ -474,6 +499,9 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
     }
     QStringList const sourceLogic = logicalWords(sourceText(sourceFile));
     LogicalOrder const sourceLogicHeld = compareLogical(sourceLogic, pdfText(pdf));
+    int sourceOverlaps = 0; // a superscript touching a word of a line, say
+    for (auto const& page : renderedPages(pdf))
+        sourceOverlaps += overlappingWords(page);
     for (QString const mode : {"flowing", "layout"}) {
         QVector<QPair<QString, QVector<QImage>>> side{
             {QStringLiteral("%1: PDF, %2 pages").arg(stem).arg(sourcePages), originalPages}};
@@ -490,9 +518,10 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
             QString const back = folder + "/pdf/" + stem + ".pdf";
             QFile::remove(docx);
             QFile::remove(back);
+            r.expectedMerged = expected.mergedCells;
+            r.expectedEquations = expected.equations;
+            r.darkSource = darkness(original);
             QByteArray out;
-            QElapsedTimer t;
-            t.start();
             if (!run(build.program, {"--convert", mode, pdf, docx}, &out, build.env)) {
                 r.failure = QStringLiteral("conversion failed");
             } else if (!office({docx}, folder + "/pdf", profile) || !QFile::exists(back)) {
@@ -500,7 +529,9 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
             } else {
                 r.ok = true;
                 r.time = QString::fromLatin1(out).trimmed().toDouble();
-                r.ssim = ssim(original, firstPage(back, folder + "/" + stem));
+                QImage const page = firstPage(back, folder + "/" + stem);
+                r.ssim = ssim(original, page);
+                r.darkKept = darkness(page);
                 QString const text = pdfText(back);
                 r.words = 1;
                 for (auto const& words : expectedWords)
@@ -508,8 +539,11 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
                 r.order = inOrder(sourceWords, benchWords(pdfText(back, 0, true)));
                 r.pages = pageCount(back);
                 QVector<RenderedPage> const rendered = renderedPages(back);
-                for (auto const& page : rendered)
+                for (auto const& page : rendered) {
                     r.overlaps += overlappingWords(page);
+                    r.offPage += wordsOffPage(page);
+                }
+                r.overlaps = std::max(0, r.overlaps - sourceOverlaps);
                 PackageReader const package(docx);
                 r.frames = overlappingFrames(docxFrames(package.part("word/document.xml"))).size();
                 r.structure = checkStructure(package, expected, rendered);
@@ -547,10 +581,15 @@ void printRow(Result const& r)
                                              : QStringLiteral("%1 r%2")
                                                    .arg(double(r.logic.kept) / r.logic.words, 0, 'f', 2)
                                                    .arg(r.logic.reversed);
-    std::printf("%-14s %-7s %-6s %2d->%-3d %5.2fx  %-8s %-6s %4d %4d   %5.3f %5.3f  %-9s %4d  %5.3f %6.2f\n",
+    std::printf("%-14s %-7s %-6s %2d->%-3d %5.2fx  %-8s %-6s %4d %4d %4d   %5.3f %5.3f  %-9s %4d  %-5s %-5s "
+                "%-5s %5.3f %6.2f\n",
                 qPrintable(r.document), qPrintable(r.mode), qPrintable(r.build), r.sourcePages, r.pages,
                 r.ratio(), qPrintable(heads), qPrintable(fraction(r.notesKept(), r.structure.notes)),
-                r.overlaps, r.frames, r.words, r.order, qPrintable(logic), r.split, r.ssim, r.time);
+                r.overlaps, r.offPage, r.frames, r.words, r.order, qPrintable(logic), r.split,
+                qPrintable(fraction(r.structure.linesKept, r.structure.lines)),
+                qPrintable(r.expectedMerged ? fraction(r.structure.mergedCells, r.expectedMerged) : "-"),
+                qPrintable(r.expectedEquations ? fraction(r.structure.equations, r.expectedEquations) : "-"),
+                r.ssim, r.time);
 }
 
 // One target over the rows of one build and mode: how many documents meet it, and which not.
@@ -600,6 +639,8 @@ void summary(QVector<Result> const& all, QStringList const& buildNames)
                             [](Result const& r) { return r.pages == r.sourcePages; });
             printTarget(QStringLiteral("0 words over one another"), rows, always,
                         [](Result const& r) { return r.overlaps == 0; });
+            printTarget(QStringLiteral("0 words off the page"), rows, always,
+                        [](Result const& r) { return r.offPage == 0; });
             printTarget(
                 QStringLiteral("running heads in header/footer parts"), rows,
                 [](Result const& r) { return r.structure.heads > 0 || r.pageNumber; },
@@ -615,6 +656,21 @@ void summary(QVector<Result> const& all, QStringList const& buildNames)
                 [](Result const& r) { return r.logicOk(); });
             printTarget(QStringLiteral("0 words split at a line-end hyphen"), rows, always,
                         [](Result const& r) { return r.split == 0; });
+            printTarget(
+                QStringLiteral("code lines kept as lines"), rows,
+                [](Result const& r) { return r.structure.lines > 0; },
+                [](Result const& r) { return r.structure.linesKept == r.structure.lines; });
+            printTarget(
+                QStringLiteral("merged table cells kept"), rows,
+                [](Result const& r) { return r.expectedMerged > 0; },
+                [](Result const& r) { return r.tablesOk(); });
+            printTarget(
+                QStringLiteral("display equations as one unit"), rows,
+                [](Result const& r) { return r.expectedEquations > 0; },
+                [](Result const& r) { return r.equationsOk(); });
+            printTarget(
+                QStringLiteral("dark slide backgrounds kept"), rows,
+                [](Result const& r) { return r.darkSource; }, [](Result const& r) { return r.darkKept; });
             printTarget(QStringLiteral("words kept >= 0.95 (worst page)"), rows, always,
                         [](Result const& r) { return r.words >= 0.95; });
             std::printf("  %-36s mean %.3f, worst %.3f\n", "reading order (words in order)",
@@ -719,9 +775,10 @@ int main(int argc, char** argv)
         }));
     pool.waitForDone();
 
-    std::printf("%-14s %-7s %-6s %-7s %-6s  %-8s %-6s %4s %4s   %-5s %-5s  %-9s %5s %-5s %6s\n", "document",
-                "mode", "build", "pages", "ratio", "heads", "notes", "ovl", "frm", "words", "order", "logic",
-                "split", "SSIM", "time");
+    std::printf("%-14s %-7s %-6s %-7s %-6s  %-8s %-6s %4s %4s %4s   %-5s %-5s  %-9s %5s  %-5s %-5s %-5s %-5s "
+                "%6s\n",
+                "document", "mode", "build", "pages", "ratio", "heads", "notes", "ovl", "off", "frm", "words",
+                "order", "logic", "split", "lines", "merge", "eq", "SSIM", "time");
     QVector<Result> all;
     for (auto const& rows : results)
         for (auto const& r : rows) {
@@ -736,6 +793,9 @@ int main(int argc, char** argv)
             if (r.sourceLogic < 0.95)
                 std::printf("%s: the source PDF's own text holds only %.2f of its words in logical order\n",
                             qPrintable(r.document), r.sourceLogic);
+            if (!r.structure.linesMissed.isEmpty())
+                std::printf("%s: lines not kept as lines: %s\n", qPrintable(r.document),
+                            qPrintable(r.structure.linesMissed.join(QStringLiteral(" | "))));
             if (!r.structure.notesMissed.isEmpty())
                 std::printf("%s: footnotes neither in their part nor at the foot of a page: %s\n",
                             qPrintable(r.document),

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -37,6 +38,12 @@ QHash<QString, Expectation> readExpectations(QString const& path)
             e.footnotes << value;
         else if (key == QLatin1String("page-number"))
             e.pageNumber = true;
+        else if (key == QLatin1String("line"))
+            e.lines << value;
+        else if (key == QLatin1String("merged-cells"))
+            e.mergedCells = value.toInt();
+        else if (key == QLatin1String("equations"))
+            e.equations = value.toInt();
     }
     return all;
 }
@@ -85,6 +92,16 @@ int overlappingWords(RenderedPage const& page)
     return pairs;
 }
 
+int wordsOffPage(RenderedPage const& page)
+{
+    QRectF const sheet(QPointF(0, 0), page.size);
+    int off = 0;
+    for (auto const& word : page.words)
+        off += !sheet.contains(word.box.center()) || word.box.right() > sheet.right() + 1 ||
+               word.box.left() < sheet.left() - 1;
+    return off;
+}
+
 int occurrences(QStringList const& words, QStringList const& sequence)
 {
     if (sequence.isEmpty())
@@ -121,8 +138,8 @@ double inOrder(QStringList const& source, QStringList const& got)
 
 namespace {
 
-// The words of a Word part's text: paragraphs and cells apart, runs of one paragraph joined.
-QStringList partWords(QByteArray const& xml)
+// A Word part's text: paragraphs and line breaks as new lines, runs of one paragraph joined.
+QString partText(QByteArray const& xml)
 {
     QString text;
     QXmlStreamReader reader(xml);
@@ -130,13 +147,18 @@ QStringList partWords(QByteArray const& xml)
         reader.readNext();
         if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:t"))
             text += reader.readElementText();
-        else if (reader.isStartElement() && (reader.qualifiedName() == QLatin1String("w:tab") ||
-                                             reader.qualifiedName() == QLatin1String("w:br")))
+        else if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:tab"))
             text += QLatin1Char(' ');
-        else if (reader.isEndElement() && reader.qualifiedName() == QLatin1String("w:p"))
+        else if ((reader.isStartElement() && reader.qualifiedName() == QLatin1String("w:br")) ||
+                 (reader.isEndElement() && reader.qualifiedName() == QLatin1String("w:p")))
             text += QLatin1Char('\n');
     }
-    return benchWords(text);
+    return text;
+}
+
+QStringList partWords(QByteArray const& xml)
+{
+    return benchWords(partText(xml));
 }
 
 // A note's words; its marker may stand glued to the first one ("1The").
@@ -206,6 +228,28 @@ StructureCheck checkStructure(PackageReader const& docx, Expectation const& expe
         if (!inPart && !atFoot)
             check.notesMissed << text;
     }
+
+    QSet<QString> lines;
+    for (QString const& line : partText(document).split(QLatin1Char('\n')))
+        lines.insert(line.simplified());
+    for (auto const& line : expected.lines) {
+        ++check.lines;
+        if (lines.contains(line.simplified()))
+            ++check.linesKept;
+        else
+            check.linesMissed << line;
+    }
+
+    QString const xml = QString::fromUtf8(document);
+    static QRegularExpression const merged(
+        QStringLiteral("<w:gridSpan w:val=\"([2-9]|\\d\\d+)\"|<w:vMerge w:val=\"restart\""));
+    static QRegularExpression const both(
+        QStringLiteral("<w:tcPr>(?:(?!</w:tcPr>).)*<w:gridSpan w:val=\"(?:[2-9]|\\d\\d+)\""
+                       "(?:(?!</w:tcPr>).)*<w:vMerge w:val=\"restart\""));
+    // A cell spanning both ways has both marks and counts once.
+    check.mergedCells = xml.count(merged) - xml.count(both);
+    static QRegularExpression const described(QStringLiteral("<wp:docPr [^>]*descr=\"[^\"]*\\w"));
+    check.equations = xml.count(QStringLiteral("<m:oMathPara")) + xml.count(described);
     return check;
 }
 

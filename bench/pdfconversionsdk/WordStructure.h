@@ -19,6 +19,9 @@ struct Expectation
     QStringList heads;     // running heads and feet: the same text at the same place on the pages
     QStringList headsOnce; // running heads whose words also stand once in the body (a heading)
     QStringList footnotes; // each note's first words
+    QStringList lines;     // lines that stay lines of their own (code), spaces aside
+    int mergedCells = 0;   // table cells spanning more than one row or column
+    int equations = 0;     // display equations
     bool pageNumber = false;
 };
 QHash<QString, Expectation> readExpectations(QString const& path);
@@ -39,6 +42,8 @@ QVector<RenderedPage> renderedPages(QString const& pdf);
 // Pairs of words of a page drawn over one another: their boxes share at least a third of the
 // smaller one, which text set line after line never does.
 int overlappingWords(RenderedPage const& page);
+// Words of a page that stand partly off it.
+int wordsOffPage(RenderedPage const& page);
 
 // Times the sequence of words stands in the words.
 int occurrences(QStringList const& words, QStringList const& sequence);
@@ -57,6 +62,11 @@ struct StructureCheck
     int notesAtFoot = 0; // found at the foot of a rendered page
     int anchors = 0;     // footnote references in the body
     QStringList notesMissed;
+    int lines = 0;
+    int linesKept = 0;
+    QStringList linesMissed;
+    int mergedCells = 0; // cells of the body's tables spanning columns or starting a vertical merge
+    int equations = 0;   // Office math paragraphs, and pictures with an alternative text
 };
 StructureCheck checkStructure(PackageReader const& docx, Expectation const& expected,
                               QVector<RenderedPage> const& rendered);
