@@ -8,7 +8,8 @@
 //           the part, or at the foot of a rendered page);
 //   ovl     pairs of words drawn over one another on the rendered pages, beyond those the
 //           source itself has (boxes sharing a third of the smaller one);
-//   off     words standing partly off their rendered page;
+//   off     words standing partly off their rendered page, or in page layout beyond the
+//           left or right edge of the source's text;
 //   frm     pairs of the package's frames whose rectangles overlap (page layout);
 //   words   the share of its words that the round trip keeps of the worst source page;
 //   order   the share of the source's words kept in the order of the text (longest common
@@ -37,8 +38,8 @@
 // skipped. bench/setup installs the producers. A scanned page is made here too. What each
 // document holds (running heads, footnotes, code lines, merged cells, equations) is in the
 // corpus's structure.txt. With --before, the same runs go through that build's conversion
-// library too, row under row. Every round trip is kept in <work>/<build>-<mode>/ (.docx and pdf/), and its first pages
-// are put under the original's in <work>/side/<document>-<mode>.png.
+// library too, row under row. Every round trip is kept in <work>/<build>-<mode>/ (.docx and pdf/), and its
+// first pages are put under the original's in <work>/side/<document>-<mode>.png.
 
 #include "DocxFrames.h"
 #include "PackageReader.h"
@@ -499,8 +500,10 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
     }
     QStringList const sourceLogic = logicalWords(sourceText(sourceFile));
     LogicalOrder const sourceLogicHeld = compareLogical(sourceLogic, pdfText(pdf));
+    QVector<RenderedPage> const sourceBoxes = renderedPages(pdf);
+    QPair<double, double> const edges = textEdges(sourceBoxes);
     int sourceOverlaps = 0; // a superscript touching a word of a line, say
-    for (auto const& page : renderedPages(pdf))
+    for (auto const& page : sourceBoxes)
         sourceOverlaps += overlappingWords(page);
     for (QString const mode : {"flowing", "layout"}) {
         QVector<QPair<QString, QVector<QImage>>> side{
@@ -541,7 +544,9 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
                 QVector<RenderedPage> const rendered = renderedPages(back);
                 for (auto const& page : rendered) {
                     r.overlaps += overlappingWords(page);
-                    r.offPage += wordsOffPage(page);
+                    // Flowing text sets its own margins; page layout keeps the source's.
+                    r.offPage +=
+                        mode == QLatin1String("layout") ? wordsOffPage(page, edges) : wordsOffPage(page);
                 }
                 r.overlaps = std::max(0, r.overlaps - sourceOverlaps);
                 PackageReader const package(docx);
@@ -639,7 +644,7 @@ void summary(QVector<Result> const& all, QStringList const& buildNames)
                             [](Result const& r) { return r.pages == r.sourcePages; });
             printTarget(QStringLiteral("0 words over one another"), rows, always,
                         [](Result const& r) { return r.overlaps == 0; });
-            printTarget(QStringLiteral("0 words off the page"), rows, always,
+            printTarget(QStringLiteral("0 words off the page or margin"), rows, always,
                         [](Result const& r) { return r.offPage == 0; });
             printTarget(
                 QStringLiteral("running heads in header/footer parts"), rows,

@@ -5,14 +5,15 @@
 #include <QString>
 #include <QStringList>
 
-// The words of a text, lower case, as the benchmarks count them. A word keeps its combining
-// marks; scripts written without spaces (Chinese, Japanese, Burmese, Thai) count each
-// character, as their lines break anywhere and a run between two breaks is no word.
+// The words of a text, lower case, as the benchmarks count them, in every script. A word keeps
+// its combining marks; scripts written without spaces (Chinese, Japanese, Burmese, Thai) count
+// each character, as their lines break anywhere and a run between two breaks is no word.
 inline QStringList benchWords(QString const& text)
 {
     static QRegularExpression const word(
         QStringLiteral("[\\p{Han}\\p{Hiragana}\\p{Katakana}\\p{Myanmar}\\p{Thai}]|"
-                       "(?:(?![\\p{Han}\\p{Hiragana}\\p{Katakana}\\p{Myanmar}\\p{Thai}])[\\w\\p{M}])+"));
+                       "(?:(?![\\p{Han}\\p{Hiragana}\\p{Katakana}\\p{Myanmar}\\p{Thai}])[\\w\\p{M}])+"),
+        QRegularExpression::UseUnicodePropertiesOption);
     QStringList words;
     auto it = word.globalMatch(text.toLower());
     while (it.hasNext())

@@ -55,7 +55,13 @@ QVector<RenderedPage> renderedPages(QString const& pdf)
     p.start(QStringLiteral("pdftotext"), {"-bbox-layout", "-enc", "UTF-8", pdf, "-"});
     if (!p.waitForFinished(300000))
         return pages;
-    QXmlStreamReader xml(p.readAllStandardOutput());
+    // A glyph without a proper character (a ligature of an old font) comes out as a control
+    // character, which no XML may hold.
+    QByteArray out = p.readAllStandardOutput();
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\r' && c != '\t')
+            c = ' ';
+    QXmlStreamReader xml(out);
     int line = 0;
     auto number = [&](char const* name) { return xml.attributes().value(QLatin1String(name)).toDouble(); };
     while (!xml.atEnd()) {
@@ -92,13 +98,26 @@ int overlappingWords(RenderedPage const& page)
     return pairs;
 }
 
-int wordsOffPage(RenderedPage const& page)
+QPair<double, double> textEdges(QVector<RenderedPage> const& pages)
+{
+    double left = 1, right = 0;
+    for (auto const& page : pages)
+        for (auto const& word : page.words)
+            if (page.size.width() > 0) {
+                left = std::min(left, word.box.left() / page.size.width());
+                right = std::max(right, word.box.right() / page.size.width());
+            }
+    return left < right ? qMakePair(left, right) : qMakePair(0.0, 1.0);
+}
+
+int wordsOffPage(RenderedPage const& page, QPair<double, double> const& edges)
 {
     QRectF const sheet(QPointF(0, 0), page.size);
+    double const left = edges.first * page.size.width() - 6, right = edges.second * page.size.width() + 6;
     int off = 0;
     for (auto const& word : page.words)
-        off += !sheet.contains(word.box.center()) || word.box.right() > sheet.right() + 1 ||
-               word.box.left() < sheet.left() - 1;
+        off += !sheet.contains(word.box.center()) || word.box.right() > std::min(right, sheet.right() + 1) ||
+               word.box.left() < std::max(left, sheet.left() - 1);
     return off;
 }
 
@@ -241,14 +260,19 @@ StructureCheck checkStructure(PackageReader const& docx, Expectation const& expe
     }
 
     QString const xml = QString::fromUtf8(document);
-    static QRegularExpression const merged(
-        QStringLiteral("<w:gridSpan w:val=\"([2-9]|\\d\\d+)\"|<w:vMerge w:val=\"restart\""));
-    static QRegularExpression const both(
-        QStringLiteral("<w:tcPr>(?:(?!</w:tcPr>).)*<w:gridSpan w:val=\"(?:[2-9]|\\d\\d+)\""
-                       "(?:(?!</w:tcPr>).)*<w:vMerge w:val=\"restart\""));
-    // A cell spanning both ways has both marks and counts once.
-    check.mergedCells = xml.count(merged) - xml.count(both);
-    static QRegularExpression const described(QStringLiteral("<wp:docPr [^>]*descr=\"[^\"]*\\w"));
+    // A cell that starts a vertical merge, or spans columns without continuing a merge above.
+    static QRegularExpression const cell(QStringLiteral("<w:tcPr>(.*?)</w:tcPr>"));
+    static QRegularExpression const span(QStringLiteral("<w:gridSpan w:val=\"(?:[2-9]|\\d\\d+)\""));
+    static QRegularExpression const restart(QStringLiteral("<w:vMerge w:val=\"restart\""));
+    auto cells = cell.globalMatch(xml);
+    while (cells.hasNext()) {
+        QString const properties = cells.next().captured(1);
+        bool const continues =
+            properties.contains(QLatin1String("<w:vMerge")) && !properties.contains(restart);
+        check.mergedCells += properties.contains(restart) || (properties.contains(span) && !continues);
+    }
+    static QRegularExpression const described(QStringLiteral("<wp:docPr [^>]*descr=\"[^\"]*\\w"),
+                                              QRegularExpression::UseUnicodePropertiesOption);
     check.equations = xml.count(QStringLiteral("<m:oMathPara")) + xml.count(described);
     return check;
 }
@@ -296,7 +320,8 @@ LogicalOrder compareLogical(QStringList const& source, QString const& text)
     for (auto const& w : logicalWords(text))
         ++left[w];
     QString compact = text.normalized(QString::NormalizationForm_KC);
-    compact.remove(QRegularExpression(QStringLiteral("\\s+")));
+    compact.remove(
+        QRegularExpression(QStringLiteral("\\s+"), QRegularExpression::UseUnicodePropertiesOption));
     QStringList missed;
     for (auto const& w : source) {
         if (isMyanmar(w.at(0))) {

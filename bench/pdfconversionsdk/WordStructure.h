@@ -42,8 +42,11 @@ QVector<RenderedPage> renderedPages(QString const& pdf);
 // Pairs of words of a page drawn over one another: their boxes share at least a third of the
 // smaller one, which text set line after line never does.
 int overlappingWords(RenderedPage const& page);
-// Words of a page that stand partly off it.
-int wordsOffPage(RenderedPage const& page);
+// Left and right edges of the text of a document's pages, as shares of the page's width.
+QPair<double, double> textEdges(QVector<RenderedPage> const& pages);
+// Words of a page that stand partly off it, or beyond given edges of its text by more than
+// 6 points (about a letter).
+int wordsOffPage(RenderedPage const& page, QPair<double, double> const& edges = {0, 1});
 
 // Times the sequence of words stands in the words.
 int occurrences(QStringList const& words, QStringList const& sequence);
