@@ -9,7 +9,7 @@
 //   ovl     pairs of words drawn over one another on the rendered pages, beyond those the
 //           source itself has (boxes sharing a third of the smaller one);
 //   off     words standing partly off their rendered page, or in page layout beyond the
-//           left or right edge of the source's text;
+//           left or right edge of the source's text, beyond those the source has off its page;
 //   frm     pairs of the package's frames whose rectangles overlap (page layout);
 //   words   the share of its words that the round trip keeps of the worst source page;
 //   order   the share of the source's words kept in the order of the text (longest common
@@ -19,6 +19,7 @@
 //   split   words of the .docx's body cut at a line-end hyphen ("proceed-" and "ing")
 //           whose joined form is a word of the source;
 //   lines   code lines that stay lines of their own in the body;
+//   inl     text with superscripts or subscripts ("10^-6 s^-1") that stays in one line;
 //   merge   table cells spanning rows or columns, against the source's;
 //   eq      display equations kept as one unit: Office math paragraphs and pictures with an
 //           alternative text, against the source's;
@@ -412,7 +413,7 @@ struct Result
     double order = 0;
     double time = 0;
     int overlaps = 0; // words over one another on the rendered pages, beyond the source's own
-    int offPage = 0;  // words partly off their rendered page
+    int offPage = 0;  // words partly off their rendered page or margins, beyond the source's own
     int split = 0;
     bool darkSource = false, darkKept = false; // a dark first page (a slide) and the round trip's
     int frames = 0;                            // page layout: pairs of the package's frames over one another
@@ -502,9 +503,11 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
     LogicalOrder const sourceLogicHeld = compareLogical(sourceLogic, pdfText(pdf));
     QVector<RenderedPage> const sourceBoxes = renderedPages(pdf);
     QPair<double, double> const edges = textEdges(sourceBoxes);
-    int sourceOverlaps = 0; // a superscript touching a word of a line, say
-    for (auto const& page : sourceBoxes)
+    int sourceOverlaps = 0, sourceOff = 0; // a superscript touching a word, a cell cut at the page's edge
+    for (auto const& page : sourceBoxes) {
         sourceOverlaps += overlappingWords(page);
+        sourceOff += wordsOffPage(page);
+    }
     for (QString const mode : {"flowing", "layout"}) {
         QVector<QPair<QString, QVector<QImage>>> side{
             {QStringLiteral("%1: PDF, %2 pages").arg(stem).arg(sourcePages), originalPages}};
@@ -549,6 +552,7 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
                         mode == QLatin1String("layout") ? wordsOffPage(page, edges) : wordsOffPage(page);
                 }
                 r.overlaps = std::max(0, r.overlaps - sourceOverlaps);
+                r.offPage = std::max(0, r.offPage - sourceOff);
                 PackageReader const package(docx);
                 r.frames = overlappingFrames(docxFrames(package.part("word/document.xml"))).size();
                 r.structure = checkStructure(package, expected, rendered);
@@ -587,11 +591,12 @@ void printRow(Result const& r)
                                                    .arg(double(r.logic.kept) / r.logic.words, 0, 'f', 2)
                                                    .arg(r.logic.reversed);
     std::printf("%-14s %-7s %-6s %2d->%-3d %5.2fx  %-8s %-6s %4d %4d %4d   %5.3f %5.3f  %-9s %4d  %-5s %-5s "
-                "%-5s %5.3f %6.2f\n",
+                "%-5s %-5s %5.3f %6.2f\n",
                 qPrintable(r.document), qPrintable(r.mode), qPrintable(r.build), r.sourcePages, r.pages,
                 r.ratio(), qPrintable(heads), qPrintable(fraction(r.notesKept(), r.structure.notes)),
                 r.overlaps, r.offPage, r.frames, r.words, r.order, qPrintable(logic), r.split,
                 qPrintable(fraction(r.structure.linesKept, r.structure.lines)),
+                qPrintable(fraction(r.structure.inlinesKept, r.structure.inlines)),
                 qPrintable(r.expectedMerged ? fraction(r.structure.mergedCells, r.expectedMerged) : "-"),
                 qPrintable(r.expectedEquations ? fraction(r.structure.equations, r.expectedEquations) : "-"),
                 r.ssim, r.time);
@@ -665,6 +670,10 @@ void summary(QVector<Result> const& all, QStringList const& buildNames)
                 QStringLiteral("code lines kept as lines"), rows,
                 [](Result const& r) { return r.structure.lines > 0; },
                 [](Result const& r) { return r.structure.linesKept == r.structure.lines; });
+            printTarget(
+                QStringLiteral("super-/subscripts in their line"), rows,
+                [](Result const& r) { return r.structure.inlines > 0; },
+                [](Result const& r) { return r.structure.inlinesKept == r.structure.inlines; });
             printTarget(
                 QStringLiteral("merged table cells kept"), rows,
                 [](Result const& r) { return r.expectedMerged > 0; },
@@ -781,9 +790,9 @@ int main(int argc, char** argv)
     pool.waitForDone();
 
     std::printf("%-14s %-7s %-6s %-7s %-6s  %-8s %-6s %4s %4s %4s   %-5s %-5s  %-9s %5s  %-5s %-5s %-5s %-5s "
-                "%6s\n",
+                "%-5s %6s\n",
                 "document", "mode", "build", "pages", "ratio", "heads", "notes", "ovl", "off", "frm", "words",
-                "order", "logic", "split", "lines", "merge", "eq", "SSIM", "time");
+                "order", "logic", "split", "lines", "inl", "merge", "eq", "SSIM", "time");
     QVector<Result> all;
     for (auto const& rows : results)
         for (auto const& r : rows) {

@@ -40,6 +40,8 @@ QHash<QString, Expectation> readExpectations(QString const& path)
             e.pageNumber = true;
         else if (key == QLatin1String("line"))
             e.lines << value;
+        else if (key == QLatin1String("inline"))
+            e.inlines << value;
         else if (key == QLatin1String("merged-cells"))
             e.mergedCells = value.toInt();
         else if (key == QLatin1String("equations"))
@@ -249,8 +251,18 @@ StructureCheck checkStructure(PackageReader const& docx, Expectation const& expe
     }
 
     QSet<QString> lines;
-    for (QString const& line : partText(document).split(QLatin1Char('\n')))
+    QVector<QStringList> lineWords;
+    for (QString const& line : partText(document).split(QLatin1Char('\n'))) {
         lines.insert(line.simplified());
+        lineWords << benchWords(line);
+    }
+    for (auto const& text : expected.inlines) {
+        ++check.inlines;
+        QStringList const words = benchWords(text);
+        check.inlinesKept += std::any_of(lineWords.begin(), lineWords.end(), [&](QStringList const& line) {
+            return occurrences(line, words) > 0;
+        });
+    }
     for (auto const& line : expected.lines) {
         ++check.lines;
         if (lines.contains(line.simplified()))

@@ -20,6 +20,7 @@ struct Expectation
     QStringList headsOnce; // running heads whose words also stand once in the body (a heading)
     QStringList footnotes; // each note's first words
     QStringList lines;     // lines that stay lines of their own (code), spaces aside
+    QStringList inlines;   // words with raised or lowered ones among them that stay in one line
     int mergedCells = 0;   // table cells spanning more than one row or column
     int equations = 0;     // display equations
     bool pageNumber = false;
@@ -68,6 +69,8 @@ struct StructureCheck
     int lines = 0;
     int linesKept = 0;
     QStringList linesMissed;
+    int inlines = 0;
+    int inlinesKept = 0;
     int mergedCells = 0; // cells of the body's tables spanning columns or starting a vertical merge
     int equations = 0;   // Office math paragraphs, and pictures with an alternative text
 };
