@@ -857,5 +857,9 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <translation>Eine neue Version von %1 ist verfügbar!<byte value="xd"/>
 %1 %2 ist jetzt verfügbar – Sie haben %3. Möchten Sie die neue Version jetzt herunterladen?</translation>
     </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Die Update-Informationen konnten nicht gelesen werden.</translation>
+    </message>
 </context>
 </TS>

@@ -857,5 +857,9 @@ Downloading this OCR module now?</source>
         <translation>¡Hay una nueva versión de %1 disponible!<byte value="xd"/>
 Ya está disponible %1 %2; usted tiene la versión %3. ¿Desea descargarla ahora?</translation>
     </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>No se pudo leer la información de actualización.</translation>
+    </message>
 </context>
 </TS>

@@ -857,5 +857,9 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
         <translation>Une nouvelle version de %1 est disponible&#xa0;! <byte value="xd"/>
 %1 %2 est disponible (vous avez la version %3). Voulez-vous la télécharger maintenant&#xa0;?</translation>
     </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Les informations de mise à jour n&apos;ont pas pu être lues.</translation>
+    </message>
 </context>
 </TS>

@@ -857,5 +857,9 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <translation>È disponibile una nuova versione di %1! <byte value="xd"/>
 %1 %2 è ora disponibile (la versione installata è la %3). Vuoi scaricarla adesso?</translation>
     </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Impossibile leggere le informazioni sull&apos;aggiornamento.</translation>
+    </message>
 </context>
 </TS>

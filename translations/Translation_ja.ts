@@ -857,5 +857,9 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <translation>%1の新しいバージョンがあります。<byte value="xd"/>
 %1 %2が利用可能です（現在のバージョンは%3です）。今すぐダウンロードしますか？</translation>
     </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>アップデート情報を読み取れませんでした。</translation>
+    </message>
 </context>
 </TS>

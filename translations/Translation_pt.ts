@@ -857,5 +857,9 @@ Deseja baixar o módulo de OCR agora?</translation>
         <translation>Uma nova versão do %1 está disponível! <byte value="xd"/>
 O %1 %2 já está disponível (você tem a versão %3). Deseja baixar agora?</translation>
     </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Não foi possível ler as informações de atualização.</translation>
+    </message>
 </context>
 </TS>

@@ -317,12 +317,15 @@ private slots:
         m_server.serve(httpResponse(200, R"({"code":201})"));
         Orvane::setServiceOriginForTesting(QString());
         Outcome const out = check();
+        QString const asked = Orvane::gInstance()->serviceAddress();
         Orvane::setServiceOriginForTesting(origin(m_server.serverPort()));
         QFile::remove(m_home.filePath("Config/Docquill.ini"));
 
         QCOMPARE(out.code, code);
-        if (code == 201)
+        if (code == 201) {
             QCOMPARE(m_server.lastTarget().path(), QStringLiteral("/updates/check"));
+            QCOMPARE(asked, address);
+        }
     }
 
     // The slow rows wait out the 3-second limit once each.

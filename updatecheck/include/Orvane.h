@@ -51,6 +51,14 @@ public:
     ORVANE_EXPORT bool checkVersionUpdate(int& code, QString& version, QString& downloadUrl);
 
     /**
+     * @brief The address of the update-information service that the next check asks, without
+     *        its query: the settings' service, the built-in one, or the test origin's.
+     *
+     * The application opens a download link of a reply only on this service's host.
+     */
+    ORVANE_EXPORT QString serviceAddress() const;
+
+    /**
      * @brief Test seam: sends the queries to another scheme, host and port, such as
      *        "http://127.0.0.1:8080"; the path and the query stay as they are.
      *        An empty origin restores the built-in service.

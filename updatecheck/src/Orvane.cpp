@@ -147,6 +147,11 @@ bool Orvane::checkVersionUpdate(int& code, QString& version, QString& downloadUr
     }
 }
 
+QString Orvane::serviceAddress() const
+{
+    return serviceEndpoint(m_configDir);
+}
+
 void Orvane::setServiceOriginForTesting(QString const& origin)
 {
     serviceOriginOverride() = origin;

@@ -83,8 +83,30 @@ void QNetWorkProcess::checkUpdate()
                 QStringLiteral("%1 %2 %3").arg(g_product_name, g_version, glanguage(StrNewestVersion)));
         return;
     }
-    if (code == g_codeNewVersion)
-        offerNewVersion(version, downloadUrl);
+    if (code != g_codeNewVersion)
+        return;
+    // Anyone on the way to a plain-http service writes the reply: its link must not choose
+    // what the desktop opens.
+    if (!isTrustedDownload(downloadUrl, m_orvane->serviceAddress())) {
+        qWarning() << "checkUpdate" << __LINE__ << "download link refused:" << downloadUrl.left(200);
+        if (m_userAsked)
+            MessageBox::information(MainWindowAccess::instance(), tr("Software Update"),
+                                    tr("The update information could not be read."));
+        return;
+    }
+    offerNewVersion(version, downloadUrl);
+}
+
+bool QNetWorkProcess::isTrustedDownload(QString const& link, QString const& service)
+{
+    QUrl const url(link, QUrl::StrictMode);
+    if (!url.isValid())
+        return false;
+    if (url == QUrl(g_link_download))
+        return true;
+    QString const host = QUrl(service).host();
+    return url.scheme() == QLatin1String("https") && url.userInfo().isEmpty() && !host.isEmpty() &&
+           url.host().compare(host, Qt::CaseInsensitive) == 0;
 }
 
 void QNetWorkProcess::offerNewVersion(QString const& version, QString const& downloadUrl)

@@ -30,6 +30,8 @@ public:
 private:
     void offerNewVersion(QString const& version, QString const& downloadUrl);
     static bool isSkipped(QString const& ignored, QString const& offered);
+    // An https link on the update service's own host, or the product's download page.
+    static bool isTrustedDownload(QString const& link, QString const& service);
 
     Orvane* m_orvane = nullptr;
     QSettings* m_settings = nullptr;

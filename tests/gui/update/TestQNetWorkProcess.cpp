@@ -6,6 +6,7 @@
 #include "Orvane.h"
 #include "TestHome.h"
 #include "UrlRecorder.h"
+#include "common/ProductConstants.h"
 
 #include <QtTest>
 
@@ -24,10 +25,11 @@ QByteArray httpResponse(int status, QByteArray const& body)
            "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
-QByteArray offer(QByteArray const& version)
+// The link lies on the service's host (127.0.0.1 in these tests) unless one is given.
+QByteArray offer(QByteArray const& version, QByteArray const& link = "https://127.0.0.1/new.dmg")
 {
-    return httpResponse(200, R"({"code":400,"version":")" + version +
-                                 R"(","download_url":"https://download.example/new.dmg"})");
+    return httpResponse(200,
+                        R"({"code":400,"version":")" + version + R"(","download_url":")" + link + R"("})");
 }
 
 // Answers every request with one canned response; keeps the last request line's target.
@@ -57,6 +59,7 @@ protected:
 const QString g_note = QStringLiteral("Note|Error network, please check your connection!");
 const QString g_tooFrequent =
     QStringLiteral("Software Update|Requests are too frequent, please try again later.");
+const QString g_unreadable = QStringLiteral("Software Update|The update information could not be read.");
 const QString g_newest =
     QStringLiteral("Software Update|Tarvello Docquill 7.0.0 is currently the newest version available.");
 
@@ -121,7 +124,7 @@ private slots:
         int const none = QMessageBox::NoButton;
         QString const absent;
         QStringList const nothing;
-        QStringList const download{QStringLiteral("https://download.example/new.dmg")};
+        QStringList const download{QStringLiteral("https://127.0.0.1/new.dmg")};
         QByteArray const refused;
 
         QTest::newRow("403, asked") << httpResponse(403, "{}") << true << absent << none
@@ -162,6 +165,19 @@ private slots:
             << QStringList{offerText("7.10.0")} << nothing << "7.9.0";
         QTest::newRow("ignored 7.10.0, offered 7.9.0")
             << offer("7.9.0") << false << QString("7.10.0") << none << nothing << nothing << "7.10.0";
+        // Only the service's own host over https, or the product's download page, is opened.
+        QTest::newRow("offer, product page")
+            << offer("7.1.0", g_link_download.toUtf8()) << false << absent << int(QMessageBox::Yes)
+            << QStringList{offerText("7.1.0")} << QStringList{g_link_download} << absent;
+        for (QByteArray link :
+             {"http://127.0.0.1/new.dmg", "file:///home", "https://elsewhere.example/new.dmg",
+              "https://127.0.0.1.elsewhere.example/new.dmg", "https://a@127.0.0.1/x", ""}) {
+            QTest::addRow("offer of %s, asked", link.constData())
+                << offer("7.1.0", link) << true << absent << none << QStringList{g_unreadable} << nothing
+                << absent;
+            QTest::addRow("offer of %s, automatic", link.constData())
+                << offer("7.1.0", link) << false << absent << none << nothing << nothing << absent;
+        }
         QTest::newRow("ignored 7.1, offered 7.1.0")
             << offer("7.1.0") << true << QString("7.1") << none << nothing << nothing << "7.1";
     }
