@@ -8,11 +8,12 @@
 class TempFolder
 {
 public:
-    // This copy's working folder, ending in "/": made and locked on first use, below the Temp
-    // folder of the home folder of that moment, readable by its owner alone; the Temp folder
-    // itself when it cannot be made. Any thread.
+    // This copy's working folder, ending in "/": made and locked on first use (and again when
+    // it was removed), below the Temp folder of the home folder of that moment, readable by
+    // its owner alone; the Temp folder itself when it cannot be made. Any thread.
     static QString path();
     // Start-up: removes from Temp what belongs to no running copy (folders whose lock is
-    // stale, entries without a lock) and keeps every running copy's folder.
+    // stale, or another machine's lock a day old; entries without a lock) and keeps every
+    // running copy's folder. A link is removed as a link, never followed.
     static void removeAbandoned();
 };
