@@ -8,26 +8,67 @@
 #include <QTemporaryDir>
 #include <QtDebug>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 InstallModule* InstallModule::m_instance = nullptr;
 
 namespace {
 
-// Replaces destination/name by staged/name with two renames: at every moment the name holds
-// either the old entry whole or the new one whole. The old one comes back when the second
-// rename fails.
-bool moveIntoPlace(QString const& staged, QString const& destination, QString const& name,
-                   QString const& aside)
+QString const s_staging = QStringLiteral(".staging-");
+QString const s_replaced = QStringLiteral(".replaced-");
+
+// Gives to the new folder what the package does not replace: files as hard links (a copy where
+// a link cannot be made), links as links, folders made anew.
+bool carry(QString const& from, QString const& to)
 {
-    QString const target = destination + QLatin1Char('/') + name;
-    QString const old = aside + QLatin1Char('/') + name;
-    bool const hadOld = QFileInfo::exists(target) || QFileInfo(target).isSymLink();
-    if (hadOld && !QDir().rename(target, old))
+    QFileInfo const info(from);
+    QByteArray const source = QFile::encodeName(from);
+    QByteArray const copy = QFile::encodeName(to);
+    if (info.isSymLink()) {
+        char target[4096];
+        ssize_t const length = ::readlink(source.constData(), target, sizeof target - 1);
+        if (length < 0)
+            return false;
+        target[length] = '\0';
+        return ::symlink(target, copy.constData()) == 0;
+    }
+    if (!info.isDir())
+        return ::link(source.constData(), copy.constData()) == 0 || QFile::copy(from, to);
+    if (!QDir().mkdir(to))
         return false;
-    if (QDir().rename(staged + QLatin1Char('/') + name, target))
-        return true;
-    if (hadOld)
-        QDir().rename(old, target);
-    return false;
+    QStringList const entries =
+        QDir(from).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (QString const& name : entries)
+        if (!carry(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name))
+            return false;
+    return true;
+}
+
+// What an install cut short leaves beside a destination folder named name, or inside it (as
+// installs did before).
+bool isLeftover(QString const& entry, QString const& name)
+{
+    return entry.startsWith(s_staging + name + QLatin1Char('-')) ||
+           entry.startsWith(s_replaced + name + QLatin1Char('-'));
+}
+
+bool isLeftoverInside(QString const& entry)
+{
+    return entry.startsWith(s_staging) || entry.startsWith(s_replaced);
+}
+
+void removeEntry(QString const& path)
+{
+    QFileInfo const info(path);
+    if (info.isDir() && !info.isSymLink())
+        QDir(path).removeRecursively();
+    else
+        QFile::remove(path);
 }
 
 } // namespace
@@ -49,8 +90,14 @@ bool InstallModule::install(QString const& package, QString const& destination)
     m_error.clear();
     // Unpacked beside the destination and moved in only when whole: an unpack that fails or
     // is cut short leaves the installed module as it was, never a mix of old and new files.
-    bool const made = QDir().mkpath(destination);
-    QTemporaryDir staging(QDir(destination).absoluteFilePath(QStringLiteral(".staging-XXXXXX")));
+    // A destination that is a link is installed where it leads.
+    QString const canonical = QFileInfo(destination).canonicalFilePath();
+    QFileInfo const info(canonical.isEmpty() ? QDir::cleanPath(QDir(destination).absolutePath()) : canonical);
+    QString const target = info.absoluteFilePath();
+    QString const parent = info.absolutePath();
+    QString const name = info.fileName();
+    bool const made = !name.isEmpty() && QDir().mkpath(parent);
+    QTemporaryDir staging(parent + QLatin1Char('/') + s_staging + name + QStringLiteral("-XXXXXX"));
     if (!made || !staging.isValid()) {
         qWarning() << "install" << __LINE__ << "cannot unpack into" << destination;
         m_error = unwritable(destination);
@@ -87,27 +134,110 @@ bool InstallModule::install(QString const& package, QString const& destination)
         return false;
     }
 
-    QTemporaryDir aside(QDir(destination).absoluteFilePath(QStringLiteral(".replaced-XXXXXX")));
-    if (!aside.isValid()) {
-        m_error = unwritable(destination);
-        return false;
+    // The new folder holds what the old one held beside the package's entries; one swap then
+    // puts it in place, so the destination is at every moment wholly old or wholly new.
+    bool const hadOld = QFileInfo(target).isDir();
+    // Readable as the folder it replaces, not only by its owner as a temporary folder is.
+    QFile::setPermissions(staging.path(),
+                          hadOld ? QFileInfo(target).permissions()
+                                 : QFileDevice::Permissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                            QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                            QFileDevice::ExeOther));
+    if (hadOld) {
+        QStringList const kept =
+            QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (QString const& entry : kept) {
+            QString const to = staging.path() + QLatin1Char('/') + entry;
+            if (isLeftoverInside(entry) || QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+                continue;
+            if (!carry(target + QLatin1Char('/') + entry, to)) {
+                qWarning() << "install" << __LINE__ << "cannot keep" << entry << "of" << target;
+                m_error = unwritable(destination);
+                return false;
+            }
+        }
     }
-    QStringList const entries =
-        QDir(staging.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (QString const& name : entries) {
-        if (!moveIntoPlace(staging.path(), destination, name, aside.path())) {
-            qWarning() << "install" << __LINE__ << "cannot move" << name << "into" << destination;
+    QByteArray const from = QFile::encodeName(staging.path());
+    QByteArray const to = QFile::encodeName(target);
+    if (!hadOld) {
+        if (::rename(from.constData(), to.constData()) != 0) {
+            qWarning() << "install" << __LINE__ << "cannot move the model into" << target << strerror(errno);
             m_error = unwritable(destination);
             return false;
         }
+        staging.setAutoRemove(false);
+        return true;
     }
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0)
+        return true; // the staging folder now holds the old model and goes with it
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+        qWarning() << "install" << __LINE__ << "cannot swap the model into" << target << strerror(errno);
+        m_error = unwritable(destination);
+        return false;
+    }
+    // A file system without an exchange: two renames, and the old folder back on failure. A
+    // start after a crash between them puts the old one back.
+    QTemporaryDir aside(parent + QLatin1Char('/') + s_replaced + name + QStringLiteral("-XXXXXX"));
+    QByteArray const old = QFile::encodeName(aside.path());
+    if (!aside.isValid() || !QDir().rmdir(aside.path()) || ::rename(to.constData(), old.constData()) != 0) {
+        m_error = unwritable(destination);
+        return false;
+    }
+    if (::rename(from.constData(), to.constData()) != 0) {
+        qWarning() << "install" << __LINE__ << "cannot move the model into" << target << strerror(errno);
+        if (::rename(old.constData(), to.constData()) != 0)
+            aside.setAutoRemove(false);
+        m_error = unwritable(destination);
+        return false;
+    }
+    staging.setAutoRemove(false);
     return true;
+}
+
+void InstallModule::removeLeftovers(QString const& destination)
+{
+    QFileInfo const info(QDir::cleanPath(QDir(destination).absolutePath()));
+    QString const target = info.absoluteFilePath();
+    QString const parent = info.absolutePath();
+    QString const name = info.fileName();
+    QStringList const beside =
+        QDir(parent).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (QString const& entry : beside) {
+        if (!isLeftover(entry, name))
+            continue;
+        QString const path = parent + QLatin1Char('/') + entry;
+        // Cut short between its two renames: the old model comes back.
+        if (entry.startsWith(s_replaced) && !QFileInfo::exists(target) && !QFileInfo(target).isSymLink() &&
+            QDir().rename(path, target)) {
+            qWarning() << "removeLeftovers" << __LINE__ << "the model from before an install came back";
+            continue;
+        }
+        qWarning() << "removeLeftovers" << __LINE__ << "removing" << path;
+        removeEntry(path);
+    }
+    if (info.isDir() && !info.isSymLink()) {
+        QStringList const inside =
+            QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (QString const& entry : inside)
+            if (isLeftoverInside(entry))
+                removeEntry(target + QLatin1Char('/') + entry);
+    }
+}
+
+void InstallModule::removeOCRLeftovers()
+{
+    removeLeftovers(ocrDestination());
+}
+
+QString InstallModule::ocrDestination()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/resource/models");
 }
 
 bool InstallModule::installOCRModule(QString const& package)
 {
-    return install(package,
-                   QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/resource/models"));
+    return install(package, ocrDestination());
 }
 
 bool InstallModule::installCADModule(QString const& package)

@@ -14,10 +14,15 @@ public:
     static InstallModule* m_instance;
     static InstallModule* instance();
 
-    // Unpacks package into destination (created when missing): the archive is unpacked aside
-    // and each of its top-level entries then replaces the entry of that name. True only when
-    // unzip ran to its end with exit code 0 and everything was moved into place.
+    // Unpacks package into destination (created when missing): the archive is unpacked beside
+    // it, the destination's entries that the package does not hold join it, and the new folder
+    // then takes the destination's place in one swap. True only when unzip ran to its end with
+    // exit code 0 and the new folder is in place; otherwise the destination is as it was.
     bool install(QString const& package, QString const& destination);
+    // Start-up: removes what an install that was cut short left beside or inside destination,
+    // and puts the old folder back when the cut came between its two renames.
+    static void removeLeftovers(QString const& destination);
+    static void removeOCRLeftovers();
     // Why the last install failed, for the user; empty after a success.
     QString errorString() const { return m_error; }
 
@@ -28,6 +33,7 @@ public:
 
 private:
     static QString unwritable(QString const& folder);
+    static QString ocrDestination();
 
     QString m_error;
 };

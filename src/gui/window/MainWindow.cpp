@@ -9,6 +9,7 @@
 #include "list/FileListWindow.h"
 #include "logger/Logger.h"
 #include "menus/AppMenu.h"
+#include "module/InstallModule.h"
 #include "pipeline/TaskController.h"
 #include "settings/PMPreferences.h"
 #include "support/MessageBox.h"
@@ -33,6 +34,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui_Docquil
     initConnect();
     initLogger();
     setAcceptDrops(true);
+    InstallModule::removeOCRLeftovers();
     // The settings never claim a model that is missing or damaged.
     if (!ComponentCheck::instance()->checkOCRModuleMd5())
         PMPreferences::getInstance()->setOCRInstalled(false);

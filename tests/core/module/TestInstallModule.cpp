@@ -8,6 +8,63 @@
 #include <QCoreApplication>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstdio>
+
+#include <dlfcn.h>
+#include <fcntl.h>
+
+namespace {
+
+// Renames that the file system refuses: of an entry named "b" or of a folder holding one, or
+// a swap of two folders as a file system without one.
+enum class Refuse
+{
+    Nothing,
+    EntryB,
+    Exchange,
+    ExchangeAndB,
+};
+Refuse g_refuse = Refuse::Nothing;
+
+bool refused(char const* from, unsigned flags)
+{
+    QString const path = QFile::decodeName(from);
+    bool const b = path.endsWith("/b") || QFileInfo::exists(path + "/b");
+    switch (g_refuse) {
+    case Refuse::Nothing:
+        return false;
+    case Refuse::EntryB:
+        errno = EBUSY;
+        return b;
+    case Refuse::Exchange:
+    case Refuse::ExchangeAndB:
+        if (flags & RENAME_EXCHANGE) {
+            errno = EINVAL;
+            return true;
+        }
+        errno = EBUSY;
+        return g_refuse == Refuse::ExchangeAndB && b && !path.contains("/.replaced-");
+    }
+    return false;
+}
+
+} // namespace
+
+extern "C" int renameat2(int fromDir, char const* from, int toDir, char const* to, unsigned flags)
+{
+    using Fn = int (*)(int, char const*, int, char const*, unsigned);
+    static Fn const real = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, "renameat2"));
+    return refused(from, flags) ? -1 : real(fromDir, from, toDir, to, flags);
+}
+
+extern "C" int rename(char const* from, char const* to)
+{
+    using Fn = int (*)(char const*, char const*);
+    static Fn const real = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, "rename"));
+    return refused(from, 0) ? -1 : real(from, to);
+}
+
 class TestInstallModule : public QObject
 {
     Q_OBJECT
@@ -51,6 +108,7 @@ private slots:
         QCOMPARE(read(models + "/documentai.model/eng.traineddata"), QByteArray("new english"));
         QCOMPARE(read(models + "/documentai.model/configs/osd"), QByteArray("new osd"));
         QCOMPARE(getMd5(models + "/documentai.model"), getMd5(m_home.filePath("source/documentai.model")));
+        QVERIFY(QFileInfo(models).permissions() & QFile::ReadOther);
     }
 
     void fails_data()
@@ -103,6 +161,89 @@ private slots:
         QCOMPARE(getMd5(models + "/documentai.model"), before);
         QCOMPARE(QDir(models).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList("documentai.model"));
+    }
+
+    // A package of two folders over a destination that holds both and one more entry: the
+    // destination ends wholly new (the other entry kept) or, whatever rename fails, wholly old.
+    void wholeOrNothing_data()
+    {
+        QTest::addColumn<int>("refuse");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("every rename works") << int(Refuse::Nothing) << true;
+        QTest::newRow("b cannot be renamed") << int(Refuse::EntryB) << false;
+        QTest::newRow("no exchange") << int(Refuse::Exchange) << true;
+        QTest::newRow("no exchange, b cannot be renamed") << int(Refuse::ExchangeAndB) << false;
+    }
+
+    void wholeOrNothing()
+    {
+        QFETCH(int, refuse);
+        QFETCH(bool, installed);
+        QString const source = m_home.filePath("two/source");
+        QVERIFY(writeFile(source + "/a/data", "new a"));
+        QVERIFY(writeFile(source + "/b/data", "new b"));
+        QString const package = m_home.filePath("two/package.zip");
+        if (!QFile::exists(package)) {
+            QProcess zip;
+            zip.setWorkingDirectory(source);
+            zip.start("zip", {"-qr", package, "a", "b"});
+            QVERIFY(zip.waitForFinished(60000) && zip.exitCode() == 0);
+        }
+        QString const models = m_home.filePath(QStringLiteral("two/models-%1").arg(refuse));
+        QVERIFY(writeFile(models + "/a/data", "old a"));
+        QVERIFY(writeFile(models + "/b/data", "old b"));
+        QVERIFY(writeFile(models + "/notes.txt", "kept"));
+
+        g_refuse = Refuse(refuse);
+        bool const result = InstallModule::instance()->install(package, models);
+        g_refuse = Refuse::Nothing;
+
+        QCOMPARE(result, installed);
+        QCOMPARE(read(models + "/a/data"), installed ? QByteArray("new a") : QByteArray("old a"));
+        QCOMPARE(read(models + "/b/data"), installed ? QByteArray("new b") : QByteArray("old b"));
+        QCOMPARE(read(models + "/notes.txt"), QByteArray("kept"));
+        QCOMPARE(QDir(models).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"a", "b", "notes.txt"}));
+        QCOMPARE(QDir(m_home.filePath("two"))
+                     .entryList({QStringLiteral(".*-models-*")}, QDir::AllEntries | QDir::Hidden),
+                 QStringList());
+    }
+
+    // What an install cut short left goes at the next start; between the two renames of a file
+    // system without an exchange, the old model comes back.
+    void leftoversRemoved_data()
+    {
+        QTest::addColumn<bool>("modelThere");
+        QTest::newRow("model in place") << true;
+        QTest::newRow("cut between the renames") << false;
+    }
+
+    void leftoversRemoved()
+    {
+        QFETCH(bool, modelThere);
+        QString const root = m_home.filePath(QStringLiteral("cut-%1").arg(modelThere));
+        QString const models = root + "/models";
+        if (modelThere) {
+            QVERIFY(writeFile(models + "/documentai.model/eng.traineddata", "new"));
+            QVERIFY(writeFile(models + "/.staging-Ab12Cd/documentai.model/eng.traineddata", "half"));
+            QVERIFY(writeFile(models + "/.replaced-Ef34Gh/documentai.model/eng.traineddata", "old"));
+        }
+        QVERIFY(writeFile(root + "/.staging-models-Ij56Kl/documentai.model/eng.traineddata", "new"));
+        QVERIFY(writeFile(root + "/.replaced-models-Mn78Op/documentai.model/eng.traineddata", "old"));
+        QVERIFY(writeFile(root + "/.staging-other-Qr90St/keep", "another folder's"));
+        QTemporaryDir elsewhere;
+        QVERIFY(writeFile(elsewhere.filePath("thesis.docx"), "chapter one"));
+        QVERIFY(QFile::link(elsewhere.path(), root + "/.staging-models-link00"));
+
+        InstallModule::removeLeftovers(models);
+
+        QCOMPARE(read(models + "/documentai.model/eng.traineddata"),
+                 modelThere ? QByteArray("new") : QByteArray("old"));
+        QCOMPARE(QDir(models).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList("documentai.model"));
+        QCOMPARE(QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({".staging-other-Qr90St", "models"}));
+        QVERIFY(QFile::exists(elsewhere.filePath("thesis.docx")));
     }
 
     // What the build ships agrees with what the model check computes.
