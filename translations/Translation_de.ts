@@ -844,6 +844,10 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
 <context>
     <name>QNetWorkProcess</name>
     <message>
+        <source>The update information could not be read.</source>
+        <translation>Die Update-Informationen konnten nicht gelesen werden.</translation>
+    </message>
+    <message>
         <source>Software Update</source>
         <translation>Software-Update</translation>
     </message>
@@ -856,10 +860,6 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
         <translation>Eine neue Version von %1 ist verfügbar!<byte value="xd"/>
 %1 %2 ist jetzt verfügbar – Sie haben %3. Möchten Sie die neue Version jetzt herunterladen?</translation>
-    </message>
-    <message>
-        <source>The update information could not be read.</source>
-        <translation>Die Update-Informationen konnten nicht gelesen werden.</translation>
     </message>
 </context>
 </TS>

@@ -844,6 +844,10 @@ Downloading this OCR module now?</source>
 <context>
     <name>QNetWorkProcess</name>
     <message>
+        <source>The update information could not be read.</source>
+        <translation>No se pudo leer la información de actualización.</translation>
+    </message>
+    <message>
         <source>Software Update</source>
         <translation>Actualización de software</translation>
     </message>
@@ -856,10 +860,6 @@ Downloading this OCR module now?</source>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
         <translation>¡Hay una nueva versión de %1 disponible!<byte value="xd"/>
 Ya está disponible %1 %2; usted tiene la versión %3. ¿Desea descargarla ahora?</translation>
-    </message>
-    <message>
-        <source>The update information could not be read.</source>
-        <translation>No se pudo leer la información de actualización.</translation>
     </message>
 </context>
 </TS>

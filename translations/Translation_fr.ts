@@ -844,6 +844,10 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
 <context>
     <name>QNetWorkProcess</name>
     <message>
+        <source>The update information could not be read.</source>
+        <translation>Les informations de mise à jour n&apos;ont pas pu être lues.</translation>
+    </message>
+    <message>
         <source>Software Update</source>
         <translation>Mise à jour logicielle</translation>
     </message>
@@ -856,10 +860,6 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
         <translation>Une nouvelle version de %1 est disponible&#xa0;! <byte value="xd"/>
 %1 %2 est disponible (vous avez la version %3). Voulez-vous la télécharger maintenant&#xa0;?</translation>
-    </message>
-    <message>
-        <source>The update information could not be read.</source>
-        <translation>Les informations de mise à jour n&apos;ont pas pu être lues.</translation>
     </message>
 </context>
 </TS>

@@ -844,6 +844,10 @@ Vuoi scaricare ora il modulo OCR?</translation>
 <context>
     <name>QNetWorkProcess</name>
     <message>
+        <source>The update information could not be read.</source>
+        <translation>Impossibile leggere le informazioni sull&apos;aggiornamento.</translation>
+    </message>
+    <message>
         <source>Software Update</source>
         <translation>Aggiornamento software</translation>
     </message>
@@ -856,10 +860,6 @@ Vuoi scaricare ora il modulo OCR?</translation>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
         <translation>È disponibile una nuova versione di %1! <byte value="xd"/>
 %1 %2 è ora disponibile (la versione installata è la %3). Vuoi scaricarla adesso?</translation>
-    </message>
-    <message>
-        <source>The update information could not be read.</source>
-        <translation>Impossibile leggere le informazioni sull&apos;aggiornamento.</translation>
     </message>
 </context>
 </TS>

@@ -844,6 +844,10 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
 <context>
     <name>QNetWorkProcess</name>
     <message>
+        <source>The update information could not be read.</source>
+        <translation>アップデート情報を読み取れませんでした。</translation>
+    </message>
+    <message>
         <source>Software Update</source>
         <translation>ソフトウェアアップデート</translation>
     </message>
@@ -856,10 +860,6 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
         <translation>%1の新しいバージョンがあります。<byte value="xd"/>
 %1 %2が利用可能です（現在のバージョンは%3です）。今すぐダウンロードしますか？</translation>
-    </message>
-    <message>
-        <source>The update information could not be read.</source>
-        <translation>アップデート情報を読み取れませんでした。</translation>
     </message>
 </context>
 </TS>

@@ -844,6 +844,10 @@ Deseja baixar o módulo de OCR agora?</translation>
 <context>
     <name>QNetWorkProcess</name>
     <message>
+        <source>The update information could not be read.</source>
+        <translation>Não foi possível ler as informações de atualização.</translation>
+    </message>
+    <message>
         <source>Software Update</source>
         <translation>Atualização de software</translation>
     </message>
@@ -856,10 +860,6 @@ Deseja baixar o módulo de OCR agora?</translation>
 %1 %2 is now available---you have %3. Would you like to download it now?</source>
         <translation>Uma nova versão do %1 está disponível! <byte value="xd"/>
 O %1 %2 já está disponível (você tem a versão %3). Deseja baixar agora?</translation>
-    </message>
-    <message>
-        <source>The update information could not be read.</source>
-        <translation>Não foi possível ler as informações de atualização.</translation>
     </message>
 </context>
 </TS>

@@ -34,10 +34,10 @@ class TestCatalogues : public QObject
             if (xml.name() == QLatin1String("name")) {
                 context = xml.readElementText();
             } else if (xml.name() == QLatin1String("source")) {
-                source = xml.readElementText();
+                source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             } else if (xml.name() == QLatin1String("translation")) {
                 QString const type = xml.attributes().value("type").toString();
-                catalogue.insert({context, source}, {xml.readElementText(), type});
+                catalogue.insert({context, source}, {xml.readElementText(QXmlStreamReader::IncludeChildElements), type});
             }
         }
         return catalogue;
