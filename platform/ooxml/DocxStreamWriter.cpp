@@ -34,8 +34,12 @@ constexpr char const* StylesXml = R"(<?xml version="1.0" encoding="UTF-8" standa
 )";
 
 constexpr char const* SettingsXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<w:settings xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:defaultTabStop w:val="720"/><w:compat><w:compatSetting w:name="compatibilityMode" w:uri="http://schemas.microsoft.com/office/word" w:val="15"/></w:compat></w:settings>
+<w:settings xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:defaultTabStop w:val="720"/>%EVEN%%NOTES%<w:compat><w:compatSetting w:name="compatibilityMode" w:uri="http://schemas.microsoft.com/office/word" w:val="15"/></w:compat></w:settings>
 )";
+
+constexpr char const* MainNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr char const* RelationshipNamespace =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
 int twips(double points)
 {
@@ -54,6 +58,9 @@ struct PageGeometry
     int columns = 1;
     int columnGap = 720;
     bool continuous = false;
+    int header = 708; // from the top edge
+    int footer = 708; // from the bottom edge
+    int firstNumber = 0;
 
     int contentWidth() const { return width - left - right; }
 };
@@ -93,6 +100,13 @@ bool pageGeometry(WordPageSetup const& page, PageGeometry* out)
     double const gap = std::isfinite(page.columnGap) ? page.columnGap : 36.0;
     out->columnGap = std::clamp(twips(gap), 0, out->contentWidth() / out->columns);
     out->continuous = page.continuous;
+    out->header = page.headerDistance >= 0 && std::isfinite(page.headerDistance)
+                      ? std::clamp(twips(page.headerDistance), 0, out->height)
+                      : std::min(708, out->top);
+    out->footer = page.footerDistance >= 0 && std::isfinite(page.footerDistance)
+                      ? std::clamp(twips(page.footerDistance), 0, out->height)
+                      : std::min(708, out->bottom);
+    out->firstNumber = std::clamp(page.firstPageNumber, 0, 32767);
     return true;
 }
 
@@ -268,7 +282,13 @@ private:
     QByteArray numberingXml() const;
     void breakParagraph();
     void run(TextRun const& run);
+    void runProperties(TextRun const& run);
+    void field(TextRun const& run);
+    void note(WordNote const& note);
     void picture(WordPicture const& picture);
+    // The part holding these paragraphs, written once for all sections that show them.
+    QString marginalPart(QVector<WordParagraph> const& paragraphs, bool header);
+    void marginalReferences(WordHeaderFooter const& parts, char const* type);
     void table(WordTable const& table, PageGeometry const& page);
     void border(char const* edge, WordBorder const& border);
     void sectionProperties(PageGeometry const& page);
@@ -351,6 +371,23 @@ private:
     bool m_pendingBreak = false; // a page break came before the pending block
     bool m_break = false;        // a page break came after it
     bool m_afterFrame = false;   // the block written last is a framed paragraph
+    // Running heads and feet: those of the section being written, and each distinct part
+    // with its relationship, by its XML.
+    WordPageSetup m_marginals;
+    QHash<QByteArray, QString> m_marginalIds;
+    struct XmlPart
+    {
+        QString name;
+        QByteArray xml;
+        QString contentType;
+    };
+    QVector<XmlPart> m_xmlParts;
+    int m_headers = 0;
+    int m_footers = 0;
+    bool m_evenPages = false;
+    // Footnotes, written as they come into a part of their own.
+    std::unique_ptr<XmlWriter> m_notes;
+    int m_noteCount = 0;
 };
 
 DocxStreamWriter::Private::Private(QString const& path, ExistingFile existing)
@@ -394,6 +431,7 @@ void DocxStreamWriter::Private::beginSection(WordPageSetup const& setup)
     if (m_sections > 0)
         endSection(false);
     ++m_sections;
+    m_marginals = setup;
     if (!pageGeometry(setup, &m_page))
         fail(WriteError::InvalidDocument,
              QStringLiteral("section %1 has no valid page size and margins").arg(m_sections));
@@ -498,9 +536,25 @@ WriteResult DocxStreamWriter::Private::finish()
     package.addXml(
         QStringLiteral("word/styles.xml"), styles.toUtf8(),
         QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"));
+    QByteArray settings(SettingsXml);
+    settings.replace("%EVEN%", m_evenPages ? "<w:evenAndOddHeaders/>" : "");
+    settings.replace(
+        "%NOTES%",
+        m_notes ? "<w:footnotePr><w:footnote w:id=\"-1\"/><w:footnote w:id=\"0\"/></w:footnotePr>" : "");
     package.addXml(
-        QStringLiteral("word/settings.xml"), SettingsXml,
+        QStringLiteral("word/settings.xml"), settings,
         QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml"));
+    for (XmlPart const& part : qAsConst(m_xmlParts))
+        package.addXml(part.name, part.xml, part.contentType);
+    if (m_notes) {
+        m_notes->end();
+        m_relationships.add(QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/"
+                                           "relationships/footnotes"),
+                            QStringLiteral("footnotes.xml"));
+        package.addXml(
+            QStringLiteral("word/footnotes.xml"), m_notes->finish(),
+            QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.footnotes+xml"));
+    }
     if (!m_numberings.isEmpty()) {
         m_relationships.add("http://schemas.openxmlformats.org/officeDocument/2006/relationships/numbering",
                             QStringLiteral("numbering.xml"));
@@ -655,7 +709,9 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
     }
     for (WordInline const& item : paragraph.content) {
         if (auto const* textRun = std::get_if<TextRun>(&item))
-            run(*textRun);
+            textRun->field == TextRun::Field::Page ? field(*textRun) : run(*textRun);
+        else if (auto const* footnote = std::get_if<WordNote>(&item))
+            note(*footnote);
         else
             picture(std::get<WordPicture>(item));
     }
@@ -749,6 +805,105 @@ void DocxStreamWriter::Private::run(TextRun const& run)
     if (text.isEmpty())
         return;
     m_xml->start("w:r");
+    runProperties(run);
+    int start = 0;
+    for (int i = 0; i <= text.size(); ++i) {
+        bool const atEnd = i == text.size();
+        if (!atEnd && text.at(i) != QLatin1Char('\n') && text.at(i) != QLatin1Char('\t'))
+            continue;
+        if (i > start)
+            m_xml->textElement("w:t", text.mid(start, i - start));
+        if (!atEnd)
+            m_xml->empty(text.at(i) == QLatin1Char('\n') ? "w:br" : "w:tab");
+        start = i + 1;
+    }
+    m_xml->end();
+}
+
+// Begin, instruction, the shown text and end, each in a run of the text's format.
+void DocxStreamWriter::Private::field(TextRun const& run)
+{
+    auto const part = [&](char const* type) {
+        m_xml->start("w:r");
+        runProperties(run);
+        m_xml->empty("w:fldChar");
+        m_xml->attr("w:fldCharType", type);
+        m_xml->end();
+    };
+    part("begin");
+    m_xml->start("w:r");
+    runProperties(run);
+    m_xml->textElement("w:instrText", QStringLiteral(" PAGE "));
+    m_xml->end();
+    part("separate");
+    TextRun shown = run;
+    shown.field = TextRun::Field::None;
+    shown.text = unixLineEnds(xmlSafe(run.text)).remove(QLatin1Char('\n')).remove(QLatin1Char('\t'));
+    if (shown.text.isEmpty())
+        shown.text = QStringLiteral("1");
+    this->run(shown);
+    part("end");
+}
+
+void DocxStreamWriter::Private::note(WordNote const& note)
+{
+    if (!m_notes) {
+        m_notes = std::make_unique<XmlWriter>();
+        m_notes->start("w:footnotes");
+        m_notes->attr("xmlns:w", MainNamespace);
+        for (int id : {-1, 0}) {
+            m_notes->start("w:footnote");
+            m_notes->attr("w:type", id < 0 ? "separator" : "continuationSeparator");
+            m_notes->attr("w:id", id);
+            m_notes->raw(id < 0 ? "<w:p><w:r><w:separator/></w:r></w:p>"
+                                : "<w:p><w:r><w:continuationSeparator/></w:r></w:p>");
+            m_notes->end();
+        }
+    }
+    int const id = ++m_noteCount;
+    QString const mark = truncated(xmlSafe(note.mark).simplified(), 16);
+    TextRun raised = note.format;
+    raised.field = TextRun::Field::None;
+    raised.script = TextRun::Script::Superscript;
+    raised.text.clear();
+    // A mark of the source's own follows the reference in its run; Word numbers the others.
+    m_xml->start("w:r");
+    runProperties(raised);
+    m_xml->empty("w:footnoteReference");
+    if (!mark.isEmpty())
+        m_xml->attr("w:customMarkFollows", 1);
+    m_xml->attr("w:id", id);
+    if (!mark.isEmpty())
+        m_xml->textElement("w:t", mark);
+    m_xml->end();
+    // The note's own text goes to its part: the writer that paragraphs use is swapped for it.
+    std::swap(m_xml, m_notes);
+    m_xml->start("w:footnote");
+    m_xml->attr("w:id", id);
+    m_xml->start("w:p");
+    m_xml->start("w:r");
+    runProperties(raised);
+    if (mark.isEmpty())
+        m_xml->empty("w:footnoteRef");
+    else
+        m_xml->textElement("w:t", mark);
+    m_xml->end();
+    bool first = true;
+    for (TextRun const& text : note.text) {
+        TextRun plain = text;
+        plain.field = TextRun::Field::None;
+        if (first && !plain.text.isEmpty() && !plain.text.at(0).isSpace())
+            plain.text.prepend(QLatin1Char(' '));
+        first = first && plain.text.isEmpty();
+        run(plain);
+    }
+    m_xml->end();
+    m_xml->end();
+    std::swap(m_xml, m_notes);
+}
+
+void DocxStreamWriter::Private::runProperties(TextRun const& run)
+{
     m_xml->start("w:rPr");
     if (!run.fontFamily.isEmpty() && run.fontFamily != m_defaultFamily) {
         m_xml->empty("w:rFonts");
@@ -794,18 +949,6 @@ void DocxStreamWriter::Private::run(TextRun const& run)
     if (run.script != TextRun::Script::Normal) {
         m_xml->empty("w:vertAlign");
         m_xml->attr("w:val", run.script == TextRun::Script::Superscript ? "superscript" : "subscript");
-    }
-    m_xml->end();
-    int start = 0;
-    for (int i = 0; i <= text.size(); ++i) {
-        bool const atEnd = i == text.size();
-        if (!atEnd && text.at(i) != QLatin1Char('\n') && text.at(i) != QLatin1Char('\t'))
-            continue;
-        if (i > start)
-            m_xml->textElement("w:t", text.mid(start, i - start));
-        if (!atEnd)
-            m_xml->empty(text.at(i) == QLatin1Char('\n') ? "w:br" : "w:tab");
-        start = i + 1;
     }
     m_xml->end();
 }
@@ -1089,9 +1232,71 @@ void DocxStreamWriter::Private::border(char const* edge, WordBorder const& borde
     m_xml->attr("w:color", border.colour.isValid() ? hexColour(border.colour) : QStringLiteral("000000"));
 }
 
+QString DocxStreamWriter::Private::marginalPart(QVector<WordParagraph> const& paragraphs, bool header)
+{
+    auto part = std::make_unique<XmlWriter>();
+    std::swap(m_xml, part);
+    m_xml->start(header ? "w:hdr" : "w:ftr");
+    m_xml->attr("xmlns:w", MainNamespace);
+    m_xml->attr("xmlns:r", RelationshipNamespace);
+    for (WordParagraph p : paragraphs) {
+        QVector<WordInline> text;
+        for (auto const& item : qAsConst(p.content))
+            if (std::holds_alternative<TextRun>(item))
+                text.push_back(item);
+        p.content = text;
+        p.frame.reset();
+        p.columnBreakBefore = false;
+        paragraph(p, false, nullptr);
+    }
+    if (paragraphs.isEmpty())
+        m_xml->empty("w:p"); // Word wants a paragraph in every header and footer
+    m_xml->end();
+    std::swap(m_xml, part);
+    QByteArray const xml = part->finish();
+    QByteArray const key = (header ? "h" : "f") + QCryptographicHash::hash(xml, QCryptographicHash::Sha256);
+    auto const known = m_marginalIds.constFind(key);
+    if (known != m_marginalIds.constEnd())
+        return known.value();
+    QString const name = header ? QStringLiteral("header%1.xml").arg(++m_headers)
+                                : QStringLiteral("footer%1.xml").arg(++m_footers);
+    QString const id = m_relationships.add(
+        QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/") +
+            (header ? QStringLiteral("header") : QStringLiteral("footer")),
+        name);
+    m_xmlParts.push_back({QStringLiteral("word/") + name, xml,
+                          header ? QStringLiteral("application/vnd.openxmlformats-officedocument."
+                                                  "wordprocessingml.header+xml")
+                                 : QStringLiteral("application/vnd.openxmlformats-officedocument."
+                                                  "wordprocessingml.footer+xml")});
+    m_marginalIds.insert(key, id);
+    return id;
+}
+
+void DocxStreamWriter::Private::marginalReferences(WordHeaderFooter const& parts, char const* type)
+{
+    QString const header = marginalPart(parts.header, true);
+    QString const footer = marginalPart(parts.footer, false);
+    m_xml->empty("w:headerReference");
+    m_xml->attr("w:type", type);
+    m_xml->attr("r:id", header);
+    m_xml->empty("w:footerReference");
+    m_xml->attr("w:type", type);
+    m_xml->attr("r:id", footer);
+}
+
 void DocxStreamWriter::Private::sectionProperties(PageGeometry const& page)
 {
+    WordPageSetup const& marginals = m_marginals;
+    m_evenPages = m_evenPages || marginals.evenPages;
     m_xml->start("w:sectPr");
+    if (marginals.pages) {
+        marginalReferences(*marginals.pages, "default");
+        // Even pages show the others' unless they have their own, once any section has them.
+        marginalReferences(marginals.evenPages ? *marginals.evenPages : *marginals.pages, "even");
+    }
+    if (marginals.firstPage)
+        marginalReferences(*marginals.firstPage, "first");
     if (page.continuous) {
         m_xml->empty("w:type");
         m_xml->attr("w:val", "continuous");
@@ -1106,14 +1311,20 @@ void DocxStreamWriter::Private::sectionProperties(PageGeometry const& page)
     m_xml->attr("w:right", page.right);
     m_xml->attr("w:bottom", page.bottom);
     m_xml->attr("w:left", page.left);
-    m_xml->attr("w:header", std::min(708, page.top));
-    m_xml->attr("w:footer", std::min(708, page.bottom));
+    m_xml->attr("w:header", page.header);
+    m_xml->attr("w:footer", page.footer);
     m_xml->attr("w:gutter", 0);
+    if (page.firstNumber > 0) {
+        m_xml->empty("w:pgNumType");
+        m_xml->attr("w:start", page.firstNumber);
+    }
     if (page.columns > 1) {
         m_xml->empty("w:cols");
         m_xml->attr("w:num", page.columns);
         m_xml->attr("w:space", page.columnGap);
     }
+    if (marginals.firstPage)
+        m_xml->empty("w:titlePg");
     m_xml->end();
 }
 

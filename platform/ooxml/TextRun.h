@@ -32,14 +32,22 @@ struct TextRun
     /// The glyphs' width in per cent of their normal width: below 100 narrows the text. Word
     /// only; PowerPoint keeps its glyphs as they are.
     int widthScale = 100;
+    /// Page: the number of the page it stands on, which Word works out; the text is what it
+    /// shows until then. Word only.
+    enum class Field
+    {
+        None,
+        Page
+    };
+    Field field = Field::None;
 
-    /// Everything but the text is the same.
+    /// Everything but the text is the same, and neither is a field, whose text is its own.
     bool sameFormat(TextRun const& other) const
     {
         return fontSize == other.fontSize && bold == other.bold && italic == other.italic &&
                fontFamily == other.fontFamily && colour == other.colour && highlight == other.highlight &&
                underline == other.underline && strike == other.strike && script == other.script &&
-               widthScale == other.widthScale;
+               widthScale == other.widthScale && field == Field::None && other.field == Field::None;
     }
 };
 

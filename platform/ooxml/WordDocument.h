@@ -11,6 +11,7 @@
 #include <QSizeF>
 #include <QVector>
 
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -29,8 +30,17 @@ struct WordPicture
     bool fromParagraph = false;
 };
 
-/// One element of a paragraph: text or a picture.
-using WordInline = std::variant<TextRun, WordPicture>;
+/// A footnote: its mark stands here, raised, and its text at the foot of the page.
+struct WordNote
+{
+    QVector<TextRun> text; ///< A '\n' in it starts a new line of the note.
+    /// The mark in the text and in front of the note; empty: Word numbers the notes itself.
+    QString mark;
+    TextRun format; ///< The mark's face and size; its text is not used.
+};
+
+/// One element of a paragraph: text, a picture or a footnote.
+using WordInline = std::variant<TextRun, WordPicture, WordNote>;
 
 /// The label of a list item, drawn by Word in front of the paragraph's first line.
 ///
@@ -165,6 +175,14 @@ struct PageBreak
 /// One element of a section.
 using WordBlock = std::variant<WordParagraph, WordTable, PageBreak>;
 
+/// The text above and below the text area of a section's pages. Pictures and notes in it
+/// are left out.
+struct WordHeaderFooter
+{
+    QVector<WordParagraph> header;
+    QVector<WordParagraph> footer;
+};
+
 /// Page size and margins of a section.
 ///
 /// Word accepts pages from 0.1 to 22 inches a side: sizes are clamped to that range, and
@@ -178,6 +196,16 @@ struct WordPageSetup
     /// The section goes on on the page where the previous one ends (a change of columns
     /// within a page); its page size is then the previous section's.
     bool continuous = false;
+    /// Running heads and feet on every page, or the odd ones when `evenPages` is set. Null:
+    /// the previous section's, none for the first.
+    std::shared_ptr<WordHeaderFooter const> pages;
+    std::shared_ptr<WordHeaderFooter const> evenPages; ///< Shown once any section has them.
+    std::shared_ptr<WordHeaderFooter const> firstPage; ///< The section's first page.
+    int firstPageNumber = 0;                           ///< Above 0: the section's pages count on from it.
+    /// Points from the page's top edge to the header, and from its bottom edge to the footer;
+    /// below 0: half an inch, or the margin when that is smaller.
+    double headerDistance = -1;
+    double footerDistance = -1;
 };
 
 /// A run of pages with one page setup; every section but a continuous one starts on a new

@@ -141,6 +141,35 @@ WordDocument formattedDocument()
     return document;
 }
 
+// Two sections of two pages: running heads that differ on even pages, a page number, a first
+// page without them, and footnotes, one numbered by Word and one with a mark of its own.
+WordDocument headedDocument()
+{
+    TextRun number = text(QStringLiteral("7"), 9.0);
+    number.field = TextRun::Field::Page;
+    WordHeaderFooter odd{{paragraph({text(QStringLiteral("Odd head"))})},
+                         {paragraph({text(QStringLiteral("Page "), 9.0), number})}};
+    WordHeaderFooter even = odd;
+    even.header = {paragraph({text(QStringLiteral("Even head"))})};
+    WordNote numbered{{text(QStringLiteral("First note."), 9.0)}, QString(), text(QString())};
+    WordNote marked{{text(QStringLiteral("Second note."), 9.0)}, QStringLiteral("*"), text(QString())};
+    WordSection first;
+    first.page.pages = std::make_shared<WordHeaderFooter>(odd);
+    first.page.evenPages = std::make_shared<WordHeaderFooter>(even);
+    first.page.firstPage = std::make_shared<WordHeaderFooter>();
+    first.page.firstPageNumber = 3;
+    first.page.headerDistance = 20;
+    first.blocks = {paragraph({text(QStringLiteral("Title page")), numbered}), PageBreak(),
+                    paragraph({text(QStringLiteral("Second page")), marked})};
+    WordSection second;
+    second.page.pages = std::make_shared<WordHeaderFooter>(odd); // the same parts again
+    second.blocks = {paragraph({text(QStringLiteral("Third page"))}), PageBreak(),
+                     paragraph({text(QStringLiteral("Fourth page"))})};
+    WordDocument document;
+    document.sections = {first, second};
+    return document;
+}
+
 QStringList leftovers(QString const& folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden);
@@ -166,6 +195,7 @@ private slots:
     void writesFormatting_data();
     void writesFormatting();
     void formattingOpensInLibreOffice();
+    void writesRunningHeadsAndNotes();
 
 private:
     TestHome m_home;
@@ -503,6 +533,58 @@ void TestDocxWriter::formattingOpensInLibreOffice()
          {"Plain", "marked", "First item", "In a frame", "r1c0", "Right column", "Below the columns"})
         QVERIFY2(text.contains(QLatin1String(words)), words);
     QCOMPARE(OfficeRunner::pdfPages(m_home.filePath(QStringLiteral("lo/formatted-lo.pdf"))), 1);
+}
+
+void TestDocxWriter::writesRunningHeadsAndNotes()
+{
+    QString const path = m_home.filePath(QStringLiteral("headed.docx"));
+    WriteResult const result = DocxWriter::write(headedDocument(), path);
+    QVERIFY2(result.ok(), qPrintable(result.message));
+    PackageReader package(path);
+    QCOMPARE(package.problems(), QStringList());
+    QByteArray const xml = package.part(QStringLiteral("word/document.xml"));
+    // Each distinct part once: odd and even heads, the footer, the empty first page's two.
+    QHash<QString, QString> const targets = package.relationshipTargets(QStringLiteral("word/document.xml"));
+    QStringList referenced;
+    for (auto const& name : {QStringLiteral("w:headerReference"), QStringLiteral("w:footerReference")})
+        for (auto const& a : xmlread::attributes(xml, name))
+            referenced << targets.value(a.value(QLatin1String("r:id")).toString());
+    QCOMPARE(referenced.size(), 10);
+    referenced.removeDuplicates();
+    QCOMPARE(referenced.size(), 5);
+    QCOMPARE(xmlread::count(xml, QStringLiteral("w:titlePg")), 1);
+    QCOMPARE(xmlread::attributes(xml, QStringLiteral("w:pgNumType")).value(0).value("w:start").toString(),
+             QStringLiteral("3"));
+    QCOMPARE(xmlread::attributes(xml, QStringLiteral("w:pgMar")).value(0).value("w:header").toString(),
+             QStringLiteral("400"));
+    QVERIFY(package.part(QStringLiteral("word/settings.xml")).contains("<w:evenAndOddHeaders/>"));
+    QByteArray const notes = package.part(QStringLiteral("word/footnotes.xml"));
+    QCOMPARE(xmlread::texts(notes, QStringLiteral("w:footnote")).mid(2),
+             (QStringList{QStringLiteral(" First note."), QStringLiteral("* Second note.")}));
+    QCOMPARE(
+        xmlread::attributes(xml, QStringLiteral("w:footnoteReference")).value(1).value("w:customMarkFollows"),
+        QLatin1String("1"));
+
+    if (!OfficeRunner::available())
+        QSKIP("LibreOffice (soffice) or poppler's tools are not installed");
+    QString log;
+    QVERIFY2(
+        OfficeRunner::convert({path}, QStringLiteral("pdf"), m_home.filePath(QStringLiteral("headed")), &log),
+        qPrintable(log));
+    QString const pdf = m_home.filePath(QStringLiteral("headed/headed.pdf"));
+    QCOMPARE(OfficeRunner::pdfPages(pdf), 4);
+    // Pages count from 3: the second page is 4, an even one.
+    QStringList const pages = OfficeRunner::pdfText(pdf).split(QLatin1Char('\f'));
+    QVERIFY2(!pages.value(0).contains(QLatin1String("head")) &&
+                 pages.value(0).contains(QLatin1String("First note.")),
+             qPrintable(pages.value(0)));
+    QVERIFY2(pages.value(1).contains(QLatin1String("Even head")) &&
+                 pages.value(1).contains(QLatin1String("Page 4")) &&
+                 pages.value(1).contains(QLatin1String("Second note.")),
+             qPrintable(pages.value(1)));
+    QVERIFY2(pages.value(2).contains(QLatin1String("Odd head")) &&
+                 pages.value(2).contains(QLatin1String("Page 5")),
+             qPrintable(pages.value(2)));
 }
 
 QTEST_GUILESS_MAIN(TestDocxWriter)
