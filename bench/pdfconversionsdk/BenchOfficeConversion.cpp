@@ -132,7 +132,9 @@ int main(int argc, char** argv)
             QStringList{"--empty", "--pages"} + pageFiles + QStringList{"--", path("scan.pdf")});
     QList<PdfFixtures::Page> text;
     for (int p = 0; p < 200; ++p) {
-        PdfFixtures::Page page{QStringLiteral("Chapter %1").arg(p), {}, 2};
+        PdfFixtures::Page page;
+        page.title = QStringLiteral("Chapter %1").arg(p);
+        page.columns = 2;
         for (int i = 0; i < 6; ++i)
             page.paragraphs << PdfFixtures::words(QStringLiteral("p%1s%2w").arg(p).arg(i), 70);
         text << page;

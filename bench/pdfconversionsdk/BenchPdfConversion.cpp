@@ -58,7 +58,9 @@ void textPdf(QString const& path, int pages)
 {
     QList<PdfFixtures::Page> list;
     for (int p = 0; p < pages; ++p) {
-        PdfFixtures::Page page{QStringLiteral("Chapter %1").arg(p), {}, 2};
+        PdfFixtures::Page page;
+        page.title = QStringLiteral("Chapter %1").arg(p);
+        page.columns = 2;
         for (int i = 0; i < 6; ++i)
             page.paragraphs << PdfFixtures::words(QStringLiteral("p%1s%2w").arg(p).arg(i), 70);
         list << page;

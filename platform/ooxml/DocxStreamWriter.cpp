@@ -650,6 +650,17 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
         m_xml->attr("w:color", "auto");
         m_xml->attr("w:fill", hexColour(paragraph.shading));
     }
+    if (!paragraph.tabs.isEmpty()) {
+        m_xml->start("w:tabs");
+        for (WordTabStop const& tab : paragraph.tabs) {
+            m_xml->empty("w:tab");
+            m_xml->attr("w:val", tab.alignment == WordTabStop::Alignment::Right    ? "right"
+                                 : tab.alignment == WordTabStop::Alignment::Center ? "center"
+                                                                                   : "left");
+            m_xml->attr("w:pos", std::clamp(twips(finite(tab.position)), 0, MaxPageTwips));
+        }
+        m_xml->end();
+    }
     if (before > 0 || after > 0 || line > 0) {
         m_xml->empty("w:spacing");
         m_xml->attr("w:before", before);

@@ -67,6 +67,19 @@ struct WordListLabel
     QString suffix = QStringLiteral(".");      ///< After a number: ".", ")" or nothing.
 };
 
+/// Where text after a tab starts, is centred or ends.
+struct WordTabStop
+{
+    enum class Alignment
+    {
+        Left,
+        Center,
+        Right
+    };
+    double position = 0; ///< Points from the text area's left edge.
+    Alignment alignment = Alignment::Left;
+};
+
 /// A paragraph of runs and pictures.
 struct WordParagraph
 {
@@ -90,6 +103,7 @@ struct WordParagraph
     QColor shading; ///< The paragraph's background; invalid: none.
     WordListLabel label;
     bool columnBreakBefore = false; ///< Starts in the next newspaper column.
+    QVector<WordTabStop> tabs;      ///< Besides Word's default stops every half inch.
     /// Set: the paragraph stands in a frame at this rectangle of its page (points from the
     /// page's top-left corner) instead of in the flow of the text. A height of 0 lets the
     /// frame grow with its text. Paragraphs one after another with the same rectangle share

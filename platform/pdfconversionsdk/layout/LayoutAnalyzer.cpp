@@ -404,13 +404,26 @@ private:
         return all > 0 && bold * 2 > all;
     }
 
+    bool isFixedPitch(FLine const& l) const
+    {
+        int fixed = 0, all = 0;
+        for (int i : l.words) {
+            int const n = m_fw.at(i).word->text.size();
+            all += n;
+            if (m_fw.at(i).word->monospace)
+                fixed += n;
+        }
+        return all > 0 && fixed * 2 > all;
+    }
+
     bool startsBlock(FLine const& prev, FLine const& line, QRectF const& col,
                      QVector<double> const& pitches) const
     {
         double const size = std::max(prev.size, line.size);
         if (std::abs(prev.size - line.size) > 0.15 * size)
             return true;
-        if (isBold(prev) != isBold(line))
+        // Code set in a face of fixed pitch is a block of its own, even in the body's size.
+        if (isBold(prev) != isBold(line) || isFixedPitch(prev) != isFixedPitch(line))
             return true;
         double const pitch = line.f.bottom() - prev.f.bottom();
         double typical = pitches.isEmpty() ? 1.2 * size : pitches.at(pitches.size() / 2);

@@ -32,11 +32,12 @@ struct Word
     bool spaceAfter = false; // the PDF puts a space (or a gap as wide as one) after the word
     int rotation = 0;        // quarter turns clockwise: 0 upright, 1, 2, 3
     // How the page paints the word (PageStyles), where it can tell.
-    QColor colour;          // invalid: not known, black
-    QColor highlight;       // a filled box just around the word; invalid: none
-    bool underline = false; // a rule under the word
-    bool strike = false;    // a rule through it
-    double baseline = 0;    // y of the baseline, 0: not known
+    QColor colour;           // invalid: not known, black
+    QColor highlight;        // a filled box just around the word; invalid: none
+    bool underline = false;  // a rule under the word
+    bool strike = false;     // a rule through it
+    double baseline = 0;     // y of the baseline, 0: not known
+    bool pageNumber = false; // the number of its page, in a running head or foot
 };
 
 struct Line

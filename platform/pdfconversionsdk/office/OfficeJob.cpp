@@ -696,12 +696,12 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
                 if (!figure.withText)
                     figure.shapes = styles.plainShapes(figure.box);
         }
-        // What only the styles needed: a long document keeps none of it.
+        // What only the styles needed: a long document keeps none of it. The rules' looks stay
+        // for a page laid out again without its running heads.
         content.graphics.textSpans = {};
         content.graphics.fills = {};
         content.graphics.drawings = {};
         content.graphics.images = {};
-        content.graphics.rulingStyles = {};
         sink.pageDone(done.fetch_add(1) + 1, pageCount);
         return int(base::Success);
     });
@@ -747,6 +747,10 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         }
     }
 
+    if (job.target == Target::Word)
+        takeRunningHeads(pages);
+    if (job.target == Target::Word && job.options.wordLayout != 0)
+        takeFootnotes(pages);
     layout::BodySizeTracker bodySize;
     for (auto& content : pages) {
         bodySize.add(content.layout);

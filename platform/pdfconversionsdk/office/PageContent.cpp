@@ -1,6 +1,8 @@
 #include "PageContent.h"
 
 #include "FontMatcher.h"
+#include "layout/LayoutAnalyzer.h"
+#include "layout/RunningHeads.h"
 
 #include <algorithm>
 
@@ -33,6 +35,154 @@ QVector<PageItem> readingOrder(layout::PageLayout const& page, QVector<Figure> c
     return items;
 }
 
+namespace {
+
+bool sameWord(layout::Word const& a, layout::Word const& b)
+{
+    return a.text == b.text && a.box == b.box;
+}
+
+// Lays the page out again without the words of its running heads, which the table finder
+// took for a row of a table; figures keep their places and labels by where they stand.
+void layOutWithout(PageContent& page, QVector<layout::Block> const& heads)
+{
+    layout::PageLayout const& old = page.layout;
+    QVector<layout::Word> words;
+    auto const keep = [&](layout::Word const& word) {
+        for (auto const& head : heads)
+            for (auto const& line : head.lines)
+                for (auto const& w : line.words)
+                    if (sameWord(w, word))
+                        return;
+        words << word;
+    };
+    auto const blockWords = [&](layout::Block const& block) {
+        for (auto const& line : block.lines)
+            for (auto const& word : line.words)
+                keep(word);
+    };
+    for (auto const& block : old.blocks)
+        blockWords(block);
+    for (auto const& table : old.tables)
+        for (auto const& row : table.rows)
+            for (auto const& cell : row)
+                for (auto const& block : cell.blocks)
+                    blockWords(block);
+    QVector<QRectF> labels;
+    for (auto const& figure : page.figures)
+        for (int b : figure.labels)
+            labels << old.blocks.value(b).box;
+    page.layout = layout::LayoutAnalyzer::analyzeWithTables(
+        words, old.size, old.pageIndex, page.graphics.rulings, page.graphics.rulingStyles);
+    layout::PageLayout const& now = page.layout;
+    for (auto& figure : page.figures) {
+        figure.labels.clear();
+        figure.beforeBlock = now.blocks.size();
+        for (int b = 0; b < now.blocks.size(); ++b) {
+            bool const label = std::any_of(labels.begin(), labels.end(), [&](QRectF const& box) {
+                return box.intersects(now.blocks.at(b).box) && figure.box.intersects(box);
+            });
+            if (label && figure.withText)
+                figure.labels << b;
+            else if (figure.beforeBlock == now.blocks.size() &&
+                     now.blocks.at(b).box.top() >= figure.box.top() - 1)
+                figure.beforeBlock = b;
+        }
+    }
+}
+
+// Takes blocks out of the page's layout; tables and figures keep their places among the rest.
+void removeBlocks(PageContent& page, QVector<int> taken)
+{
+    QVector<int> moved(page.layout.blocks.size() + 1);
+    for (int b = 0, gone = 0; b <= page.layout.blocks.size(); ++b) {
+        moved[b] = b - gone;
+        gone += taken.contains(b) ? 1 : 0;
+    }
+    auto const at = [&](int b) { return moved.at(std::clamp(b, 0, int(moved.size()) - 1)); };
+    for (auto& table : page.layout.tables)
+        table.beforeBlock = at(table.beforeBlock);
+    for (auto& figure : page.figures) {
+        figure.beforeBlock = at(figure.beforeBlock);
+        for (int& label : figure.labels)
+            label = at(label);
+    }
+    for (auto& note : page.footnotes)
+        note.block = at(note.block);
+    std::sort(taken.begin(), taken.end());
+    for (int k = taken.size() - 1; k >= 0; --k)
+        page.layout.blocks.removeAt(taken.at(k));
+}
+
+} // namespace
+
+void takeFootnotes(QVector<PageContent>& pages)
+{
+    layout::BodySizeTracker body;
+    for (auto const& page : pages)
+        body.add(page.layout);
+    for (auto& page : pages) {
+        layout::Footnotes::Found const found = layout::Footnotes::find(page.layout, body.bodyFontSize());
+        bool label = false; // drawn with a figure
+        for (auto const& figure : page.figures)
+            for (int b : found.blocks)
+                label = label || figure.labels.contains(b);
+        if (found.notes.isEmpty() || label)
+            continue;
+        page.footnotes = found.notes;
+        // The rule above the notes: Word draws its own.
+        double top = page.layout.size.height();
+        for (int b : found.blocks)
+            top = std::min(top, page.layout.blocks.at(b).box.top());
+        for (int t : found.tables)
+            top = std::min(top, page.layout.tables.at(t).box.top());
+        for (int f = page.figures.size() - 1; f >= 0; --f) {
+            QRectF const& box = page.figures.at(f).box;
+            if (box.height() <= 5 && box.width() < 0.6 * page.layout.size.width() &&
+                box.bottom() <= top + 2 && box.top() >= top - 24)
+                page.figures.removeAt(f);
+        }
+        removeBlocks(page, found.blocks);
+        QVector<int> tables = found.tables;
+        std::sort(tables.begin(), tables.end());
+        for (int k = tables.size() - 1; k >= 0; --k)
+            page.layout.tables.removeAt(tables.at(k));
+    }
+}
+
+void takeRunningHeads(QVector<PageContent>& pages)
+{
+    QVector<layout::PageLayout const*> layouts;
+    for (auto const& page : pages)
+        layouts << &page.layout;
+    QVector<layout::RunningHeads::Page> const found = layout::RunningHeads::find(layouts);
+    for (int p = 0; p < pages.size(); ++p) {
+        PageContent& page = pages[p];
+        layout::RunningHeads::Page const& heads = found.at(p);
+        if (heads.header.isEmpty() && heads.footer.isEmpty())
+            continue;
+        QVector<int> taken = heads.blocks;
+        for (auto const& figure : page.figures)
+            for (int label : figure.labels)
+                if (taken.contains(label))
+                    taken.clear(); // drawn with a figure: the page keeps its text as it is
+        // A page of a picture and its running head stays as it is: a picture of its text would
+        // show the head again.
+        if ((taken.isEmpty() && !heads.inTable) ||
+            (taken.size() == page.layout.blocks.size() && page.layout.tables.isEmpty() &&
+             page.graphics.hasGraphics()))
+            continue;
+        page.header = heads.header;
+        page.footer = heads.footer;
+        page.pageNumber = heads.number;
+        if (heads.inTable) {
+            layOutWithout(page, heads.header + heads.footer);
+            continue;
+        }
+        removeBlocks(page, taken);
+    }
+}
+
 double lineBaseline(layout::Line const& line)
 {
     QVector<double> baselines;
@@ -60,6 +210,8 @@ ooxml::TextRun runOf(layout::Word const& word, layout::Line const& line, double 
     run.highlight = word.highlight;
     run.underline = word.underline;
     run.strike = word.strike;
+    if (word.pageNumber)
+        run.field = ooxml::TextRun::Field::Page;
     double const size = line.fontSize > 0 ? line.fontSize : run.fontSize;
     if (word.fontSize > 0 && word.fontSize < 0.8 * size && word.rotation == 0) {
         double const own = word.baseline != 0 ? word.baseline : word.box.bottom() - 0.2 * word.fontSize;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PdfGraphics.h"
+#include "layout/Footnotes.h"
 #include "layout/PageLayout.h"
 
 #include <ooxml/Picture.h>
@@ -41,6 +42,12 @@ struct PageContent
     bool recognized = false;
     QVector<QRectF> ocrWords; // where those words stand, in points
     ooxml::Picture picture;   // empty when the output needs none
+    // Running heads and feet, out of the layout's blocks; the number the page shows, or 0.
+    QVector<layout::Block> header;
+    QVector<layout::Block> footer;
+    int pageNumber = 0;
+    // Footnotes, out of the layout's blocks, anchored at their marks in the blocks that remain.
+    QVector<layout::Footnote> footnotes;
     bool hasPicture() const { return !picture.data.isEmpty(); }
     // Where that picture stands: where a scan's own image is, else over the whole page.
     QRectF pictureBox() const
@@ -48,6 +55,13 @@ struct PageContent
         return graphics.imageObject != 0 ? graphics.imageBox : QRectF(QPointF(0, 0), layout.size);
     }
 };
+
+// Takes the running heads and feet (layout::RunningHeads) out of the pages' text; tables and
+// figures keep their places among the blocks that remain.
+void takeRunningHeads(QVector<PageContent>& pages);
+
+// Takes the footnotes (layout::Footnotes) out of the pages' text.
+void takeFootnotes(QVector<PageContent>& pages);
 
 // One item of a page in reading order: a block, a table or a figure.
 struct PageItem

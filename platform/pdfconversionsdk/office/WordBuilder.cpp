@@ -3,6 +3,7 @@
 #include "FontMatcher.h"
 #include "TextWidths.h"
 #include "layout/LayoutAnalyzer.h"
+#include "layout/RunningHeads.h"
 
 #include <QHash>
 
@@ -664,6 +665,153 @@ double columnGap(layout::PageLayout const& layout, QVector<int> const& columns, 
     return gap >= 6 && width >= 36 ? gap : 36;
 }
 
+// The lines of running heads or feet, those on one baseline joined, top to bottom.
+QVector<layout::Line> marginalLines(QVector<layout::Block> const& blocks)
+{
+    QVector<layout::Line> lines;
+    for (auto const& block : blocks)
+        for (auto const& line : block.lines) {
+            if (line.words.isEmpty())
+                continue;
+            double const size = line.fontSize > 0 ? line.fontSize : 10;
+            auto same = std::find_if(lines.begin(), lines.end(), [&](layout::Line const& other) {
+                return std::abs(lineBaseline(other) - lineBaseline(line)) < 0.3 * size;
+            });
+            if (same == lines.end()) {
+                lines << line;
+                continue;
+            }
+            same->words += line.words;
+            std::stable_sort(
+                same->words.begin(), same->words.end(),
+                [](layout::Word const& a, layout::Word const& b) { return a.box.left() < b.box.left(); });
+            same->box = same->box.united(line.box);
+        }
+    std::sort(lines.begin(), lines.end(),
+              [](layout::Line const& a, layout::Line const& b) { return lineBaseline(a) < lineBaseline(b); });
+    return lines;
+}
+
+// A running head's lines, each a paragraph measured from @p text. Pieces of a line far apart
+// (a title at the left, the page's number at the right) are set apart by tabs, at stops where
+// the pieces stand. @p top and @p bottom tell where the first line begins and the last ends.
+QVector<WordParagraph> marginalParagraphs(QVector<layout::Block> const& blocks, QRectF const& text,
+                                          double* top = nullptr, double* bottom = nullptr)
+{
+    QVector<WordParagraph> out;
+    double lastBottom = -1;
+    double const width = std::max(1.0, text.width());
+    for (auto const& line : marginalLines(blocks)) {
+        double const size = line.fontSize > 0 ? line.fontSize : 10;
+        QVector<layout::Line> pieces;
+        for (int w = 0; w < line.words.size(); ++w) {
+            layout::Word const& word = line.words.at(w);
+            if (w == 0 || word.box.left() - line.words.at(w - 1).box.right() > 2 * size) {
+                layout::Line piece;
+                piece.fontSize = line.fontSize;
+                piece.box = word.box;
+                pieces << piece;
+            }
+            pieces.last().words << word;
+            pieces.last().box = pieces.last().box.united(word.box);
+        }
+        WordParagraph p;
+        p.lineSpacing = kSingleLine * size;
+        double const lineTop = std::max(0.0, lineBaseline(line) - (p.lineSpacing - kDescent * size));
+        if (lastBottom < 0 && top)
+            *top = lineTop;
+        if (lastBottom >= 0)
+            p.spaceBefore = std::clamp(lineTop - lastBottom, 0.0, 200.0);
+        lastBottom = lineTop + p.lineSpacing;
+        auto const place = [&](QRectF const& box) {
+            if (std::abs(box.center().x() - text.center().x()) < 0.04 * width + 2)
+                return ooxml::WordTabStop::Alignment::Center;
+            if (std::abs(box.right() - text.right()) < 0.02 * width + 3)
+                return ooxml::WordTabStop::Alignment::Right;
+            return ooxml::WordTabStop::Alignment::Left;
+        };
+        for (int k = 0; k < pieces.size(); ++k) {
+            layout::Block piece;
+            piece.lines << pieces.at(k);
+            QVector<ooxml::TextRun> const runs = blockRuns(piece, false);
+            QRectF const& box = pieces.at(k).box;
+            if (k == 0) {
+                auto const alignment = pieces.size() > 1 ? ooxml::WordTabStop::Alignment::Left : place(box);
+                p.alignment = alignment == ooxml::WordTabStop::Alignment::Center  ? Alignment::Center
+                              : alignment == ooxml::WordTabStop::Alignment::Right ? Alignment::Right
+                                                                                  : Alignment::Left;
+                if (p.alignment == Alignment::Left)
+                    p.indentLeft = std::max(-text.left(), box.left() - text.left());
+            } else {
+                ooxml::TextRun tab = runs.value(0);
+                tab.text = QStringLiteral("\t");
+                tab.field = ooxml::TextRun::Field::None;
+                p.content.push_back(tab);
+                ooxml::WordTabStop stop;
+                stop.alignment = place(box);
+                stop.position = stop.alignment == ooxml::WordTabStop::Alignment::Right    ? box.right()
+                                : stop.alignment == ooxml::WordTabStop::Alignment::Center ? box.center().x()
+                                                                                          : box.left();
+                stop.position = std::max(0.0, stop.position - text.left());
+                p.tabs << stop;
+            }
+            for (auto const& run : runs)
+                p.content.push_back(run);
+        }
+        out << p;
+    }
+    if (bottom)
+        *bottom = lastBottom;
+    return out;
+}
+
+// Code: lines mostly in a face of fixed pitch, which keep their breaks and indents.
+bool isCode(layout::Block const& block)
+{
+    qint64 fixed = 0, all = 0;
+    for (auto const& line : block.lines)
+        for (auto const& word : line.words) {
+            all += word.text.size();
+            fixed += word.monospace ? word.text.size() : 0;
+        }
+    return all > 0 && 10 * fixed >= 6 * all;
+}
+
+// A code block's lines indented by spaces as wide as the face's characters.
+layout::Block indented(layout::Block block)
+{
+    double left = 1e9, pitch = 0;
+    for (auto const& line : block.lines)
+        for (auto const& word : line.words) {
+            left = std::min(left, line.box.left());
+            if (word.box.width() > 0 && !word.text.isEmpty())
+                pitch = std::max(pitch, word.box.width() / word.text.size());
+        }
+    if (pitch <= 0)
+        return block;
+    for (auto& line : block.lines) {
+        int const spaces = std::clamp(int(std::lround((line.box.left() - left) / pitch)), 0, 80);
+        if (spaces > 0 && !line.words.isEmpty())
+            line.words.first().text.prepend(QString(spaces, QLatin1Char(' ')));
+    }
+    return block;
+}
+
+// Footnotes' marks stand in the text as characters of their own until their notes take
+// their places.
+constexpr ushort kNoteMark = 0xE000;
+
+layout::Block withNoteMarks(layout::Block block, int index, QVector<layout::Footnote> const& notes)
+{
+    for (int n = 0; n < notes.size() && n < 0x100; ++n) {
+        layout::Footnote const& note = notes.at(n);
+        if (note.block == index && note.line < block.lines.size() &&
+            note.word < block.lines.at(note.line).words.size())
+            block.lines[note.line].words[note.word].text = QString(QChar(ushort(kNoteMark + n)));
+    }
+    return block;
+}
+
 } // namespace
 
 namespace {
@@ -806,8 +954,21 @@ WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml:
     };
     if (!faces.isEmpty())
         writer.setDefaultFont(most(faces, QString()), most(sizes, 22) / 2.0);
+    for (auto const& page : pages)
+        m_hasMarginals = m_hasMarginals || !page.header.isEmpty() || !page.footer.isEmpty();
     if (!flowing)
         return;
+    // Odd and even pages alternate their running heads when a page looks like the one two
+    // before it, and unlike the one before it.
+    int alike = 0, unlike = 0;
+    for (int i = 2; i < pages.size() && m_hasMarginals; ++i) {
+        QString const key = marginalKey(i);
+        if (key != marginalKey(i - 1) && key == marginalKey(i - 2))
+            ++alike;
+        else if (key == marginalKey(i - 1))
+            ++unlike;
+    }
+    m_alternate = alike > unlike;
     // Sections by page size, each with margins that fit the text of all its pages.
     m_sectionOf.resize(pages.size());
     QVector<QRectF> sectionText;
@@ -840,6 +1001,189 @@ WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml:
                                                         clampMargin(size.width() - text.right()),
                                                         clampMargin(size.height() - text.bottom()));
     }
+    findBreaks();
+}
+
+// The look of a page's running heads and feet: their words (numbers aside) and where they
+// stand across the page.
+QString WordBuilder::marginalKey(int index) const
+{
+    PageContent const& page = m_pages.at(index);
+    QString key;
+    for (auto const* blocks : {&page.header, &page.footer}) {
+        for (auto const& block : *blocks) {
+            double const width = page.layout.size.width();
+            char const side = block.box.left() < 0.3 * width && block.box.right() < 0.7 * width   ? 'L'
+                              : block.box.right() > 0.7 * width && block.box.left() > 0.3 * width ? 'R'
+                                                                                                  : 'C';
+            key += layout::RunningHeads::signature(block.text()) + QLatin1Char(side);
+        }
+        key += QLatin1Char('/');
+    }
+    return key;
+}
+
+// Page @p index's running heads and feet go into @p setup: for page layout as they are; for
+// flowing text those of the pages that follow too, for odd and even pages where they
+// alternate and an empty first page where the section's first page has none.
+void WordBuilder::setMarginals(ooxml::WordPageSetup& setup, int index)
+{
+    if (!m_hasMarginals)
+        return;
+    QRectF const text = textArea(setup);
+    auto const parts = [&](int i, ooxml::WordPageSetup* distances) {
+        auto out = std::make_shared<ooxml::WordHeaderFooter>();
+        PageContent const& page = m_pages.at(i);
+        double top = -1, bottom = -1;
+        out->header = marginalParagraphs(page.header, text, &top);
+        double first = -1;
+        out->footer = marginalParagraphs(page.footer, text, &first, &bottom);
+        if (distances && !out->header.isEmpty())
+            distances->headerDistance = top;
+        if (distances && !out->footer.isEmpty())
+            distances->footerDistance = std::max(0.0, page.layout.size.height() - bottom);
+        return out;
+    };
+    auto const has = [&](int i) {
+        return !m_pages.at(i).header.isEmpty() || !m_pages.at(i).footer.isEmpty();
+    };
+    if (!m_flowing) {
+        setup.pages = parts(index, &setup);
+        setup.firstPageNumber = m_pages.at(index).pageNumber;
+        return;
+    }
+    // The section's first page may look like none of the pages after it (a chapter's first
+    // page, with its number at the foot only); the others show those of the pages that follow.
+    int const section = m_sectionOf.at(index);
+    auto const inSection = [&](int i) { return i < m_pages.size() && m_sectionOf.at(i) == section; };
+    QString const own = marginalKey(index);
+    bool const ownFirst = inSection(index + 1) && has(index + 1) && own != marginalKey(index + 1) &&
+                          (!m_alternate || !inSection(index + 2) || own != marginalKey(index + 2));
+    m_sectionKeys = QStringList{own};
+    int odd = -1, even = -1;
+    for (int i = ownFirst ? index + 1 : index; inSection(i) && i < index + 6; ++i) {
+        if (!has(i))
+            continue;
+        // Word counts odd pages from its first; the source's own number tells where it can.
+        int const number = m_pages.at(i).pageNumber > 0 ? m_pages.at(i).pageNumber : i + 1;
+        int& slot = m_alternate && number % 2 == 0 ? even : odd;
+        if (slot < 0)
+            slot = i;
+        if (odd >= 0 && (even >= 0 || !m_alternate))
+            break;
+    }
+    if (odd < 0 && even < 0) {
+        setup.pages = std::make_shared<ooxml::WordHeaderFooter>();
+        return;
+    }
+    setup.pages = parts(odd >= 0 ? odd : even, &setup);
+    m_sectionKeys << marginalKey(odd >= 0 ? odd : even);
+    if (m_alternate) {
+        setup.evenPages = parts(even >= 0 ? even : odd, &setup);
+        m_sectionKeys << marginalKey(even >= 0 ? even : odd);
+    }
+    if (ownFirst || !has(index))
+        setup.firstPage = parts(index, nullptr);
+    if (index == 0)
+        for (int i = 0; i < m_pages.size(); ++i)
+            if (m_pages.at(i).pageNumber > 0) {
+                setup.firstPageNumber = std::max(0, m_pages.at(i).pageNumber - i);
+                break;
+            }
+}
+
+// Flowing text breaks its pages only where the source starts something new: after a page that
+// ends well above its foot, where what comes next is a heading, a table or a figure, or
+// always when it ends near its middle, unless its last paragraph runs on; before and after a
+// page of its own (a picture of a page, a figure filling much of it, a title page).
+void WordBuilder::findBreaks()
+{
+    int const count = m_pages.size();
+    QVector<double> fill(count, 0);
+    QVector<bool> own(count, false), anew(count, false), open(count, false), goesOn(count, false);
+    for (int i = 0; i < count; ++i) {
+        PageContent const& page = m_pages.at(i);
+        layout::PageLayout const& layout = page.layout;
+        QRectF const text = textArea(m_setups.at(m_sectionOf.at(i)));
+        QRectF const content = pageContent(page);
+        if (!content.isNull() && text.height() > 0)
+            fill[i] = (content.bottom() - text.top()) / text.height();
+        qint64 chars = 0;
+        bool title = false;
+        for (auto const& block : layout.blocks) {
+            title = title || block.headingLevel == 1;
+            for (auto const& line : block.lines)
+                for (auto const& word : line.words)
+                    chars += word.text.size();
+        }
+        double const area = layout.size.width() * layout.size.height();
+        bool bigFigure = false;
+        for (auto const& figure : page.figures)
+            bigFigure = bigFigure || areaOf(figure.box) > 0.3 * area;
+        own[i] = (!layout.hasText() && page.graphics.hasGraphics()) || (bigFigure && chars < 1200) ||
+                 (i == 0 && title && chars < 1000);
+        QVector<PageItem> const items = readingOrder(layout, page.figures);
+        if (!items.isEmpty()) {
+            anew[i] = items.first().table || items.first().figure ||
+                      items.first().block->kind == layout::BlockKind::Heading;
+            goesOn[i] = items.first().block && continuesParagraph(*items.first().block);
+            open[i] = items.last().block && !endsParagraph(*items.last().block);
+        }
+    }
+    m_breakBefore.fill(false, count);
+    for (int i = 0; i < count; ++i)
+        m_breakBefore[i] = i == 0 || own.at(i) || own.at(i - 1) ||
+                           (!(open.at(i - 1) && goesOn.at(i)) &&
+                            (fill.at(i - 1) < 0.6 || (fill.at(i - 1) < 0.8 && anew.at(i))));
+}
+
+// The footnotes whose marks stand in the paragraph, in their places: numbered by Word while
+// the source numbers them one after another from 1, else with their own marks.
+void WordBuilder::placeNotes(WordParagraph& p, QVector<layout::Footnote> const& notes)
+{
+    if (notes.isEmpty())
+        return;
+    QVector<ooxml::WordInline> out;
+    for (auto const& item : qAsConst(p.content)) {
+        auto const* run = std::get_if<ooxml::TextRun>(&item);
+        if (!run) {
+            out << item;
+            continue;
+        }
+        ooxml::TextRun text = *run;
+        text.text.clear();
+        for (QChar c : run->text) {
+            int const n = c.unicode() - kNoteMark;
+            if (n < 0 || n >= notes.size()) {
+                text.text += c;
+                continue;
+            }
+            // The mark follows its word without a space.
+            while (text.text.endsWith(QLatin1Char(' ')))
+                text.text.chop(1);
+            if (!text.text.isEmpty())
+                out << text;
+            else if (!out.isEmpty() && std::holds_alternative<ooxml::TextRun>(out.last())) {
+                QString& before = std::get<ooxml::TextRun>(out.last()).text;
+                while (before.endsWith(QLatin1Char(' ')))
+                    before.chop(1);
+            }
+            text.text.clear();
+            ooxml::WordNote note;
+            for (auto const& r : blockRuns(notes.at(n).text, false))
+                note.text << r;
+            note.format = *run;
+            note.format.script = ooxml::TextRun::Script::Normal;
+            if (notes.at(n).mark == QString::number(m_numberedNotes + 1))
+                ++m_numberedNotes;
+            else
+                note.mark = notes.at(n).mark;
+            out << note;
+        }
+        if (!text.text.isEmpty())
+            out << text;
+    }
+    p.content = out;
 }
 
 void WordBuilder::addPage(int index)
@@ -847,7 +1191,7 @@ void WordBuilder::addPage(int index)
     if (m_flowing)
         addFlowing(m_pages.at(index), index);
     else
-        addLaidOut(m_pages.at(index));
+        addLaidOut(m_pages.at(index), index);
 }
 
 void WordBuilder::finish()
@@ -967,21 +1311,37 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
     bool columned = false;
     for (int c = 0; c < layout.columns.size() && !columned; ++c)
         columned = textColumns(layout, layout.columns.at(c).band, hidden).size() > 1;
+    // A blank page adds nothing to the flow.
+    if (!newSection && items.isEmpty() && !page.hasPicture())
+        return;
+    ooxml::WordPageSetup first = setup;
+    if (columned && !items.isEmpty() && items.first().block) {
+        QVector<int> const columns =
+            textColumns(layout, layout.columns.value(items.first().block->column).band, hidden);
+        first.columns = columns.size();
+        first.columnGap = columnGap(layout, columns, textArea(setup));
+    }
+    // The text flows on from the page before unless this page starts something new; a new
+    // chapter whose running heads differ starts a section of its own.
+    bool const breakHere = newSection || m_breakBefore.value(index);
+    auto const known = [&](int i) {
+        return i >= m_pages.size() || m_sectionOf.at(i) != m_sectionOf.at(index) ||
+               m_sectionKeys.contains(marginalKey(i));
+    };
+    bool const headsChange = m_hasMarginals && breakHere && (!known(index) || !known(index + 1));
     bool merge = false;
-    if (newSection || columned || m_page.columns > 1) {
-        ooxml::WordPageSetup first = setup;
-        if (columned && !items.isEmpty() && items.first().block) {
-            QVector<int> const columns =
-                textColumns(layout, layout.columns.value(items.first().block->column).band, hidden);
-            first.columns = columns.size();
-            first.columnGap = columnGap(layout, columns, textArea(setup));
-        }
+    if (newSection || headsChange) {
+        setMarginals(first, index);
         beginSection(first);
+    } else if (first.columns != m_page.columns ||
+               (first.columns > 1 && std::abs(first.columnGap - m_page.columnGap) > 2)) {
+        first.continuous = !breakHere;
+        beginSection(first);
+    } else if (breakHere) {
+        push(ooxml::PageBreak());
     } else {
         merge = m_openParagraph && !items.isEmpty() && items.first().block &&
                 continuesParagraph(*items.first().block);
-        if (!merge)
-            push(ooxml::PageBreak());
     }
     m_openParagraph = false;
     QRectF const text = textArea(setup);
@@ -1115,7 +1475,16 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             double const width = (text.width() - (columns.size() - 1) * gap) / columns.size();
             area = QRectF(text.left() + at * (width + gap), text.top(), width, text.height());
         }
-        WordParagraph p = paragraph(block, area, false);
+        bool const code = isCode(block);
+        WordParagraph p =
+            paragraph(withNoteMarks(code ? indented(block) : block, int(item.block - layout.blocks.constData()),
+                                    page.footnotes),
+                      area, code);
+        placeNotes(p, page.footnotes);
+        if (code) {
+            p.alignment = Alignment::Left;
+            p.firstLineIndent = 0;
+        }
         Shape const shape = shapeOf(block, area);
         int const scale = pdfWidthScale(block, p.label.kind != ooxml::WordListLabel::Kind::None);
         if (scale != 100)
@@ -1123,7 +1492,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         p.columnBreakBefore = columnBreak;
         p.spaceBefore =
             std::clamp(shape.firstBaseline - (shape.pitch - kDescent * shape.size) - lastBottom, 0.0, 200.0);
-        WordParagraph* previous = k == 0 && merge ? lastParagraph() : nullptr;
+        WordParagraph* previous = k == 0 && merge && code == m_openCode ? lastParagraph() : nullptr;
         // Where Word ends the paragraph: lines of one pitch, which the PDF's need not all have
         // (a line holding a taller face), and what follows measures from there.
         lastBottom = previous ? shape.lastBaseline + kDescent * shape.size
@@ -1131,17 +1500,18 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         if (previous) {
             if (!previous->content.isEmpty() &&
                 std::holds_alternative<ooxml::TextRun>(previous->content.last()))
-                std::get<ooxml::TextRun>(previous->content.last()).text += QLatin1Char(' ');
+                std::get<ooxml::TextRun>(previous->content.last()).text += code ? QLatin1Char('\n') : QLatin1Char(' ');
             previous->content += p.content;
         } else {
             push(p);
         }
-        m_openParagraph = k + 1 == items.size() && !endsParagraph(block);
+        m_openParagraph = k + 1 == items.size() && (code || !endsParagraph(block));
+        m_openCode = code;
     }
 }
 
 // Page layout: every block, table and figure at its place on the page.
-void WordBuilder::addLaidOut(PageContent const& page)
+void WordBuilder::addLaidOut(PageContent const& page, int index)
 {
     layout::PageLayout const& layout = page.layout;
     QSizeF const size = layout.size;
@@ -1152,6 +1522,7 @@ void WordBuilder::addLaidOut(PageContent const& page)
                                   : QMarginsF(clampMargin(text.left()), clampMargin(text.top()),
                                               clampMargin(size.width() - text.right()),
                                               clampMargin(size.height() - text.bottom()));
+    setMarginals(setup, index);
     beginSection(setup);
     if (text.isNull()) {
         if (page.hasPicture())

@@ -14,11 +14,14 @@ namespace office {
 // colour and markings, paragraphs their alignment, indents, spacing and line pitch, lists
 // become lists, tables keep shading, rules and merged cells, and figures are pictures.
 //
-// Flowing text: the same paragraphs and tables in reading order, sections only where the
-// page size or the number of columns changes, and a page break where a PDF page ends a
-// paragraph; a paragraph that runs on to the next page stays one paragraph. Page layout:
-// every PDF page is a section of its size, every block a frame at its place with its lines
-// kept, every table floats at its place and every figure is anchored at its place.
+// Flowing text: the same paragraphs and tables in reading order, flowing from page to page;
+// sections where the page size or the number of columns changes, or where a new chapter
+// brings running heads of its own, and page breaks only where the source starts something
+// new; a paragraph that runs on to the next page stays one paragraph, code keeps its lines,
+// footnotes become Word's. Page layout: every PDF page is a section of its size, every block
+// a frame at its place with its lines kept, every table floats at its place and every figure
+// is anchored at its place. In both, running heads and feet are the sections' headers and
+// footers, page numbers a field.
 class WordBuilder
 {
 public:
@@ -45,7 +48,11 @@ private:
     void pushTable(ooxml::WordTable const& table);
     ooxml::WordParagraph* lastParagraph();
     void addFlowing(PageContent const& page, int index);
-    void addLaidOut(PageContent const& page);
+    QString marginalKey(int index) const;
+    void setMarginals(ooxml::WordPageSetup& setup, int index);
+    void findBreaks();
+    void placeNotes(ooxml::WordParagraph& p, QVector<layout::Footnote> const& notes);
+    void addLaidOut(PageContent const& page, int index);
     // The block as a paragraph whose indents measure from @p area; its alignment is found
     // there too unless @p alignment gives it.
     ooxml::WordParagraph paragraph(layout::Block const& block, QRectF const& area, bool lineBreaks,
@@ -61,6 +68,12 @@ private:
     int m_sectionBlocks = 0;
     std::optional<ooxml::WordBlock> m_last;
     bool m_openParagraph = false; // flowing text: the last paragraph may go on on the next page
+    bool m_hasMarginals = false;  // some page has running heads or feet
+    bool m_alternate = false;     // flowing text: odd and even pages have heads of their own
+    QStringList m_sectionKeys;    // flowing text: the looks of the section's running heads
+    QVector<bool> m_breakBefore;  // flowing text: the page starts something new
+    int m_numberedNotes = 0;      // footnotes Word numbers itself
+    bool m_openCode = false;      // flowing text: that last paragraph is code
     // Lists: the one the last list item belongs to, where its markers stand, its next number.
     int m_lists = 0;
     int m_listKind = -1;

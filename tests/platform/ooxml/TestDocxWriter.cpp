@@ -105,6 +105,7 @@ WordDocument formattedDocument()
     body.firstLineIndent = -18;
     body.lineSpacing = 14;
     body.shading = QColor(0xFB, 0xE4, 0xD5);
+    body.tabs = {{300, WordTabStop::Alignment::Right}};
     WordParagraph item = paragraph({text(QStringLiteral("First item"))});
     item.label.kind = WordListLabel::Kind::Decimal;
     item.label.list = 7;
@@ -477,6 +478,8 @@ void TestDocxWriter::writesFormatting_data()
     row("left indent", "w:ind", "w:left", "720");
     row("hanging indent", "w:ind", "w:hanging", "360");
     row("line pitch", "w:spacing", "w:line", "280");
+    row("tab stop", "w:tab", "w:pos", "6000");
+    row("right tab stop", "w:tab", "w:val", "right");
     row("exact pitch", "w:spacing", "w:lineRule", "exact");
     row("list item", "w:numId", "w:val", "1");
     row("list start", "w:start", "w:val", "3", "word/numbering.xml");

@@ -144,6 +144,40 @@ bool writePdf(QString const& path, QList<Page> const& pages)
                 y = top;
             }
         }
+        QFont small(QStringLiteral("DejaVu Serif"));
+        small.setPointSizeF(8);
+        QFont raised(small);
+        raised.setPointSizeF(6.5);
+        double noteY = area.bottom() - 11 * page.notes.size();
+        for (int n = 0; n < page.notes.size(); ++n) {
+            QString const mark = QString::number(n + 1);
+            painter.setFont(body);
+            QString const line = QStringLiteral("Noted %1.").arg(n + 1);
+            painter.drawText(QPointF(area.left(), y + 11), line);
+            double const end = area.left() + painter.fontMetrics().horizontalAdvance(line);
+            painter.setFont(raised);
+            painter.drawText(QPointF(end + 0.5, y + 6), mark);
+            painter.setFont(small);
+            painter.drawText(QPointF(area.left(), noteY + 8), mark);
+            painter.drawText(QPointF(area.left() + 10, noteY + 8), page.notes.at(n));
+            noteY += 11;
+            y += 16;
+        }
+        QFont code(QStringLiteral("DejaVu Sans Mono"));
+        code.setPointSizeF(10);
+        painter.setFont(code);
+        for (auto const& line : page.code) {
+            painter.drawText(QPointF(area.left() + 12, y + 10), line);
+            y += 12;
+        }
+        painter.setFont(small);
+        QString const number = QString::number(p + 1);
+        if (!page.head.isEmpty())
+            painter.drawText(QRectF(area.left(), 24, area.width(), 12), Qt::AlignHCenter,
+                             QString(page.head).replace(QLatin1Char('#'), number));
+        if (!page.foot.isEmpty())
+            painter.drawText(QRectF(area.left(), 806, area.width(), 12), Qt::AlignHCenter,
+                             QString(page.foot).replace(QLatin1Char('#'), number));
     }
     return painter.end();
 }

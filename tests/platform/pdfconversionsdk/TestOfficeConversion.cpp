@@ -390,6 +390,7 @@ private:
     QString m_plain;  // the same table, aligned text only
     QString m_tables; // two pages with a ruled table each
     QString m_runOn;  // a paragraph that runs on from page 1 to page 2
+    QString m_book;   // running heads, page numbers, footnotes, code; a part starting on page 3
     QString m_corpus; // the Word benchmark's documents as PDFs, when LibreOffice is there
     QString m_scan;   // a clean scan of three lines
     QString m_model;
@@ -418,6 +419,23 @@ private slots:
         PdfFixtures::Page runOnSecond;
         runOnSecond.paragraphs << PdfFixtures::words("gamma", 40);
         QVERIFY(PdfFixtures::writePdf(m_runOn, {runOnFirst, runOnSecond}));
+        m_book = path("book.pdf");
+        QList<PdfFixtures::Page> book{{}, {}, {}};
+        book[0].title = QStringLiteral("Annual Test Report");
+        for (int i = 0; i < 5; ++i)
+            book[0].paragraphs << PdfFixtures::words(QStringLiteral("a%1w").arg(i), 60);
+        book[0].notes << QStringLiteral("First note text here.");
+        book[1].paragraphs << PdfFixtures::words("bx", 50) << PdfFixtures::words("by", 50);
+        book[1].notes << QStringLiteral("Second note words.");
+        book[1].code << QStringLiteral("set alpha = 1;") << QStringLiteral("  set beta = 2;")
+                     << QStringLiteral("set gamma = 3;");
+        book[2].title = QStringLiteral("Second Part");
+        book[2].paragraphs << PdfFixtures::words("cx", 50);
+        for (auto& page : book) {
+            page.head = QStringLiteral("Annual test report of the unit");
+            page.foot = QStringLiteral("Page #");
+        }
+        QVERIFY(PdfFixtures::writePdf(m_book, book));
         m_ruled = path("ruled.pdf");
         m_plain = path("plain.pdf");
         m_tables = path("tables.pdf");
@@ -629,6 +647,55 @@ private slots:
         QVERIFY(xml.contains("w:val=\"44\""));
         // The body's 11 points are the document's default size.
         QVERIFY(package.part("word/styles.xml").contains("<w:sz w:val=\"22\"/>"));
+    }
+
+    // Running heads and page numbers go to the header and footer parts; flowing text takes
+    // footnotes to their part and keeps code lines apart, and breaks its pages only where the
+    // source starts something new.
+    void wordStructure_data()
+    {
+        QTest::addColumn<bool>("flowing");
+        QTest::newRow("flowing text") << true;
+        QTest::newRow("page layout") << false;
+    }
+
+    void wordStructure()
+    {
+        QFETCH(bool, flowing);
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, m_book, out, wordOptions(flowing)), 0);
+        PackageReader package(out);
+        QCOMPARE(package.problems(), QStringList());
+        QByteArray const xml = package.part("word/document.xml");
+        QString headers, footers;
+        for (auto const& target : package.relationshipTargets("word/document.xml")) {
+            if (target.startsWith("word/header"))
+                headers += xmlread::texts(package.part(target), "w:t").join(' ') + '\n';
+            if (target.startsWith("word/footer"))
+                footers += xmlread::texts(package.part(target), "w:instrText").join(' ');
+        }
+        QVERIFY2(headers.contains("Annual test report of the unit"), qPrintable(headers));
+        QVERIFY2(footers.contains("PAGE"), qPrintable(footers));
+        QString const body = docxParagraphs(xml).join('\n');
+        QVERIFY2(!body.contains("Annual test report of the unit") && !body.contains("Page 2"),
+                 qPrintable(body));
+        QByteArray const notes = package.part("word/footnotes.xml");
+        if (flowing) {
+            QCOMPARE(xmlread::count(xml, "w:footnoteReference"), 2);
+            QString const noteText = xmlread::texts(notes, "w:t").join(' ');
+            QVERIFY2(noteText.contains("First note text here.") && noteText.contains("Second note words."),
+                     qPrintable(noteText));
+            QVERIFY(!body.contains("note text here"));
+            QVERIFY2(docxParagraphs(xml).contains("set alpha = 1;\n  set beta = 2;\nset gamma = 3;"),
+                     qPrintable(body));
+            // Page 1 runs on into page 2; the part that starts page 3 after a short page 2 breaks.
+            QCOMPARE(xmlread::count(xml, "w:pageBreakBefore") + xmlread::count(xml, "w:sectPr"), 2);
+        } else {
+            // Notes stay at the foot of their page, each page a section of its own.
+            QVERIFY(notes.isEmpty());
+            QVERIFY(body.contains("First note text here."));
+            QCOMPARE(xmlread::count(xml, "w:sectPr"), 3);
+        }
     }
 
     void wordTables_data()

@@ -1,6 +1,8 @@
 #include "engine/PageImageRenderer.h"
 #include "layout/FontTraits.h"
+#include "layout/Footnotes.h"
 #include "layout/LayoutAnalyzer.h"
+#include "layout/RunningHeads.h"
 #include "layout/TableDetector.h"
 #include "office/FontMatcher.h"
 
@@ -15,13 +17,15 @@ class PageBuilder
 {
 public:
     // A line of words starting at x on the baseline row y (top of the line box).
-    PageBuilder& line(double x, double y, QString const& text, double size = 10, bool bold = false)
+    PageBuilder& line(double x, double y, QString const& text, double size = 10, bool bold = false,
+                      bool monospace = false)
     {
         for (auto const& t : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             Word w;
             w.text = t;
             w.fontSize = size;
             w.bold = bold;
+            w.monospace = monospace;
             double const width = t.size() * size * 0.5;
             w.box = QRectF(x, y, width, size);
             w.spaceAfter = true;
@@ -51,7 +55,22 @@ public:
                                         : (left + right - width) / 2;
         return line(x, y, text);
     }
-    PageLayout analyze() const { return LayoutAnalyzer::analyze(m_words, QSizeF(595, 842), 0); }
+    // A mark set small and raised after the last word.
+    PageBuilder& raised(QString const& mark)
+    {
+        Word w;
+        w.text = mark;
+        w.fontSize = 6;
+        QRectF const& last = m_words.last().box;
+        w.box = QRectF(last.right() + 0.5, last.top() - 2, 3, 6);
+        m_words.last().spaceAfter = false;
+        m_words << w;
+        return *this;
+    }
+    PageLayout analyze(int index = 0) const
+    {
+        return LayoutAnalyzer::analyze(m_words, QSizeF(595, 842), index);
+    }
 
     QVector<Word> m_words;
 };
@@ -76,6 +95,151 @@ class TestPageLayout : public QObject
     Q_OBJECT
 
 private slots:
+    // Lines at the top or foot of the pages that repeat there (numbers aside), or stand where
+    // the others' do, are running heads; the numbers that go up with the pages are theirs.
+    void runningHeads_data()
+    {
+        QTest::addColumn<QStringList>("heads"); // each page's top line; empty: none
+        QTest::addColumn<QStringList>("feet");  // each page's last line
+        QTest::addColumn<QString>("found");     // per page: h for a head, f for a foot, - for none
+        QTest::addColumn<QList<int>>("numbers");
+        QStringList const none{"", "", "", ""};
+        QTest::newRow("a head on every page")
+            << QStringList{"Field report", "Field report", "Field report", "Field report"} << none << "hhhh"
+            << QList<int>{0, 0, 0, 0};
+        QTest::newRow("page numbers") << none << QStringList{"Page 1", "Page 2", "Page 3", "Page 4"} << "ffff"
+                                      << QList<int>{1, 2, 3, 4};
+        QTest::newRow("numbers from 5")
+            << none << QStringList{"- 5 -", "- 6 -", "- 7 -", "- 8 -"} << "ffff" << QList<int>{5, 6, 7, 8};
+        QTest::newRow("a section's name where heads stand")
+            << QStringList{"Methods", "Methods", "Methods", "Results"} << none << "hhhh"
+            << QList<int>{0, 0, 0, 0};
+        QTest::newRow("a title page without")
+            << QStringList{"", "Methods", "Methods", "Methods"} << QStringList{"", "2", "3", "4"} << "-hhh"
+            << QList<int>{0, 2, 3, 4};
+        QTest::newRow("first lines that differ")
+            << QStringList{"alpha beta", "gamma delta", "one two", "three"} << none << "----"
+            << QList<int>{0, 0, 0, 0};
+        QTest::newRow("one page") << QStringList{"Field report"} << QStringList{"Page 1"} << "-"
+                                  << QList<int>{0};
+    }
+
+    void runningHeads()
+    {
+        QFETCH(QStringList, heads);
+        QFETCH(QStringList, feet);
+        QFETCH(QString, found);
+        QFETCH(QList<int>, numbers);
+        QVector<PageLayout> pages;
+        for (int p = 0; p < heads.size(); ++p) {
+            PageBuilder b;
+            if (!heads.at(p).isEmpty())
+                b.line(56, 30, heads.at(p), 9);
+            b.column(56, 100, QStringLiteral("p%1w").arg(p), 30);
+            if (!feet.at(p).isEmpty())
+                b.line(280, 805, feet.at(p), 9);
+            pages << b.analyze(p);
+        }
+        QVector<PageLayout const*> layouts;
+        for (auto const& page : pages)
+            layouts << &page;
+        QVector<RunningHeads::Page> const result = RunningHeads::find(layouts);
+        QString got;
+        QList<int> gotNumbers;
+        for (auto const& page : result) {
+            got += !page.header.isEmpty() ? 'h' : !page.footer.isEmpty() ? 'f' : '-';
+            gotNumbers << page.number;
+            // The body stays the body; the number is marked among the words.
+            QCOMPARE(page.blocks.size(), page.header.size() + page.footer.size());
+            int marked = 0;
+            for (auto const& block : page.header + page.footer)
+                for (auto const& line : block.lines)
+                    for (auto const& word : line.words)
+                        marked += word.pageNumber ? 1 : 0;
+            QCOMPARE(marked, page.number > 0 ? 1 : 0);
+        }
+        QCOMPARE(got, found);
+        QCOMPARE(gotNumbers, numbers);
+    }
+
+    // Small text at the foot of a page after a mark that stands raised in the page's text is
+    // a footnote; the blocks that hold only notes are named.
+    void footnotes_data()
+    {
+        QTest::addColumn<bool>("markInText");
+        QTest::addColumn<bool>("markApart"); // the marks set as a column of their own
+        QTest::addColumn<bool>("codeAbove"); // small code between the text and the notes
+        QTest::addColumn<double>("noteSize");
+        QTest::addColumn<int>("notes");
+        QTest::newRow("numbered notes") << true << false << false << 8.0 << 2;
+        QTest::newRow("marks in a column of their own") << true << true << false << 8.0 << 2;
+        QTest::newRow("small code above them") << true << false << true << 8.0 << 2;
+        QTest::newRow("no mark in the text") << false << false << false << 8.0 << 0;
+        QTest::newRow("body size at the foot") << true << false << false << 10.0 << 0;
+    }
+
+    void footnotes()
+    {
+        QFETCH(bool, markInText);
+        QFETCH(bool, markApart);
+        QFETCH(bool, codeAbove);
+        QFETCH(double, noteSize);
+        QFETCH(int, notes);
+        PageBuilder b;
+        b.column(56, 100, QStringLiteral("a"), 20);
+        b.line(56, 340, QStringLiteral("the first claim"));
+        if (markInText)
+            b.raised(QStringLiteral("1"));
+        b.line(56, 352, QStringLiteral("and the second claim ends here."));
+        if (markInText)
+            b.raised(QStringLiteral("2"));
+        b.column(56, 364, QStringLiteral("c"), 20);
+        if (codeAbove)
+            b.line(80, 700, QStringLiteral("set x = 1;"), 8, false, true)
+                .line(80, 710, QStringLiteral("set y = 2;"), 8, false, true);
+        // Marks apart from their notes, or raised just before them as TeX sets them.
+        auto const note = [&](double y, QString const& mark, QString const& text) {
+            if (markApart)
+                b.line(56, y, mark, noteSize);
+            else if (!mark.isEmpty())
+                b.line(56, y - 2, mark, 6).m_words.last().spaceAfter = false;
+            b.line(markApart ? 86 : 60, y, text, noteSize);
+        };
+        note(760, QStringLiteral("1"), QStringLiteral("The first note says this."));
+        note(770, QStringLiteral("2"), QStringLiteral("The second note"));
+        note(780, QString(), QStringLiteral("goes on here."));
+        PageLayout const page = b.analyze();
+        Footnotes::Found const found = Footnotes::find(page, 10);
+        QCOMPARE(found.notes.size(), notes);
+        if (notes == 0)
+            return;
+        QCOMPARE(found.notes.at(0).mark, QStringLiteral("1"));
+        QCOMPARE(found.notes.at(0).text.text(), QStringLiteral("The first note says this."));
+        QCOMPARE(found.notes.at(1).text.text(), QStringLiteral("The second note goes on here."));
+        Block const& anchor = page.blocks.at(found.notes.at(1).block);
+        QCOMPARE(anchor.lines.at(found.notes.at(1).line).words.at(found.notes.at(1).word).text,
+                 QStringLiteral("2"));
+        QString left;
+        for (int k = 0; k < page.blocks.size(); ++k)
+            if (!found.blocks.contains(k))
+                left += page.blocks.at(k).text();
+        QVERIFY2(!left.contains(QStringLiteral("note")), qPrintable(left));
+        QCOMPARE(left.contains(QStringLiteral("set x")), codeAbove);
+    }
+
+    // Code in a face of fixed pitch is a block of its own, even in the body's size and pitch.
+    void codeIsABlockOfItsOwn()
+    {
+        PageBuilder b;
+        b.column(56, 100, QStringLiteral("a"), 3);
+        b.line(56, 136, QStringLiteral("set x = 1;"), 10, false, true);
+        b.line(56, 148, QStringLiteral("set y = 2;"), 10, false, true);
+        b.column(56, 160, QStringLiteral("b"), 3);
+        QStringList const blocks = blockTexts(b.analyze());
+        QCOMPARE(blocks.size(), 3);
+        QCOMPARE(blocks.at(1), QStringLiteral("set x = 1; set y = 2;"));
+    }
+
     // PDF fonts become installed families of the same kind; subsets go by their base name.
     void fontFamilies_data()
     {
