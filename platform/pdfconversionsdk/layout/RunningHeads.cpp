@@ -3,6 +3,7 @@
 #include "LayoutAnalyzer.h"
 
 #include <QHash>
+#include <QSet>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -148,6 +149,15 @@ QVector<RunningHeads::Page> RunningHeads::find(QVector<PageLayout const*> const&
                 candidates << c;
     }
 
+    if (qEnvironmentVariableIsSet("DQ_DEBUG_HEADS")) {
+        for (auto const& c : candidates)
+            fprintf(stderr, "cand p%d b%d top%d y%.1f size%.1f [%s]\n", c.page, c.block, int(c.top), c.y, c.size, qPrintable(c.key));
+        for (int p = 0; p < pages.size(); ++p) {
+            for (auto const& b : pages[p]->blocks) if (b.box.top() < 0.2 * pages[p]->size.height() || b.box.bottom() > 0.8 * pages[p]->size.height())
+                fprintf(stderr, "  p%d blk %.1f-%.1f size%.1f lines%d [%s]\n", p, b.box.top(), b.box.bottom(), b.fontSize, int(b.lines.size()), qPrintable(b.text().left(60)));
+            for (auto const& t : pages[p]->tables) fprintf(stderr, "  p%d table %.1f-%.1f ruled%d rows%d\n", p, t.box.top(), t.box.bottom(), int(t.ruled), t.rowCount());
+        }
+    }
     // Repeated: the same signature at the same place on another page.
     QHash<QString, QVector<int>> bySignature;
     for (int i = 0; i < candidates.size(); ++i)
@@ -175,25 +185,27 @@ QVector<RunningHeads::Page> RunningHeads::find(QVector<PageLayout const*> const&
         if (c.running)
             continue;
         QVector<int> others;
-        for (auto const* r : repeated)
-            if (r->page != c.page && r->top == c.top && std::abs(r->y - c.y) <= tolerance(c) &&
-                std::abs(r->size - c.size) <= 0.5 && !others.contains(r->page))
-                others << r->page;
+        for (int r = 0; r < repeated.size() && others.size() < 3; ++r) {
+            Candidate const& o = *repeated.at(r);
+            if (o.page != c.page && o.top == c.top && std::abs(o.y - c.y) <= tolerance(c) &&
+                std::abs(o.size - c.size) <= 0.5 && !others.contains(o.page))
+                others << o.page;
+        }
         placed[i] = others.size() >= 3;
     }
     for (int i = 0; i < candidates.size(); ++i)
         candidates[i].running = candidates.at(i).running || placed.at(i);
 
     // Page numbers: numbers that go up with the pages, on at least two of them.
-    QHash<int, QVector<int>> pagesByOffset;
+    QHash<int, QSet<int>> pagesByOffset;
     for (auto const& c : candidates) {
         if (!c.running)
             continue;
         for (auto const& line : c.text.lines)
             for (auto const& word : line.words) {
                 int const n = numberOf(word.text);
-                if (n >= 0 && !pagesByOffset.value(n - c.page).contains(c.page))
-                    pagesByOffset[n - c.page] << c.page;
+                if (n >= 0)
+                    pagesByOffset[n - c.page].insert(c.page);
             }
     }
     for (auto& c : candidates) {

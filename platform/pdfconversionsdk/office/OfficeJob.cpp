@@ -688,6 +688,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         engine::PageStyles styles(content.graphics);
         content.layout = PdfDocument::readLayout(*page, i, job.carefulText, tables, content.graphics.rulings,
                                                  &styles, content.graphics.rulingStyles);
+        content.background = pageBackground(content.graphics.fills, content.layout.size);
         if (job.target == Target::Word && content.layout.hasText()) {
             content.figures = WordBuilder::figures(content.layout, styles.figures(content.layout),
                                                    job.options.wordLayout != 0, content.graphics.images);

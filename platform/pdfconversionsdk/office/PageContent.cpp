@@ -116,6 +116,20 @@ void removeBlocks(PageContent& page, QVector<int> taken)
 
 } // namespace
 
+QColor pageBackground(QVector<engine::FilledBox> const& fills, QSizeF const& size)
+{
+    // The last one painted shows.
+    QRectF const page(QPointF(0, 0), size);
+    double const area = size.width() * size.height();
+    QColor colour;
+    for (auto const& fill : fills) {
+        QRectF const common = fill.box.intersected(page);
+        if (area > 0 && common.width() * common.height() >= 0.9 * area)
+            colour = fill.colour;
+    }
+    return colour.isValid() && colour.lightness() < 250 ? colour : QColor();
+}
+
 void takeFootnotes(QVector<PageContent>& pages)
 {
     layout::BodySizeTracker body;

@@ -42,6 +42,8 @@ struct PageContent
     bool recognized = false;
     QVector<QRectF> ocrWords; // where those words stand, in points
     ooxml::Picture picture;   // empty when the output needs none
+    // A colour filling the whole page behind everything else (a slide's); invalid: none.
+    QColor background;
     // Running heads and feet, out of the layout's blocks; the number the page shows, or 0.
     QVector<layout::Block> header;
     QVector<layout::Block> footer;
@@ -55,6 +57,9 @@ struct PageContent
         return graphics.imageObject != 0 ? graphics.imageBox : QRectF(QPointF(0, 0), layout.size);
     }
 };
+
+// The colour of a filled box behind the whole page, unless white; invalid: none.
+QColor pageBackground(QVector<engine::FilledBox> const& fills, QSizeF const& size);
 
 // Takes the running heads and feet (layout::RunningHeads) out of the pages' text; tables and
 // figures keep their places among the blocks that remain.

@@ -3,6 +3,7 @@
 #include "FontMatcher.h"
 #include "TextWidths.h"
 #include "layout/LayoutAnalyzer.h"
+#include "engine/PngWriter.h"
 #include "layout/RunningHeads.h"
 
 #include <QHash>
@@ -742,6 +743,8 @@ QVector<WordParagraph> marginalParagraphs(QVector<layout::Block> const& blocks, 
                                                                                   : Alignment::Left;
                 if (p.alignment == Alignment::Left)
                     p.indentLeft = std::max(-text.left(), box.left() - text.left());
+                else if (p.alignment == Alignment::Right)
+                    p.indentRight = text.right() - box.right();
             } else {
                 ooxml::TextRun tab = runs.value(0);
                 tab.text = QStringLiteral("\t");
@@ -758,11 +761,29 @@ QVector<WordParagraph> marginalParagraphs(QVector<layout::Block> const& blocks, 
             for (auto const& run : runs)
                 p.content.push_back(run);
         }
+        // A line that reaches into the margin (a number at the page's edge) keeps its room
+        // there rather than breaking.
+        if (pieces.size() > 1 && pieces.last().box.right() > text.right())
+            p.indentRight = text.right() - pieces.last().box.right() - 1;
         out << p;
     }
     if (bottom)
         *bottom = lastBottom;
     return out;
+}
+
+// The page's background colour as a picture over the whole page, behind everything.
+ooxml::WordPicture backgroundPicture(PageContent const& page)
+{
+    QColor const c = page.background;
+    unsigned char const pixels[12] = {uchar(c.red()), uchar(c.green()), uchar(c.blue()), uchar(c.red()),
+                                      uchar(c.green()), uchar(c.blue()), uchar(c.red()), uchar(c.green()),
+                                      uchar(c.blue()), uchar(c.red()), uchar(c.green()), uchar(c.blue())};
+    ooxml::WordPicture picture;
+    engine::writePng(&picture.picture.data, pixels, 2, 2, 6, engine::PngPixels::Rgb8);
+    picture.picture.size = page.layout.size;
+    picture.anchored = true;
+    return picture;
 }
 
 // Code: lines mostly in a face of fixed pitch, which keep their breaks and indents.
@@ -952,8 +973,9 @@ WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml:
             }
         return best;
     };
+    double const bodySize = most(sizes, 22) / 2.0;
     if (!faces.isEmpty())
-        writer.setDefaultFont(most(faces, QString()), most(sizes, 22) / 2.0);
+        writer.setDefaultFont(most(faces, QString()), bodySize);
     for (auto const& page : pages)
         m_hasMarginals = m_hasMarginals || !page.header.isEmpty() || !page.footer.isEmpty();
     if (!flowing)
@@ -996,10 +1018,13 @@ WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml:
     for (int s = 0; s < m_setups.size(); ++s) {
         QSizeF const size = m_setups.at(s).size;
         QRectF const text = sectionText.at(s);
-        m_setups[s].margins = text.isNull() ? QMarginsF(kMinMargin, kMinMargin, kMinMargin, kMinMargin)
-                                            : QMarginsF(clampMargin(text.left()), clampMargin(text.top()),
-                                                        clampMargin(size.width() - text.right()),
-                                                        clampMargin(size.height() - text.bottom()));
+        // A line of room below the lowest text: set a little lower than in the PDF, the last
+        // line of a full page would start a page of its own.
+        m_setups[s].margins =
+            text.isNull() ? QMarginsF(kMinMargin, kMinMargin, kMinMargin, kMinMargin)
+                          : QMarginsF(clampMargin(text.left()), clampMargin(text.top()),
+                                      clampMargin(size.width() - text.right()),
+                                      clampMargin(size.height() - text.bottom() - kSingleLine * bodySize));
     }
     findBreaks();
 }
@@ -1121,6 +1146,7 @@ void WordBuilder::findBreaks()
         for (auto const& figure : page.figures)
             bigFigure = bigFigure || areaOf(figure.box) > 0.3 * area;
         own[i] = (!layout.hasText() && page.graphics.hasGraphics()) || (bigFigure && chars < 1200) ||
+                 page.background.isValid() ||
                  (i == 0 && title && chars < 1000);
         QVector<PageItem> const items = readingOrder(layout, page.figures);
         if (!items.isEmpty()) {
@@ -1345,6 +1371,14 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
     }
     m_openParagraph = false;
     QRectF const text = textArea(setup);
+    if (page.background.isValid()) {
+        WordParagraph holder;
+        ooxml::TextRun tiny;
+        tiny.fontSize = 1;
+        holder.content << tiny << backgroundPicture(page);
+        holder.lineSpacing = 1;
+        push(holder);
+    }
     if (items.isEmpty() && page.hasPicture())
         push(pagePicture(page));
 
@@ -1530,8 +1564,11 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
         return;
     }
 
-    // Figures hang at their places from an empty paragraph at the top of the page.
+    // Figures hang at their places from an empty paragraph at the top of the page, over the
+    // page's background.
     WordParagraph holder;
+    if (page.background.isValid())
+        holder.content.push_back(backgroundPicture(page));
     for (auto const& figure : page.figures) {
         if (figure.picture.data.isEmpty())
             continue;
