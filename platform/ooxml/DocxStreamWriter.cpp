@@ -483,8 +483,10 @@ void DocxStreamWriter::Private::endSection(bool last)
     auto const* pendingParagraph = m_pending ? std::get_if<WordParagraph>(&*m_pending) : nullptr;
     bool const carries = !last && pendingParagraph && !pendingParagraph->frame;
     bool const table = m_pending && std::holds_alternative<WordTable>(*m_pending);
+    // LibreOffice sets a framed paragraph that ends the document in the flow of the text.
+    bool const frame = last && pendingParagraph && pendingParagraph->frame;
     writePending(carries ? &m_page : nullptr);
-    if (table) {
+    if (table || frame) {
         // Word ends a body with a paragraph, and LibreOffice draws a floating table only
         // above a paragraph of its own section: a hairline one, which never needs a page of
         // its own.

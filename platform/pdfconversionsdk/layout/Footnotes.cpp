@@ -32,9 +32,20 @@ bool raised(Line const& line, int w)
     return baselineOf(word) < baselines.at(baselines.size() / 2) - 0.12 * size;
 }
 
+// A number raised against the word it starts ("1The"), read as one word with it.
+QString gluedMark(Line const& line)
+{
+    static QRegularExpression const glued(QStringLiteral("^(\\d{1,3})\\p{Lu}"));
+    if (line.words.isEmpty())
+        return QString();
+    return glued.match(line.words.first().text).captured(1);
+}
+
 // A line that starts a note: its mark, raised or set apart from the text after it.
 bool startsNote(Line const& line)
 {
+    if (!gluedMark(line).isEmpty())
+        return true;
     if (line.words.size() < 2 || !Footnotes::isMark(line.words.first().text))
         return false;
     double const size = line.fontSize > 0 ? line.fontSize : 8;
@@ -207,7 +218,8 @@ Footnotes::Found Footnotes::find(PageLayout const& page, double bodySize)
             continue;
         bool taken = false;
         if (startsNote(line)) {
-            QString const mark = line.words.first().text.trimmed();
+            QString const glued = gluedMark(line);
+            QString const mark = glued.isEmpty() ? line.words.first().text.trimmed() : glued;
             auto const anchor = std::find_if(anchors.begin(), anchors.end(), [&](Anchor const& a) {
                 return !a.used &&
                        page.blocks.at(a.block).lines.at(a.line).words.at(a.word).text.trimmed() == mark;
@@ -220,7 +232,10 @@ Footnotes::Found Footnotes::find(PageLayout const& page, double bodySize)
                 note.line = anchor->line;
                 note.word = anchor->word;
                 Line text = line;
-                text.words.removeFirst();
+                if (glued.isEmpty())
+                    text.words.removeFirst();
+                else
+                    text.words.first().text.remove(0, glued.size());
                 note.text.lines << text;
                 note.text.fontSize = line.fontSize;
                 found.notes << note;

@@ -329,12 +329,19 @@ private:
                 fragsByColumn[c].clear();
             }
         }
-        // Side by side fragments that are not columns (a label and its value) stay one line.
+        // Side by side fragments that are not columns (a label and its value) stay one line, and
+        // so do those of code or a log in a face of fixed pitch, aligned with spaces.
         int populated = 0;
         for (auto const& col : fragsByColumn)
             if (col.size() >= 2)
                 ++populated;
-        if (columnCount > 1 && populated < 2) {
+        qint64 fixed = 0, all = 0;
+        for (int r : band.rows)
+            for (int i : m_rows.at(r).words) {
+                all += m_fw.at(i).word->text.size();
+                fixed += m_fw.at(i).word->monospace ? m_fw.at(i).word->text.size() : 0;
+            }
+        if (columnCount > 1 && (populated < 2 || 10 * fixed >= 8 * all)) {
             QVector<int> merged;
             for (auto const& col : fragsByColumn)
                 merged += col;
@@ -528,6 +535,25 @@ PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF 
                                              QVector<Rule> const& styles)
 {
     TableDetector::Result found = TableDetector::detect(words, rulings, pageSize, styles);
+    // Columns of code or a log in a face of fixed pitch, aligned with spaces, are lines.
+    for (int t = found.tables.size() - 1; t >= 0; --t) {
+        Table const& table = found.tables.at(t);
+        QVector<Word> inside;
+        qint64 fixed = 0, all = 0;
+        for (auto const& row : table.rows)
+            for (auto const& cell : row)
+                for (auto const& block : cell.blocks)
+                    for (auto const& line : block.lines)
+                        for (auto const& word : line.words) {
+                            inside << word;
+                            all += word.text.size();
+                            fixed += word.monospace ? word.text.size() : 0;
+                        }
+        if (!table.ruled && all > 0 && 10 * fixed >= 8 * all) {
+            found.rest += inside;
+            found.tables.removeAt(t);
+        }
+    }
     PageLayout page = analyze(found.rest, pageSize, pageIndex);
     for (auto& table : found.tables) {
         // The first block below the table's top that shares its width, else the first below it.

@@ -3,8 +3,8 @@
 #include "LayoutAnalyzer.h"
 
 #include <QHash>
-#include <QSet>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +26,7 @@ struct Candidate
     double y = 0; // the middle of its box
     double size = 0;
     QString key;
+    QStringList pieces; // the signatures of its pieces far apart, when it has several
     bool running = false;
 };
 
@@ -66,6 +67,21 @@ Block rowBlock(Table const& table, int row)
     return out;
 }
 
+// A page's own number alone at its head or foot ("3", "Page 3", "- 3 -"), which even a page
+// alone shows.
+bool ownNumber(Candidate const& c)
+{
+    static QRegularExpression const alone(
+        QStringLiteral("^(page )?[\\-\\x{2013}\\x{2014}\\[(]? ?# ?[\\-\\x{2013}\\x{2014}\\])]?$"));
+    if (!alone.match(c.key).hasMatch())
+        return false;
+    for (auto const& line : c.text.lines)
+        for (auto const& word : line.words)
+            if (numberOf(word.text) == c.page + 1)
+                return true;
+    return false;
+}
+
 } // namespace
 
 QString RunningHeads::signature(QString const& text)
@@ -83,7 +99,7 @@ QString RunningHeads::signature(QString const& text)
 QVector<RunningHeads::Page> RunningHeads::find(QVector<PageLayout const*> const& pages)
 {
     QVector<Page> out(pages.size());
-    if (pages.size() < 2)
+    if (pages.isEmpty())
         return out;
     BodySizeTracker body;
     for (PageLayout const* page : pages)
@@ -114,6 +130,19 @@ QVector<RunningHeads::Page> RunningHeads::find(QVector<PageLayout const*> const&
             c.y = block.box.center().y();
             c.size = block.fontSize;
             c.key = signature(block.text());
+            for (auto const& line : block.lines) {
+                QString piece;
+                for (int w = 0; w < line.words.size(); ++w) {
+                    double const size = std::max(1.0, line.words.at(w).fontSize);
+                    if (w > 0 && line.words.at(w).box.left() - line.words.at(w - 1).box.right() > 2 * size) {
+                        c.pieces << signature(piece);
+                        piece.clear();
+                    }
+                    piece += line.words.at(w).text + QLatin1Char(' ');
+                }
+                if (c.pieces.size() > 0 || block.lines.size() > 1)
+                    c.pieces << signature(piece);
+            }
             if (!c.key.isEmpty())
                 own << c;
         };
@@ -149,20 +178,17 @@ QVector<RunningHeads::Page> RunningHeads::find(QVector<PageLayout const*> const&
                 candidates << c;
     }
 
-    if (qEnvironmentVariableIsSet("DQ_DEBUG_HEADS")) {
-        for (auto const& c : candidates)
-            fprintf(stderr, "cand p%d b%d top%d y%.1f size%.1f [%s]\n", c.page, c.block, int(c.top), c.y, c.size, qPrintable(c.key));
-        for (int p = 0; p < pages.size(); ++p) {
-            for (auto const& b : pages[p]->blocks) if (b.box.top() < 0.2 * pages[p]->size.height() || b.box.bottom() > 0.8 * pages[p]->size.height())
-                fprintf(stderr, "  p%d blk %.1f-%.1f size%.1f lines%d [%s]\n", p, b.box.top(), b.box.bottom(), b.fontSize, int(b.lines.size()), qPrintable(b.text().left(60)));
-            for (auto const& t : pages[p]->tables) fprintf(stderr, "  p%d table %.1f-%.1f ruled%d rows%d\n", p, t.box.top(), t.box.bottom(), int(t.ruled), t.rowCount());
-        }
-    }
     // Repeated: the same signature at the same place on another page.
     QHash<QString, QVector<int>> bySignature;
-    for (int i = 0; i < candidates.size(); ++i)
-        bySignature[(candidates.at(i).top ? QStringLiteral("t") : QStringLiteral("b")) + candidates.at(i).key]
-            << i;
+    // A head of pieces far apart repeats when one of them does: the journal's name at the left
+    // of every page, the authors' at the right of all but the first.
+    for (int i = 0; i < candidates.size(); ++i) {
+        QString const side = candidates.at(i).top ? QStringLiteral("t") : QStringLiteral("b");
+        bySignature[side + candidates.at(i).key] << i;
+        for (auto const& piece : candidates.at(i).pieces)
+            if (piece != candidates.at(i).key && piece.size() > 1)
+                bySignature[side + piece] << i;
+    }
     for (auto const& group : qAsConst(bySignature))
         for (int i : group)
             for (int k : group) {
@@ -194,7 +220,7 @@ QVector<RunningHeads::Page> RunningHeads::find(QVector<PageLayout const*> const&
         placed[i] = others.size() >= 3;
     }
     for (int i = 0; i < candidates.size(); ++i)
-        candidates[i].running = candidates.at(i).running || placed.at(i);
+        candidates[i].running = candidates.at(i).running || placed.at(i) || ownNumber(candidates.at(i));
 
     // Page numbers: numbers that go up with the pages, on at least two of them.
     QHash<int, QSet<int>> pagesByOffset;
@@ -215,7 +241,8 @@ QVector<RunningHeads::Page> RunningHeads::find(QVector<PageLayout const*> const&
         for (auto& line : c.text.lines)
             for (auto& word : line.words) {
                 int const n = numberOf(word.text);
-                if (n >= 0 && page.number == 0 && pagesByOffset.value(n - c.page).size() >= 2) {
+                if (n >= 0 && page.number == 0 &&
+                    (pagesByOffset.value(n - c.page).size() >= 2 || (n == c.page + 1 && ownNumber(c)))) {
                     word.pageNumber = true;
                     page.number = n;
                 }

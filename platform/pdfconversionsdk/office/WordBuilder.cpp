@@ -2,8 +2,8 @@
 
 #include "FontMatcher.h"
 #include "TextWidths.h"
-#include "layout/LayoutAnalyzer.h"
 #include "engine/PngWriter.h"
+#include "layout/LayoutAnalyzer.h"
 #include "layout/RunningHeads.h"
 
 #include <QHash>
@@ -776,9 +776,9 @@ QVector<WordParagraph> marginalParagraphs(QVector<layout::Block> const& blocks, 
 ooxml::WordPicture backgroundPicture(PageContent const& page)
 {
     QColor const c = page.background;
-    unsigned char const pixels[12] = {uchar(c.red()), uchar(c.green()), uchar(c.blue()), uchar(c.red()),
-                                      uchar(c.green()), uchar(c.blue()), uchar(c.red()), uchar(c.green()),
-                                      uchar(c.blue()), uchar(c.red()), uchar(c.green()), uchar(c.blue())};
+    unsigned char const pixels[12] = {uchar(c.red()),   uchar(c.green()), uchar(c.blue()),  uchar(c.red()),
+                                      uchar(c.green()), uchar(c.blue()),  uchar(c.red()),   uchar(c.green()),
+                                      uchar(c.blue()),  uchar(c.red()),   uchar(c.green()), uchar(c.blue())};
     ooxml::WordPicture picture;
     engine::writePng(&picture.picture.data, pixels, 2, 2, 6, engine::PngPixels::Rgb8);
     picture.picture.size = page.layout.size;
@@ -798,7 +798,8 @@ bool isCode(layout::Block const& block)
     return all > 0 && 10 * fixed >= 6 * all;
 }
 
-// A code block's lines indented by spaces as wide as the face's characters.
+// A code block's lines indented, and their columns set apart, by spaces as wide as the face's
+// characters.
 layout::Block indented(layout::Block block)
 {
     double left = 1e9, pitch = 0;
@@ -812,6 +813,13 @@ layout::Block indented(layout::Block block)
         return block;
     for (auto& line : block.lines) {
         int const spaces = std::clamp(int(std::lround((line.box.left() - left) / pitch)), 0, 80);
+        // Columns aligned with spaces keep them: the separator gives one.
+        for (int w = line.words.size() - 1; w > 0; --w) {
+            double const gap = line.words.at(w).box.left() - line.words.at(w - 1).box.right();
+            int const more = std::clamp(int(std::lround(gap / pitch)) - 1, 0, 80);
+            if (more > 0 && gap > 1.5 * pitch)
+                line.words[w - 1].text.append(QString(more, QLatin1Char(' ')));
+        }
         if (spaces > 0 && !line.words.isEmpty())
             line.words.first().text.prepend(QString(spaces, QLatin1Char(' ')));
     }
@@ -837,9 +845,10 @@ layout::Block withNoteMarks(layout::Block block, int index, QVector<layout::Foot
 
 namespace {
 
+// Code in a box stays text: it is no label of the box.
 bool isLabel(layout::Block const& block, double bodySize)
 {
-    if (block.lines.size() > 3 || block.kind == layout::BlockKind::Heading ||
+    if (block.lines.size() > 3 || block.kind == layout::BlockKind::Heading || isCode(block) ||
         (bodySize > 0 && block.fontSize > 1.1 * bodySize))
         return false;
     for (auto const& line : block.lines)
@@ -1146,8 +1155,7 @@ void WordBuilder::findBreaks()
         for (auto const& figure : page.figures)
             bigFigure = bigFigure || areaOf(figure.box) > 0.3 * area;
         own[i] = (!layout.hasText() && page.graphics.hasGraphics()) || (bigFigure && chars < 1200) ||
-                 page.background.isValid() ||
-                 (i == 0 && title && chars < 1000);
+                 page.background.isValid() || (i == 0 && title && chars < 1000);
         QVector<PageItem> const items = readingOrder(layout, page.figures);
         if (!items.isEmpty()) {
             anew[i] = items.first().table || items.first().figure ||
@@ -1511,8 +1519,8 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         }
         bool const code = isCode(block);
         WordParagraph p =
-            paragraph(withNoteMarks(code ? indented(block) : block, int(item.block - layout.blocks.constData()),
-                                    page.footnotes),
+            paragraph(withNoteMarks(code ? indented(block) : block,
+                                    int(item.block - layout.blocks.constData()), page.footnotes),
                       area, code);
         placeNotes(p, page.footnotes);
         if (code) {
@@ -1534,7 +1542,8 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         if (previous) {
             if (!previous->content.isEmpty() &&
                 std::holds_alternative<ooxml::TextRun>(previous->content.last()))
-                std::get<ooxml::TextRun>(previous->content.last()).text += code ? QLatin1Char('\n') : QLatin1Char(' ');
+                std::get<ooxml::TextRun>(previous->content.last()).text +=
+                    code ? QLatin1Char('\n') : QLatin1Char(' ');
             previous->content += p.content;
         } else {
             push(p);

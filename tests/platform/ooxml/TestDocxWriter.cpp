@@ -197,6 +197,7 @@ private slots:
     void writesFormatting();
     void formattingOpensInLibreOffice();
     void writesRunningHeadsAndNotes();
+    void endsWithAParagraphAfterAFrame();
 
 private:
     TestHome m_home;
@@ -588,6 +589,22 @@ void TestDocxWriter::writesRunningHeadsAndNotes()
     QVERIFY2(pages.value(2).contains(QLatin1String("Odd head")) &&
                  pages.value(2).contains(QLatin1String("Page 5")),
              qPrintable(pages.value(2)));
+}
+
+// LibreOffice sets a framed paragraph that ends the document in the flow of the text.
+void TestDocxWriter::endsWithAParagraphAfterAFrame()
+{
+    WordParagraph framed = paragraph({text(QStringLiteral("Framed last"))});
+    framed.frame = QRectF(300, 400, 100, 0);
+    WordDocument document;
+    document.sections = {WordSection()};
+    document.sections[0].blocks = {framed};
+    QString const path = m_home.filePath(QStringLiteral("frame-last.docx"));
+    QVERIFY(DocxWriter::write(document, path).ok());
+    QByteArray const xml = PackageReader(path).part(QStringLiteral("word/document.xml"));
+    int const last = xml.lastIndexOf("<w:p>");
+    QVERIFY(last > xml.indexOf("w:framePr"));
+    QVERIFY(!xml.mid(last).contains("w:framePr"));
 }
 
 QTEST_GUILESS_MAIN(TestDocxWriter)

@@ -99,7 +99,7 @@ private slots:
     // the others' do, are running heads; the numbers that go up with the pages are theirs.
     void runningHeads_data()
     {
-        QTest::addColumn<QStringList>("heads"); // each page's top line; empty: none
+        QTest::addColumn<QStringList>("heads"); // each page's top line ('|': far apart); empty: none
         QTest::addColumn<QStringList>("feet");  // each page's last line
         QTest::addColumn<QString>("found");     // per page: h for a head, f for a foot, - for none
         QTest::addColumn<QList<int>>("numbers");
@@ -117,11 +117,16 @@ private slots:
         QTest::newRow("a title page without")
             << QStringList{"", "Methods", "Methods", "Methods"} << QStringList{"", "2", "3", "4"} << "-hhh"
             << QList<int>{0, 2, 3, 4};
+        QTest::newRow("a name alone on the first page")
+            << QStringList{"Journal of Tests", "Journal of Tests|Ames and Berg",
+                           "Journal of Tests|Ames and Berg"}
+            << QStringList{"", "", ""} << "hhh" << QList<int>{0, 0, 0};
         QTest::newRow("first lines that differ")
             << QStringList{"alpha beta", "gamma delta", "one two", "three"} << none << "----"
             << QList<int>{0, 0, 0, 0};
-        QTest::newRow("one page") << QStringList{"Field report"} << QStringList{"Page 1"} << "-"
-                                  << QList<int>{0};
+        // A page alone: only its own number is known for a running foot.
+        QTest::newRow("one page") << QStringList{"Field report"} << QStringList{"Page 1"} << "f"
+                                  << QList<int>{1};
     }
 
     void runningHeads()
@@ -133,8 +138,9 @@ private slots:
         QVector<PageLayout> pages;
         for (int p = 0; p < heads.size(); ++p) {
             PageBuilder b;
-            if (!heads.at(p).isEmpty())
-                b.line(56, 30, heads.at(p), 9);
+            QStringList const pieces = heads.at(p).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+            for (int k = 0; k < pieces.size(); ++k)
+                b.line(56 + 340 * k, 30, pieces.at(k), 9);
             b.column(56, 100, QStringLiteral("p%1w").arg(p), 30);
             if (!feet.at(p).isEmpty())
                 b.line(280, 805, feet.at(p), 9);
@@ -168,20 +174,23 @@ private slots:
     {
         QTest::addColumn<bool>("markInText");
         QTest::addColumn<bool>("markApart"); // the marks set as a column of their own
+        QTest::addColumn<bool>("glued");     // the marks read as one word with the notes' first
         QTest::addColumn<bool>("codeAbove"); // small code between the text and the notes
         QTest::addColumn<double>("noteSize");
         QTest::addColumn<int>("notes");
-        QTest::newRow("numbered notes") << true << false << false << 8.0 << 2;
-        QTest::newRow("marks in a column of their own") << true << true << false << 8.0 << 2;
-        QTest::newRow("small code above them") << true << false << true << 8.0 << 2;
-        QTest::newRow("no mark in the text") << false << false << false << 8.0 << 0;
-        QTest::newRow("body size at the foot") << true << false << false << 10.0 << 0;
+        QTest::newRow("numbered notes") << true << false << false << false << 8.0 << 2;
+        QTest::newRow("marks in a column of their own") << true << true << false << false << 8.0 << 2;
+        QTest::newRow("small code above them") << true << false << false << true << 8.0 << 2;
+        QTest::newRow("marks glued to the notes") << true << false << true << false << 8.0 << 2;
+        QTest::newRow("no mark in the text") << false << false << false << false << 8.0 << 0;
+        QTest::newRow("body size at the foot") << true << false << false << false << 10.0 << 0;
     }
 
     void footnotes()
     {
         QFETCH(bool, markInText);
         QFETCH(bool, markApart);
+        QFETCH(bool, glued);
         QFETCH(bool, codeAbove);
         QFETCH(double, noteSize);
         QFETCH(int, notes);
@@ -199,6 +208,8 @@ private slots:
                 .line(80, 710, QStringLiteral("set y = 2;"), 8, false, true);
         // Marks apart from their notes, or raised just before them as TeX sets them.
         auto const note = [&](double y, QString const& mark, QString const& text) {
+            if (glued)
+                return void(b.line(60, y, mark + text, noteSize));
             if (markApart)
                 b.line(56, y, mark, noteSize);
             else if (!mark.isEmpty())
