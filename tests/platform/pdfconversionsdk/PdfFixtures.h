@@ -14,10 +14,10 @@ struct Page
     QString title;          // set large and bold at the top, across the page
     QStringList paragraphs; // body text, 11 pt
     int columns = 1;        // 1 or 2
-    QString head;           // a running head above the text, small; '#' stands for the page's number
-    QString foot;           // a running foot below it
-    QStringList notes;      // footnotes: each a line "Noted <n>." with a raised mark, the note at the foot
-    QStringList code;       // lines of code in a face of fixed pitch, after the paragraphs
+    QString head = {};      // a running head above the text, small; '#' stands for the page's number
+    QString foot = {};      // a running foot below it
+    QStringList notes = {}; // footnotes: each a line "Noted <n>." with a raised mark, the note at the foot
+    QStringList code = {};  // lines of code in a face of fixed pitch, after the paragraphs
 };
 
 // Writes the pages to @p path; false when it cannot.
