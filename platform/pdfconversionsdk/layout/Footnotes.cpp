@@ -63,7 +63,7 @@ bool Footnotes::isMark(QString const& text)
     return mark.match(text.trimmed()).hasMatch();
 }
 
-Footnotes::Found Footnotes::find(PageLayout const& page, double bodySize)
+Footnotes::Found Footnotes::find(PageLayout const& page, double bodySize, QVector<QLineF> const& rulings)
 {
     Found found;
     if (bodySize <= 0 || page.blocks.isEmpty())
@@ -252,6 +252,47 @@ Footnotes::Found Footnotes::find(PageLayout const& page, double bodySize)
             for (int i : foot.items)
                 ++used[i];
         }
+    }
+    // Notes without marks, under the short rule that sets them apart: each follows the end of
+    // the text above the rule.
+    if (found.notes.isEmpty()) {
+        std::stable_sort(items.begin(), items.end(),
+                         [](Item const& a, Item const& b) { return a.box.top() < b.box.top(); });
+        QRectF const first = items.first().box;
+        auto const rule = std::find_if(rulings.begin(), rulings.end(), [&](QLineF const& r) {
+            double const left = std::min(r.x1(), r.x2()), right = std::max(r.x1(), r.x2());
+            return std::abs(r.y1() - r.y2()) < 0.5 && right - left >= 20 &&
+                   right - left < 0.45 * page.size.width() && r.y1() < first.top() &&
+                   r.y1() > first.top() - 16 && left < first.right() && right > first.left();
+        });
+        if (rule == rulings.end())
+            return found;
+        int anchor = -1;
+        for (int b = 0; b < page.blocks.size(); ++b) {
+            QRectF const& box = page.blocks.at(b).box;
+            if (box.bottom() <= rule->y1() + 1 && box.left() < first.right() && box.right() > first.left() &&
+                !page.blocks.at(b).lines.isEmpty() && !page.blocks.at(b).lines.last().words.isEmpty() &&
+                (anchor < 0 || box.bottom() > page.blocks.at(anchor).box.bottom()))
+                anchor = b;
+        }
+        for (auto const& item : qAsConst(items))
+            if (item.block < 0 || item.box.top() < rule->y1())
+                return found;
+        for (auto const& item : qAsConst(items)) {
+            if (anchor < 0)
+                break;
+            Footnote note;
+            note.block = anchor;
+            note.line = page.blocks.at(anchor).lines.size() - 1;
+            note.word = page.blocks.at(anchor).lines.last().words.size() - 1;
+            note.after = true;
+            note.text.lines = item.lines;
+            note.text.fontSize = page.blocks.at(item.block).fontSize;
+            note.text.box = item.box;
+            found.notes << note;
+            found.blocks << item.block;
+        }
+        return found;
     }
     // A block or table of which only some lines are notes would show them twice.
     for (int i = 0; i < items.size(); ++i)

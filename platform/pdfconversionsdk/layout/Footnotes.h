@@ -15,6 +15,8 @@ struct Footnote
     int block = 0;
     int line = 0;
     int word = 0;
+    // A note without a mark (set apart by the rule above it alone) follows that word.
+    bool after = false;
 };
 
 class Footnotes
@@ -26,8 +28,9 @@ public:
         QVector<int> blocks; // the blocks that hold nothing but notes
         QVector<int> tables; // the tables that do: marks in one column, the notes beside them
     };
-    // @p bodySize: the size of the document's body text, which notes are set smaller than.
-    static Found find(PageLayout const& page, double bodySize);
+    // @p bodySize: the size of the document's body text, which notes are set smaller than;
+    // @p rulings: the page's strokes, among them the short rule over notes without marks.
+    static Found find(PageLayout const& page, double bodySize, QVector<QLineF> const& rulings = {});
     // A number of one to three digits, or one to three of the symbols notes are marked with.
     static bool isMark(QString const& text);
 };

@@ -136,7 +136,8 @@ void takeFootnotes(QVector<PageContent>& pages)
     for (auto const& page : pages)
         body.add(page.layout);
     for (auto& page : pages) {
-        layout::Footnotes::Found const found = layout::Footnotes::find(page.layout, body.bodyFontSize());
+        layout::Footnotes::Found const found =
+            layout::Footnotes::find(page.layout, body.bodyFontSize(), page.graphics.rulings);
         bool label = false; // drawn with a figure
         for (auto const& figure : page.figures)
             for (int b : found.blocks)

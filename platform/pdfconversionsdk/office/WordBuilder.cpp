@@ -834,9 +834,11 @@ layout::Block withNoteMarks(layout::Block block, int index, QVector<layout::Foot
 {
     for (int n = 0; n < notes.size() && n < 0x100; ++n) {
         layout::Footnote const& note = notes.at(n);
-        if (note.block == index && note.line < block.lines.size() &&
-            note.word < block.lines.at(note.line).words.size())
-            block.lines[note.line].words[note.word].text = QString(QChar(ushort(kNoteMark + n)));
+        if (note.block != index || note.line >= block.lines.size() ||
+            note.word >= block.lines.at(note.line).words.size())
+            continue;
+        QString& text = block.lines[note.line].words[note.word].text;
+        text = (note.after ? text : QString()) + QChar(ushort(kNoteMark + n));
     }
     return block;
 }
@@ -1208,7 +1210,8 @@ void WordBuilder::placeNotes(WordParagraph& p, QVector<layout::Footnote> const& 
                 note.text << r;
             note.format = *run;
             note.format.script = ooxml::TextRun::Script::Normal;
-            if (notes.at(n).mark == QString::number(m_numberedNotes + 1))
+            // A note without a mark of its own gets Word's number.
+            if (notes.at(n).mark.isEmpty() || notes.at(n).mark == QString::number(m_numberedNotes + 1))
                 ++m_numberedNotes;
             else
                 note.mark = notes.at(n).mark;
@@ -1540,10 +1543,18 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         lastBottom = previous ? shape.lastBaseline + kDescent * shape.size
                               : lastBottom + p.spaceBefore + p.lineSpacing * block.lines.size();
         if (previous) {
+            QChar const join = code ? QLatin1Char('\n') : QLatin1Char(' ');
             if (!previous->content.isEmpty() &&
-                std::holds_alternative<ooxml::TextRun>(previous->content.last()))
-                std::get<ooxml::TextRun>(previous->content.last()).text +=
-                    code ? QLatin1Char('\n') : QLatin1Char(' ');
+                std::holds_alternative<ooxml::TextRun>(previous->content.last())) {
+                std::get<ooxml::TextRun>(previous->content.last()).text += join;
+            } else if (!previous->content.isEmpty()) {
+                // After a footnote's mark: a run of its own.
+                ooxml::TextRun space;
+                if (!p.content.isEmpty() && std::holds_alternative<ooxml::TextRun>(p.content.first()))
+                    space = std::get<ooxml::TextRun>(p.content.first());
+                space.text = join;
+                previous->content.push_back(space);
+            }
             previous->content += p.content;
         } else {
             push(p);

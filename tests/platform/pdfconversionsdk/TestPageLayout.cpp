@@ -238,6 +238,22 @@ private slots:
         QCOMPARE(left.contains(QStringLiteral("set x")), codeAbove);
     }
 
+    // Notes without marks stand under a short rule; each follows the end of the text above it.
+    void footnotesWithoutMarks()
+    {
+        PageBuilder b;
+        b.column(56, 100, QStringLiteral("a"), 30);
+        b.line(56, 740, QStringLiteral("A note of small type."), 8);
+        PageLayout const page = b.analyze();
+        QCOMPARE(Footnotes::find(page, 10).notes.size(), 0);
+        Footnotes::Found const found = Footnotes::find(page, 10, {QLineF(56, 735, 128, 735)});
+        QCOMPARE(found.notes.size(), 1);
+        Footnote const& note = found.notes.first();
+        QVERIFY(note.after);
+        QCOMPARE(note.text.text(), QStringLiteral("A note of small type."));
+        QCOMPARE(page.blocks.at(note.block).lines.at(note.line).words.at(note.word).text, QStringLiteral("a179"));
+    }
+
     // Code in a face of fixed pitch is a block of its own, even in the body's size and pitch.
     void codeIsABlockOfItsOwn()
     {
