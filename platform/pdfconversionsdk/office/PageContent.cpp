@@ -142,7 +142,7 @@ void takeFootnotes(QVector<PageContent>& pages)
         for (auto const& figure : page.figures)
             for (int b : found.blocks)
                 label = label || figure.labels.contains(b);
-        if (found.notes.isEmpty() || label)
+        if (found.notes.isEmpty() || found.notes.size() > kMaxPageNotes || label)
             continue;
         page.footnotes = found.notes;
         // The rule above the notes: Word draws its own.

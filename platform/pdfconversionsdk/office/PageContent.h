@@ -65,7 +65,9 @@ QColor pageBackground(QVector<engine::FilledBox> const& fills, QSizeF const& siz
 // figures keep their places among the blocks that remain.
 void takeRunningHeads(QVector<PageContent>& pages);
 
-// Takes the footnotes (layout::Footnotes) out of the pages' text.
+// Takes the footnotes (layout::Footnotes) out of the pages' text; a page of more than
+// kMaxPageNotes keeps them as text.
+constexpr int kMaxPageNotes = 32;
 void takeFootnotes(QVector<PageContent>& pages);
 
 // One item of a page in reading order: a block, a table or a figure.

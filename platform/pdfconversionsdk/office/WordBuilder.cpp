@@ -827,12 +827,20 @@ layout::Block indented(layout::Block block)
 }
 
 // Footnotes' marks stand in the text as characters of their own until their notes take
-// their places.
-constexpr ushort kNoteMark = 0xE000;
+// their places: noncharacters, which text has no use for and loses here.
+constexpr ushort kNoteMark = 0xFDD0;
+static_assert(kMaxPageNotes <= 32, "the noncharacters U+FDD0 to U+FDEF mark the notes");
 
 layout::Block withNoteMarks(layout::Block block, int index, QVector<layout::Footnote> const& notes)
 {
-    for (int n = 0; n < notes.size() && n < 0x100; ++n) {
+    if (notes.isEmpty())
+        return block;
+    static QRegularExpression const marks(QStringLiteral("[\\x{FDD0}-\\x{FDEF}]"));
+    for (auto& line : block.lines)
+        for (auto& word : line.words)
+            if (word.text.contains(marks))
+                word.text.remove(marks);
+    for (int n = 0; n < notes.size() && n < kMaxPageNotes; ++n) {
         layout::Footnote const& note = notes.at(n);
         if (note.block != index || note.line >= block.lines.size() ||
             note.word >= block.lines.at(note.line).words.size())
