@@ -1131,6 +1131,48 @@ private slots:
 
     // The chart and the drawn shapes come as pictures at their size; the chart's bars show
     // in its picture, and text stays text around them.
+    // Slides filled with a dark colour keep it behind their white text, each slide a page.
+    void slideBackground_data()
+    {
+        QTest::addColumn<bool>("flowing");
+        QTest::newRow("flowing text") << true;
+        QTest::newRow("page layout") << false;
+    }
+
+    void slideBackground()
+    {
+        QFETCH(bool, flowing);
+        QString const in = path("slides.pdf");
+        if (!QFileInfo::exists(in)) {
+            QPdfWriter writer(in);
+            writer.setPageSize(QPageSize(QSizeF(254, 143), QPageSize::Millimeter));
+            writer.setResolution(72);
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            QPainter painter(&writer);
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPointSizeF(14);
+            painter.setFont(font);
+            painter.setPen(Qt::white);
+            for (int s = 0; s < 2; ++s) {
+                if (s > 0)
+                    writer.newPage();
+                painter.fillRect(QRectF(0, 0, 720, 405), QColor(0x1b, 0x3a, 0x6b));
+                painter.drawText(QPointF(60, 80), QStringLiteral("Slide %1 title").arg(s + 1));
+                painter.drawText(QPointF(60, 130), QStringLiteral("A short point on slide %1").arg(s + 1));
+            }
+        }
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, in, out, wordOptions(flowing)), 0);
+        QByteArray const xml = PackageReader(out).part("word/document.xml");
+        // A picture of the page's size behind each slide's text, from its top-left corner.
+        int backgrounds = 0;
+        for (auto const& extent : xmlread::attributes(xml, "wp:extent"))
+            backgrounds += extent.value("cx").toLongLong() > 720 * 12700 - 20000 ? 1 : 0;
+        QCOMPARE(backgrounds, 2);
+        if (flowing)
+            QCOMPARE(xmlread::count(xml, "w:pageBreakBefore") + xmlread::count(xml, "w:sectPr"), 2);
+    }
+
     void chartPicture_data()
     {
         QTest::addColumn<bool>("flowing");
