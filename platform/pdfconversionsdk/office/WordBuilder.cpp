@@ -1149,7 +1149,10 @@ void WordBuilder::findBreaks()
         PageContent const& page = m_pages.at(i);
         layout::PageLayout const& layout = page.layout;
         QRectF const text = textArea(m_setups.at(m_sectionOf.at(i)));
-        QRectF const content = pageContent(page);
+        // Its footnotes fill the page's foot as they did.
+        QRectF content = pageContent(page);
+        for (auto const& note : page.footnotes)
+            content = content.isNull() ? note.text.box : content.united(note.text.box);
         if (!content.isNull() && text.height() > 0)
             fill[i] = (content.bottom() - text.top()) / text.height();
         qint64 chars = 0;
