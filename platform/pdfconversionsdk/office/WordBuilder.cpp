@@ -1149,12 +1149,13 @@ void WordBuilder::findBreaks()
         PageContent const& page = m_pages.at(i);
         layout::PageLayout const& layout = page.layout;
         QRectF const text = textArea(m_setups.at(m_sectionOf.at(i)));
-        // Its footnotes fill the page's foot as they did.
-        QRectF content = pageContent(page);
+        // Footnotes that went to Word's own took the foot of the page: the text ends above them.
+        QRectF const content = pageContent(page);
+        double foot = text.bottom();
         for (auto const& note : page.footnotes)
-            content = content.isNull() ? note.text.box : content.united(note.text.box);
-        if (!content.isNull() && text.height() > 0)
-            fill[i] = (content.bottom() - text.top()) / text.height();
+            foot = std::min(foot, note.text.box.top());
+        if (!content.isNull() && foot - text.top() > 1)
+            fill[i] = (content.bottom() - text.top()) / (foot - text.top());
         qint64 chars = 0;
         bool title = false;
         for (auto const& block : layout.blocks) {
