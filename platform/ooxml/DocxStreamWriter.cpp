@@ -626,12 +626,14 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
             lastRun = textRun;
     }
     auto const finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
-    int const left = twips(finite(paragraph.indentLeft));
-    int const right = twips(finite(paragraph.indentRight));
+    // A right-to-left paragraph's indents and alignment name its start and end, not sides.
+    bool const rtl = paragraph.rightToLeft;
+    int const left = twips(finite(rtl ? paragraph.indentRight : paragraph.indentLeft));
+    int const right = twips(finite(rtl ? paragraph.indentLeft : paragraph.indentRight));
     int const firstLine = twips(finite(paragraph.firstLineIndent));
     double const lineSpacing = finite(paragraph.lineSpacing);
     int const line = lineSpacing > 0.0 ? std::clamp(twips(lineSpacing), 20, 31680) : 0;
-    bool const aligned = paragraph.alignment != WordParagraph::Alignment::Left;
+    bool const aligned = paragraph.alignment != WordParagraph::Alignment::Left || rtl;
     bool const listed = paragraph.label.kind != WordListLabel::Kind::None;
     m_xml->start("w:pPr");
     if (breakBefore)
@@ -663,6 +665,8 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
         }
         m_xml->end();
     }
+    if (rtl)
+        m_xml->empty("w:bidi");
     if (before > 0 || after > 0 || line > 0) {
         m_xml->empty("w:spacing");
         m_xml->attr("w:before", before);
@@ -688,6 +692,9 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
             m_xml->attr("w:val", "center");
             break;
         case WordParagraph::Alignment::Right:
+            m_xml->attr("w:val", rtl ? "left" : "right");
+            break;
+        case WordParagraph::Alignment::Left:
             m_xml->attr("w:val", "right");
             break;
         default:

@@ -103,6 +103,9 @@ struct WordParagraph
     QColor shading; ///< The paragraph's background; invalid: none.
     WordListLabel label;
     bool columnBreakBefore = false; ///< Starts in the next newspaper column.
+    /// Reads from right to left: its lines start at the right, where a first-line indent
+    /// then stands. Indents and alignment still say left for the page's left side.
+    bool rightToLeft = false;
     QVector<WordTabStop> tabs;      ///< Besides Word's default stops every half inch.
     /// Set: the paragraph stands in a frame at this rectangle of its page (points from the
     /// page's top-left corner) instead of in the flow of the text. A height of 0 lets the

@@ -4,6 +4,7 @@
 #include "PageStyles.h"
 #include "layout/FontTraits.h"
 #include "layout/LayoutAnalyzer.h"
+#include "layout/ScriptOrder.h"
 
 #include <ocr/PdfPassword.h>
 
@@ -232,6 +233,7 @@ QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
         }
         splitScripts(b, w, words);
     }
+    layout::ScriptOrder::toLogical(words);
     return words;
 }
 

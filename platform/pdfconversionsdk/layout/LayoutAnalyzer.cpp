@@ -1,5 +1,6 @@
 #include "LayoutAnalyzer.h"
 
+#include "ScriptOrder.h"
 #include "TableDetector.h"
 
 #include <QRegularExpression>
@@ -465,27 +466,16 @@ private:
         int boldChars = 0, italicChars = 0, allChars = 0;
         for (auto const& fl : lines) {
             Line line;
-            int rtl = 0, ltr = 0;
             for (int i : fl.words) {
                 Word const& w = *m_fw.at(i).word;
-                for (QChar c : w.text) {
-                    QChar::Direction const d = c.direction();
-                    if (d == QChar::DirR || d == QChar::DirAL)
-                        ++rtl;
-                    else if (d == QChar::DirL)
-                        ++ltr;
-                }
                 int const n = w.text.size();
                 allChars += n;
                 boldChars += w.bold ? n : 0;
                 italicChars += w.italic ? n : 0;
+                line.words.push_back(w);
             }
-            line.rightToLeft = rtl > ltr;
-            QVector<int> order = fl.words;
-            if (line.rightToLeft)
-                std::reverse(order.begin(), order.end());
-            for (int i : order)
-                line.words.push_back(*m_fw.at(i).word);
+            line.rightToLeft = ScriptOrder::rightToLeft(line.words);
+            ScriptOrder::orderLine(line.words, line.rightToLeft);
             line.box = fromFrame(fl.f, m_rot);
             line.fontSize = fl.size;
             block.box = unite(block.box, line.box);

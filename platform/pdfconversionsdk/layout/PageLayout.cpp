@@ -2,13 +2,15 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace pdfconv {
 namespace layout {
 
 namespace {
 
 // Gap between two words along their reading direction, in points.
-double readingGap(Word const& a, Word const& b, bool rightToLeft)
+double readingGap(Word const& a, Word const& b)
 {
     switch (a.rotation & 3) {
     case 1:
@@ -18,7 +20,8 @@ double readingGap(Word const& a, Word const& b, bool rightToLeft)
     case 3:
         return a.box.top() - b.box.bottom();
     default:
-        return rightToLeft ? a.box.left() - b.box.right() : b.box.left() - a.box.right();
+        // Words of the other direction within a line read the other way.
+        return std::max(a.box.left() - b.box.right(), b.box.left() - a.box.right());
     }
 }
 
@@ -38,7 +41,7 @@ QString Line::separatorAfter(int i) const
     Word const& a = words.at(i);
     Word const& b = words.at(i + 1);
     double const size = a.fontSize > 0 ? a.fontSize : 10.0;
-    if (a.spaceAfter || readingGap(a, b, rightToLeft) > 0.15 * size)
+    if (a.spaceAfter || readingGap(a, b) > 0.15 * size)
         return QStringLiteral(" ");
     return QString();
 }

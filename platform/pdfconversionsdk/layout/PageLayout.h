@@ -38,6 +38,9 @@ struct Word
     bool strike = false;     // a rule through it
     double baseline = 0;     // y of the baseline, 0: not known
     bool pageNumber = false; // the number of its page, in a running head or foot
+    // Its letters came in the order they stand on the page (layout::ScriptOrder): a number
+    // among right-to-left words reads with its punctuation at the other end.
+    bool drawnOrder = false;
 };
 
 struct Line

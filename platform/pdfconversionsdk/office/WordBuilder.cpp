@@ -142,13 +142,23 @@ struct Shape
     double lastBaseline = 0;
     double size = 11;
     Marker marker;
+    bool rightToLeft = false; // most lines read from right to left
 };
+
+bool readsRightToLeft(layout::Block const& block)
+{
+    int rtl = 0;
+    for (auto const& line : block.lines)
+        rtl += line.rightToLeft ? 1 : 0;
+    return 2 * rtl > block.lines.size();
+}
 
 Shape shapeOf(layout::Block const& block, QRectF const& area)
 {
     Shape s;
     s.size = block.fontSize > 0 ? block.fontSize : 11;
     s.marker = markerOf(block);
+    s.rightToLeft = readsRightToLeft(block);
     if (block.lines.isEmpty())
         return s;
     bool const listed = s.marker.kind != ooxml::WordListLabel::Kind::None;
@@ -187,6 +197,16 @@ Shape shapeOf(layout::Block const& block, QRectF const& area)
     bool justified = block.lines.size() >= 2 && s.right > area.right() - 0.06 * width;
     for (int l = 0; justified && l + 1 < block.lines.size(); ++l)
         justified = block.lines.at(l).box.right() > s.right - 1.5 && block.lines.at(l).words.size() >= 2;
+    if (s.rightToLeft) {
+        // Right-to-left lines start at the right: a ragged paragraph ends its lines at the left
+        // where they fall, a justified one at the area's left edge.
+        for (int l = 0; justified && l + 1 < block.lines.size(); ++l)
+            justified = block.lines.at(l).box.left() < s.left + 1.5 && s.left < area.left() + 0.06 * width;
+        bool flush = true;
+        for (auto const& line : block.lines)
+            flush = flush && area.right() - line.box.right() < 0.03 * width + 3;
+        right = right || (!justified && flush && !centred);
+    }
     s.alignment = centred     ? Alignment::Center
                   : right     ? Alignment::Right
                   : justified ? Alignment::Justify
@@ -1328,6 +1348,23 @@ WordParagraph WordBuilder::paragraph(layout::Block const& block, QRectF const& a
         return p;
     }
     m_listKind = -1;
+    p.rightToLeft = shape.rightToLeft;
+    if (shape.rightToLeft && shape.alignment == Alignment::Left) {
+        // Set at the left, the lines' end: no room taken at the right, where they start.
+        p.indentLeft = std::max(0.0, shape.left - area.left());
+        return p;
+    }
+    if (shape.rightToLeft && shape.alignment != Alignment::Center) {
+        // The first line's indent stands at the right, where the lines start.
+        double firstRight = block.lines.first().box.right(), restRight = firstRight;
+        for (int l = 1; l < block.lines.size(); ++l)
+            restRight = l == 1 ? block.lines.at(l).box.right() : std::max(restRight, block.lines.at(l).box.right());
+        p.indentRight = std::max(0.0, area.right() - restRight);
+        p.firstLineIndent = area.right() - firstRight - p.indentRight;
+        if (shape.alignment == Alignment::Justify && shape.left - area.left() > 3 && block.lines.size() > 1)
+            p.indentLeft = std::max(0.0, shape.left - area.left());
+        return p;
+    }
     switch (shape.alignment) {
     case Alignment::Center:
         break;

@@ -3,6 +3,7 @@
 #include "layout/Footnotes.h"
 #include "layout/LayoutAnalyzer.h"
 #include "layout/RunningHeads.h"
+#include "layout/ScriptOrder.h"
 #include "layout/TableDetector.h"
 #include "office/FontMatcher.h"
 
@@ -416,6 +417,56 @@ private slots:
         PageLayout const page = b.analyze();
         QVERIFY(page.blocks.at(0).lines.at(0).rightToLeft);
         QCOMPARE(page.blocks.at(0).text(), QStringLiteral("שלום עולם"));
+    }
+
+    // Words as the PDF library reads them, left to right on the page, each with its letters in
+    // the order they stand; a trailing '+' glues a word to the next without a gap.
+    void scriptsReadInLogicalOrder_data()
+    {
+        QTest::addColumn<QStringList>("drawn");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("hebrew as drawn") << QStringList{"םלוע", "םולש"} << "שלום עולם";
+        QTest::newRow("hebrew letter by letter")
+            << QStringList{"ה+", "א+", "ב+", "ה", "ה+", "נ+", "ש+", "ל", "ל+", "ש"} << "של לשנה הבאה";
+        QTest::newRow("arabic with a number")
+            << QStringList{"ةنيدملا", "1951", "ماع", "يف"} << "في عام 1951 المدينة";
+        QTest::newRow("arabic number and stop glued") << QStringList{".1951", "ماع"} << "عام 1951.";
+        QTest::newRow("latin phrase in arabic")
+            << QStringList{"ةرم", "New", "York", "ترز"} << "زرت New York مرة";
+        QTest::newRow("hebrew phrase in english")
+            << QStringList{"see", "םלוע", "םולש", "there"} << "see שלום עולם there";
+        QTest::newRow("text layer in reading order") << QStringList{"עולם", "שלום"} << "שלום עולם";
+        QTest::newRow("burmese as drawn")
+            << QStringList{QStringLiteral("\u1031\u103C\u1019"),
+                           QStringLiteral("\u1031\u1000\u103B\u102C\u1004\u103A\u1038")}
+            << QStringLiteral("\u1019\u103C\u1031 \u1000\u103B\u1031\u102C\u1004\u103A\u1038");
+        QTest::newRow("burmese as read")
+            << QStringList{QStringLiteral("\u1019\u103C\u1031"), QStringLiteral("\u1000\u1031")}
+            << QStringLiteral("\u1019\u103C\u1031 \u1000\u1031");
+    }
+
+    void scriptsReadInLogicalOrder()
+    {
+        QFETCH(QStringList, drawn);
+        QFETCH(QString, read);
+        QVector<Word> words;
+        double x = 100;
+        for (QString text : drawn) {
+            bool const glued = text.endsWith(QLatin1Char('+'));
+            if (glued)
+                text.chop(1);
+            Word w;
+            w.text = text;
+            w.fontSize = 10;
+            w.box = QRectF(x, 100, 5.0 * text.size(), 10);
+            w.spaceAfter = !glued; // the PDF library marks the gap to the word on the right
+            x = w.box.right() + (glued ? 0 : 3);
+            words << w;
+        }
+        ScriptOrder::toLogical(words);
+        PageLayout const page = LayoutAnalyzer::analyze(words, QSizeF(595, 842), 0);
+        QCOMPARE(page.blocks.size(), 1);
+        QCOMPARE(page.blocks.at(0).text(), read);
     }
 
     void fontNames_data()
