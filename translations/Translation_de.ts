@@ -542,6 +542,14 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
         <translation>Der Ausgabename ist kein Dateiname: Er ist leer oder enthält ein „/“.</translation>
     </message>
+    <message>
+        <source>The file needs more memory than %1 and was stopped.</source>
+        <translation>Die Datei braucht mehr als %1 Arbeitsspeicher und wurde angehalten.</translation>
+    </message>
+    <message>
+        <source>The file took too long to read and was stopped.</source>
+        <translation>Das Lesen der Datei hat zu lange gedauert und wurde abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

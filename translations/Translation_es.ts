@@ -542,6 +542,14 @@ Downloading this OCR module now?</source>
         <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
         <translation>El nombre de salida no es un nombre de archivo: está vacío o contiene «/».</translation>
     </message>
+    <message>
+        <source>The file needs more memory than %1 and was stopped.</source>
+        <translation>El archivo necesita más de %1 de memoria y se ha detenido.</translation>
+    </message>
+    <message>
+        <source>The file took too long to read and was stopped.</source>
+        <translation>La lectura del archivo ha tardado demasiado y se ha detenido.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

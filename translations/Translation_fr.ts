@@ -542,6 +542,14 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
         <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
         <translation>Le nom de sortie n&apos;est pas un nom de fichier&#xa0;: il est vide ou contient «&#xa0;/&#xa0;».</translation>
     </message>
+    <message>
+        <source>The file needs more memory than %1 and was stopped.</source>
+        <translation>Le fichier demande plus de %1 de mémoire et a été arrêté.</translation>
+    </message>
+    <message>
+        <source>The file took too long to read and was stopped.</source>
+        <translation>La lecture du fichier a pris trop de temps et a été arrêtée.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -542,6 +542,14 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
         <translation>Il nome di destinazione non è un nome di file: è vuoto o contiene &quot;/&quot;.</translation>
     </message>
+    <message>
+        <source>The file needs more memory than %1 and was stopped.</source>
+        <translation>Il file richiede più di %1 di memoria ed è stato interrotto.</translation>
+    </message>
+    <message>
+        <source>The file took too long to read and was stopped.</source>
+        <translation>La lettura del file ha richiesto troppo tempo ed è stata interrotta.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

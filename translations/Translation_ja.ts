@@ -542,6 +542,14 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
         <translation>出力名がファイル名になっていません。空か、「/」を含んでいます。</translation>
     </message>
+    <message>
+        <source>The file needs more memory than %1 and was stopped.</source>
+        <translation>ファイルに%1を超えるメモリが必要なため、処理を中止しました。</translation>
+    </message>
+    <message>
+        <source>The file took too long to read and was stopped.</source>
+        <translation>ファイルの読み込みに時間がかかりすぎたため、処理を中止しました。</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -542,6 +542,14 @@ Deseja baixar o módulo de OCR agora?</translation>
         <source>The output name is not a file name: it is empty or holds a &quot;/&quot;.</source>
         <translation>O nome de saída não é um nome de arquivo: está vazio ou contém &quot;/&quot;.</translation>
     </message>
+    <message>
+        <source>The file needs more memory than %1 and was stopped.</source>
+        <translation>O arquivo precisa de mais de %1 de memória e foi interrompido.</translation>
+    </message>
+    <message>
+        <source>The file took too long to read and was stopped.</source>
+        <translation>A leitura do arquivo demorou demais e foi interrompida.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -202,6 +202,8 @@ void runWorker(SharedWork& work, std::function<void()> const& afterFirst = {})
             if (slot >= work.pages.size())
                 break;
             processPage(work, source, engines, work.pages.at(slot), firstDone);
+            if (work.options.pageDone)
+                work.options.pageDone(work.pages.at(slot));
         }
     } catch (std::bad_alloc const&) {
         work.fail(Status::OutOfMemory, QStringLiteral("out of memory"));

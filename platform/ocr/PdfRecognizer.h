@@ -8,6 +8,7 @@
 #include <QVector>
 
 #include <atomic>
+#include <functional>
 
 namespace docquill::ocr {
 
@@ -27,6 +28,9 @@ struct RecognitionOptions
     bool byScript = false;
     /// Set by another thread to stop; pages not reached stay NotProcessed.
     std::atomic_bool const* cancel = nullptr;
+    /// Told the index of each page dealt with (recognised, failed, or with text of its own),
+    /// from the recognising threads; a watcher learns from it that the work goes on.
+    std::function<void(int page)> pageDone;
 };
 
 /// The outcome of recognising a PDF: one entry per page of the document.

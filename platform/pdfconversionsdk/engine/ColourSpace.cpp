@@ -135,7 +135,7 @@ struct TintFunction
             return nullptr;
         size_t count = size_t(out->outputs);
         for (double s : size) {
-            if (s < 1 || s > kMaxSamples)
+            if (!(s >= 1 && s <= kMaxSamples))
                 return nullptr;
             out->size.push_back(int(s));
             count *= size_t(s);
@@ -192,10 +192,11 @@ struct TintFunction
         } else {
             // One input between its two samples; more inputs take the nearest sample.
             std::vector<double> e(size_t(inputs), 0.0);
-            for (int i = 0; i < inputs; ++i)
-                e[i] = std::clamp(
-                    interpolate(x[i], domain[2 * i], domain[2 * i + 1], encode[2 * i], encode[2 * i + 1]),
-                    0.0, double(size[i] - 1));
+            for (int i = 0; i < inputs; ++i) {
+                double const at =
+                    interpolate(x[i], domain[2 * i], domain[2 * i + 1], encode[2 * i], encode[2 * i + 1]);
+                e[i] = std::isfinite(at) ? std::clamp(at, 0.0, double(size[i] - 1)) : 0.0;
+            }
             size_t index = 0, stride = 1;
             for (int i = 0; i < inputs; ++i) {
                 index += size_t(inputs == 1 ? std::floor(e[i]) : std::round(e[i])) * stride;
@@ -299,7 +300,8 @@ std::shared_ptr<ColourSpace const> ColourSpace::read(QPDFObjectHandle space, QPD
         indexed->m_base = read(second, resources, depth + 1);
         if (!indexed->m_base || indexed->m_base->components() == 0)
             return nullptr;
-        indexed->m_highest = int(within(number(space.getArrayItem(2), 0), 0, 4095));
+        double const highest = number(space.getArrayItem(2), 0);
+        indexed->m_highest = std::isfinite(highest) ? int(within(highest, 0, 4095)) : 0;
         indexed->m_lookup = bytesOf(space.getArrayItem(3));
         return indexed;
     }

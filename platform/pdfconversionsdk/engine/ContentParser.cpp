@@ -123,6 +123,18 @@ ContentParser::Token ContentParser::token(Operand& value, std::string& word)
         value.kind = Operand::Kind::String;
         value.text.clear();
         int depth = 1;
+        if (!m_keepStrings) {
+            for (++m_p; m_p < m_end; ++m_p) {
+                if (*m_p == '\\' && m_p + 1 < m_end)
+                    ++m_p;
+                else if (*m_p == '(')
+                    ++depth;
+                else if (*m_p == ')' && --depth == 0)
+                    break;
+            }
+            m_p = std::min(m_p + 1, m_end);
+            return Token::String;
+        }
         for (++m_p; m_p < m_end; ++m_p) {
             char ch = *m_p;
             if (ch == '(') {
@@ -177,6 +189,12 @@ ContentParser::Token ContentParser::token(Operand& value, std::string& word)
         }
         value.kind = Operand::Kind::String;
         value.text.clear();
+        if (!m_keepStrings) {
+            while (m_p < m_end && *m_p != '>')
+                ++m_p;
+            m_p = std::min(m_p + 1, m_end);
+            return Token::String;
+        }
         int high = -1;
         for (++m_p; m_p < m_end && *m_p != '>'; ++m_p) {
             int const v = hexValue(*m_p);
@@ -262,10 +280,33 @@ void ContentParser::skipDictionary(int depth)
     }
 }
 
+namespace {
+
+// A size or count from an inline image's dictionary: -1 for anything no image can have.
+long long dimension(Operand const& value, double largest)
+{
+    return value.isNumber() && value.number > 0 && value.number <= largest
+               ? static_cast<long long>(value.number)
+               : -1;
+}
+
+// How many bytes the unfiltered data of an image of that shape holds; -1 when it cannot be.
+long long imageBytes(long long width, long long height, long long bits, long long components)
+{
+    long long rowBits = 0, bytes = 0;
+    if (width <= 0 || height <= 0 || bits <= 0 || components <= 0 ||
+        __builtin_mul_overflow(width, bits * components, &rowBits) ||
+        __builtin_mul_overflow((rowBits + 7) / 8, height, &bytes))
+        return -1;
+    return bytes;
+}
+
+} // namespace
+
 void ContentParser::skipInlineImage()
 {
     // The image's dictionary, up to ID: its size tells how far the data runs, unless filtered.
-    long width = -1, height = -1, bits = 8, components = -1;
+    long long width = -1, height = -1, bits = 8, components = -1;
     bool filtered = false;
     std::string key, word;
     for (;;) {
@@ -284,11 +325,11 @@ void ContentParser::skipInlineImage()
         else if (t == Token::DictOpen)
             skipDictionary(1);
         if (key == "/W" || key == "/Width")
-            width = value.isNumber() ? long(value.number) : -1;
+            width = dimension(value, 1e15);
         else if (key == "/H" || key == "/Height")
-            height = value.isNumber() ? long(value.number) : -1;
+            height = dimension(value, 1e15);
         else if (key == "/BPC" || key == "/BitsPerComponent")
-            bits = value.isNumber() ? long(value.number) : -1;
+            bits = dimension(value, 32);
         else if (key == "/F" || key == "/Filter")
             filtered = true;
         else if ((key == "/IM" || key == "/ImageMask") && t == Token::Word && word == "true") {
@@ -305,11 +346,10 @@ void ContentParser::skipInlineImage()
     if (m_p < m_end && isSpace(*m_p))
         ++m_p; // the one white-space character after ID
     char const* const data = m_p;
-    if (!filtered && width > 0 && height > 0 && bits > 0 && components > 0) {
-        long const row = (width * components * bits + 7) / 8;
-        if (row > 0 && height <= (m_end - m_p) / row + 1)
-            m_p = std::min(m_end, m_p + row * height);
-    }
+    long long const bytes = filtered ? -1 : imageBytes(width, height, bits, components);
+    // Data shorter than its size says is looked through for its end from the start.
+    if (bytes > 0 && bytes <= m_end - m_p)
+        m_p += bytes;
     // EI standing alone ends the data.
     for (char const* q = m_p; q + 1 < m_end; ++q) {
         if (q[0] == 'E' && q[1] == 'I' && (q == data || isSpace(q[-1])) &&
@@ -345,11 +385,12 @@ bool ContentParser::next(std::vector<Operand>& operands, std::string& op)
         case Token::DictClose:
             continue;
         case Token::Word:
-            if (op == "true" || op == "false" || op == "null") {
+            // Operators are short: looked at by length first, as most of a stream is operators.
+            if ((op.size() == 4 && (op == "true" || op == "null")) || (op.size() == 5 && op == "false")) {
                 value.kind = Operand::Kind::Other;
                 break;
             }
-            if (op == "BI")
+            if (op.size() == 2 && op[0] == 'B' && op[1] == 'I')
                 skipInlineImage();
             return true;
         }

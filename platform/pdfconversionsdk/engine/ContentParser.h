@@ -35,7 +35,12 @@ struct Operand
 class ContentParser
 {
 public:
-    ContentParser(char const* begin, char const* end) : m_p(begin), m_end(end) {}
+    // Without @p keepStrings, string operands come empty: a reader that needs only the
+    // operators and names passes over the text of a page at less cost.
+    ContentParser(char const* begin, char const* end, bool keepStrings = true)
+        : m_p(begin), m_end(end), m_keepStrings(keepStrings)
+    {
+    }
 
     // The next operator and the operands before it (at most 64 are kept); false at the end.
     // An inline image comes as the operator "BI", its data already passed over.
@@ -63,6 +68,7 @@ private:
 
     char const* m_p;
     char const* m_end;
+    bool m_keepStrings;
 };
 
 } // namespace engine

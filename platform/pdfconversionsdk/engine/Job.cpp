@@ -3,6 +3,7 @@
 #include "DocumentWriter.h"
 #include "JobSink.h"
 #include "PageImageRenderer.h"
+#include "PageWork.h"
 #include "PdfDocument.h"
 #include "Recognition.h"
 #include "layout/LayoutAnalyzer.h"
@@ -238,6 +239,13 @@ int runJob(Job const& job, JobSink& sink)
             return opened.code;
         }
         sink.opened(opened.pageCount);
+        // A page that asks more drawing of the PDF library than it can do in time or memory
+        // is refused before any reader starts on it.
+        PageWork::Finding const heavy = PageWork::check(job.input, opened.password, &sink);
+        if (heavy.page >= 0) {
+            sink.log(false, QStringLiteral("too much to read: ") + heavy.describe());
+            return heavy.verdict == PageWork::Verdict::TooLarge ? base::MemoryLimit : base::TimeLimit;
+        }
         // Every other reader of the file (threads, qpdf, recognition) takes the form of the
         // password that worked.
         Job unlocked = job;

@@ -21,6 +21,9 @@ public:
     // Reading the text of @p page has taken longer than kReadingBudgetMs (Job::carefulText);
     // the conversion goes on unless the caller stops it. From the watching thread.
     virtual void readingTooLong(int page) { Q_UNUSED(page) }
+    // A page was read, recognised or drawn in some pass: the conversion is not stuck. From
+    // any thread; cheap enough to call for every page.
+    virtual void pageRead(int page) { Q_UNUSED(page) }
 };
 
 } // namespace engine

@@ -72,7 +72,27 @@ private:
     int m_page;
 };
 
+// Tells the sink that a page was read, however its reading ends.
+class PageRead
+{
+public:
+    explicit PageRead(int page) : m_page(page) {}
+    ~PageRead() { PdfDocument::pageRead(m_page); }
+    PageRead(PageRead const&) = delete;
+    PageRead& operator=(PageRead const&) = delete;
+
+private:
+    int m_page;
+};
+
 } // namespace
+
+void PdfDocument::pageRead(int page)
+{
+    std::lock_guard<std::mutex> lock(g_sinkMutex);
+    if (g_sink)
+        g_sink->pageRead(page);
+}
 
 void PdfDocument::routeMessages(JobSink* sink)
 {
@@ -241,6 +261,7 @@ layout::PageLayout PdfDocument::readLayout(poppler::page const& page, int pageIn
                                            bool tables, QVector<QLineF> const& rulings, PageStyles* styles,
                                            QVector<layout::Rule> const& rulingStyles)
 {
+    PageRead const read(pageIndex);
     QSizeF const size = pageSize(page);
     auto const analyze = [&](QVector<layout::Word> list) {
         if (styles)

@@ -39,6 +39,8 @@ public:
     // Routes poppler's own messages to @p sink (or nowhere with nullptr) instead of the
     // standard error stream, at most a few hundred per conversion.
     static void routeMessages(JobSink* sink);
+    // Tells the sink set there that @p page was read in some pass (JobSink::pageRead).
+    static void pageRead(int page);
 
     // The page's size as it is shown (its rotation applied), in points.
     static QSizeF pageSize(poppler::page const& page);

@@ -32,6 +32,12 @@ namespace {
 // Enough for any real table; a page of hatching stops here.
 constexpr int kMaxRulings = 20000;
 constexpr int kMaxFormDepth = 8;
+// Work on one page, forms and appearances included: a page drawn to keep a reader busy
+// stops here with what it drew so far.
+constexpr long long kMaxOperators = 5'000'000;
+constexpr int kMaxFormDraws = 20'000;
+constexpr int kMaxSaves = 1'000;
+constexpr int kMaxPathPoints = 1'000'000;
 
 QRectF rectOf(QPDFObjectHandle box)
 {
@@ -128,6 +134,9 @@ QTransform matrixOf(QPDFObjectHandle form)
     return QTransform(m.a, m.b, m.c, m.d, m.e, m.f);
 }
 
+// Codes a font's widths can name: one or two bytes.
+constexpr long long kMaxCodes = 65536;
+
 // Glyph advances of one font, in thousandths of the font size.
 struct FontMetrics
 {
@@ -166,23 +175,30 @@ FontMetrics readMetrics(QPDFObjectHandle font)
         QPDFObjectHandle w = cid.getKey("/W");
         if (!w.isArray())
             return m;
+        // Two-byte codes name at most kMaxCodes glyphs: ranges are cut to them, read in 64 bits,
+        // and a list that names them over and over again stops when they could all have been
+        // named a few times.
+        long long budget = 8 * kMaxCodes;
         int const n = w.getArrayNItems();
-        for (int i = 0; i + 1 < n && m.widths.size() < 70000;) {
+        for (int i = 0; i + 1 < n && budget > 0;) {
             QPDFObjectHandle first = w.getArrayItem(i);
             QPDFObjectHandle next = w.getArrayItem(i + 1);
             if (!first.isInteger())
                 break;
-            int const c = first.getIntValueAsInt();
+            long long const c = first.getIntValue();
             if (next.isArray()) {
-                for (int k = 0; k < next.getArrayNItems(); ++k)
-                    if (next.getArrayItem(k).isNumber())
-                        m.widths[c + k] = next.getArrayItem(k).getNumericValue();
+                int const count = next.getArrayNItems();
+                for (long long k = 0; c >= 0 && c < kMaxCodes && k < count && c + k < kMaxCodes;
+                     ++k, --budget)
+                    if (next.getArrayItem(int(k)).isNumber())
+                        m.widths[int(c + k)] = next.getArrayItem(int(k)).getNumericValue();
                 i += 2;
             } else if (i + 2 < n && next.isInteger() && w.getArrayItem(i + 2).isNumber()) {
-                int const last = std::min(next.getIntValueAsInt(), c + 70000);
+                long long const low = std::max(0LL, c);
+                long long const high = std::min(next.getIntValue(), kMaxCodes - 1);
                 double const width = w.getArrayItem(i + 2).getNumericValue();
-                for (int k = c; k <= last; ++k)
-                    m.widths[k] = width;
+                for (long long k = low; k <= high && budget > 0; ++k, --budget)
+                    m.widths[int(k)] = width;
                 i += 3;
             } else {
                 break;
@@ -197,12 +213,13 @@ FontMetrics readMetrics(QPDFObjectHandle font)
     if (base.find("Courier") != std::string::npos)
         m.defaultWidth = 600;
     QPDFObjectHandle widths = font.getKey("/Widths");
-    int const firstChar =
-        font.getKey("/FirstChar").isInteger() ? font.getKey("/FirstChar").getIntValueAsInt() : 0;
-    if (widths.isArray())
-        for (int k = 0; k < widths.getArrayNItems() && k < 256; ++k)
+    // One-byte codes: a first code outside them is damage, and nothing is added to it.
+    long long const firstChar =
+        font.getKey("/FirstChar").isInteger() ? font.getKey("/FirstChar").getIntValue() : 0;
+    if (widths.isArray() && firstChar >= 0 && firstChar < 256)
+        for (int k = 0; k < widths.getArrayNItems() && firstChar + k < 256; ++k)
             if (widths.getArrayItem(k).isNumber())
-                m.widths[firstChar + k] = widths.getArrayItem(k).getNumericValue();
+                m.widths[int(firstChar + k)] = widths.getArrayItem(k).getNumericValue();
     if (subtype == "/Type3") {
         QPDFObjectHandle matrix = font.getKey("/FontMatrix");
         if (matrix.isMatrix())
@@ -223,7 +240,7 @@ public:
     void run(QPDFPageObjectHelper& page)
     {
         QPDFObjectHandle const resources = page.getAttribute("/Resources", false);
-        Scope scope{resources, 0, {}, {}};
+        Scope scope{resources, 0, {}, {}, {}};
         std::string data;
         StringPipeline pipe(data);
         page.pipeContents(&pipe);
@@ -232,8 +249,10 @@ public:
         for (auto& appearance : appearancesOf(page.getObjectHandle())) {
             m_stack.clear();
             m_floor = 0;
+            m_lostSaves = 0;
             m_state = State();
             m_path.clear();
+            m_pathPoints = 0;
             QRectF const box = rectOf(appearance.form.getDict().getKey("/BBox"));
             QRectF const shown = matrixOf(appearance.form).mapRect(box);
             if (shown.width() <= 0 || shown.height() <= 0)
@@ -256,6 +275,7 @@ private:
         int depth;
         std::map<std::string, FontMetrics const*> fonts; // by resource name
         std::map<std::string, std::shared_ptr<ColourSpace const>> spaces;
+        std::map<std::string, QColor> patterns; // painted with a pattern of its own colours
     };
 
     // Collects a decoded stream.
@@ -279,6 +299,10 @@ private:
         std::vector<Operand> operands;
         std::string op;
         while (parser.next(operands, op)) {
+            if (++m_operators > kMaxOperators) {
+                m_out.shapesCut = true;
+                return;
+            }
             if (op == "BI")
                 addImage();
             else
@@ -330,7 +354,7 @@ private:
     }
 
     // The colour of sc, scn, SC or SCN: the numbers, and a pattern's name after them.
-    static QColor colourOf(std::vector<Operand> const& ops, ColourSpace const& space, Scope const& scope)
+    static QColor colourOf(std::vector<Operand> const& ops, ColourSpace const& space, Scope& scope)
     {
         double v[32];
         int count = 0;
@@ -338,7 +362,13 @@ private:
             if (o.isNumber() && count < 32)
                 v[count++] = o.number;
         std::string const pattern = !ops.empty() && ops.back().isName() ? ops.back().text : std::string();
-        return space.colour(v, count, pattern, scope.resources);
+        if (space.family() != ColourSpace::Family::Pattern || count > 0)
+            return space.colour(v, count, pattern, scope.resources);
+        // A pattern's colour is read from its functions once per page and name, not per use.
+        auto known = scope.patterns.find(pattern);
+        if (known == scope.patterns.end())
+            known = scope.patterns.emplace(pattern, space.colour(v, count, pattern, scope.resources)).first;
+        return known->second;
     }
 
     static std::shared_ptr<ColourSpace const> spaceOf(Operand const& operand, Scope& scope)
@@ -422,6 +452,17 @@ private:
         }
     }
 
+    // A path of more points than any drawing needs keeps its first ones.
+    bool roomInPath(int points)
+    {
+        if (m_pathPoints > kMaxPathPoints - points) {
+            m_out.shapesCut = true;
+            return false;
+        }
+        m_pathPoints += points;
+        return true;
+    }
+
     // Clipping by the path being built takes effect when it is painted (or ended with n).
     void applyClip()
     {
@@ -440,22 +481,30 @@ private:
     void drawForm(QPDFObjectHandle form, QTransform const& placement, QPDFObjectHandle const& outer,
                   int depth)
     {
-        if (depth >= kMaxFormDepth || !m_forms.insert(form.getObjGen()).second)
+        if (depth >= kMaxFormDepth || m_operators > kMaxOperators || !m_forms.insert(form.getObjGen()).second)
             return;
+        if (++m_formDraws > kMaxFormDraws) {
+            m_out.shapesCut = true;
+            m_forms.erase(form.getObjGen());
+            return;
+        }
         State const saved = m_state;
         int const floor = m_floor;
-        auto const path = m_path;
+        long long const lostSaves = m_lostSaves;
+        auto path = std::move(m_path);
+        int const pathPoints = m_pathPoints;
         bool const clipPending = m_clipPending;
         QTransform const text = m_textMatrix, line = m_lineMatrix;
         m_floor = m_stack.size();
         m_path.clear();
+        m_pathPoints = 0;
         m_clipPending = false;
         m_state.ctm = matrixOf(form) * placement * m_state.ctm;
         QRectF const box = rectOf(form.getDict().getKey("/BBox"));
         if (!box.isEmpty())
             clipTo(m_display.mapRect(m_state.ctm.mapRect(box)));
         QPDFObjectHandle own = form.getDict().getKey("/Resources");
-        Scope inner{own.isDictionary() ? own : outer, depth + 1, {}, {}};
+        Scope inner{own.isDictionary() ? own : outer, depth + 1, {}, {}, {}};
         try {
             std::string data;
             StringPipeline pipe(data);
@@ -467,8 +516,10 @@ private:
         // A form cannot take away what was saved before it, nor leave anything saved.
         m_stack.resize(m_floor);
         m_floor = floor;
+        m_lostSaves = lostSaves;
         m_state = saved;
-        m_path = path;
+        m_path = std::move(path);
+        m_pathPoints = pathPoints;
         m_clipPending = clipPending;
         m_textMatrix = text;
         m_lineMatrix = line;
@@ -543,6 +594,7 @@ private:
             }
         }
         m_path.clear();
+        m_pathPoints = 0;
     }
 
     static bool isAxisRectangle(QVector<QPointF> const& points)
@@ -634,9 +686,15 @@ private:
         double v[6];
         State& st = m_state;
         if (op == "q") {
-            m_stack.push_back(st);
+            // Saves nested beyond any real drawing's are counted, and their restores skipped.
+            if (m_stack.size() < kMaxSaves)
+                m_stack.push_back(st);
+            else
+                ++m_lostSaves;
         } else if (op == "Q") {
-            if (m_stack.size() > m_floor)
+            if (m_lostSaves > 0)
+                --m_lostSaves;
+            else if (m_stack.size() > m_floor)
                 st = m_stack.takeLast();
         } else if (op == "BT") {
             m_textMatrix = m_lineMatrix = QTransform();
@@ -673,7 +731,7 @@ private:
             m_textMatrix = m_lineMatrix = QTransform::fromTranslate(0, -st.leading) * m_lineMatrix;
         } else if (op == "Tr") {
             if (numbers(ops, 1, v))
-                st.renderMode = int(v[0]);
+                st.renderMode = v[0] >= 0 && v[0] <= 7 ? int(v[0]) : 0;
         } else if (op == "Tj" || op == "'" || op == "\"") {
             if (op != "Tj") {
                 if (op == "\"" && numbers(ops, 3, v)) {
@@ -732,16 +790,16 @@ private:
         } else if (op == "SC" || op == "SCN") {
             st.stroke = colourOf(ops, *st.strokeSpace, scope);
         } else if (op == "m") {
-            if (numbers(ops, 2, v)) {
+            if (numbers(ops, 2, v) && roomInPath(1)) {
                 m_path.push_back({});
                 m_path.last().points << st.ctm.map(QPointF(v[0], v[1]));
             }
         } else if (op == "l") {
-            if (numbers(ops, 2, v) && !m_path.isEmpty())
+            if (numbers(ops, 2, v) && !m_path.isEmpty() && roomInPath(1))
                 m_path.last().points << st.ctm.map(QPointF(v[0], v[1]));
         } else if (op == "c" || op == "v" || op == "y") {
             size_t const n = op == "c" ? 6 : 4;
-            if (numbers(ops, n, v) && !m_path.isEmpty()) {
+            if (numbers(ops, n, v) && !m_path.isEmpty() && roomInPath(int(n / 2))) {
                 m_path.last().curved = true;
                 for (size_t k = 0; k + 1 < n; k += 2)
                     m_path.last().points << st.ctm.map(QPointF(v[k], v[k + 1]));
@@ -750,7 +808,7 @@ private:
             if (!m_path.isEmpty() && m_path.last().points.size() > 2)
                 m_path.last().rect = true; // closes back to its start
         } else if (op == "re") {
-            if (numbers(ops, 4, v)) {
+            if (numbers(ops, 4, v) && roomInPath(4)) {
                 Subpath sub;
                 sub.rect = true;
                 sub.points << st.ctm.map(QPointF(v[0], v[1])) << st.ctm.map(QPointF(v[0] + v[2], v[1]))
@@ -774,6 +832,7 @@ private:
         } else if (op == "n") {
             applyClip();
             m_path.clear();
+            m_pathPoints = 0;
         } else if (op == "sh") {
             addShown(m_page); // the shading fills what the clipping path leaves
         } else if (op == "Do" && !ops.empty() && ops.back().isName() && resources.isDictionary()) {
@@ -799,6 +858,10 @@ private:
     State m_state;
     QVector<State> m_stack;
     int m_floor = 0; // the form being drawn restores no state saved below this
+    long long m_lostSaves = 0;
+    int m_pathPoints = 0; // in m_path
+    long long m_operators = 0;
+    int m_formDraws = 0;
     bool m_clipPending = false;
     QTransform m_textMatrix;
     QTransform m_lineMatrix;

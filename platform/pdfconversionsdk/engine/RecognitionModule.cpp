@@ -55,6 +55,7 @@ int prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpe
         return base::OcrFailed;
     }
     options = recognitionOptions(job);
+    options.pageDone = [&sink](int page) { sink.pageRead(page); };
     // 6 stands for every language the caller could not name: each page is read with the data
     // of the script it is written in.
     options.byScript = language == base::OCRLanguageLatin && model.canDetectScripts();

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <mutex>
 
 #include <signal.h>
@@ -21,6 +22,25 @@
 namespace pdfconv {
 
 namespace {
+
+// How long a conversion may go without reading, recognising or writing a page, and how long
+// it may take in all: a start and a share for every page. Far beyond what any real document
+// needs, even on a slow machine under load.
+constexpr int kStallSeconds = 300;
+constexpr int kStartSeconds = 120;
+constexpr int kPageSeconds = 60;
+constexpr int kRecognisedPageSeconds = 180;
+
+// Half of the machine's memory, within bounds that leave room for the rest of the desktop on
+// a small machine and that no real document comes near on a large one.
+qint64 machineMemoryLimit()
+{
+    qint64 const gib = qint64(1) << 30;
+    long const pages = sysconf(_SC_PHYS_PAGES);
+    long const pageSize = sysconf(_SC_PAGESIZE);
+    qint64 const total = pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : 4 * gib;
+    return std::clamp(total / 2, 2 * gib, 16 * gib);
+}
 
 // The one conversion of the process. Cancel may come from any thread; it acts only while a
 // conversion runs, so a late or early Cancel never reaches the next conversion.
@@ -34,6 +54,9 @@ struct State
     pid_t pid = -1;
     QString modelFolder; // text recognition: loaded and usable, or empty
     int ocrLanguage = base::OCRLanguageEnglish;
+    qint64 memoryLimit = machineMemoryLimit();
+    int stallSeconds = kStallSeconds;
+    int pageSeconds = 0; // 0: kPageSeconds, or kRecognisedPageSeconds with recognition
 };
 
 State& state()
@@ -78,7 +101,46 @@ struct HelperRun
     bool slowText = false; // stopped: a page's text took too long to read
 };
 
-HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback progress)
+// What a conversion may take, over every run of the helper it needs.
+struct Limits
+{
+    qint64 memory = 0; // bytes resident
+    qint64 stallMs = 0;
+    qint64 startMs = 0;
+    qint64 pageMs = 0;
+    int pages = 0; // known once the helper opened the document
+    QElapsedTimer since;
+
+    qint64 totalMs() const { return startMs + pageMs * std::max(1, pages); }
+};
+
+// The helper's resident and reserved memory in bytes; 0 when it is gone.
+void memoryOf(pid_t pid, qint64& resident, qint64& reserved)
+{
+    resident = reserved = 0;
+    QFile statm(QStringLiteral("/proc/%1/statm").arg(pid));
+    if (!statm.open(QIODevice::ReadOnly))
+        return;
+    QList<QByteArray> const fields = statm.readAll().split(' ');
+    qint64 const page = sysconf(_SC_PAGESIZE);
+    reserved = fields.value(0).toLongLong() * page;
+    resident = fields.value(1).toLongLong() * page;
+}
+
+// The address space the helper limited itself to, in bytes; 0 while it has none (sanitizer
+// builds never set one).
+qint64 addressLimitOf(pid_t pid)
+{
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(pid));
+    if (!limits.open(QIODevice::ReadOnly))
+        return 0;
+    for (QByteArray const& line : limits.readAll().split('\n'))
+        if (line.startsWith("Max address space"))
+            return line.mid(17).simplified().split(' ').value(0).toLongLong();
+    return 0;
+}
+
+HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback progress, Limits& limits)
 {
     HelperRun run;
     QString const executable = WorkerProcess::executablePath();
@@ -94,8 +156,12 @@ HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback
 
     QByteArray buffer;
     bool opened = false, haveResult = false, corrupt = false;
+    bool ranOut = false, stoppedForMemory = false, stoppedForTime = false;
+    qint64 peakReserved = 0, addressLimit = 0;
     int result = base::OutputError;
-    while (!corrupt && worker.read(buffer, 500)) {
+    QElapsedTimer quiet;
+    quiet.start();
+    while (!corrupt && worker.read(buffer, 100)) {
         worker::Reply reply;
         while (worker::take(buffer, reply, corrupt)) {
             switch (reply.type) {
@@ -104,8 +170,17 @@ HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback
                 break;
             case worker::ReplyType::Opened:
                 opened = true;
+                limits.pages = reply.number;
+                quiet.restart();
+                break;
+            case worker::ReplyType::Working:
+                quiet.restart();
+                break;
+            case worker::ReplyType::MemoryLimit:
+                ranOut = true;
                 break;
             case worker::ReplyType::Progress:
+                quiet.restart();
                 if (progress) {
                     QByteArray const text =
                         QStringLiteral("page %1 of %2").arg(reply.number).arg(reply.second).toUtf8();
@@ -114,6 +189,7 @@ HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback
                 }
                 break;
             case worker::ReplyType::File:
+                quiet.restart();
                 run.files << reply.text;
                 break;
             case worker::ReplyType::SlowText:
@@ -131,6 +207,38 @@ HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback
                 break;
             }
         }
+        // Watched from here, where a helper that is stuck or swamped cannot prevent it.
+        if (stoppedForMemory || stoppedForTime || haveResult)
+            continue;
+        qint64 resident = 0, reserved = 0;
+        memoryOf(worker.pid(), resident, reserved);
+        peakReserved = std::max(peakReserved, reserved);
+        if (addressLimit == 0)
+            addressLimit = addressLimitOf(worker.pid());
+        if (resident > limits.memory) {
+            SdkLog::failure(
+                QStringLiteral("the conversion helper was stopped: it took %1 MB, more than the %2 MB "
+                               "a conversion may take, reading %3")
+                    .arg(resident >> 20)
+                    .arg(limits.memory >> 20)
+                    .arg(request.input));
+            stoppedForMemory = true;
+        } else if (quiet.elapsed() > limits.stallMs) {
+            SdkLog::failure(QStringLiteral("the conversion helper was stopped: no page was done for %1 s "
+                                           "reading %2")
+                                .arg(quiet.elapsed() / 1000)
+                                .arg(request.input));
+            stoppedForTime = true;
+        } else if (limits.since.elapsed() > limits.totalMs()) {
+            SdkLog::failure(QStringLiteral("the conversion helper was stopped: %1 s for %2 page(s) "
+                                           "reading %3")
+                                .arg(limits.since.elapsed() / 1000)
+                                .arg(limits.pages)
+                                .arg(request.input));
+            stoppedForTime = true;
+        }
+        if (stoppedForMemory || stoppedForTime)
+            ::kill(worker.pid(), SIGKILL);
     }
 
     bool cancelled = false;
@@ -144,8 +252,17 @@ HelperRun runHelper(worker::Request const& request, conversion::ProgressCallback
     cancelTarget.forget();
     int const status = worker.wait();
 
+    // An allocation that failed at the helper's address-space limit ends it one way or another.
+    bool const atAddressLimit = WIFSIGNALED(status) && WTERMSIG(status) != SIGKILL && addressLimit > 0 &&
+                                peakReserved > addressLimit - (qint64(1) << 30);
     if (cancelled) {
         run.code = base::Cancelled;
+        run.slowText = false;
+    } else if (stoppedForMemory || ((ranOut || atAddressLimit) && !(haveResult && result == base::Success))) {
+        run.code = base::MemoryLimit;
+        run.slowText = false;
+    } else if (stoppedForTime) {
+        run.code = base::TimeLimit;
         run.slowText = false;
     } else if (run.slowText) {
         run.code = base::OutputError; // run again
@@ -184,18 +301,30 @@ int runInWorker(engine::Target target, QString const& input, QByteArray const& p
     request.baseName = OutputStaging::baseNameFor(input);
     request.options = QByteArray(reinterpret_cast<char const*>(&options), int(sizeof options));
     request.verbose = SdkLog::verbose();
+    Limits limits;
     {
         std::lock_guard<std::mutex> lock(state().mutex);
         request.modelFolder = state().modelFolder;
         request.ocrLanguage = state().ocrLanguage;
+        limits.memory = state().memoryLimit;
+        limits.stallMs = qint64(state().stallSeconds) * 1000;
+        bool const recognition = options.ocrEnabled || target == engine::Target::SearchablePdf ||
+                                 target == engine::Target::ModelCheck;
+        limits.pageMs = qint64(state().pageSeconds > 0 ? state().pageSeconds
+                               : recognition           ? kRecognisedPageSeconds
+                                                       : kPageSeconds) *
+                        1000;
+        limits.startMs = qint64(state().pageSeconds > 0 ? 2 * state().pageSeconds : kStartSeconds) * 1000;
     }
-    HelperRun run = runHelper(request, progress);
+    request.memoryLimit = limits.memory;
+    limits.since.start();
+    HelperRun run = runHelper(request, progress, limits);
     // A page whose text keeps the helper reading for long: once more, counting every page's
     // words first so that such a page is read plainly. Ordinary files never pay for that.
     if (run.slowText) {
         staging.clear();
         request.carefulText = true;
-        run = runHelper(request, progress);
+        run = runHelper(request, progress, limits);
     }
     if (check) {
         if (reported)
@@ -280,6 +409,20 @@ int ConversionRunner::loadModel(QString const& folder)
     }
     release();
     return code;
+}
+
+qint64 ConversionRunner::memoryLimit()
+{
+    std::lock_guard<std::mutex> lock(state().mutex);
+    return state().memoryLimit;
+}
+
+void ConversionRunner::setLimits(qint64 memoryBytes, int stallSeconds, int pageSeconds)
+{
+    std::lock_guard<std::mutex> lock(state().mutex);
+    state().memoryLimit = memoryBytes > 0 ? memoryBytes : machineMemoryLimit();
+    state().stallSeconds = stallSeconds > 0 ? stallSeconds : kStallSeconds;
+    state().pageSeconds = std::max(0, pageSeconds);
 }
 
 void ConversionRunner::setOcrLanguage(int language)

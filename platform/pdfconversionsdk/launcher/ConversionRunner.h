@@ -23,6 +23,11 @@ public:
     static int loadModel(QString const& folder);
     // The language of the next recognitions, a pdfconv::base::OCRLanguage.
     static void setOcrLanguage(int language);
+
+    // The memory one conversion's helper may take, in bytes (LibraryManager::MemoryLimit).
+    static qint64 memoryLimit();
+    // LibraryManager::SetLimitsForTesting.
+    static void setLimits(qint64 memoryBytes, int stallSeconds, int pageSeconds);
 };
 
 } // namespace pdfconv

@@ -62,5 +62,15 @@ int LibraryManager::SetOCRLanguage(base::OCRLanguage language)
     return base::OcrFailed;
 }
 
+long long LibraryManager::MemoryLimit()
+{
+    return ConversionRunner::memoryLimit();
+}
+
+void LibraryManager::SetLimitsForTesting(long long memoryBytes, int stallSeconds, int pageSeconds)
+{
+    ConversionRunner::setLimits(memoryBytes, stallSeconds, pageSeconds);
+}
+
 } // namespace common
 } // namespace pdfconv

@@ -9,7 +9,7 @@ namespace worker {
 namespace {
 
 constexpr quint32 kMagic = 0x70646663; // "pdfc", and the protocol's version below
-constexpr quint32 kVersion = 3;
+constexpr quint32 kVersion = 4;
 
 QByteArray frame(QByteArray const& payload)
 {
@@ -49,7 +49,7 @@ QByteArray encode(Request const& r)
     QByteArray p;
     QDataStream s(&p, QIODevice::WriteOnly);
     s << kMagic << kVersion << r.target << r.input << r.password << r.staging << r.baseName << r.options
-      << r.threads << r.verbose << r.modelFolder << r.ocrLanguage << r.carefulText;
+      << r.threads << r.verbose << r.modelFolder << r.ocrLanguage << r.carefulText << r.memoryLimit;
     return frame(p);
 }
 
@@ -74,7 +74,7 @@ bool take(QByteArray& buffer, Request& r, bool& corrupt)
         return false;
     }
     s >> r.target >> r.input >> r.password >> r.staging >> r.baseName >> r.options >> r.threads >>
-        r.verbose >> r.modelFolder >> r.ocrLanguage >> r.carefulText;
+        r.verbose >> r.modelFolder >> r.ocrLanguage >> r.carefulText >> r.memoryLimit;
     corrupt = s.status() != QDataStream::Ok;
     return !corrupt;
 }

@@ -23,16 +23,19 @@ struct Request
     QString modelFolder; // text recognition: the loaded model, empty for none
     qint32 ocrLanguage = 3;
     bool carefulText = false; // engine::Job::carefulText
+    qint64 memoryLimit = 0;   // bytes the helper may take; 0: no limit
 };
 
 enum class ReplyType : quint8
 {
-    Log = 'L',      // text; number 1 for a detail
-    Opened = 'O',   // number: page count
-    Progress = 'P', // number: pages done, second: page count
-    File = 'F',     // text: an output file's name in the staging folder; a language of a model check
-    SlowText = 'S', // number: a page whose text takes too long to read (engine::kReadingBudgetMs)
-    Result = 'R',   // number: the result code; the last reply
+    Log = 'L',         // text; number 1 for a detail
+    Opened = 'O',      // number: page count
+    Progress = 'P',    // number: pages done, second: page count
+    File = 'F',        // text: an output file's name in the staging folder; a language of a model check
+    SlowText = 'S',    // number: a page whose text takes too long to read (engine::kReadingBudgetMs)
+    Working = 'W',     // number: a page just read, recognised or rendered in any pass: not stuck
+    MemoryLimit = 'M', // the helper's memory ran out; what follows is its failing
+    Result = 'R',      // number: the result code; the last reply
 };
 
 struct Reply

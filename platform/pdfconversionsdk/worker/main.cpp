@@ -10,9 +10,12 @@
 
 #include <QFileInfo>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <new>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -28,7 +31,11 @@ using namespace pdfconv;
 class ChannelSink : public engine::JobSink
 {
 public:
-    ChannelSink(int fd, bool verbose) : m_fd(fd), m_verbose(verbose) {}
+    ChannelSink(int fd, bool verbose)
+        : m_fd(fd), m_verbose(verbose),
+          m_memoryLimit(worker::encode({worker::ReplyType::MemoryLimit, 0, 0, {}}))
+    {
+    }
 
     void log(bool detail, QString const& text) override
     {
@@ -39,10 +46,23 @@ public:
     void pageDone(int done, int total) override { send({worker::ReplyType::Progress, done, total, {}}); }
     void fileWritten(QString const& name) override { send({worker::ReplyType::File, 0, 0, name}); }
     void readingTooLong(int page) override { send({worker::ReplyType::SlowText, page, 0, {}}); }
-
-    void send(worker::Reply const& reply)
+    void pageRead(int page) override
     {
-        QByteArray const bytes = worker::encode(reply);
+        // A few a second tell the library enough; a page of thousands would only flood it.
+        qint64 const now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch())
+                               .count();
+        qint64 last = m_lastRead.load();
+        if (now - last >= 200 && m_lastRead.compare_exchange_strong(last, now))
+            send({worker::ReplyType::Working, page, 0, {}});
+    }
+
+    void send(worker::Reply const& reply) { sendBytes(worker::encode(reply)); }
+    void sendPrepared() { sendBytes(m_memoryLimit); }
+
+private:
+    void sendBytes(QByteArray const& bytes)
+    {
         std::lock_guard<std::mutex> lock(m_mutex);
         qint64 sent = 0;
         while (sent < bytes.size()) {
@@ -56,11 +76,42 @@ public:
         }
     }
 
-private:
     int m_fd;
     bool m_verbose;
+    QByteArray const m_memoryLimit;
     std::mutex m_mutex;
+    std::atomic<qint64> m_lastRead{0};
 };
+
+// The address space the helper may reserve: the library watches what it really uses and
+// stops it at its limit; this only catches a burst between two looks. Reserved but unused
+// space (thread stacks, allocator arenas, mapped libraries) comes on top of what is used.
+void limitAddressSpace(qint64 memoryLimit)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // The sanitizers reserve terabytes of shadow memory up front: the library's watch alone
+    // bounds these builds.
+    Q_UNUSED(memoryLimit)
+#else
+    if (memoryLimit <= 0)
+        return;
+    rlim_t const bytes = rlim_t(memoryLimit) + (rlim_t(4) << 30);
+    rlimit const limit{bytes, bytes};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+}
+
+ChannelSink* g_sink = nullptr;
+
+// Tells the library that memory ran out here, then lets the allocation fail as usual. The
+// message is made beforehand: nothing may be allocated now.
+void memoryRanOut()
+{
+    std::set_new_handler(nullptr);
+    if (g_sink)
+        g_sink->sendPrepared();
+    throw std::bad_alloc();
+}
 
 } // namespace
 
@@ -103,7 +154,10 @@ int main()
         request.options.size() != int(sizeof(base::ConvertOptions)))
         return 2;
 
+    limitAddressSpace(request.memoryLimit);
     ChannelSink sink(channel, request.verbose);
+    g_sink = &sink;
+    std::set_new_handler(memoryRanOut);
     engine::Job job;
     job.target = engine::Target(request.target);
     job.input = request.input;
@@ -115,6 +169,14 @@ int main()
     job.modelFolder = request.modelFolder;
     job.ocrLanguage = request.ocrLanguage;
     job.carefulText = request.carefulText;
+
+    // Test seam: a helper that opens its one page and then hangs, as one stuck in a damaged
+    // file would.
+    if (qEnvironmentVariableIsSet("DOCQUILL_WORKER_HANG_FOR_TESTING")) {
+        sink.opened(1);
+        for (;;)
+            pause();
+    }
 
     engine::PdfDocument::routeMessages(&sink);
     int const code = engine::runJob(job, sink);

@@ -22,6 +22,9 @@ enum ConvertErrorCode
     ConvertErrorOutputFolder = 11,
     // Ours: a picture that could not be made into a PDF (damaged, or no picture at all).
     ConvertErrorImageUnreadable = 12,
+    // The SDK's own: the file needed more memory, or more time, than a conversion may take.
+    ConvertErrorMemoryLimit = 70,
+    ConvertErrorTimeLimit = 71,
 };
 
 // Bit flags of the creation helper's exit code (Result::code on the creator page).
@@ -44,4 +47,7 @@ enum CreateErrorFlag
     CreateErrorOutputFolder = 8192,
     // Ours: the output name is no file name of its own (empty, a path, only dots).
     CreateErrorOutputName = 16384,
+    // Ours: the creation needed more memory, or more time, than it may take, and was stopped.
+    CreateErrorMemoryLimit = 32768,
+    CreateErrorTimeLimit = 65536,
 };

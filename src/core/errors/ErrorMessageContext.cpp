@@ -4,14 +4,22 @@
 #include "language/GLanguage.h"
 #include "relay/SignalTransferStation.h"
 
+#include <pdfconv/common/LibraryManager.h>
+
 #include <QCoreApplication>
+#include <QLocale>
 #include <QMap>
 
 namespace {
 
 QString translated(StringIndex index)
 {
-    return QCoreApplication::translate("GLanguage", GLanguage::getString(index));
+    QString const text = QCoreApplication::translate("GLanguage", GLanguage::getString(index));
+    if (index != StrMemoryLimit)
+        return text;
+    // The one limit that conversions and creations share, as the desktop shows sizes.
+    return text.arg(QLocale().formattedDataSize(pdfconv::common::LibraryManager::MemoryLimit(), 1,
+                                                QLocale::DataSizeTraditionalFormat));
 }
 
 const QMap<int, StringIndex>& convertTexts()
@@ -31,6 +39,8 @@ const QMap<int, StringIndex>& convertTexts()
         {ConvertErrorUnknown, StrUnknownConversionError},
         {ConvertErrorOutputFolder, StrOutputFolderUnusable},
         {ConvertErrorImageUnreadable, StrImageUnreadable},
+        {ConvertErrorMemoryLimit, StrMemoryLimit},
+        {ConvertErrorTimeLimit, StrTimeLimit},
     };
     return map;
 }
@@ -53,6 +63,8 @@ const QMap<int, StringIndex>& createTexts()
         {CreateErrorNoPrinter, StrCreateNoPrinter},
         {CreateErrorOutputFolder, StrOutputFolderUnusable},
         {CreateErrorOutputName, StrOutputNameUnusable},
+        {CreateErrorMemoryLimit, StrMemoryLimit},
+        {CreateErrorTimeLimit, StrTimeLimit},
     };
     return map;
 }

@@ -68,6 +68,8 @@ const std::pair<int, const char*> kStrings[] = {
      QT_TRANSLATE_NOOP("GLanguage", "The picture cannot be read: the file is damaged or is not a picture.")},
     {StrOutputNameUnusable,
      QT_TRANSLATE_NOOP("GLanguage", "The output name is not a file name: it is empty or holds a \"/\".")},
+    {StrMemoryLimit, QT_TRANSLATE_NOOP("GLanguage", "The file needs more memory than %1 and was stopped.")},
+    {StrTimeLimit, QT_TRANSLATE_NOOP("GLanguage", "The file took too long to read and was stopped.")},
 };
 
 } // namespace

@@ -47,6 +47,8 @@ enum StringIndex
     StrOutputFolderUnusable = 43,
     StrImageUnreadable = 44,
     StrOutputNameUnusable = 45,
+    StrMemoryLimit = 46,
+    StrTimeLimit = 47,
 };
 
 // The translation context "GLanguage" and the home of the English message table.

@@ -13,23 +13,22 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
 
 QString const s_workPrefix = QStringLiteral("work-");
 
-QSet<int> wantedPages(QStringList const& ranges)
+// The pages of the document (1 to pageCount) that the ranges name; a range reaching beyond
+// the document stops at its last page.
+QSet<int> wantedPages(QStringList const& ranges, int pageCount)
 {
     QSet<int> wanted;
     for (auto const& entry : ranges) {
-        if (!entry.contains('-')) {
-            wanted.insert(entry.toInt());
-            continue;
-        }
         QStringList parts = entry.split('-');
-        int from = parts.value(0).toInt();
-        int to = parts.value(1).toInt();
+        int const from = std::max(1, parts.value(0).toInt());
+        int const to = std::min(pageCount, parts.value(parts.size() > 1 ? 1 : 0).toInt());
         for (int page = from; page <= to; ++page)
             wanted.insert(page);
     }
@@ -106,7 +105,7 @@ QString PDFUtils::pdfPagesCut(QString const& input, QString const& password, QSt
         qDebug() << "pdfPagesCut" << __LINE__ << "ranges " + ranges.join(' ');
         qDebug() << "pdfPagesCut" << __LINE__ << "pdfHandle.size " << all.size();
 
-        QSet<int> wanted = wantedPages(ranges);
+        QSet<int> wanted = wantedPages(ranges, static_cast<int>(all.size()));
         QPDF cut;
         cut.emptyPDF();
         int selected = 0;

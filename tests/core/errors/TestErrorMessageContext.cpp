@@ -72,6 +72,20 @@ private slots:
         QCOMPARE(ErrorMessageContext::getErrorMessageForCreator(code), expected);
     }
 
+    // Conversions and creations stopped at their limits say so alike, the memory one with its
+    // size filled in.
+    void limitTexts()
+    {
+        QString const memory = ErrorMessageContext::getErrorMessage(70);
+        QVERIFY2(memory.startsWith("The file needs more memory than ") &&
+                     memory.contains(" GB and was stopped."),
+                 qPrintable(memory));
+        QCOMPARE(ErrorMessageContext::getErrorMessageForCreator(32768), memory);
+        QCOMPARE(ErrorMessageContext::getErrorMessage(71), QString(GLanguage::getString(StrTimeLimit)));
+        QCOMPARE(ErrorMessageContext::getErrorMessageForCreator(65536),
+                 ErrorMessageContext::getErrorMessage(71));
+    }
+
     void translatedUnderFrench()
     {
         QTranslator translator;

@@ -342,6 +342,76 @@ bool RawPdf::write(QString const& path, QByteArray const& content, QByteArray co
     return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
 }
 
+namespace Hostile {
+
+bool write(QString const& path, Kind kind)
+{
+    RawPdf pdf;
+    QByteArray content = RawPdf::text(72, 770, "Before");
+    QByteArray resources;
+    switch (kind) {
+    case HugeInlineImage:
+        content += "q 100 0 0 10 72 600 cm BI /W 4611686018427387904 /H 1 /BPC 8 /CS /CMYK ID ";
+        content += QByteArray(64, '\x7f') + " EI Q\n";
+        break;
+    case WideWidthRanges: {
+        int const descendant =
+            pdf.add("<< /Type /Font /Subtype /CIDFontType2 /BaseFont /Wide /CIDSystemInfo << /Registry "
+                    "(Adobe) /Ordering (Identity) /Supplement 0 >> /DW 1000 /W [2147413647 2147483647 500 "
+                    "2147483647 [600 700]] >>");
+        int const composite = pdf.add("<< /Type /Font /Subtype /Type0 /BaseFont /Wide /Encoding /Identity-H "
+                                      "/DescendantFonts [" +
+                                      QByteArray::number(descendant) + " 0 R] >>");
+        int const simple =
+            pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /FirstChar 2147483647 "
+                    "/LastChar 2147483647 /Widths [500 600 700] >>");
+        // Drawn from a form of its own, so that the page's own font sets "Before".
+        int const form = pdf.addStream(
+            "/Type /XObject /Subtype /Form /BBox [0 0 595 842] /Resources << /Font << "
+            "/F2 " +
+                QByteArray::number(composite) + " 0 R /F3 " + QByteArray::number(simple) + " 0 R >> >>",
+            "BT /F2 12 Tf 72 700 Td <00410042> Tj /F3 12 Tf 0 -20 Td (AB) Tj ET\n");
+        resources = "/XObject << /W " + QByteArray::number(form) + " 0 R >>";
+        content += "/W Do\n";
+        break;
+    }
+    case FormsDrawnTwice: {
+        int previous = 0;
+        for (int i = 0; i < 24; ++i) {
+            QByteArray const body = previous ? "q 0.5 0 0 0.5 0 0 cm /X Do Q q 0.5 0 0 0.5 50 50 cm /X Do Q\n"
+                                             : "BT /F1 9 Tf 0 0 Td (w) Tj ET 0 0 m 10 10 l S\n";
+            QByteArray const own =
+                previous ? "/Resources << /XObject << /X " + QByteArray::number(previous) + " 0 R >> >>"
+                         : QByteArray();
+            previous = pdf.addStream("/Type /XObject /Subtype /Form /BBox [0 0 100 100] " + own, body);
+        }
+        resources = "/XObject << /X " + QByteArray::number(previous) + " 0 R >>";
+        content += "q 4 0 0 4 72 200 cm /X Do Q\n";
+        break;
+    }
+    case UnbalancedSaves:
+        content += QByteArray("q ").repeated(1000000);
+        break;
+    case NestedArrays:
+        content += QByteArray("[[[[[[[[[[ 1 ]]]]]]]]]] Tj\n").repeated(100000);
+        break;
+    case ManyLines:
+        // A thousand rows of a thousand short strokes each, drawn as one path.
+        content += "0.1 w\n";
+        for (int row = 0; row < 1000; ++row) {
+            content += "72 " + QByteArray::number(100 + row * 0.6) + " m\n";
+            for (int i = 1; i < 1000; ++i)
+                content += QByteArray::number(72 + i * 0.45) + ' ' +
+                           QByteArray::number(100 + row * 0.6 + (i % 2) * 0.3) + " l\n";
+        }
+        content += "S\n";
+        break;
+    }
+    return pdf.write(path, content, resources);
+}
+
+} // namespace Hostile
+
 QString words(QString const& prefix, int count)
 {
     QStringList list;

@@ -62,6 +62,21 @@ private:
     QList<QByteArray> m_objects;
 };
 
+// Hand-made hostile PDFs of a few kilobytes: each once made a reader crash, run for minutes or
+// take gigabytes. Every one has the text "Before" drawn ahead of the hostile part.
+namespace Hostile {
+enum Kind
+{
+    HugeInlineImage, // an inline CMYK image 2^62 pixels wide and one high
+    WideWidthRanges, // a CID font whose widths run from near INT_MAX to INT_MAX; a simple font starting there
+    FormsDrawnTwice, // 24 forms, each drawing the next one twice
+    UnbalancedSaves, // a million q operators and no Q
+    NestedArrays,    // a hundred thousand arrays nested ten deep, each shown as text
+    ManyLines,       // a million line operators in one path of short strokes
+};
+bool write(QString const& path, Kind kind);
+} // namespace Hostile
+
 // Short distinct words, so that a paragraph of them wraps over several lines.
 QString words(QString const& prefix, int count);
 // Runs "qpdf --encrypt ..." with the given arguments between the input and the output.

@@ -903,6 +903,97 @@ private slots:
                  qPrintable(pages.at(1).left(200)));
         QVERIFY(pages.at(1).contains(QStringLiteral("0 1 2 3 4 5 6 7 8 9")));
     }
+
+    // Hand-made hostile files end within the limits, read or refused with their reason; nothing
+    // of them stays behind, no helper is left running, and the next file converts.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("target"); // 0 text, 1 Word, 2 page images
+        QTest::addColumn<int>("expected");
+        using namespace PdfFixtures::Hostile;
+        struct Case
+        {
+            char const* name;
+            Kind kind;
+            int expected;
+        };
+        Case const cases[] = {{"huge inline image", HugeInlineImage, codes::Success},
+                              {"wide width ranges", WideWidthRanges, codes::Success},
+                              {"forms drawn twice", FormsDrawnTwice, codes::TimeLimit},
+                              {"unbalanced saves", UnbalancedSaves, codes::MemoryLimit},
+                              {"nested arrays", NestedArrays, codes::Success},
+                              {"many lines", ManyLines, codes::Success}};
+        for (Case const& c : cases)
+            for (int target : {0, 1, 2})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name).arg(target == 0   ? "text"
+                                                                                  : target == 1 ? "word"
+                                                                                                : "images")))
+                    << int(c.kind) << target << c.expected;
+    }
+
+    void hostileFiles()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, target);
+        QFETCH(int, expected);
+        QString const input = path(QStringLiteral("hostile%1.pdf").arg(kind));
+        if (!QFileInfo::exists(input))
+            QVERIFY(PdfFixtures::Hostile::write(input, PdfFixtures::Hostile::Kind(kind)));
+        QString const dir = freshDir();
+        QVERIFY(QDir().mkpath(dir));
+        QString const out = dir + (target == 0 ? "/out.txt" : target == 1 ? "/out.docx" : "/pages");
+        Start const start = target == 0   ? &PdfConversion::StartPDFToTxt
+                            : target == 1 ? &PdfConversion::StartPDFToWord
+                                          : &PdfConversion::StartPDFToImage;
+        QCOMPARE(convert(start, input, out), expected);
+        QVERIFY(childProcesses().isEmpty());
+        if (expected != codes::Success) {
+            QCOMPARE(entriesBelow(dir), QStringList());
+        } else if (target == 0) {
+            QVERIFY(QString::fromUtf8(readAll(out)).contains(QStringLiteral("Before")));
+        } else {
+            QVERIFY(QFileInfo(out).size() > 0);
+        }
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_plain, freshDir() + ".txt"), 0);
+    }
+
+    // A helper that hangs, or takes more memory than a conversion may, is stopped from outside
+    // with the reason; its staging goes with it and the next conversion runs as usual.
+    void limitsStopTheHelper_data()
+    {
+        QTest::addColumn<bool>("hang");
+        QTest::addColumn<int>("stallSeconds");
+        QTest::addColumn<int>("pageSeconds");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("no page done for a while") << true << 1 << 0 << int(codes::TimeLimit);
+        QTest::newRow("longer than its pages may take") << true << 0 << 1 << int(codes::TimeLimit);
+        QTest::newRow("more memory than allowed") << false << 0 << 0 << int(codes::MemoryLimit);
+    }
+
+    void limitsStopTheHelper()
+    {
+        QFETCH(bool, hang);
+        QFETCH(int, stallSeconds);
+        QFETCH(int, pageSeconds);
+        QFETCH(int, expected);
+        // Page images of the crowded page of lines hold several hundred megabytes.
+        QString const input = path(QStringLiteral("lines.pdf"));
+        if (!QFileInfo::exists(input))
+            QVERIFY(PdfFixtures::Hostile::write(input, PdfFixtures::Hostile::ManyLines));
+        pdfconv::common::LibraryManager::SetLimitsForTesting(hang ? 0 : 200LL << 20, stallSeconds,
+                                                             pageSeconds);
+        if (hang)
+            qputenv("DOCQUILL_WORKER_HANG_FOR_TESTING", "1");
+        QString const dir = freshDir();
+        int const code = convert(&PdfConversion::StartPDFToImage, input, dir + "/pages");
+        qunsetenv("DOCQUILL_WORKER_HANG_FOR_TESTING");
+        pdfconv::common::LibraryManager::SetLimitsForTesting(0, 0, 0);
+        QCOMPARE(code, expected);
+        QVERIFY(!QFileInfo::exists(dir));
+        QVERIFY(childProcesses().isEmpty());
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, m_plain, freshDir() + ".txt"), 0);
+    }
 };
 
 QTEST_MAIN(TestPdfConversion)

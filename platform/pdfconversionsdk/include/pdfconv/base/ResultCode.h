@@ -18,7 +18,9 @@ enum ResultCode : int
     NoTables = 40,         ///< spreadsheet output found no tables
     OcrFailed = 41,        ///< text recognition failed or is not available
     Busy = 60,             ///< another conversion is running in this process
-    OutputError = 100,     ///< the output cannot be written, or the conversion could not run
+    MemoryLimit = 70, ///< the file needs more memory than a conversion may take (LibraryManager::MemoryLimit)
+    TimeLimit = 71,   ///< reading the file took too long, or would, and was stopped
+    OutputError = 100, ///< the output cannot be written, or the conversion could not run
 };
 
 } // namespace base

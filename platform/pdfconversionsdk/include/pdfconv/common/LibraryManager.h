@@ -35,6 +35,16 @@ public:
     /// Latin-script languages of the model together, 8 the same as 6. Returns 0 for a known
     /// language; an unknown value leaves the language unchanged and returns OcrFailed.
     static int SetOCRLanguage(base::OCRLanguage language);
+
+    /// The most memory one conversion may take, in bytes: half of the machine's memory, at
+    /// least 2 GiB and at most 16 GiB. A conversion that needs more is stopped and returns
+    /// ResultCode::MemoryLimit; one that stops doing pages for minutes, or takes far longer
+    /// than its pages can need, is stopped and returns ResultCode::TimeLimit.
+    static long long MemoryLimit();
+
+    /// Test seam: the memory limit in bytes, the seconds a conversion may go without doing a
+    /// page and the seconds it may take per page; 0 restores a default.
+    static void SetLimitsForTesting(long long memoryBytes, int stallSeconds, int pageSeconds);
 };
 
 } // namespace common
