@@ -131,8 +131,8 @@ RenderResult ChmBook::render(QString const& source, QString const& pdfPath)
     ChapterBuilder builder(document);
     for (QString const& page : pages) {
         QByteArray const data = readObject(raw, page);
-        if (!data.isNull())
-            builder.addChapter(page, TextDecoder::decodeHtml(data));
+        if (!data.isNull() && !builder.addChapter(page, TextDecoder::decodeHtml(data)))
+            return failure(RenderError::CannotOpen, "the CHM help file is too large to lay out");
     }
     if (builder.chapterCount() == 0)
         return failure(RenderError::CannotOpen, "the CHM help file has no readable pages");

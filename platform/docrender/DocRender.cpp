@@ -3,6 +3,7 @@
 #include "ChmBook.h"
 #include "EpubBook.h"
 #include "ImageRenderer.h"
+#include "LayoutLimits.h"
 #include "OfficeConverter.h"
 #include "PagedTextWriter.h"
 #include "PdfInspector.h"
@@ -118,7 +119,12 @@ RenderResult renderText(QString const& source, QString const& pdfPath)
     QTextOption option = document.defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document.setDefaultTextOption(option);
-    document.setPlainText(TextDecoder::decodePlainText(data));
+    int lines = 0;
+    QString const text = LayoutLimits::plainText(TextDecoder::decodePlainText(data), &lines);
+    if (lines > LayoutLimits::kMaxParagraphs)
+        return failure(RenderError::CannotOpen,
+                       QString("the text has %1 lines, more than can be laid out").arg(lines));
+    document.setPlainText(text);
     return PagedTextWriter::write(document, pdfPath, QFileInfo(source).completeBaseName());
 }
 
@@ -137,7 +143,13 @@ RenderResult renderHtml(QString const& source, QString const& pdfPath)
     });
     document.setDefaultFont(PagedTextWriter::documentFont());
     QString const path = QFileInfo(source).absoluteFilePath();
-    document.setHtml(ResourceTextDocument::rewriteReferences(TextDecoder::decodeHtml(data), path));
+    int elements = 0;
+    QString const html = LayoutLimits::html(
+        ResourceTextDocument::rewriteReferences(TextDecoder::decodeHtml(data), path), &elements);
+    if (elements > LayoutLimits::kMaxParagraphs)
+        return failure(RenderError::CannotOpen,
+                       QString("the page has %1 elements, more than can be laid out").arg(elements));
+    document.setHtml(html);
     QString title = document.metaInformation(QTextDocument::DocumentTitle).simplified();
     if (title.isEmpty())
         title = QFileInfo(source).completeBaseName();

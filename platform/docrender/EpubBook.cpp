@@ -144,7 +144,8 @@ RenderResult EpubBook::render(QString const& source, QString const& pdfPath)
             return failure(RenderError::CannotOpen, "a page of the EPUB book is too large: " + path);
         if (data.isNull())
             continue; // a spine entry without its file: readers skip it too
-        builder.addChapter(path, TextDecoder::decodeHtml(data));
+        if (!builder.addChapter(path, TextDecoder::decodeHtml(data)))
+            return failure(RenderError::CannotOpen, "the EPUB book is too large to lay out");
     }
     if (builder.chapterCount() == 0)
         return failure(RenderError::CannotOpen, "the EPUB book has no readable pages");

@@ -1,6 +1,7 @@
 #include "PagedTextWriter.h"
 
 #include "ImageObjectHandler.h"
+#include "LayoutLimits.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -140,6 +141,12 @@ QFont PagedTextWriter::plainTextFont()
 RenderResult PagedTextWriter::write(QTextDocument& document, QString const& pdfPath, QString const& title)
 {
     RenderResult result;
+    if (!LayoutLimits::fitParagraphs(document)) {
+        result.error = RenderError::CannotOpen;
+        result.message =
+            QString("the document has %1 paragraphs, more than can be laid out").arg(document.blockCount());
+        return result;
+    }
     QPdfWriter writer(pdfPath);
     writer.setResolution(kResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,

@@ -15,6 +15,14 @@ namespace {
 
 constexpr int kMaxDepth = 5000;
 constexpr qreal kTwipsPerLayoutPixel = 15.0; // 1440 twips per inch, 96 layout pixels per inch
+constexpr qreal kMaxFontPoints = 1638;
+// Indents and spacing beyond a page's size (22 inches, in twips) lay nothing out differently.
+constexpr int kMaxSpacingTwips = 22 * 1440;
+
+qreal twips(int value)
+{
+    return qBound(-kMaxSpacingTwips, value, kMaxSpacingTwips) / kTwipsPerLayoutPixel;
+}
 
 QSet<QByteArray> const& skippedDestinations()
 {
@@ -404,7 +412,8 @@ void RtfReader::controlWord(QByteArray const& word, bool hasParam, int param)
             cf.setFontFamily(font.family);
         m_state.codec = font.codec ? font.codec : m_defaultCodec;
     } else if (word == "fs" && hasParam && param > 0) {
-        cf.setFontPointSize(param / 2.0);
+        // Word's own limit; a larger size only makes one letter fill many pages.
+        cf.setFontPointSize(qMin(param / 2.0, kMaxFontPoints));
     } else if (word == "b") {
         cf.setFontWeight(on ? QFont::Bold : QFont::Normal);
     } else if (word == "i") {
@@ -452,15 +461,15 @@ void RtfReader::controlWord(QByteArray const& word, bool hasParam, int param)
     } else if (word == "qj") {
         bf.setAlignment(Qt::AlignJustify);
     } else if (word == "li") {
-        bf.setLeftMargin(param / kTwipsPerLayoutPixel);
+        bf.setLeftMargin(twips(param));
     } else if (word == "ri") {
-        bf.setRightMargin(param / kTwipsPerLayoutPixel);
+        bf.setRightMargin(twips(param));
     } else if (word == "fi") {
-        bf.setTextIndent(param / kTwipsPerLayoutPixel);
+        bf.setTextIndent(twips(param));
     } else if (word == "sb") {
-        bf.setTopMargin(param / kTwipsPerLayoutPixel);
+        bf.setTopMargin(twips(param));
     } else if (word == "sa") {
-        bf.setBottomMargin(param / kTwipsPerLayoutPixel);
+        bf.setBottomMargin(twips(param));
     } else if (word == "emdash") {
         appendText(QString(QChar(0x2014)));
     } else if (word == "endash") {
@@ -595,8 +604,9 @@ void RtfReader::finishPicture()
     QTextImageFormat format;
     format.setName(name.toString());
     if (m_pictureGoalWidth > 0 && m_pictureGoalHeight > 0) {
-        format.setWidth(m_pictureGoalWidth * m_pictureScaleX / 100.0 / kTwipsPerLayoutPixel);
-        format.setHeight(m_pictureGoalHeight * m_pictureScaleY / 100.0 / kTwipsPerLayoutPixel);
+        // In floating point: a goal size times its scale is beyond any integer.
+        format.setWidth(qreal(m_pictureGoalWidth) * m_pictureScaleX / 100.0 / kTwipsPerLayoutPixel);
+        format.setHeight(qreal(m_pictureGoalHeight) * m_pictureScaleY / 100.0 / kTwipsPerLayoutPixel);
     }
     m_cursor.insertImage(format);
     m_blockHasContent = true;

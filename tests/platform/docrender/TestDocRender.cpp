@@ -1,4 +1,5 @@
 #include "DocRender.h"
+#include "LayoutLimits.h"
 #include "SourceFixtures.h"
 #include "TestHome.h"
 
@@ -211,6 +212,70 @@ private slots:
         QVERIFY(extracted.contains("line 1 of the long text"));
         QVERIFY(extracted.contains("line 300 of the long text"));
         QVERIFY(extracted.indexOf("line 299 ") < extracted.indexOf("line 300 "));
+    }
+
+    // Text that would keep Qt's layout busy for minutes or take gigabytes is laid out within
+    // bounds, its words kept, or refused with the reason; nothing is left at the output.
+    void hostileText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("kept"); // a word the PDF holds; empty: refused
+        QTest::newRow("3 MB on one line") << "line.txt" << QByteArray("word ").repeated(600000) + "last"
+                                          << "last";
+        QTest::newRow("2 million empty lines")
+            << "empty.txt" << QByteArray("\n").repeated(2000000) << QString();
+        QTest::newRow("3,000 nested tables")
+            << "tables.html"
+            << "<html><body>" + QByteArray("<table><tr><td>cell").repeated(3000) + "inmost" +
+                   QByteArray("</td></tr></table>").repeated(3000) + "</body></html>"
+            << "inmost";
+        QTest::newRow("50,000 nested divs")
+            << "divs.html"
+            << "<html><body>" + QByteArray("<div>text ").repeated(50000) + "inmost" +
+                   QByteArray("</div>").repeated(50000) + "</body></html>"
+            << "inmost";
+        QTest::newRow("a million paragraphs of html")
+            << "paragraphs.html"
+            << "<html><body>" + QByteArray("<p>x").repeated(1000000) + "</body></html>" << QString();
+    }
+
+    void hostileText()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, kept);
+        QDir(path("hostile")).removeRecursively();
+        QDir(m_home.path()).mkpath("hostile");
+        writeBytes(path("hostile/" + name), content);
+        RenderResult const result = renderToPdf(path("hostile/" + name), path("hostile/out.pdf"));
+        if (kept.isEmpty()) {
+            QCOMPARE(result.error, RenderError::CannotOpen);
+            QVERIFY2(result.message.contains("more than can be laid out"), qPrintable(result.message));
+            QCOMPARE(leftovers(path("hostile"), {name}), QStringList());
+            return;
+        }
+        QVERIFY2(result.ok(), qPrintable(result.message));
+        QVERIFY(pdfText(path("hostile/out.pdf")).contains(kept));
+    }
+
+    // Within the limits, markup passes as it is: quoted ">" in attributes, comments, scripts,
+    // a "<" in the text, paragraphs and cells that end without their end tags.
+    void boundedHtmlKeepsOrdinaryPages()
+    {
+        QString const page =
+            "<!DOCTYPE html><html><head><title>a<b</title><script>if (a<b && c>d) {}</script></head>"
+            "<body><!-- <table> --><p title=\"x>y\">one<p>two < three<ul><li>a<li>b</ul>"
+            "<table><tr><td>1<td>2<tr><td>3</table><br/><img src='a.png'></body></html>";
+        int elements = 0;
+        QCOMPARE(LayoutLimits::html(page, &elements), page);
+        QCOMPARE(elements, 18);
+        QString const deep =
+            QString("<table><tr><td>").repeated(12) + "x" + QString("</td></tr></table>").repeated(12);
+        QString const bounded = LayoutLimits::html(deep, &elements);
+        QCOMPARE(bounded.count("<table>"), int(LayoutLimits::kMaxTableDepth));
+        QCOMPARE(bounded.count("</table>"), int(LayoutLimits::kMaxTableDepth));
+        QCOMPARE(bounded.count("<td>"), bounded.count("</td>"));
     }
 
     void htmlWithImageAndStyleSheet()
