@@ -1027,6 +1027,8 @@ void DocxStreamWriter::Private::picture(WordPicture const& picture)
     m_xml->empty("wp:docPr");
     m_xml->attr("id", number);
     m_xml->attr("name", QStringLiteral("Picture %1").arg(number));
+    if (!picture.description.isEmpty())
+        m_xml->attr("descr", picture.description);
     m_xml->start("wp:cNvGraphicFramePr");
     m_xml->empty("a:graphicFrameLocks");
     m_xml->attr("noChangeAspect", 1);

@@ -28,6 +28,8 @@ struct WordPicture
     /// With `anchored`: position.y() measures from the top of its paragraph instead, so the
     /// picture moves with the text around it.
     bool fromParagraph = false;
+    /// What the picture shows in words (its alternative text); empty: none.
+    QString description = QString();
 };
 
 /// A footnote: its mark stands here, raised, and its text at the foot of the page.

@@ -32,7 +32,9 @@ FontTraits FontTraits::fromPdfName(QString const& pdfName)
     t.bold = style.contains(QLatin1String("bold")) || style.contains(QLatin1String("black")) ||
              style.contains(QLatin1String("heavy")) || style.contains(QLatin1String("semibold")) ||
              style.contains(QLatin1String("demi"));
-    t.italic = style.contains(QLatin1String("italic")) || style.contains(QLatin1String("oblique")) ||
+    // "Italic", and the URW faces' "ReguItal" and "MediItal".
+    t.italic = (style.contains(QLatin1String("ital")) && !style.contains(QLatin1String("digital"))) ||
+               style.contains(QLatin1String("oblique")) ||
                style.endsWith(QLatin1String("-it")) || style.contains(QLatin1String("-it,")) ||
                style.contains(QLatin1String("boldit"));
     t.monospace = lower.contains(QLatin1String("mono")) || lower.contains(QLatin1String("courier")) ||

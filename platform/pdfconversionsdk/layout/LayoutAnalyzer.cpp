@@ -1,5 +1,6 @@
 #include "LayoutAnalyzer.h"
 
+#include "Equations.h"
 #include "ScriptOrder.h"
 #include "TableDetector.h"
 
@@ -60,10 +61,11 @@ struct Fragment
 
 struct Row
 {
-    double coreTop, coreBottom; // the first word's extent: what later words must overlap
+    double coreTop, coreBottom; // the largest word's extent: what later words must overlap
     QVector<int> words;
     QVector<int> fragments;
     QRectF f;
+    double coreSize = 0;
 };
 
 using Interval = std::pair<double, double>;
@@ -201,11 +203,19 @@ private:
                 }
             }
             if (best < 0) {
-                m_rows.push_back(Row{f.top(), f.bottom(), {}, {}, QRectF()});
+                m_rows.push_back(Row{f.top(), f.bottom(), {}, {}, QRectF(), m_fw.at(i).size});
                 best = m_rows.size() - 1;
             }
-            m_rows[best].words.push_back(i);
-            m_rows[best].f = unite(m_rows[best].f, f);
+            Row& row = m_rows[best];
+            row.words.push_back(i);
+            row.f = unite(row.f, f);
+            // A row begun by a raised index takes its line's own extent once a word of the
+            // line's size joins, so that a lowered index below that line still joins it.
+            if (m_fw.at(i).size > 1.15 * row.coreSize) {
+                row.coreTop = f.top();
+                row.coreBottom = f.bottom();
+                row.coreSize = m_fw.at(i).size;
+            }
         }
     }
 
@@ -545,6 +555,7 @@ PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF 
         }
     }
     PageLayout page = analyze(found.rest, pageSize, pageIndex);
+    Equations::mark(page);
     for (auto& table : found.tables) {
         // The first block below the table's top that shares its width, else the first below it.
         int before = -1;
@@ -630,6 +641,8 @@ void LayoutAnalyzer::markHeadings(PageLayout& page, double bodyFontSize)
     if (bodyFontSize <= 0)
         return;
     for (auto& block : page.blocks) {
+        if (block.kind == BlockKind::Equation)
+            continue;
         double const ratio = block.fontSize / bodyFontSize;
         if (block.lines.size() > 3 || ratio < 1.15) {
             block.kind = BlockKind::Paragraph;

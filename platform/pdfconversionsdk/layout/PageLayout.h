@@ -59,7 +59,8 @@ struct Line
 enum class BlockKind
 {
     Paragraph,
-    Heading
+    Heading,
+    Equation // a display equation, its lines as the page sets them
 };
 
 struct Block

@@ -1,5 +1,6 @@
 #include "TableDetector.h"
 
+#include "Equations.h"
 #include "LayoutAnalyzer.h"
 
 #include <QRect>
@@ -532,6 +533,82 @@ TextColumns textColumns(QVector<Word> const& words, QVector<TextRow> const& rows
     return out;
 }
 
+// Columns of running text at a side of the cells, whose lines go on above or below them at the
+// same left edge (the page's next column of text, its word spaces lined up by chance), are no
+// columns of the table. The boxes of the rows without them go to @p rowBoxes.
+TextColumns withoutTextBeside(TextColumns columns, QVector<Word> const& words, QVector<TextRow> const& rows,
+                              int first, int last, QVector<QRectF>* rowBoxes)
+{
+    // Whether columns from..to hold lines of text that run on beyond the rows.
+    auto const running = [&](int from, int to) {
+        int lines = 0, count = 0;
+        double x = 1e300;
+        for (auto const& row : columns.cells) {
+            int n = 0;
+            for (int c = from; c <= to; ++c) {
+                n += row.at(c).size();
+                for (int w : row.at(c))
+                    x = std::min(x, words.at(w).box.left());
+            }
+            lines += n > 0 ? 1 : 0;
+            count += n;
+        }
+        if (lines == 0 || count < 4 * lines)
+            return false;
+        for (int r : {first - 1, last + 1}) {
+            if (r < 0 || r >= rows.size())
+                continue;
+            TextRow const& near = rows.at(r);
+            double const gap = r < first ? rows.at(first).box.top() - near.box.bottom()
+                                         : near.box.top() - rows.at(last).box.bottom();
+            if (gap > 2 * std::max(near.size, rows.at(r < first ? first : last).size))
+                continue;
+            for (auto const& box : near.fragmentBoxes)
+                if (std::abs(box.left() - x) < 3)
+                    return true;
+        }
+        return false;
+    };
+    int const n = columns.count();
+    int from = 0, to = n - 1;
+    for (int k = 1; k < n; ++k)
+        if (running(k, n - 1)) {
+            to = k - 1;
+            break;
+        }
+    for (int k = to - 1; k >= 0; --k)
+        if (running(0, k)) {
+            from = k + 1;
+            break;
+        }
+    int skipped = 0;
+    if (from > 0 || to < n - 1) {
+        columns.edges = columns.edges.mid(from, to - from + 2);
+        for (auto& row : columns.cells)
+            row = row.mid(from, to - from + 1);
+        // Rows that only the text beside had are no rows of the table.
+        auto const empty = [](QVector<QVector<int>> const& row) {
+            return std::all_of(row.begin(), row.end(), [](QVector<int> const& cell) { return cell.isEmpty(); });
+        };
+        while (!columns.cells.isEmpty() && empty(columns.cells.constLast()))
+            columns.cells.removeLast();
+        while (!columns.cells.isEmpty() && empty(columns.cells.constFirst())) {
+            columns.cells.removeFirst();
+            ++skipped;
+        }
+        if (columns.cells.isEmpty())
+            columns.edges.clear();
+    }
+    for (int r = 0; r < columns.cells.size(); ++r) {
+        QRectF box;
+        for (auto const& cell : columns.cells.at(r))
+            for (int w : cell)
+                box = box.isNull() ? words.at(w).box : box.united(words.at(w).box);
+        rowBoxes->push_back(box.isNull() ? rows.at(first + skipped + r).box : box);
+    }
+    return columns;
+}
+
 QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QSizeF const& pageSize)
 {
     QVector<int> order;
@@ -609,10 +686,18 @@ QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QS
         return cells > 0 && (numbers * 10 >= cells * 4 || wordCount <= cells * 3);
     };
 
+    // The lines of a display equation (its fraction's parts, its number) line up as cells do.
+    QVector<bool> math(rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        QVector<Word const*> rowWords;
+        for (int w : rows.at(r).words)
+            rowWords << &words.at(w);
+        math[r] = Equations::isMathLine(rowWords);
+    }
     QVector<Table> tables;
     int i = 0;
     while (i < rows.size()) {
-        if (rows.at(i).fragments.size() < 2) {
+        if (rows.at(i).fragments.size() < 2 || math.at(i)) {
             ++i;
             continue;
         }
@@ -625,7 +710,7 @@ QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QS
             return next.box.top() - prev.box.bottom() <= 2.0 * std::max(prev.size, next.size) &&
                    (body.isEmpty() || !crosses(next, body));
         };
-        while (last + 1 < rows.size()) {
+        while (last + 1 < rows.size() && !math.at(last + 1)) {
             if (rows.at(last + 1).fragments.size() >= 2) {
                 if (!continues(last + 1))
                     break;
@@ -662,20 +747,36 @@ QVector<Table> alignedTables(QVector<Word> const& words, QVector<bool>& used, QS
             ++i;
             continue;
         }
-        TextColumns const columns = textColumns(words, rows, i, last);
+        TextColumns columns = textColumns(words, rows, i, last);
+        QVector<QRectF> rowBoxes;
+        if (columns.count() >= 2)
+            columns = withoutTextBeside(columns, words, rows, i, last, &rowBoxes);
         if (columns.count() < 2 || !looksLikeTable(i, last, columns.count())) {
+            ++i;
+            continue;
+        }
+        // What stays of rows of a display equation beside a column of text is the equation.
+        int mathRows = 0;
+        for (int r = 0; r < columns.cells.size(); ++r) {
+            QVector<Word const*> kept;
+            for (auto const& cell : columns.cells.at(r))
+                for (int w : cell)
+                    kept << &words.at(w);
+            mathRows += !kept.isEmpty() && Equations::isMathLine(kept) ? 1 : 0;
+        }
+        if (2 * mathRows >= columns.cells.size()) {
             ++i;
             continue;
         }
         Table table;
         table.columnEdges = columns.edges;
-        table.rowEdges << rows.at(i).box.top() - 2;
-        for (int r = i; r < last; ++r)
-            table.rowEdges << (rows.at(r).box.bottom() + rows.at(r + 1).box.top()) / 2;
-        table.rowEdges << rows.at(last).box.bottom() + 2;
+        table.rowEdges << rowBoxes.first().top() - 2;
+        for (int r = 0; r + 1 < rowBoxes.size(); ++r)
+            table.rowEdges << (rowBoxes.at(r).bottom() + rowBoxes.at(r + 1).top()) / 2;
+        table.rowEdges << rowBoxes.last().bottom() + 2;
         table.box = QRectF(QPointF(table.columnEdges.first(), table.rowEdges.first()),
                            QPointF(table.columnEdges.last(), table.rowEdges.last()));
-        QVector<QVector<QVector<Word>>> cells(last - i + 1, QVector<QVector<Word>>(columns.count()));
+        QVector<QVector<QVector<Word>>> cells(columns.cells.size(), QVector<QVector<Word>>(columns.count()));
         for (int r = 0; r < columns.cells.size(); ++r)
             for (int c = 0; c < columns.count(); ++c)
                 for (int w : columns.cells.at(r).at(c)) {

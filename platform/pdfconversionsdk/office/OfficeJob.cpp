@@ -692,6 +692,7 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         if (job.target == Target::Word && content.layout.hasText()) {
             content.figures = WordBuilder::figures(content.layout, styles.figures(content.layout),
                                                    job.options.wordLayout != 0, content.graphics.images);
+            WordBuilder::addEquations(content.layout, content.figures);
             markTextOver(content);
             for (auto& figure : content.figures)
                 if (!figure.withText)

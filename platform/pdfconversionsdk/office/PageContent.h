@@ -28,6 +28,7 @@ struct Figure
     // rendered by the PDF library.
     QVector<engine::FilledBox> shapes;
     int beforeBlock = 0; // its place in reading order, as for tables
+    QString description; // what it shows in words: a display equation's text
 };
 
 // One page as the office outputs see it: its text, what it draws besides text, and a

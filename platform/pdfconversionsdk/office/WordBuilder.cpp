@@ -988,6 +988,40 @@ QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRe
     return out;
 }
 
+void WordBuilder::addEquations(layout::PageLayout const& page, QVector<Figure>& figures)
+{
+    bool any = false;
+    for (int b = 0; b < page.blocks.size(); ++b) {
+        layout::Block const& block = page.blocks.at(b);
+        if (block.kind != layout::BlockKind::Equation)
+            continue;
+        Figure figure;
+        double const pad = 0.2 * (block.fontSize > 0 ? block.fontSize : 10);
+        figure.box = block.box.adjusted(-pad, -pad, pad, pad);
+        // Fraction bars and the strokes of roots are drawn inside it, a little beyond its glyphs.
+        for (int f = figures.size() - 1; f >= 0; --f) {
+            QRectF const& other = figures.at(f).box;
+            if (figures.at(f).withText || !figure.box.adjusted(-pad, -pad, pad, pad).contains(other))
+                continue;
+            figure.box = figure.box.united(other);
+            figures.removeAt(f);
+        }
+        figure.box = figure.box.intersected(QRectF(QPointF(0, 0), page.size));
+        figure.withText = true;
+        figure.labels = {b};
+        figure.beforeBlock = b;
+        QStringList lines;
+        for (auto const& line : block.lines)
+            lines << line.text();
+        figure.description = lines.join(QLatin1Char(' '));
+        figures << figure;
+        any = true;
+    }
+    if (any)
+        std::stable_sort(figures.begin(), figures.end(),
+                         [](Figure const& a, Figure const& c) { return a.beforeBlock < c.beforeBlock; });
+}
+
 WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml::DocxStreamWriter& writer)
     : m_pages(pages), m_flowing(flowing), m_writer(writer)
 {
@@ -1502,6 +1536,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
                 // Behind the text that stands over it, from where that text begins.
                 ooxml::WordPicture picture;
                 picture.picture = item.figure->picture;
+                picture.description = item.figure->description;
                 picture.picture.size = item.figure->box.size();
                 picture.anchored = true;
                 picture.fromParagraph = true;
@@ -1519,6 +1554,7 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             WordParagraph p;
             ooxml::WordPicture picture;
             picture.picture = item.figure->picture;
+            picture.description = item.figure->description;
             QSizeF size = item.figure->box.size();
             if (size.width() > text.width())
                 size.scale(QSizeF(text.width(), 1e6), Qt::KeepAspectRatio);
@@ -1634,8 +1670,9 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
     }
 
     // Figures hang at their places from an empty paragraph at the top of the page, over the
-    // page's background.
+    // page's background; the text a figure shows leaves the frames.
     WordParagraph holder;
+    QVector<int> drawn;
     if (page.background.isValid())
         holder.content.push_back(backgroundPicture(page));
     for (auto const& figure : page.figures) {
@@ -1646,7 +1683,10 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
         picture.picture.size = figure.box.size();
         picture.anchored = true;
         picture.position = figure.box.topLeft();
+        picture.description = figure.description;
         holder.content.push_back(picture);
+        if (figure.withText)
+            drawn += figure.labels;
     }
     if (!holder.content.isEmpty()) {
         holder.lineSpacing = 1;
@@ -1674,6 +1714,8 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
             continue;
         }
         layout::Block const& block = *items.at(k).block;
+        if (drawn.contains(int(items.at(k).block - layout.blocks.constData())))
+            continue;
         int const band = layout.columns.value(block.column).band;
         QVector<int> const columns = textColumns(layout, band);
         QRectF const area = columns.size() > 1
@@ -1785,6 +1827,8 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
             pushTable(table);
             continue;
         }
+        if (frameOf.at(k) < 0)
+            continue;
         Framed& f = frames[frameOf.at(k)];
         // A height of 0: the frame grows with its lines.
         f.paragraph.frame = QRectF(f.box.topLeft(), QSizeF(f.box.width(), 0));

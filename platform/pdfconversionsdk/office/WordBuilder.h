@@ -41,6 +41,10 @@ public:
     // @p pictures (photographs) and a picture's caption stay text.
     static QVector<Figure> figures(layout::PageLayout const& page, QVector<QRectF> boxes, bool flowing,
                                    QVector<QRectF> const& pictures = {});
+    // Adds a figure for each display equation of the page (layout::BlockKind::Equation): a
+    // picture of its part of the page with its text, which it describes, in place of its
+    // lines; the drawings inside it (fraction bars, roots) go with it.
+    static void addEquations(layout::PageLayout const& page, QVector<Figure>& figures);
 
 private:
     void beginSection(ooxml::WordPageSetup const& page);

@@ -115,6 +115,14 @@ WordDocument formattedDocument()
     framed.frame = QRectF(100, 200, 150, 0);
     WordParagraph nextColumn = paragraph({text(QStringLiteral("Right column"))});
     nextColumn.columnBreakBefore = true;
+    // Read from right to left: the end indent at the left, flush at the start.
+    WordParagraph rtl = paragraph({text(QStringLiteral("\u05E9\u05DC\u05D5\u05DD"))});
+    rtl.rightToLeft = true;
+    rtl.alignment = WordParagraph::Alignment::Right;
+    rtl.indentLeft = 45;
+    WordPicture equation{{encodedImage("PNG", Qt::white), QSizeF(80, 20)}, false, {}};
+    equation.description = QStringLiteral("x = y + 1");
+    WordParagraph described = paragraph({equation});
 
     WordTable table = numberTable(2, 3);
     table.borders = false;
@@ -132,7 +140,7 @@ WordDocument formattedDocument()
     section.page.margins = QMarginsF(40, 50, 30, 20);
     section.page.columns = 2;
     section.page.columnGap = 18;
-    section.blocks = {body, item, framed, table, nextColumn};
+    section.blocks = {body, item, framed, table, nextColumn, rtl, described};
     WordSection continuous = section;
     continuous.page.columns = 1;
     continuous.page.continuous = true;
@@ -501,6 +509,9 @@ void TestDocxWriter::writesFormatting_data()
     row("column gap", "w:cols", "w:space", "360");
     row("column break", "w:br", "w:type", "column");
     row("continuous section", "w:type", "w:val", "continuous");
+    row("right-to-left end indent", "w:ind", "w:right", "900");
+    row("right-to-left start", "w:jc", "w:val", "left");
+    row("alternative text", "wp:docPr", "descr", "x = y + 1");
 }
 
 void TestDocxWriter::writesFormatting()

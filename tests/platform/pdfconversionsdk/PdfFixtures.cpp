@@ -324,7 +324,7 @@ QByteArray RawPdf::text(double x, double y, QByteArray const& text, double size)
 }
 
 bool RawPdf::write(QString const& path, QByteArray const& content, QByteArray const& resources,
-                   QByteArray const& annotations)
+                   QByteArray const& annotations, QByteArray const& fonts)
 {
     RawPdf pdf = *this;
     int const font =
@@ -333,7 +333,8 @@ bool RawPdf::write(QString const& path, QByteArray const& content, QByteArray co
     int const pages = pdf.m_objects.size() + 2;
     int const page = pdf.add("<< /Type /Page /Parent " + QByteArray::number(pages) +
                              " 0 R /MediaBox [0 0 595 842] /Contents " + QByteArray::number(stream) +
-                             " 0 R /Resources << /Font << /F1 " + QByteArray::number(font) + " 0 R >> " +
+                             " 0 R /Resources << /Font << /F1 " + QByteArray::number(font) + " 0 R " + fonts +
+                             ">> " +
                              resources + " >> /Annots [" + annotations + "] >>");
     pdf.add("<< /Type /Pages /Kids [" + QByteArray::number(page) + " 0 R] /Count 1 >>");
     int const catalog = pdf.add("<< /Type /Catalog /Pages " + QByteArray::number(pages) + " 0 R >>");

@@ -54,9 +54,10 @@ public:
     int addPhoto(int width, int height);
     static QByteArray photoPixels(int width, int height);
     static QByteArray text(double x, double y, QByteArray const& text, double size = 11);
-    // @p resources: the page's entries besides /Font; @p annotations: references.
+    // @p resources: the page's entries besides /Font; @p annotations: references; @p fonts:
+    // entries of /Font besides /F1, as "/F2 << ... >>".
     bool write(QString const& path, QByteArray const& content, QByteArray const& resources,
-               QByteArray const& annotations = {});
+               QByteArray const& annotations = {}, QByteArray const& fonts = {});
 
 private:
     QList<QByteArray> m_objects;

@@ -1213,6 +1213,44 @@ private slots:
         QVERIFY2(dark < 200, qPrintable(QString::number(dark)));
     }
 
+    // A display equation is one picture, where the page has it, that says what it shows; the
+    // text around it stays text.
+    void wordEquation_data()
+    {
+        QTest::addColumn<bool>("flowing");
+        QTest::newRow("flowing text") << true;
+        QTest::newRow("page layout") << false;
+    }
+
+    void wordEquation()
+    {
+        QFETCH(bool, flowing);
+        QString const pdf = fresh(".pdf");
+        auto const set = [](QByteArray const& font, double x, double y, QByteArray const& text) {
+            return "BT /" + font + " 11 Tf " + QByteArray::number(x) + " " + QByteArray::number(y) + " Td (" +
+                   text + ") Tj ET\n";
+        };
+        QByteArray content = PdfFixtures::RawPdf::text(72, 760, "The discharge of a single store falls with time as");
+        content += set("F2", 250, 730, "Q") + set("F3", 262, 730, "=") + set("F2", 274, 730, "a") +
+                   set("F3", 284, 730, "+") + set("F2", 294, 730, "b") + set("F1", 480, 730, "(1)");
+        content += PdfFixtures::RawPdf::text(72, 700, "where a and b are found from the first hours of each storm.");
+        QByteArray const fonts = "/F2 << /Type /Font /Subtype /Type1 /BaseFont /Times-Italic >> "
+                                 "/F3 << /Type /Font /Subtype /Type1 /BaseFont /Symbol >>";
+        QVERIFY(PdfFixtures::RawPdf().write(pdf, content, QByteArray(), QByteArray(), fonts));
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, pdf, out, wordOptions(flowing)), 0);
+        QByteArray const xml = PackageReader(out).part("word/document.xml");
+        QCOMPARE(xmlread::count(xml, "w:drawing"), 1);
+        QString description = xmlread::attributes(xml, "wp:docPr").value(0).value("descr").toString();
+        QVERIFY2(description.remove(' ') == "Q=a+b(1)", qPrintable(description));
+        double const width = xmlread::attributes(xml, "wp:extent").value(0).value("cx").toDouble() / 12700;
+        // From the equation to its number, some 245 points.
+        QVERIFY2(width > 235 && width < 260, qPrintable(QString::number(width)));
+        QString const text = docxParagraphs(xml).join(' ');
+        QVERIFY(text.contains("falls with time as") && text.contains("where a and b are found"));
+        QVERIFY(!text.contains("Q ="));
+    }
+
     // A highlight drawn with room around its words is theirs, not a picture that pushes the
     // text below it down.
     void paddedHighlight()

@@ -482,6 +482,8 @@ private slots:
                                      << "TimesNewRoman" << true << true << true;
         QTest::newRow("short italic") << "MinionPro-It"
                                       << "MinionPro" << false << true << true;
+        QTest::newRow("URW italic") << "PJQRJH+NimbusRomNo9L-ReguItal"
+                                    << "NimbusRomNo9L" << false << true << true;
         QTest::newRow("plain sans") << "DejaVuSans"
                                     << "DejaVuSans" << false << false << false;
         QTest::newRow("not a subset") << "ABCDE+Foo"
@@ -641,6 +643,85 @@ private slots:
             QCOMPARE(cells.value(r).join(QLatin1Char('|')), rows.at(r).join(QLatin1Char('|')));
         QCOMPARE(cells.size(), rows.size());
         QCOMPARE(page.blocks.size(), 2);
+    }
+
+    void tableBesideAColumnOfText()
+    {
+        PageBuilder b;
+        for (int l = 0; l < 14; ++l)
+            b.line(320, 60 + 14 * l, QStringLiteral("words of running text in the next column go on"));
+        b.column(56, 60, QStringLiteral("left"), 2, 5);
+        QList<QStringList> const rows{{"g", "tests", "c"}, {"0", "31", "1.52"}, {"25", "29", "1.47"},
+                                      {"50", "30", "1.33"}, {"75", "28", "1.07"}};
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < 3; ++c)
+                b.cell(56 + 60 * c, 116 + 60 * c, 102 + 14 * r, rows.at(r).at(c), r == 0 ? 'l' : 'r');
+        PageLayout const page = LayoutAnalyzer::analyzeWithTables(b.m_words, QSizeF(595, 842), 0, {});
+        QCOMPARE(page.tables.size(), 1);
+        Table const& table = page.tables.first();
+        QCOMPARE(table.rowCount(), rows.size());
+        QCOMPARE(table.columnCount(), 3);
+        QCOMPARE(table.rows.at(1).at(2).text(), QStringLiteral("1.52"));
+        QVERIFY(table.box.right() < 320);
+        int running = 0;
+        for (auto const& block : page.blocks)
+            running += block.text().count(QStringLiteral("running"));
+        QCOMPARE(running, 14);
+    }
+
+    // Lines of words "text|face|size|x|y" between two lines of running text.
+    void displayEquations_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("equations");
+        QTest::newRow("numbered")
+            << QStringList{"Q(t)|LMMathItalic10|10|250|110", "=|LMRoman10|10|272|110",
+                           "Q|LMMathItalic10|10|284|110", "0|LMRoman7|7|291|114", "e|LMMathItalic10|10|296|110",
+                           "−kt|LMMathSymbols8|8|302|106", "(1)|LMRoman10|10|500|110"}
+            << QStringList{"Q(t) = Q0 e−kt (1)"};
+        QTest::newRow("fraction in the italic of the text face")
+            << QStringList{"V|Times-Italic|10|262|104", "i|Times-Italic|7|268|108", "K|Times-Italic|10|300|104",
+                           "ΔR|Symbol|10|230|112", "≈|Symbol|10|250|112", "≈|Symbol|10|285|112",
+                           "(3)|Times-Roman|10|500|112", "h|Times-Italic|10|262|120", "n|Times-Italic|10|302|120"}
+            << QStringList{"V i K ΔR ≈ ≈ (3) h n"};
+        QTest::newRow("mathematics within a sentence")
+            << QStringList{"where|LMRoman10|10|56|110", "k|LMMathItalic10|10|85|110",
+                           "is|LMRoman10|10|95|110", "the|LMRoman10|10|107|110", "constant|LMRoman10|10|125|110"}
+            << QStringList{};
+        QTest::newRow("code")
+            << QStringList{"SYS|LiberationMono|10|56|110", "=|LiberationMono|10|80|110",
+                           "HEAT-1|LiberationMono|10|92|110"}
+            << QStringList{};
+    }
+
+    void displayEquations()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, equations);
+        PageBuilder b;
+        b.line(56, 80, QStringLiteral("The discharge falls exponentially with time as the store drains"));
+        for (auto const& spec : words) {
+            QStringList const f = spec.split(QLatin1Char('|'));
+            Word w;
+            w.text = f.at(0);
+            w.fontName = f.at(1);
+            w.fontSize = f.at(2).toDouble();
+            w.italic = w.fontName.contains(QLatin1String("Italic"));
+            w.monospace = w.fontName.contains(QLatin1String("Mono"));
+            w.box = QRectF(f.at(3).toDouble(), f.at(4).toDouble(), 5.0 * w.text.size(), w.fontSize);
+            w.spaceAfter = true;
+            b.m_words << w;
+        }
+        b.line(56, 140, QStringLiteral("and the storage left in the slow store at that time is small"));
+        PageLayout const page = LayoutAnalyzer::analyzeWithTables(b.m_words, QSizeF(595, 842), 0, {});
+        QStringList found;
+        for (auto const& block : page.blocks)
+            if (block.kind == BlockKind::Equation)
+                found << block.text().remove(QLatin1Char(' '));
+        for (auto& e : equations)
+            e.remove(QLatin1Char(' '));
+        QCOMPARE(found, equations);
+        QVERIFY(page.tables.isEmpty());
     }
 
     void numbers_data()
