@@ -11,7 +11,8 @@
 //   off     words standing partly off their rendered page, or in page layout beyond the
 //           left or right edge of the source's text, beyond those the source has off its page;
 //   frm     pairs of the package's frames whose rectangles overlap (page layout);
-//   words   the share of its words that the round trip keeps of the worst source page;
+//   words   the share of its words that the round trip keeps of the worst source page, on
+//           its rendered pages or in its pictures' alternative texts (an equation's);
 //   order   the share of the source's words kept in the order of the text (longest common
 //           subsequence over the words as the PDFs' content gives them);
 //   logic   Hebrew, Arabic and Burmese words of the source file found in logical order on
@@ -539,9 +540,11 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
                 r.ssim = ssim(original, page);
                 r.darkKept = darkness(page);
                 QString const text = pdfText(back);
+                QString const kept =
+                    text + pictureDescriptions(PackageReader(docx).part(QStringLiteral("word/document.xml")));
                 r.words = 1;
                 for (auto const& words : expectedWords)
-                    r.words = std::min(r.words, wordRecall(words, text));
+                    r.words = std::min(r.words, wordRecall(words, kept));
                 r.order = inOrder(sourceWords, benchWords(pdfText(back, 0, true)));
                 r.pages = pageCount(back);
                 QVector<RenderedPage> const rendered = renderedPages(back);

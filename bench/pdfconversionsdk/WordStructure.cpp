@@ -356,6 +356,18 @@ LogicalOrder compareLogical(QStringList const& source, QString const& text)
     return r;
 }
 
+QString pictureDescriptions(QByteArray const& documentXml)
+{
+    QString out;
+    QXmlStreamReader reader(documentXml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.qualifiedName() == QLatin1String("wp:docPr"))
+            out += reader.attributes().value(QLatin1String("descr")) + QLatin1Char('\n');
+    }
+    return out;
+}
+
 int splitWords(PackageReader const& docx, QSet<QString> const& sourceWords)
 {
     QString text;

@@ -92,6 +92,9 @@ struct LogicalOrder
 // wherever its lines break.
 LogicalOrder compareLogical(QStringList const& source, QString const& text);
 
+// The alternative texts of the body's pictures (a display equation's words), one a line.
+QString pictureDescriptions(QByteArray const& documentXml);
+
 // Words of the package's body cut at a hyphen and a line end or space ("proceed-" and "ing")
 // whose joined form is a word of the source.
 int splitWords(PackageReader const& docx, QSet<QString> const& sourceWords);
