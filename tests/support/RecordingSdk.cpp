@@ -9,6 +9,8 @@ namespace {
 
 std::mutex g_mutex;
 std::atomic<bool> g_released{true};
+std::atomic<int> g_holdLimitMs{10000};
+std::atomic<int> g_holding{0};
 
 int record(const char* function, char const* in, char const* pw, char const* out,
            pdfconv::base::ConvertOptions const& options)
@@ -43,14 +45,22 @@ RECORDER(SearchablePdf)
 
 int held(Call const&)
 {
-    for (int waited = 0; !g_released.load() && waited < 10000; waited += 5)
+    ++g_holding;
+    for (int waited = 0; !g_released.load() && waited < g_holdLimitMs.load(); waited += 5)
         QThread::msleep(5);
+    --g_holding;
     return 0;
 }
 
-void hold()
+void hold(int limitMs)
 {
+    g_holdLimitMs = limitMs;
     g_released = false;
+}
+
+bool holding()
+{
+    return g_holding.load() > 0;
 }
 
 void release()

@@ -45,10 +45,12 @@ int callCount();
 QList<Call> calls();
 void install();
 void restore();
-// An onStart that holds each Start call until release() (10 s at most), while a test acts
-// during a run; hold() before the run.
+// An onStart that holds each Start call until release() (10 s at most unless hold() says
+// otherwise), while a test acts during a run; hold() before the run.
 int held(Call const& call);
-void hold();
+void hold(int limitMs = 10000);
 void release();
+// Whether a Start call is being held now.
+bool holding();
 
 } // namespace RecordingSdk

@@ -14,10 +14,23 @@
 
 QList<TaskController*> TaskController::s_controllers;
 
+QThreadPool* TaskController::workerPool()
+{
+    // Not Qt's global pool: Qt converts images there for every window it opens, so a file in
+    // progress on it would keep every new dialog and menu waiting until the file is done.
+    static QThreadPool pool;
+    static bool const oneWorker = [] {
+        pool.setMaxThreadCount(1);
+        pool.setExpiryTimeout(-1);
+        return true;
+    }();
+    Q_UNUSED(oneWorker)
+    return &pool;
+}
+
 TaskController::TaskController(QObject* parent) : QObject(parent)
 {
-    QThreadPool::globalInstance()->setMaxThreadCount(1);
-    QThreadPool::globalInstance()->setExpiryTimeout(-1);
+    workerPool();
     s_controllers.append(this);
     // Otherwise the pool, waited for at exit, would run the queued files after the interface is gone.
     if (QCoreApplication* app = QCoreApplication::instance())
@@ -68,7 +81,7 @@ void TaskController::startTasks(QList<FileItem*> const& items, QString const& ou
         ++m_outstanding;
         item->setBusy(true);
         handoffRelease(runnable);
-        QThreadPool::globalInstance()->start(runnable, 0);
+        workerPool()->start(runnable, 0);
     }
     m_running = m_total > 0;
     if (m_running)
@@ -148,7 +161,7 @@ void TaskController::dropRun()
     for (auto const& pending : m_runnables) {
         // Before run() starts the pool still owns a live runnable that tryTake can remove;
         // afterwards only the shared state may be touched.
-        if (!pending.state->started.load() && QThreadPool::globalInstance()->tryTake(pending.runnable)) {
+        if (!pending.state->started.load() && workerPool()->tryTake(pending.runnable)) {
             delete pending.runnable;
             delete pending.executor;
             pending.item->setBusy(false);
@@ -177,7 +190,7 @@ void TaskController::stopAllRuns()
     // Only once no queue holds a file: the worker, freed, finds nothing to start.
     if (running)
         SdkBoundary::current().cancel();
-    QThreadPool::globalInstance()->waitForDone();
+    workerPool()->waitForDone();
     if (running)
         PDFMergeService::instance().clearTempFiles();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 class FileItem;
+class QThreadPool;
 class TaskExecutor;
 class TaskRunnable;
 struct RunnableState;
@@ -32,6 +33,8 @@ public:
     // made so far are removed. Called on QCoreApplication::aboutToQuit; calling it again does
     // nothing more.
     static void stopAllRuns();
+    // The one worker thread that both pages queue their files on, one after another.
+    static QThreadPool* workerPool();
 
     int total() const { return m_total; }
     int completed() const { return m_completed; }

@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -57,7 +58,7 @@ class TestTaskController : public QObject
     QStringList m_pdfs;
     QString m_out;
 
-    void waitForWorker() { QVERIFY(QThreadPool::globalInstance()->waitForDone(30000)); }
+    void waitForWorker() { QVERIFY(TaskController::workerPool()->waitForDone(30000)); }
 
 private slots:
     void initTestCase()
@@ -253,7 +254,7 @@ private slots:
         poll.start(5);
         QCoreApplication::exec();
         poll.stop();
-        QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0); // waited for the file in progress
+        QCOMPARE(TaskController::workerPool()->activeThreadCount(), 0); // waited for the file in progress
         QVERIFY(RecordingSdk::log().cancels.load() > 0);
         QTest::qWait(100);
         waitForWorker();
@@ -262,6 +263,33 @@ private slots:
         QCOMPARE(creatorStarted.count(), 0);
         QVERIFY(!QFile::exists(m_home.filePath("quit-out/f1.pdf")));
         QCOMPARE(converterDone.count(), 0); // the interface that would hear it is gone
+    }
+
+    // Qt converts the images of every window it opens on its global pool: a run must not hold
+    // that pool, or each new dialog and menu would wait for the file in progress.
+    void runLeavesQtsPoolFree()
+    {
+        RecordingSdk::log().onStart = RecordingSdk::held;
+        RecordingSdk::hold(60000);
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdfs[0]});
+        TaskController controller;
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        controller.startTasks(list.allItems(), m_out, ModeConvert, false);
+        QTRY_VERIFY_WITH_TIMEOUT(RecordingSdk::holding(), 30000);
+        std::atomic<bool> ran{false};
+        // Let go however the test ends: the worker still reads the list's file.
+        auto const letGo = qScopeGuard([this] {
+            RecordingSdk::release();
+            waitForWorker();
+            QThreadPool::globalInstance()->waitForDone(30000);
+        });
+        QThreadPool::globalInstance()->start([&ran] { ran = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(ran.load(), 30000);
+        QVERIFY2(RecordingSdk::holding(), "the run ended before Qt's pool was free");
+        QCOMPARE(TaskController::workerPool()->expiryTimeout(), -1);
+        RecordingSdk::release();
+        QVERIFY(finished.wait(30000));
     }
 
     void cancelDuringFirstConversion()

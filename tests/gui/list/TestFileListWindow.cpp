@@ -5,6 +5,7 @@
 #include "language/MultiLanguage.h"
 #include "list/CustomListWidget.h"
 #include "list/MergeWidget.h"
+#include "pipeline/TaskController.h"
 #include "rows/ConvertItemWidget.h"
 #include "rows/FileItemWidget.h"
 #include "settings/PMPreferences.h"
@@ -13,16 +14,21 @@
 #include "support/MessageBox.h"
 
 #include "DragDriver.h"
+#include "RecordingSdk.h"
 #include "TestArtefacts.h"
 #include "TestHome.h"
 #include "TestPdf.h"
 
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QWindow>
@@ -213,6 +219,52 @@ private slots:
         QVERIFY(rows(page).endsWith("delta"));
         QCOMPARE(rows(page), files(page));
         QVERIFY(!rows(page).contains("alpha"));
+    }
+
+    // Qt converts the icon of every window it opens on its global pool (a window icon as large
+    // as the application's takes threads): a dialog and a menu opened while a file is in
+    // progress show at once, not when the run ends.
+    void windowsOpenDuringARun()
+    {
+        QIcon const icon = QApplication::windowIcon();
+        // Translucent, as the application's own: converted in parts on the pool.
+        QPixmap logo(256, 256);
+        logo.fill(QColor(81, 160, 251, 128));
+        QApplication::setWindowIcon(QIcon(logo));
+        RecordingSdk::install();
+        RecordingSdk::reset();
+        RecordingSdk::log().onStart = RecordingSdk::held;
+        RecordingSdk::hold(60000);
+        auto const restore = qScopeGuard([&icon] {
+            RecordingSdk::release();
+            TaskController::workerPool()->waitForDone(60000);
+            RecordingSdk::restore();
+            QApplication::setWindowIcon(icon);
+        });
+        PMPreferences::getInstance()->saveOutputFolder(m_out);
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        add(page, {m_pdfs[0]});
+        QTest::mouseClick(button(page, "btn_start"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(RecordingSdk::holding(), 30000);
+
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Docquill"), QStringLiteral("Stop and quit?"),
+                        QMessageBox::Yes | QMessageBox::No, &page);
+        QElapsedTimer clock;
+        clock.start();
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box, 30000));
+        qInfo("dialog shown %lld ms into a run's file", clock.restart());
+        QMenu* formats = button(page, "btn_convert_type")->menu();
+        formats->popup(page.mapToGlobal(QPoint(page.width() - 200, 40)));
+        QVERIFY(QTest::qWaitForWindowExposed(formats, 30000));
+        qInfo("menu shown %lld ms into a run's file", clock.elapsed());
+        QVERIFY2(RecordingSdk::holding(), "the dialog and the menu came only when the file was done");
+        TestArtefacts::save(QGuiApplication::primaryScreen()->grabWindow(0), "list-window-dialog-during-run");
+        formats->hide();
+        box.hide();
+        RecordingSdk::release();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(page), 60000);
     }
 
     void emptyOutputFolderAsks()
