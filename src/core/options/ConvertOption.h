@@ -14,6 +14,9 @@ public:
     // Copies every field but the HTML page option, the page-image format and the language list.
     void copyConfigure(ConvertOption const& source, ConvertType const& type);
 
+    bool operator==(ConvertOption const& other) const;
+    bool operator!=(ConvertOption const& other) const { return !(*this == other); }
+
     bool m_csvSingleSheet = true;
     bool m_ocrEnabled = false;
     bool m_excelAllContent = true;

@@ -37,3 +37,8 @@ void SignalTransferStation::transmitOcrModelChecked(bool ready)
 {
     emit ocrModelChecked(ready);
 }
+
+void SignalTransferStation::transmitSharedOptionsChanged(bool wasShared, ConvertOption const& sharedBefore)
+{
+    emit sharedOptionsChanged(wasShared, sharedBefore);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "options/ConvertOption.h"
+
 #include <QObject>
 #include <QString>
 
@@ -21,6 +23,7 @@ public:
     void transmitDLSignal(bool ok);
     void relayErrorMessage(QString const& message);
     void transmitOcrModelChecked(bool ready);
+    void transmitSharedOptionsChanged(bool wasShared, ConvertOption const& sharedBefore);
 
     static SignalTransferStation* m_instance;
 
@@ -31,4 +34,7 @@ signals:
     void sendErrorMessage(QString message);
     // A model check ended: the OCR model is ready, or it is missing and stays so.
     void ocrModelChecked(bool ready);
+    // "Apply to all" was confirmed or left: whether the shared record was in force before, and
+    // what it held then.
+    void sharedOptionsChanged(bool wasShared, ConvertOption const& sharedBefore);
 };

@@ -5,6 +5,7 @@
 #include "common/OcrLanguages.h"
 #include "componentcheck/ComponentCheck.h"
 #include "language/MultiLanguage.h"
+#include "relay/SignalTransferStation.h"
 #include "settings/PMPreferences.h"
 #include "support/ColorDialog.h"
 #include "support/FileDialog.h"
@@ -265,6 +266,8 @@ void ConvertOptionSetting::initHtmlOptionsComboBoxData() {}
 
 void ConvertOptionSetting::btn_ok_clicked()
 {
+    bool const wasShared = s_applyToAll;
+    ConvertOption const sharedBefore = m_applyAllOption;
     m_convertOption.m_csvSingleSheet = ui->csvSingleSheetRBtn->isChecked();
     m_convertOption.m_ocrEnabled = ui->ocrCheckBox->isChecked();
     m_convertOption.m_ocrLanguageIndex = ui->ocrLanguageCBox->currentIndex();
@@ -278,6 +281,9 @@ void ConvertOptionSetting::btn_ok_clicked()
     if (ui->applyToAll->isChecked())
         m_applyAllOption.copyConfigure(m_convertOption, m_convertType);
     s_applyToAll = ui->applyToAll->isChecked();
+    // Every row that used the shared record, or uses it now, may convert differently.
+    if (wasShared || s_applyToAll)
+        SignalTransferStation::instance()->transmitSharedOptionsChanged(wasShared, sharedBefore);
     hide();
 }
 

@@ -30,6 +30,8 @@ public:
     void initSetting();
     // The shared record while "Apply to all" is on, otherwise the row's own.
     ConvertOption const& getConvertOption() const;
+    // The row's own record, whether or not "Apply to all" is in force.
+    ConvertOption const& ownConvertOption() const { return m_convertOption; }
 
     // Members that nothing in the application calls.
     void setSettingWindow(QString title, QWidget* page, int maxHeight);

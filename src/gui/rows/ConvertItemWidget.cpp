@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 ConvertType ConvertItemWidget::sm_lastSelectCovType = ToOcrPdf;
 QTimer* ConvertItemWidget::m_checkModuleTimer = nullptr;
 bool ConvertItemWidget::s_ocrCheckPending = false;
@@ -93,6 +95,14 @@ ConvertItemWidget::ConvertItemWidget(FileItem* item, QWidget* parent)
 
     connect(SignalTransferStation::instance(), &SignalTransferStation::ocrModelChecked, this,
             &ConvertItemWidget::ocrModelChecked);
+    connect(SignalTransferStation::instance(), &SignalTransferStation::sharedOptionsChanged, this,
+            &ConvertItemWidget::sharedOptionsChanged);
+    // What a queued file is converted with, to tell afterwards whether the row changed since.
+    connect(item, &FileItem::busyChanged, this, [this](bool busy) {
+        if (busy)
+            m_queuedOption = *getOption();
+    });
+    connect(item, &FileItem::processFinishedSignal, this, &ConvertItemWidget::convertedWith);
     if (m_ocrInstalled) {
         addOcrActionToMenu(true);
     } else if (m_checkModuleTimer && !s_ocrCheckPending) {
@@ -248,6 +258,25 @@ void ConvertItemWidget::btn_set_option_clicked()
     m_optionDialog->initSetting();
     ModalDialog::exec(m_optionDialog);
     m_fileItem->changeProcessCompletionMark();
+}
+
+void ConvertItemWidget::sharedOptionsChanged(bool wasShared, ConvertOption const& sharedBefore)
+{
+    ConvertOption const& before = wasShared ? sharedBefore : m_optionDialog->ownConvertOption();
+    // A queued file keeps what it was queued with; its result tells whether that still holds.
+    if (before == *getOption() || m_fileItem->isBusy())
+        return;
+    changeProcessedState();
+}
+
+void ConvertItemWidget::convertedWith(int code)
+{
+    std::optional<ConvertOption> const queued = std::exchange(m_queuedOption, std::nullopt);
+    if (code != 0 || !queued || *queued == *getOption())
+        return;
+    // Done, but with options the row no longer has: the mark stays, the file runs again.
+    m_fileItem->changeProcessCompletionMark();
+    emit itemProcessStateChange();
 }
 
 void ConvertItemWidget::checkOCRModule()

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <optional>
+
 class ConvertOptionSetting;
 class QAction;
 class QHBoxLayout;
@@ -72,6 +74,9 @@ private:
     // Every row hears how a model check ended: ready, the entry comes back (without changing
     // the row's format); missing, a row made while the check was pending loses it now.
     void ocrModelChecked(bool ready);
+    // Another row's "Apply to all" changed the record this row hands out: its file runs again.
+    void sharedOptionsChanged(bool wasShared, ConvertOption const& sharedBefore);
+    void convertedWith(int code);
 
     static bool s_ocrCheckPending;
 
@@ -84,6 +89,7 @@ private:
     QMenu* m_imageMenu = nullptr;
     ConvertOptionSetting* m_optionDialog = nullptr;
     ConvertType m_convertType;
+    std::optional<ConvertOption> m_queuedOption; // set while the file is queued or running
     QAction* m_ocrAction = nullptr;
     QAction* m_ocrNextAction = nullptr;
 };

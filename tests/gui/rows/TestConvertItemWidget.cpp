@@ -18,10 +18,12 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 class TestConvertItemWidget : public QObject
 {
@@ -172,6 +174,88 @@ private slots:
         QTest::mouseClick(row.findChild<QPushButton*>("btn_set_option"), Qt::LeftButton);
         QVERIFY(opened);
         QVERIFY(item->isUntreated());
+    }
+
+    // "Apply to all" confirmed in one row's dialog: every other finished row whose options it
+    // changes runs again at the next start, the others keep their result.
+    void applyToAllReachesFinishedRows_data()
+    {
+        QTest::addColumn<bool>("sharedBefore"); // the shared record, with text recognition on, in force
+        QTest::addColumn<bool>("applyToAll");
+        QTest::addColumn<bool>("recognize"); // "Recognize text" ticked in the dialog
+        QTest::addColumn<bool>("runsAgain");
+        QTest::newRow("turned on with a change") << false << true << true << true;
+        QTest::newRow("turned on without a change") << false << true << false << false;
+        QTest::newRow("on, the same again") << true << true << true << false;
+        QTest::newRow("on, changed") << true << true << false << true;
+        QTest::newRow("turned off") << true << false << false << true;
+        QTest::newRow("off, a row's own change") << false << false << true << false;
+    }
+
+    void applyToAllReachesFinishedRows()
+    {
+        QFETCH(bool, sharedBefore);
+        QFETCH(bool, applyToAll);
+        QFETCH(bool, recognize);
+        QFETCH(bool, runsAgain);
+        ConvertItemWidget::sm_lastSelectCovType = ToTxt;
+        ConvertOptionSetting::s_applyToAll = sharedBefore;
+        ConvertOptionSetting::m_applyAllOption.m_ocrEnabled = true;
+        auto const reset = qScopeGuard([] {
+            ConvertOptionSetting::s_applyToAll = false;
+            ConvertOptionSetting::m_applyAllOption.m_ocrEnabled = false;
+        });
+        FileItem* used = newItem();
+        FileItem* other = newItem();
+        ConvertItemWidget dialogRow(used), otherRow(other);
+        other->fileProcessFinished(0);
+        QSignalSpy changed(&otherRow, &FileItemWidget::itemProcessStateChange);
+        ModalDialog::setNextHandler([&](QDialog* dialog) {
+            dialog->findChild<QCheckBox*>("ocrCheckBox")->setChecked(recognize);
+            dialog->findChild<QCheckBox*>("applyToAll")->setChecked(applyToAll);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("btn_ok"), Qt::LeftButton);
+        });
+        QTest::mouseClick(dialogRow.findChild<QPushButton*>("btn_set_option"), Qt::LeftButton);
+        QCOMPARE(ConvertOptionSetting::s_applyToAll, applyToAll);
+        QCOMPARE(other->isUntreated(), runsAgain);
+        QCOMPARE(changed.count(), runsAgain ? 1 : 0);
+        QCOMPARE(otherRow.findChild<QWidget*>("btn_convert_finished")->isHidden(), runsAgain);
+    }
+
+    // A file queued when "Apply to all" changes its options is converted with the old ones: it
+    // keeps its result and runs again at the next start.
+    void applyToAllDuringTheRunOfARow()
+    {
+        RecordingSdk::install();
+        RecordingSdk::reset();
+        RecordingSdk::log().onStart = RecordingSdk::held;
+        RecordingSdk::hold(60000);
+        auto const restore = qScopeGuard([] {
+            RecordingSdk::release();
+            TaskController::workerPool()->waitForDone(60000);
+            RecordingSdk::restore();
+            ConvertOptionSetting::s_applyToAll = false;
+        });
+        ConvertItemWidget::sm_lastSelectCovType = ToTxt;
+        FileItem* finished = newItem();
+        FileItem* running = newItem();
+        ConvertItemWidget dialogRow(finished), runningRow(running);
+        finished->fileProcessFinished(0);
+        TaskController controller;
+        QSignalSpy ended(&controller, &TaskController::taskFinished);
+        controller.startTasks({running}, m_home.filePath("apply-out"), ModeConvert, false);
+        QTRY_VERIFY_WITH_TIMEOUT(RecordingSdk::holding(), 30000);
+        ModalDialog::setNextHandler([](QDialog* dialog) {
+            dialog->findChild<QRadioButton*>("pageLayoutRBtn")->setChecked(true);
+            dialog->findChild<QCheckBox*>("applyToAll")->setChecked(true);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("btn_ok"), Qt::LeftButton);
+        });
+        QTest::mouseClick(dialogRow.findChild<QPushButton*>("btn_set_option"), Qt::LeftButton);
+        QVERIFY(ConvertOptionSetting::s_applyToAll);
+        RecordingSdk::release();
+        QVERIFY(ended.wait(30000));
+        QVERIFY(!runningRow.findChild<QWidget*>("btn_convert_finished")->isHidden());
+        QVERIFY(running->isUntreated());
     }
 
     // Rows of queued and running files cannot be edited until their file is done; an edit that
