@@ -4,48 +4,52 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Language</source>
-        <translation>Idioma</translation>
+        <source>&amp;Language</source>
+        <translation>&amp;Idioma</translation>
     </message>
     <message>
-        <source>User Guide</source>
-        <translation>Guía del usuario</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Guía del usuario</translation>
     </message>
     <message>
-        <source>Feedback and Support</source>
-        <translation>Comentarios y soporte</translation>
+        <source>&amp;Feedback and Support</source>
+        <translation>&amp;Comentarios y soporte</translation>
     </message>
     <message>
-        <source>Add Files...</source>
-        <translation>Añadir archivos...</translation>
+        <source>&amp;Add Files...</source>
+        <translation>&amp;Añadir archivos...</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Quitar todos</translation>
+        <source>&amp;Clear All</source>
+        <translation>&amp;Quitar todos</translation>
     </message>
     <message>
-        <source>Clear Finished Items</source>
-        <translation>Quitar elementos completados</translation>
+        <source>Clear &amp;Finished Items</source>
+        <translation>Quitar &amp;elementos completados</translation>
     </message>
     <message>
-        <source>Check for Updates</source>
-        <translation>Buscar actualizaciones</translation>
+        <source>&amp;Check for Updates</source>
+        <translation>&amp;Buscar actualizaciones</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>Acerca de</translation>
+        <source>&amp;About</source>
+        <translation>&amp;Acerca de</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <translation>A&amp;yuda</translation>
     </message>
     <message>
-        <source>Show Log Folder</source>
-        <translation>Mostrar carpeta de registros</translation>
+        <source>Show &amp;Log Folder</source>
+        <translation>&amp;Mostrar carpeta de registros</translation>
     </message>
     <message>
         <source>&amp;File</source>
         <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
     </message>
 </context>
 <context>

@@ -4,48 +4,52 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Language</source>
-        <translation>Langue</translation>
+        <source>&amp;Language</source>
+        <translation>&amp;Langue</translation>
     </message>
     <message>
-        <source>User Guide</source>
-        <translation>Guide de l&apos;utilisateur</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Guide de l&apos;utilisateur</translation>
     </message>
     <message>
-        <source>Feedback and Support</source>
-        <translation>Commentaires et assistance</translation>
+        <source>&amp;Feedback and Support</source>
+        <translation>&amp;Commentaires et assistance</translation>
     </message>
     <message>
-        <source>Add Files...</source>
-        <translation>Ajouter des fichiers...</translation>
+        <source>&amp;Add Files...</source>
+        <translation>&amp;Ajouter des fichiers...</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Tout effacer</translation>
+        <source>&amp;Clear All</source>
+        <translation>&amp;Tout effacer</translation>
     </message>
     <message>
-        <source>Clear Finished Items</source>
-        <translation>Effacer les éléments terminés</translation>
+        <source>Clear &amp;Finished Items</source>
+        <translation>&amp;Effacer les éléments terminés</translation>
     </message>
     <message>
-        <source>Check for Updates</source>
-        <translation>Rechercher des mises à jour</translation>
+        <source>&amp;Check for Updates</source>
+        <translation>&amp;Rechercher des mises à jour</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>À propos</translation>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Aide</translation>
     </message>
     <message>
-        <source>Show Log Folder</source>
-        <translation>Ouvrir le dossier des journaux</translation>
+        <source>Show &amp;Log Folder</source>
+        <translation>&amp;Ouvrir le dossier des journaux</translation>
     </message>
     <message>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
     </message>
 </context>
 <context>

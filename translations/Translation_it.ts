@@ -4,48 +4,52 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Language</source>
-        <translation>Lingua</translation>
+        <source>&amp;Language</source>
+        <translation>&amp;Lingua</translation>
     </message>
     <message>
-        <source>User Guide</source>
-        <translation>Guida utente</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Guida utente</translation>
     </message>
     <message>
-        <source>Feedback and Support</source>
-        <translation>Feedback e assistenza</translation>
+        <source>&amp;Feedback and Support</source>
+        <translation>&amp;Feedback e assistenza</translation>
     </message>
     <message>
-        <source>Add Files...</source>
-        <translation>Aggiungi file...</translation>
+        <source>&amp;Add Files...</source>
+        <translation>&amp;Aggiungi file...</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Rimuovi tutto</translation>
+        <source>&amp;Clear All</source>
+        <translation>&amp;Rimuovi tutto</translation>
     </message>
     <message>
-        <source>Clear Finished Items</source>
-        <translation>Rimuovi elementi completati</translation>
+        <source>Clear &amp;Finished Items</source>
+        <translation>Rimuovi elementi &amp;completati</translation>
     </message>
     <message>
-        <source>Check for Updates</source>
-        <translation>Verifica aggiornamenti</translation>
+        <source>&amp;Check for Updates</source>
+        <translation>&amp;Verifica aggiornamenti</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>Informazioni</translation>
+        <source>&amp;About</source>
+        <translation>&amp;Informazioni</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Aiuto</translation>
     </message>
     <message>
-        <source>Show Log Folder</source>
-        <translation>Mostra cartella dei registri</translation>
+        <source>Show &amp;Log Folder</source>
+        <translation>&amp;Mostra cartella dei registri</translation>
     </message>
     <message>
         <source>&amp;File</source>
         <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Esci</translation>
     </message>
 </context>
 <context>

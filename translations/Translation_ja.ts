@@ -4,48 +4,52 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Language</source>
-        <translation>言語</translation>
+        <source>&amp;Language</source>
+        <translation>言語(&amp;L)</translation>
     </message>
     <message>
-        <source>User Guide</source>
-        <translation>ユーザーガイド</translation>
+        <source>&amp;User Guide</source>
+        <translation>ユーザーガイド(&amp;U)</translation>
     </message>
     <message>
-        <source>Feedback and Support</source>
-        <translation>フィードバックとサポート</translation>
+        <source>&amp;Feedback and Support</source>
+        <translation>フィードバックとサポート(&amp;F)</translation>
     </message>
     <message>
-        <source>Add Files...</source>
-        <translation>ファイルを追加...</translation>
+        <source>&amp;Add Files...</source>
+        <translation>ファイルを追加(&amp;A)...</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>すべてクリア</translation>
+        <source>&amp;Clear All</source>
+        <translation>すべてクリア(&amp;C)</translation>
     </message>
     <message>
-        <source>Clear Finished Items</source>
-        <translation>完了した項目をクリア</translation>
+        <source>Clear &amp;Finished Items</source>
+        <translation>完了した項目をクリア(&amp;F)</translation>
     </message>
     <message>
-        <source>Check for Updates</source>
-        <translation>アップデートを確認</translation>
+        <source>&amp;Check for Updates</source>
+        <translation>アップデートを確認(&amp;C)</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>バージョン情報</translation>
+        <source>&amp;About</source>
+        <translation>バージョン情報(&amp;A)</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <source>Show Log Folder</source>
-        <translation>ログフォルダーを表示</translation>
+        <source>Show &amp;Log Folder</source>
+        <translation>ログフォルダーを表示(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;File</source>
         <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>終了(&amp;Q)</translation>
     </message>
 </context>
 <context>

@@ -4,48 +4,52 @@
 <context>
     <name>AppMenu</name>
     <message>
-        <source>Language</source>
-        <translation>Idioma</translation>
+        <source>&amp;Language</source>
+        <translation>&amp;Idioma</translation>
     </message>
     <message>
-        <source>User Guide</source>
-        <translation>Guia do usuário</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Guia do usuário</translation>
     </message>
     <message>
-        <source>Feedback and Support</source>
-        <translation>Feedback e suporte</translation>
+        <source>&amp;Feedback and Support</source>
+        <translation>&amp;Feedback e suporte</translation>
     </message>
     <message>
-        <source>Add Files...</source>
-        <translation>Adicionar arquivos...</translation>
+        <source>&amp;Add Files...</source>
+        <translation>&amp;Adicionar arquivos...</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Limpar tudo</translation>
+        <source>&amp;Clear All</source>
+        <translation>&amp;Limpar tudo</translation>
     </message>
     <message>
-        <source>Clear Finished Items</source>
-        <translation>Limpar itens concluídos</translation>
+        <source>Clear &amp;Finished Items</source>
+        <translation>Limpar itens &amp;concluídos</translation>
     </message>
     <message>
-        <source>Check for Updates</source>
-        <translation>Verificar atualizações</translation>
+        <source>&amp;Check for Updates</source>
+        <translation>&amp;Verificar atualizações</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>Sobre</translation>
+        <source>&amp;About</source>
+        <translation>&amp;Sobre</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <translation>A&amp;juda</translation>
     </message>
     <message>
-        <source>Show Log Folder</source>
-        <translation>Mostrar pasta de logs</translation>
+        <source>Show &amp;Log Folder</source>
+        <translation>&amp;Mostrar pasta de logs</translation>
     </message>
     <message>
         <source>&amp;File</source>
         <translation>&amp;Arquivo</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Sair</translation>
     </message>
 </context>
 <context>

@@ -25,6 +25,7 @@ enum MenuData
     DataClearFinished = 4,
     DataCheckUpdate = 5,
     DataShowLog = 6,
+    DataQuit = 7,
 };
 
 struct LanguageEntry
@@ -60,14 +61,14 @@ AppMenu::~AppMenu()
 QMenu* AppMenu::createHelpMenu()
 {
     m_helpMenu = new QMenu(tr("&Help"));
-    m_languageAction = new QAction(tr("Language"), this);
-    m_userGuideAction = new QAction(tr("User Guide"), this);
-    m_feedbackAction = new QAction(tr("Feedback and Support"), this);
+    m_languageAction = new QAction(tr("&Language"), this);
+    m_userGuideAction = new QAction(tr("&User Guide"), this);
+    m_feedbackAction = new QAction(tr("&Feedback and Support"), this);
     if (!g_link_guide.isEmpty())
         m_helpMenu->addAction(m_userGuideAction);
     m_feedbackAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_F));
     m_helpMenu->addAction(m_feedbackAction);
-    m_showLogAction = new QAction(tr("Show Log Folder"), this);
+    m_showLogAction = new QAction(tr("Show &Log Folder"), this);
     m_helpMenu->addSeparator();
     m_helpMenu->addAction(m_showLogAction);
     connect(m_helpMenu, &QMenu::triggered, this, &AppMenu::onSystemMenuEvent);
@@ -101,20 +102,25 @@ void AppMenu::createLanguageMenu()
 QMenu* AppMenu::createFileMenu()
 {
     m_fileMenu = new QMenu(tr("&File"));
-    m_addFilesAction = new QAction(tr("Add Files..."), this);
+    m_addFilesAction = new QAction(tr("&Add Files..."), this);
     m_addFilesAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_O));
     m_addFilesAction->setData(DataAddFiles);
-    m_clearAllAction = new QAction(tr("Clear All"), this);
+    m_clearAllAction = new QAction(tr("&Clear All"), this);
     m_clearAllAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Backspace));
     m_clearAllAction->setData(DataClearAll);
-    m_clearFinishedAction = new QAction(tr("Clear Finished Items"), this);
+    m_clearFinishedAction = new QAction(tr("Clear &Finished Items"), this);
     m_clearFinishedAction->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_D));
     m_clearFinishedAction->setData(DataClearFinished);
+    m_quitAction = new QAction(tr("&Quit"), this);
+    m_quitAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Q));
+    m_quitAction->setData(DataQuit);
 
     m_fileMenu->addAction(m_addFilesAction);
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_clearAllAction);
     m_fileMenu->addAction(m_clearFinishedAction);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_quitAction);
     return m_fileMenu;
 }
 
@@ -123,8 +129,8 @@ QMenu* AppMenu::createDefaultMenu()
     // Linux has no application menu to move these into: the menu carries the product's name,
     // reached with Alt and its first letter like the others.
     m_defaultMenu = new QMenu(QLatin1Char('&') + g_product_name);
-    m_checkUpdateAction = new QAction(tr("Check for Updates"), this);
-    m_aboutAction = new QAction(tr("About"), this);
+    m_checkUpdateAction = new QAction(tr("&Check for Updates"), this);
+    m_aboutAction = new QAction(tr("&About"), this);
     m_aboutAction->setMenuRole(QAction::AboutRole);
     m_checkUpdateAction->setMenuRole(QAction::ApplicationSpecificRole);
     m_defaultMenu->addAction(m_aboutAction);
@@ -194,19 +200,20 @@ void AppMenu::retranslationUi()
 {
     if (m_helpMenu) {
         m_helpMenu->setTitle(tr("&Help"));
-        m_languageAction->setText(tr("Language"));
-        m_userGuideAction->setText(tr("User Guide"));
-        m_feedbackAction->setText(tr("Feedback and Support"));
-        m_showLogAction->setText(tr("Show Log Folder"));
+        m_languageAction->setText(tr("&Language"));
+        m_userGuideAction->setText(tr("&User Guide"));
+        m_feedbackAction->setText(tr("&Feedback and Support"));
+        m_showLogAction->setText(tr("Show &Log Folder"));
     }
     if (m_fileMenu) {
         m_fileMenu->setTitle(tr("&File"));
-        m_addFilesAction->setText(tr("Add Files..."));
-        m_clearAllAction->setText(tr("Clear All"));
-        m_clearFinishedAction->setText(tr("Clear Finished Items"));
+        m_addFilesAction->setText(tr("&Add Files..."));
+        m_clearAllAction->setText(tr("&Clear All"));
+        m_clearFinishedAction->setText(tr("Clear &Finished Items"));
+        m_quitAction->setText(tr("&Quit"));
     }
     if (m_defaultMenu) {
-        m_checkUpdateAction->setText(tr("Check for Updates"));
-        m_aboutAction->setText(tr("About"));
+        m_checkUpdateAction->setText(tr("&Check for Updates"));
+        m_aboutAction->setText(tr("&About"));
     }
 }

@@ -48,6 +48,7 @@ private:
     QAction* m_addFilesAction = nullptr;
     QAction* m_clearAllAction = nullptr;
     QAction* m_clearFinishedAction = nullptr;
+    QAction* m_quitAction = nullptr;
     QAction* m_checkUpdateAction = nullptr;
     QAction* m_aboutAction = nullptr;
 };

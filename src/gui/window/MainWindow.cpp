@@ -143,6 +143,10 @@ void MainWindow::onFileMenu(QAction* action)
     case 4:
         list->clearFinishedItems();
         break;
+    case 7:
+        // As the window's own close button: the window hosting this one asks it first.
+        window()->close();
+        break;
     default:
         break;
     }

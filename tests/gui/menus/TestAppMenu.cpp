@@ -81,16 +81,20 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("Help") << "help"
                               << "&Help"
-                              << QStringList{"User Guide|1|", "Feedback and Support|3|Ctrl+F", "-",
-                                             "Show Log Folder|6|"};
+                              << QStringList{"&User Guide|1|", "&Feedback and Support|3|Ctrl+F", "-",
+                                             "Show &Log Folder|6|"};
         QTest::newRow("File") << "file"
                               << "&File"
-                              << QStringList{"Add Files...|2|Ctrl+O", "-", "Clear All|0|Ctrl+Shift+Backspace",
-                                             "Clear Finished Items|4|Ctrl+Shift+D"};
+                              << QStringList{"&Add Files...|2|Ctrl+O",
+                                             "-",
+                                             "&Clear All|0|Ctrl+Shift+Backspace",
+                                             "Clear &Finished Items|4|Ctrl+Shift+D",
+                                             "-",
+                                             "&Quit|7|Ctrl+Q"};
         QTest::newRow("product") << "default"
-                                 << "&" + g_product_name << QStringList{"About|4|", "Check for Updates|5|"};
+                                 << "&" + g_product_name << QStringList{"&About|4|", "&Check for Updates|5|"};
         QTest::newRow("languages") << "language"
-                                   << "Language"
+                                   << "&Language"
                                    << QStringList{"Deutsch|5|",  "English|1|",   "Español|6|", "Français|2|",
                                                   "Italiano|4|", "Português|3|", "日本語|7|"};
     }
@@ -136,24 +140,24 @@ private slots:
 
         QList<QUrl> const none;
         QTest::newRow("User Guide") << "help"
-                                    << "User Guide" << QList<QUrl>{QUrl(g_link_guide)} << false
+                                    << "&User Guide" << QList<QUrl>{QUrl(g_link_guide)} << false
                                     << QStringList();
         QTest::newRow("Feedback and Support")
             << "help"
-            << "Feedback and Support" << QList<QUrl>{QUrl(g_link_support)} << false << QStringList();
+            << "&Feedback and Support" << QList<QUrl>{QUrl(g_link_support)} << false << QStringList();
         QTest::newRow("Show Log") << "help"
-                                  << "Show Log Folder"
+                                  << "Show &Log Folder"
                                   << QList<QUrl>{QUrl::fromLocalFile(m_home.path() + g_logDirPath)} << false
                                   << QStringList();
         QTest::newRow("About") << "default"
-                               << "About" << none << true << QStringList();
+                               << "&About" << none << true << QStringList();
         QTest::newRow("Check for Updates")
             << "default"
-            << "Check for Updates" << none << false
+            << "&Check for Updates" << none << false
             << QStringList{"Note|Error network, please check your connection!"};
         // The File menu belongs to the main window: its data 4 is not "About".
         QTest::newRow("Clear Finished Items") << "file"
-                                              << "Clear Finished Items" << none << false << QStringList();
+                                              << "Clear &Finished Items" << none << false << QStringList();
         QTest::newRow("unknown data") << ""
                                       << "" << none << false << QStringList();
     }
@@ -280,21 +284,22 @@ private slots:
         findAction(appMenu.getLanguageMenu(), "Deutsch")->trigger();
 
         QCOMPARE(help->title(), QStringLiteral("&Hilfe"));
-        QCOMPARE(describe(help), (QStringList{"Benutzerhandbuch|1|", "Feedback und Support|3|Ctrl+F", "-",
-                                              "Protokollordner zeigen|6|"}));
+        QCOMPARE(describe(help), (QStringList{"&Benutzerhandbuch|1|", "&Feedback und Support|3|Ctrl+F", "-",
+                                              "&Protokollordner zeigen|6|"}));
         QCOMPARE(file->title(), QStringLiteral("&Datei"));
-        QCOMPARE(describe(file),
-                 (QStringList{"Dateien hinzufügen...|2|Ctrl+O", "-", "Alle entfernen|0|Ctrl+Shift+Backspace",
-                              "Fertige Einträge entfernen|4|Ctrl+Shift+D"}));
+        QCOMPARE(
+            describe(file),
+            (QStringList{"Dateien &hinzufügen...|2|Ctrl+O", "-", "&Alle entfernen|0|Ctrl+Shift+Backspace",
+                         "&Fertige Einträge entfernen|4|Ctrl+Shift+D", "-", "&Beenden|7|Ctrl+Q"}));
         QCOMPARE(deflt->title(), "&" + g_product_name);
-        QCOMPARE(describe(deflt), (QStringList{"Über|4|", "Nach Updates suchen|5|"}));
-        QCOMPARE(appMenu.getLanguageMenu()->title(), QStringLiteral("Sprache"));
+        QCOMPARE(describe(deflt), (QStringList{"Ü&ber|4|", "Nach &Updates suchen|5|"}));
+        QCOMPARE(appMenu.getLanguageMenu()->title(), QStringLiteral("&Sprache"));
         QCOMPARE(describe(appMenu.getLanguageMenu()), englishLanguages);
 
         QCoreApplication::removeTranslator(&german);
         findAction(appMenu.getLanguageMenu(), "English")->trigger();
         QCOMPARE(help->title(), QStringLiteral("&Help"));
-        QCOMPARE(describe(deflt), (QStringList{"About|4|", "Check for Updates|5|"}));
+        QCOMPARE(describe(deflt), (QStringList{"&About|4|", "&Check for Updates|5|"}));
     }
 };
 

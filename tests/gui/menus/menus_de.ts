@@ -8,44 +8,48 @@
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
     </message>
     <message>
-        <source>User Guide</source>
-        <translation>Benutzerhandbuch</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Benutzerhandbuch</translation>
     </message>
     <message>
-        <source>Feedback and Support</source>
-        <translation>Feedback und Support</translation>
+        <source>&amp;Feedback and Support</source>
+        <translation>&amp;Feedback und Support</translation>
     </message>
     <message>
-        <source>Show Log Folder</source>
-        <translation>Protokollordner zeigen</translation>
+        <source>Show &amp;Log Folder</source>
+        <translation>&amp;Protokollordner zeigen</translation>
     </message>
     <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <source>Add Files...</source>
-        <translation>Dateien hinzufügen...</translation>
+        <source>&amp;Add Files...</source>
+        <translation>Dateien &amp;hinzufügen...</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Alle entfernen</translation>
+        <source>&amp;Clear All</source>
+        <translation>&amp;Alle entfernen</translation>
     </message>
     <message>
-        <source>Clear Finished Items</source>
-        <translation>Fertige Einträge entfernen</translation>
+        <source>Clear &amp;Finished Items</source>
+        <translation>&amp;Fertige Einträge entfernen</translation>
     </message>
     <message>
-        <source>Check for Updates</source>
-        <translation>Nach Updates suchen</translation>
+        <source>&amp;Check for Updates</source>
+        <translation>Nach &amp;Updates suchen</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>Über</translation>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
     </message>
 </context>
 </TS>

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStackedWidget>
 
@@ -186,7 +187,7 @@ private slots:
         QCOMPARE(menus, QStringList({"&File", "&Help", "&" + g_product_name}));
         // The language choice opens from the product's menu.
         QCOMPARE(window.menuBar()->actions().last()->menu()->actions().first()->text(),
-                 QStringLiteral("Language"));
+                 QStringLiteral("&Language"));
     }
 
     void dragAndDrop_data()
@@ -240,22 +241,43 @@ private slots:
         emit window.converterList()->controller()->taskFinished();
     }
 
-    // Closing during a run asks first; only a yes lets the window close.
+    // Closing during a run asks first, from the window or with File → Quit (Ctrl+Q); only a yes
+    // lets the window close.
+    void closingDuringARunAsks_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("window closed") << false;
+        QTest::newRow("File, Quit") << true;
+    }
+
     void closingDuringARunAsks()
     {
+        QFETCH(bool, quit);
+        RecordingSdk::reset();
+        RecordingSdk::log().onStart = slowConversion;
         g_blockMs = 5000;
         QDir().mkpath(m_home.filePath("close-out"));
         PMPreferences::getInstance()->saveOutputFolder(m_home.filePath("close-out"));
         MainWindow window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto close = [&] {
+            if (quit) {
+                QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+                return !window.isVisible();
+            }
+            QCloseEvent event;
+            QApplication::sendEvent(&window, &event);
+            return event.isAccepted();
+        };
         drop(window, {m_pdf, m_upperPdf});
         QTest::mouseClick(window.converterList()->findChild<QPushButton*>("btn_start"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(RecordingSdk::callCount(), 1, 10000);
         MessageBox::clearShown();
         for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
             MessageBox::setNextAnswer(answer);
-            QCloseEvent event;
-            QApplication::sendEvent(&window, &event);
-            QCOMPARE(event.isAccepted(), answer == QMessageBox::Yes);
+            QCOMPARE(close(), answer == QMessageBox::Yes);
             QVERIFY(window.converterList()->isRunning());
         }
         QString const asked = g_product_name + "|2 files are still being converted. Stop and quit?";
@@ -263,9 +285,10 @@ private slots:
         g_blockMs = 0;
         QTRY_VERIFY_WITH_TIMEOUT(!window.converterList()->isRunning(), 10000);
         MessageBox::clearShown();
-        QCloseEvent idle;
-        QApplication::sendEvent(&window, &idle);
-        QVERIFY(idle.isAccepted());
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(close());
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
@@ -314,12 +337,14 @@ private slots:
                      qPrintable(name));
         }
         drop(*window, {m_pdf});
-        QTRY_VERIFY(window->converterList()->isVisible() && window->converterList()->fileList()->fileCount() == 1);
+        QTRY_VERIFY(window->converterList()->isVisible() &&
+                    window->converterList()->fileList()->fileCount() == 1);
         QTest::qWait(100);
         TestArtefacts::save(top->grab(), "main-window-narrow-screen");
     }
 
-    // Alt and a letter open each menu of the bar, in every language.
+    // Alt and a letter open each menu of the bar, and in an open menu a letter picks each entry,
+    // in every language (the language names stay as they are written in their own language).
     void menuMnemonics_data()
     {
         QTest::addColumn<int>("language");
@@ -331,23 +356,36 @@ private slots:
     {
         QFETCH(int, language);
         MultiLanguage::instance()->languageSwitch(language);
+        auto const english = qScopeGuard([] { MultiLanguage::instance()->languageSwitch(1); });
         MainWindow window;
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto key = [](QString const& text) {
+            return QKeySequence::mnemonic(text)[0] & ~Qt::KeyboardModifierMask;
+        };
         QSet<int> keys;
         for (QAction* title : window.menuBar()->actions()) {
-            QKeySequence const mnemonic = QKeySequence::mnemonic(title->text());
-            QVERIFY2(!mnemonic.isEmpty(), qPrintable(title->text()));
-            keys << (mnemonic[0] & ~Qt::KeyboardModifierMask);
+            QVERIFY2(!QKeySequence::mnemonic(title->text()).isEmpty(), qPrintable(title->text()));
+            keys << key(title->text());
+            QSet<int> entries;
+            int count = 0;
+            for (QAction* entry : title->menu()->actions()) {
+                if (entry->isSeparator())
+                    continue;
+                QVERIFY2(!QKeySequence::mnemonic(entry->text()).isEmpty(), qPrintable(entry->text()));
+                entries << key(entry->text());
+                ++count;
+            }
+            QVERIFY2(entries.size() == count, qPrintable(title->text() + ": two entries share a letter"));
         }
         QCOMPARE(keys.size(), window.menuBar()->actions().size());
 
-        int const fileKey = QKeySequence::mnemonic(window.fileMenu()->title())[0] & ~Qt::KeyboardModifierMask;
-        QTest::keyClick(&window, Qt::Key(fileKey), Qt::AltModifier);
+        QTest::keyClick(&window, Qt::Key(key(window.fileMenu()->title())), Qt::AltModifier);
         QTRY_VERIFY(window.fileMenu()->isVisible());
-        window.fileMenu()->close();
-        MultiLanguage::instance()->languageSwitch(1);
+        QAction* quit = window.fileMenu()->actions().last();
+        QTest::keyClick(window.fileMenu(), Qt::Key(key(quit->text())));
+        QTRY_VERIFY(!window.isVisible());
     }
 };
 
