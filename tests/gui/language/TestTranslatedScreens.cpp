@@ -25,6 +25,7 @@
 #include <QtTest>
 
 #include <QAbstractButton>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
@@ -32,7 +33,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTextDocument>
 #include <QToolTip>
@@ -133,7 +137,8 @@ class TestTranslatedScreens : public QObject
         name->setText("../x");
         emit name->editingFinished();
         auto* create = window.creatorList()->findChild<QPushButton*>("btn_start");
-        faults += lookAtBox(language, "name-refused", [create] { QTest::mouseClick(create, Qt::LeftButton); });
+        faults +=
+            lookAtBox(language, "name-refused", [create] { QTest::mouseClick(create, Qt::LeftButton); });
         lookAtToolTip(language, "name-tooltip", name);
         name->setText("notes");
         emit name->editingFinished();
@@ -159,6 +164,62 @@ class TestTranslatedScreens : public QObject
             faults << "quit-asked: the run did not end";
         RecordingSdk::reset();
         return faults;
+    }
+
+    // The ink of an entry's text: the box of its pixels darker than the background.
+    static QRect inkOf(QMenu* menu, QAction* entry)
+    {
+        // Inside the menu's frame.
+        QRect const area = menu->actionGeometry(entry).adjusted(4, 0, -4, 0);
+        QImage picture(area.size(), QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter(&picture).drawPixmap(0, 0, menu->grab(area));
+        QRect ink;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (qGray(picture.pixel(x, y)) < 160)
+                    ink |= QRect(x, y, 1, 1);
+        return ink;
+    }
+
+    // The product menu with its language submenu open: the submenu's names are written in the
+    // font of the menu they open from.
+    QStringList lookAtLanguageMenu(QString const& language, MainWindow& window)
+    {
+        QMenu* product = window.menuBar()->actions().last()->menu();
+        QAction* choice = product->actions().first();
+        QMenu* languages = choice->menu();
+        // The pointer away from the menus: an entry under it would be highlighted.
+        QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
+        product->popup(window.mapToGlobal(QPoint(window.width() - 300, 30)));
+        if (!QTest::qWaitForWindowExposed(product))
+            return {"language-menu: not shown"};
+        product->setActiveAction(choice);
+        QTest::keyClick(product, Qt::Key_Right);
+        if (!QTest::qWaitFor([languages] { return languages->isVisible(); }))
+            return {"language-menu: no submenu"};
+        QTest::qWait(100);
+        QRect const both = product->geometry().united(languages->geometry());
+        TestArtefacts::save(
+            QGuiApplication::primaryScreen()->grabWindow(0, both.x(), both.y(), both.width(), both.height()),
+            language + "-language-menu");
+        QAction* name = languages->actions().at(2);
+        QRect const inSubmenu = inkOf(languages, name);
+        languages->hide();
+        product->hide();
+        // The same name once as an entry of the product menu, for the comparison.
+        QAction sample(name->text());
+        product->insertAction(product->actions().last(), &sample);
+        QRect const inMenu = inkOf(product, &sample);
+        product->removeAction(&sample);
+        if (qAbs(inSubmenu.width() - inMenu.width()) > 1 || qAbs(inSubmenu.height() - inMenu.height()) > 1)
+            return {QString("language-menu: \"%1\" is %2x%3 pixels in the submenu, %4x%5 in its menu")
+                        .arg(name->text())
+                        .arg(inSubmenu.width())
+                        .arg(inSubmenu.height())
+                        .arg(inMenu.width())
+                        .arg(inMenu.height())};
+        return {};
     }
 
     // A download that finds no server, and a package that cannot be unpacked.
@@ -267,6 +328,7 @@ private slots:
         QMenu* help = window.menuBar()->actions().value(1)->menu();
         faults += look(language, "help-menu", help);
         help->hide();
+        faults += lookAtLanguageMenu(language, window);
         QTest::mouseClick(window.findChild<QAbstractButton*>("btn_converter"), Qt::LeftButton);
         QMenu* formats = window.converterList()->findChild<QPushButton*>("btn_convert_type")->menu();
         QAction* pages = nullptr;
