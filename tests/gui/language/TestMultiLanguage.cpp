@@ -69,7 +69,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(QString, cancel);
         static const char* const samples[][2] = {
-            {"AppMenu", "Clear Finished Items"},
+            {"AppMenu", "Clear &Finished Items"},
             {"ConvertOptionSetting", "Select color"},
             {"CreatorItemWidget", "Output Name"},
             {"DocquillMainWidget", "Drag PDF, Image files here"},

@@ -328,6 +328,8 @@ private slots:
         QMenu* help = window.menuBar()->actions().value(1)->menu();
         faults += look(language, "help-menu", help);
         help->hide();
+        faults += look(language, "file-menu", window.fileMenu());
+        window.fileMenu()->hide();
         faults += lookAtLanguageMenu(language, window);
         QTest::mouseClick(window.findChild<QAbstractButton*>("btn_converter"), Qt::LeftButton);
         QMenu* formats = window.converterList()->findChild<QPushButton*>("btn_convert_type")->menu();
