@@ -9,13 +9,21 @@ target_compile_definitions(docquill_settings INTERFACE
     QT_DEPRECATED_WARNINGS
     QT_DISABLE_DEPRECATED_BEFORE=0x050F00)
 
-if(DOCQUILL_SANITIZE AND DOCQUILL_TSAN)
-    message(FATAL_ERROR "DOCQUILL_SANITIZE and DOCQUILL_TSAN exclude each other")
+if((DOCQUILL_SANITIZE OR DOCQUILL_FUZZ) AND DOCQUILL_TSAN)
+    message(FATAL_ERROR "The thread sanitizer excludes the others")
 endif()
 if(DOCQUILL_SANITIZE)
     target_compile_options(docquill_settings INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(docquill_settings INTERFACE -fsanitize=address,undefined)
+endif()
+if(DOCQUILL_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "DOCQUILL_FUZZ needs clang (scripts/build fuzz chooses it)")
+    endif()
+    target_compile_options(docquill_settings INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(docquill_settings INTERFACE -fsanitize=fuzzer,address,undefined)
 endif()
 if(DOCQUILL_TSAN)
     target_compile_options(docquill_settings INTERFACE -fsanitize=thread -fno-omit-frame-pointer)

@@ -16,6 +16,12 @@ bool plausibleDpi(double dpi)
     return dpi >= 1.0 && dpi <= 100000.0;
 }
 
+// A count or code a header gives as a number of any size; 0 for none a header can mean.
+int code(double value)
+{
+    return value >= 0 && value <= 65535 ? static_cast<int>(value) : 0;
+}
+
 Resolution checked(Resolution r)
 {
     if (!plausibleDpi(r.x) || !plausibleDpi(r.y))
@@ -60,7 +66,7 @@ public:
         if (countBytes.size() < 2)
             return dir;
         int const count = u16(countBytes, 0);
-        QByteArray const entries = readAt(offset + 2, count * 12 + 4);
+        QByteArray const entries = readAt(qint64(offset) + 2, count * 12 + 4);
         if (entries.size() < count * 12 + 4)
             return dir;
         double xres = 0;
@@ -78,10 +84,10 @@ public:
                 yres = number(entries, at, type);
                 break;
             case 296:
-                unit = static_cast<int>(number(entries, at, type));
+                unit = code(number(entries, at, type));
                 break;
             case 274:
-                dir.orientation = static_cast<int>(number(entries, at, type));
+                dir.orientation = code(number(entries, at, type));
                 break;
             default:
                 break;

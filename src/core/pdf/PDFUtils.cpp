@@ -1,5 +1,6 @@
 #include "pdf/PDFUtils.h"
 
+#include "pdf/PageRanges.h"
 #include "pdf/QpdfLogBridge.h"
 #include "utils/TempFolder.h"
 
@@ -19,21 +20,6 @@
 namespace {
 
 QString const s_workPrefix = QStringLiteral("work-");
-
-// The pages of the document (1 to pageCount) that the ranges name; a range reaching beyond
-// the document stops at its last page.
-QSet<int> wantedPages(QStringList const& ranges, int pageCount)
-{
-    QSet<int> wanted;
-    for (auto const& entry : ranges) {
-        QStringList parts = entry.split('-');
-        int const from = std::max(1, parts.value(0).toInt());
-        int const to = std::min(pageCount, parts.value(parts.size() > 1 ? 1 : 0).toInt());
-        for (int page = from; page <= to; ++page)
-            wanted.insert(page);
-    }
-    return wanted;
-}
 
 // Creates the file without replacing anything, readable by its owner alone.
 bool createPrivateFile(QString const& path)
@@ -105,7 +91,7 @@ QString PDFUtils::pdfPagesCut(QString const& input, QString const& password, QSt
         qDebug() << "pdfPagesCut" << __LINE__ << "ranges " + ranges.join(' ');
         qDebug() << "pdfPagesCut" << __LINE__ << "pdfHandle.size " << all.size();
 
-        QSet<int> wanted = wantedPages(ranges, static_cast<int>(all.size()));
+        QSet<int> wanted = PageRanges::pages(ranges, static_cast<int>(all.size()));
         QPDF cut;
         cut.emptyPDF();
         int selected = 0;

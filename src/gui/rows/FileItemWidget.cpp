@@ -6,19 +6,18 @@
 #include "engines/ResultCodes.h"
 #include "errors/ErrorMessageContext.h"
 #include "items/PDFFileItem.h"
+#include "pdf/PageRanges.h"
 #include "language/MultiLanguage.h"
 #include "relay/SignalTransferStation.h"
 
 #include "FileManager.h"
 
 #include <QDesktopServices>
-#include <QRegularExpression>
 #include <QToolTip>
 #include <QUrl>
 
 #include <QtPlugin>
 
-#include <vector>
 
 // Rows style their pictures with style sheets; this engine lets all of them share one decoded
 // copy of each picture.
@@ -232,57 +231,20 @@ QStringList FileItemWidget::mergeNumberOfPage(QString const& text)
 
 QString FileItemWidget::readRange(QString const& text, QStringList* entries) const
 {
-    // Blanks and tabs may stand around numbers, commas and dashes; typographic dashes are dashes.
-    QString plain;
-    plain.reserve(text.size());
-    for (QChar c : text) {
-        if (c == QChar(0x2013) || c == QChar(0x2014) || c == QChar(0x2212))
-            plain += QLatin1Char('-');
-        else if (c.isSpace())
-            plain += QLatin1Char(' ');
-        else
-            plain += c;
-    }
-    static QRegularExpression const pageOrRange(
-        QRegularExpression::anchoredPattern(QStringLiteral(" *([0-9]+) *(?:- *([0-9]+) *)?")));
-    int const pageCount = m_fileItem->pageCount();
-    // One flag per page: repeated and overlapping parts merge, and the walk below is ordered.
-    std::vector<bool> pages(static_cast<size_t>(qMax(pageCount, 0)) + 1, false);
-    bool anyPage = false;
-    for (QString const& part : plain.split(QLatin1Char(','))) {
-        if (part.trimmed().isEmpty())
-            continue;
-        QRegularExpressionMatch const match = pageOrRange.match(part);
-        if (!match.hasMatch())
-            return tr("\"%1\" is not a page or a range of pages such as 4-7.").arg(part.trimmed());
-        QString const firstText = match.captured(1);
-        QString const lastText = match.capturedLength(2) ? match.captured(2) : firstText;
-        bool firstOk = false;
-        bool lastOk = false;
-        int const first = firstText.toInt(&firstOk);
-        int const last = lastText.toInt(&lastOk);
-        if (!firstOk || first < 1 || first > pageCount)
-            return tr("There is no page %1 in this document.").arg(firstText);
-        if (!lastOk || last > pageCount)
-            return tr("There is no page %1 in this document.").arg(lastText);
-        if (first > last)
-            return tr("The range %1 ends before it starts.").arg(part.simplified());
-        for (int page = first; page <= last; ++page)
-            pages[static_cast<size_t>(page)] = true;
-        anyPage = true;
-    }
-    if (!anyPage)
+    PageRanges::Reading const reading = PageRanges::read(text, m_fileItem->pageCount());
+    switch (reading.problem) {
+    case PageRanges::Reading::None:
+        break;
+    case PageRanges::Reading::NotARange:
+        return tr("\"%1\" is not a page or a range of pages such as 4-7.").arg(reading.part);
+    case PageRanges::Reading::NoSuchPage:
+        return tr("There is no page %1 in this document.").arg(reading.part);
+    case PageRanges::Reading::EndsBeforeStart:
+        return tr("The range %1 ends before it starts.").arg(reading.part);
+    case PageRanges::Reading::NoPage:
         return tr("Type the pages to convert, for example 1,3,4-7.");
-    entries->clear();
-    for (int page = 1; page <= pageCount; ++page) {
-        if (!pages[static_cast<size_t>(page)])
-            continue;
-        int end = page;
-        while (end < pageCount && pages[static_cast<size_t>(end) + 1])
-            ++end;
-        *entries << (end > page ? QStringLiteral("%1-%2").arg(page).arg(end) : QString::number(page));
-        page = end;
     }
+    *entries = reading.entries;
     return QString();
 }
 
