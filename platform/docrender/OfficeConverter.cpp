@@ -9,9 +9,12 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace docrender {
@@ -47,6 +50,64 @@ protected:
         ::setpgid(0, 0);
         ::prctl(PR_SET_PDEATHSIG, SIGKILL); // do not outlive a helper that was killed itself
     }
+};
+
+// Ends a started program's process group when this process ends first, however it ends: a kill
+// from outside included. The death signal reaches only the program's first process, and
+// soffice.bin is a grandchild. A small process of its own, in that group, waits on a pipe that
+// only this process holds open; its end without a word is this process's end.
+class GroupGuard
+{
+public:
+    explicit GroupGuard(pid_t group)
+    {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0)
+            return;
+        pid_t const pid = ::fork();
+        if (pid == 0) {
+            // Only what is safe after fork in a process of many threads. No copy of another
+            // file of this process may stay open here: a pipe's reader would wait for its end.
+            if (fds[0] > 0)
+                ::close_range(0, unsigned(fds[0]) - 1, 0);
+            ::close_range(unsigned(fds[0]) + 1, ~0U, 0);
+            ::setpgid(0, group); // out of reach of whatever stops this process's own group
+            char word = 0;
+            ssize_t n;
+            do {
+                n = ::read(fds[0], &word, 1);
+            } while (n < 0 && errno == EINTR);
+            if (n <= 0)
+                ::kill(-group, SIGKILL);
+            ::_exit(0);
+        }
+        ::close(fds[0]);
+        if (pid < 0) {
+            ::close(fds[1]);
+            return;
+        }
+        m_pid = pid;
+        m_pipe = fds[1];
+    }
+
+    ~GroupGuard()
+    {
+        if (m_pid <= 0)
+            return;
+        char const word = 1;
+        ssize_t const written = ::write(m_pipe, &word, 1);
+        (void)written;
+        ::close(m_pipe);
+        while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+
+    GroupGuard(GroupGuard const&) = delete;
+    GroupGuard& operator=(GroupGuard const&) = delete;
+
+private:
+    pid_t m_pid = -1;
+    int m_pipe = -1;
 };
 
 // Which LibreOffice module reads a suffix, as the name of its library and its Debian package.
@@ -170,6 +231,7 @@ RenderResult OfficeConverter::render(QString const& source, QString const& pdfPa
         return failure(RenderError::NoProgram, "LibreOffice could not be started: " + process.errorString());
 
     pid_t const group = pid_t(process.processId());
+    GroupGuard const guard(group);
     QElapsedTimer timer;
     timer.start();
     while (!process.waitForFinished(100)) {

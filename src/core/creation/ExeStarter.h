@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 class ErrorMessageContext;
 class QProcess;
 
@@ -17,13 +19,17 @@ public:
     explicit ExeStarter(QObject* parent = nullptr);
     ~ExeStarter() override;
 
-    // The helper's exit code; -1 when it could not be run to its end or crashed.
+    // The helper's exit code; -1 when it could not be run to its end or crashed. A helper that
+    // takes more memory than conversions may, or makes no end in a generous time, is stopped
+    // with everything it started: CreateErrorMemoryLimit or CreateErrorTimeLimit.
     int cmdProgramStart(QString const& program, QStringList const& args);
 
     ErrorMessageContext* errorContext() const { return m_error; }
 
     // Test seam: the folder helpers are started from instead of the application's folder.
     static void setProgramFolderForTesting(QString const& folder);
+    // Test seam: other limits (0: the usual ones).
+    static void setLimitsForTesting(qint64 memoryBytes, int seconds);
 
 private slots:
     void stopProcess();
@@ -33,5 +39,6 @@ private:
     void readOutputMessage();
 
     QProcess* m_process = nullptr;
+    std::atomic<qint64> m_group{0}; // the running helper's process group
     ErrorMessageContext* m_error = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "creation/ExeStarter.h"
+#include "engines/ResultCodes.h"
 #include "errors/ErrorMessageContext.h"
 
 #include <QtTest>
@@ -57,6 +58,49 @@ private slots:
         timer.start();
         QCOMPARE(starter.cmdProgramStart("NoSuchHelper", {}), -1);
         QVERIFY(timer.elapsed() < 10000);
+    }
+
+    // A helper that makes no end, or takes more memory than conversions may, is stopped with
+    // what it started.
+    void limits_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<qint64>("memory");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<int>("code");
+        // %1: where the process to see ended writes its number.
+        QTest::newRow("no end, with a child") << QByteArray("sleep 120 &\necho $! > '%1'\nwait") << qint64(0) << 1
+                                              << int(CreateErrorTimeLimit);
+        QTest::newRow("too much memory")
+            << QByteArray("echo $$ > '%1'\nexec python3 -c \"b = b'x' * (400 << 20); import time; time.sleep(120)\"")
+            << qint64(100 << 20) << 120 << int(CreateErrorMemoryLimit);
+    }
+
+    void limits()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(qint64, memory);
+        QFETCH(int, seconds);
+        QFETCH(int, code);
+        QString const pidFile = m_bin.filePath("child.pid");
+        QFile::remove(pidFile);
+        writeHelper("Endless", QString::fromUtf8(body).arg(pidFile).toUtf8());
+        ExeStarter::setLimitsForTesting(memory, seconds);
+        ExeStarter starter;
+        int const result = starter.cmdProgramStart("Endless", {});
+        ExeStarter::setLimitsForTesting(0, 0);
+        QCOMPARE(result, code);
+        QFile file(pidFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString const child = QString::fromLatin1(file.readAll()).trimmed();
+        QVERIFY(!child.isEmpty());
+        // Gone, or a zombie waiting for its reaper: either way no longer running.
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists("/proc/" + child) ||
+                                     [&child] {
+                                         QFile stat("/proc/" + child + "/stat");
+                                         return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ");
+                                     }(),
+                                 10000);
     }
 
     void keepsLatestErrorChunk()

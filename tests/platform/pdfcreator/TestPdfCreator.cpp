@@ -265,6 +265,39 @@ private slots:
         QCOMPARE(run.exitCode, 4);
         QVERIFY(!QFile::exists(path("locked-copy.pdf")));
     }
+
+    // LibreOffice's own program is a grandchild of the creator: when the creator is killed from
+    // outside, it must end too rather than run on alone.
+    void officeEndsWithTheCreator()
+    {
+        QDir(m_home.path()).mkpath("fake-office");
+        QString const pidFile = path("fake-office/program.pid");
+        QString const office = path("fake-office/soffice");
+        writeBytes(office, "#!/bin/sh\nsh -c 'echo $$ > \"" + pidFile.toUtf8() + "\"; exec sleep 120' &\nwait\n");
+        QVERIFY(QFile::setPermissions(office, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        writeBytes(path("stuck.docx"), QByteArray("PK\x03\x04") + QByteArray(64, 'x'));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", path("fake-office") + ":" + env.value("PATH"));
+        QProcess creator;
+        creator.setProcessEnvironment(env);
+        creator.start(QCoreApplication::applicationDirPath() + "/PdfCreator",
+                      {"-input", path("stuck.docx"), "-output", path("stuck.pdf")});
+        QVERIFY(creator.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pidFile).size() > 0, 60000);
+        QFile file(pidFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString const program = QString::fromLatin1(file.readAll()).trimmed();
+        creator.kill();
+        QVERIFY(creator.waitForFinished());
+        // Gone, or a zombie waiting for its reaper: either way no longer running.
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists("/proc/" + program) ||
+                                     [&program] {
+                                         QFile stat("/proc/" + program + "/stat");
+                                         return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ");
+                                     }(),
+                                 10000);
+        QVERIFY(!QFile::exists(path("stuck.pdf")));
+    }
 };
 
 QTEST_MAIN(TestPdfCreator)
