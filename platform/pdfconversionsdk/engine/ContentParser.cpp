@@ -260,8 +260,10 @@ bool ContentParser::readArray(Operand& array, int depth)
         default:
             break;
         }
-        if (t != Token::DictClose && array.items.size() < 100000)
+        if (t != Token::DictClose && m_items < kMaxItems) {
+            ++m_items;
             array.items.push_back(std::move(item));
+        }
     }
 }
 
@@ -364,6 +366,7 @@ void ContentParser::skipInlineImage()
 bool ContentParser::next(std::vector<Operand>& operands, std::string& op)
 {
     operands.clear();
+    m_items = 0;
     Operand value;
     for (;;) {
         Token const t = token(value, op);

@@ -42,6 +42,10 @@ public:
     {
     }
 
+    // Array items kept over all operands of one operator, nested ones included: more would
+    // take tens of bytes of memory for each byte of a stream of "[]".
+    static constexpr size_t kMaxItems = 100000;
+
     // The next operator and the operands before it (at most 64 are kept); false at the end.
     // An inline image comes as the operator "BI", its data already passed over.
     bool next(std::vector<Operand>& operands, std::string& op);
@@ -69,6 +73,7 @@ private:
     char const* m_p;
     char const* m_end;
     bool m_keepStrings;
+    size_t m_items = 0; // kept for the operator being read
 };
 
 } // namespace engine

@@ -169,6 +169,10 @@ private slots:
             << QByteArray("q BI /W 2 /H 1 /BPC 8 /CS /G ID EI EI Q") << "q; BI; Q";
         QTest::newRow("stray closers") << QByteArray("] >> ) 2 w") << "2 w";
         QTest::newRow("unterminated string") << QByteArray("1 w (abc Tj") << "1 w";
+        // Arrays keep a bounded number of items, nested ones included; what follows still reads.
+        QTest::newRow("more items than kept")
+            << "[" + QByteArray("[1] ").repeated(60000) + "] TJ 2 w"
+            << "[" + QVector<QString>(50000, QStringLiteral("[1]")).toList().join(QLatin1Char(' ')) + "] TJ; 2 w";
     }
 
     void contentOperators()
