@@ -829,12 +829,13 @@ void DocxStreamWriter::Private::run(TextRun const& run)
     int start = 0;
     for (int i = 0; i <= text.size(); ++i) {
         bool const atEnd = i == text.size();
-        if (!atEnd && text.at(i) != QLatin1Char('\n') && text.at(i) != QLatin1Char('\t'))
+        QChar const c = atEnd ? QChar() : text.at(i);
+        if (!atEnd && c != QLatin1Char('\n') && c != QLatin1Char('\t') && c != QChar(0x00AD))
             continue;
         if (i > start)
             m_xml->textElement("w:t", text.mid(start, i - start));
         if (!atEnd)
-            m_xml->empty(text.at(i) == QLatin1Char('\n') ? "w:br" : "w:tab");
+            m_xml->empty(c == QLatin1Char('\n') ? "w:br" : c == QLatin1Char('\t') ? "w:tab" : "w:softHyphen");
         start = i + 1;
     }
     m_xml->end();

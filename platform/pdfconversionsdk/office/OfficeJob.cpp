@@ -753,6 +753,8 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
         takeRunningHeads(pages);
     if (job.target == Target::Word && job.options.wordLayout != 0)
         takeFootnotes(pages);
+    if (job.target == Target::Word)
+        joinHyphenatedWords(pages);
     layout::BodySizeTracker bodySize;
     for (auto& content : pages) {
         bodySize.add(content.layout);

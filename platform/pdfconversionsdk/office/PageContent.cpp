@@ -1,6 +1,7 @@
 #include "PageContent.h"
 
 #include "FontMatcher.h"
+#include "layout/HyphenJoins.h"
 #include "layout/LayoutAnalyzer.h"
 #include "layout/RunningHeads.h"
 
@@ -165,6 +166,15 @@ void takeFootnotes(QVector<PageContent>& pages)
     }
 }
 
+void joinHyphenatedWords(QVector<PageContent>& pages)
+{
+    layout::HyphenJoins joins;
+    for (auto const& page : pages)
+        joins.learn(page.layout);
+    for (auto& page : pages)
+        joins.join(page.layout);
+}
+
 void takeRunningHeads(QVector<PageContent>& pages)
 {
     QVector<layout::PageLayout const*> layouts;
@@ -274,7 +284,9 @@ QVector<ooxml::TextRun> blockRuns(layout::Block const& block, bool lineBreaks, i
                 separator = line.separatorAfter(w);
                 next = &lines.at(l).at(w + 1);
             } else if (l + 1 < block.lines.size()) {
-                separator = lineBreaks ? QStringLiteral("\n") : block.separatorAfter(l);
+                // A word cut at a soft hyphen stays whole: the line breaks there by itself.
+                bool const soft = !line.words.isEmpty() && line.words.constLast().text.endsWith(QChar(0x00AD));
+                separator = lineBreaks && !soft ? QStringLiteral("\n") : block.separatorAfter(l);
                 if (!lines.at(l + 1).isEmpty())
                     next = &lines.at(l + 1).first();
             }

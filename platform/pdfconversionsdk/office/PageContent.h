@@ -71,6 +71,10 @@ void takeRunningHeads(QVector<PageContent>& pages);
 constexpr int kMaxPageNotes = 32;
 void takeFootnotes(QVector<PageContent>& pages);
 
+// Makes the hyphens soft where the pages' line ends cut a word of the document
+// (layout::HyphenJoins): Word reads the word whole and breaks the line there.
+void joinHyphenatedWords(QVector<PageContent>& pages);
+
 // One item of a page in reading order: a block, a table or a figure.
 struct PageItem
 {

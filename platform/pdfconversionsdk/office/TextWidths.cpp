@@ -163,15 +163,20 @@ QVector<double> TextWidths::lineWidths(QVector<ooxml::TextRun> const& runs)
 {
     QVector<double> lines{0};
     for (auto const& run : runs) {
-        QStringList const parts = run.text.split(QLatin1Char('\n'));
-        for (int p = 0; p < parts.size(); ++p) {
-            if (p > 0)
-                lines << 0;
-            if (!parts.at(p).isEmpty()) {
-                ooxml::TextRun piece = run;
-                piece.text = parts.at(p);
+        // A soft hyphen ends its line too, where it shows as a hyphen.
+        int start = 0;
+        for (int i = 0; i <= run.text.size(); ++i) {
+            bool const end = i == run.text.size();
+            QChar const c = end ? QChar() : run.text.at(i);
+            if (!end && c != QLatin1Char('\n') && c != QChar(0x00AD))
+                continue;
+            ooxml::TextRun piece = run;
+            piece.text = run.text.mid(start, i - start) + (c == QChar(0x00AD) ? QStringLiteral("-") : QString());
+            if (!piece.text.isEmpty())
                 lines.last() += width(piece);
-            }
+            if (!end)
+                lines << 0;
+            start = i + 1;
         }
     }
     return lines;

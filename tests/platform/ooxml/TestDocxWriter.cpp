@@ -122,7 +122,7 @@ WordDocument formattedDocument()
     rtl.indentLeft = 45;
     WordPicture equation{{encodedImage("PNG", Qt::white), QSizeF(80, 20)}, false, {}};
     equation.description = QStringLiteral("x = y + 1");
-    WordParagraph described = paragraph({equation});
+    WordParagraph described = paragraph({equation, text(QStringLiteral("hyphen\u00ADated"))});
 
     WordTable table = numberTable(2, 3);
     table.borders = false;
@@ -512,6 +512,7 @@ void TestDocxWriter::writesFormatting_data()
     row("right-to-left end indent", "w:ind", "w:right", "900");
     row("right-to-left start", "w:jc", "w:val", "left");
     row("alternative text", "wp:docPr", "descr", "x = y + 1");
+    row("optional hyphen", "w:softHyphen", "", "");
 }
 
 void TestDocxWriter::writesFormatting()

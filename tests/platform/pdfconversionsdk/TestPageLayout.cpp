@@ -1,6 +1,7 @@
 #include "engine/PageImageRenderer.h"
 #include "layout/FontTraits.h"
 #include "layout/Footnotes.h"
+#include "layout/HyphenJoins.h"
 #include "layout/LayoutAnalyzer.h"
 #include "layout/RunningHeads.h"
 #include "layout/ScriptOrder.h"
@@ -722,6 +723,44 @@ private slots:
             e.remove(QLatin1Char(' '));
         QCOMPARE(found, equations);
         QVERIFY(page.tables.isEmpty());
+    }
+
+    // A paragraph whose first line ends cut at a hyphen, after a paragraph of other words of
+    // the document; the hyphen turns soft where the two pieces are one word.
+    void hyphenJoins_data()
+    {
+        QTest::addColumn<QString>("elsewhere");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("joined");
+        QTest::newRow("whole elsewhere") << "proceeding slowly" << "we are proceed-" << "ing now" << true;
+        QTest::newRow("pieces no words") << "the views" << "they hold con-" << "tradictory views" << true;
+        QTest::newRow("syllable of two letters") << "the other one" << "and an-" << "other one" << true;
+        QTest::newRow("two words") << "follow the way up" << "the follow-" << "up visit" << false;
+        QTest::newRow("compound within a line") << "a long-term plan" << "its long-" << "term plan" << false;
+        QTest::newRow("capital") << "the valley" << "the Anglo-" << "Saxon valley" << false;
+        QTest::newRow("number") << "the station" << "station UV-" << "04 failed" << false;
+        QTest::newRow("Cyrillic") << "своих теплотрасс" << "на протяжении деся-" << "тилетий" << true;
+    }
+
+    void hyphenJoins()
+    {
+        QFETCH(QString, elsewhere);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, joined);
+        PageBuilder b;
+        b.line(56, 80, elsewhere).line(56, 120, first).line(56, 132, second);
+        PageLayout page = b.analyze();
+        QCOMPARE(page.blocks.size(), 2);
+        HyphenJoins joins;
+        joins.learn(page);
+        QCOMPARE(joins.join(page), joined ? 1 : 0);
+        QString const text = page.blocks.at(1).text();
+        QString expected = first + second;
+        if (joined)
+            expected.replace(QLatin1Char('-'), QChar(0x00AD));
+        QCOMPARE(text, expected);
     }
 
     void numbers_data()
