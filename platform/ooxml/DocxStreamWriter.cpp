@@ -1120,10 +1120,13 @@ void DocxStreamWriter::Private::table(WordTable const& table, PageGeometry const
         m_xml->empty("w:tblpPr");
         m_xml->attr("w:leftFromText", 0);
         m_xml->attr("w:rightFromText", 0);
-        m_xml->attr("w:vertAnchor", "page");
+        // From the top margin: LibreOffice reads a table placed from the page's corner into the
+        // lower left quarter of the page as one in the text's flow, at the top of the page.
+        m_xml->attr("w:vertAnchor", "margin");
         m_xml->attr("w:horzAnchor", "page");
         m_xml->attr("w:tblpX", std::clamp(twips(finite(table.position->x())) + padding, 0, MaxPageTwips));
-        m_xml->attr("w:tblpY", std::clamp(twips(finite(table.position->y())), 0, MaxPageTwips));
+        m_xml->attr("w:tblpY",
+                    std::clamp(twips(finite(table.position->y())), 0, MaxPageTwips) - std::max(0, page.top));
         m_xml->empty("w:tblOverlap");
         m_xml->attr("w:val", "overlap");
     }

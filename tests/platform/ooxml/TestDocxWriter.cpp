@@ -496,7 +496,8 @@ void TestDocxWriter::writesFormatting_data()
     row("frame left", "w:framePr", "w:x", "2000");
     row("frame top", "w:framePr", "w:y", "4000");
     row("frame width", "w:framePr", "w:w", "3000");
-    row("floating table", "w:tblpPr", "w:tblpY", "8000");
+    row("floating table", "w:tblpPr", "w:tblpY", "7000"); // from the top margin
+    row("floating table's anchor", "w:tblpPr", "w:vertAnchor", "margin");
     row("cell shading", "w:shd", "w:fill", "1F4E79");
     row("dashed rule", "w:top", "w:val", "dashed");
     row("rule width", "w:top", "w:sz", "12");

@@ -1097,7 +1097,7 @@ private slots:
                 row("first-line indent", "report", "w:ind", "w:firstLine", "424", 10);
             } else {
                 row("frames", "report", "w:framePr", "w:hAnchor", "page");
-                row("floating table", "pricelist", "w:tblpPr", "w:vertAnchor", "page");
+                row("floating table", "pricelist", "w:tblpPr", "w:vertAnchor", "margin");
             }
         }
     }
