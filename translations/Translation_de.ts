@@ -554,6 +554,10 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <source>The file took too long to read and was stopped.</source>
         <translation>Das Lesen der Datei hat zu lange gedauert und wurde abgebrochen.</translation>
     </message>
+    <message>
+        <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
+        <translation>Der Text einer gescannten Seite konnte in keiner der verfügbaren Sprachen zuverlässig erkannt werden.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -554,6 +554,10 @@ Downloading this OCR module now?</source>
         <source>The file took too long to read and was stopped.</source>
         <translation>La lectura del archivo ha tardado demasiado y se ha detenido.</translation>
     </message>
+    <message>
+        <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
+        <translation>El texto de una página escaneada no se ha podido reconocer con fiabilidad en ninguno de los idiomas disponibles.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

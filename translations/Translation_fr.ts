@@ -554,6 +554,10 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
         <source>The file took too long to read and was stopped.</source>
         <translation>La lecture du fichier a pris trop de temps et a été arrêtée.</translation>
     </message>
+    <message>
+        <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
+        <translation>Le texte d&apos;une page numérisée n&apos;a pu être reconnu avec certitude dans aucune des langues disponibles.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -554,6 +554,10 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <source>The file took too long to read and was stopped.</source>
         <translation>La lettura del file ha richiesto troppo tempo ed è stata interrotta.</translation>
     </message>
+    <message>
+        <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
+        <translation>Il testo di una pagina scansionata non è stato riconosciuto con sicurezza in nessuna delle lingue disponibili.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -554,6 +554,10 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <source>The file took too long to read and was stopped.</source>
         <translation>ファイルの読み込みに時間がかかりすぎたため、処理を中止しました。</translation>
     </message>
+    <message>
+        <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
+        <translation>スキャンしたページの文字を、利用できるどの言語でも確実に認識できませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -554,6 +554,10 @@ Deseja baixar o módulo de OCR agora?</translation>
         <source>The file took too long to read and was stopped.</source>
         <translation>A leitura do arquivo demorou demais e foi interrompida.</translation>
     </message>
+    <message>
+        <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
+        <translation>O texto de uma página digitalizada não pôde ser reconhecido com segurança em nenhum dos idiomas disponíveis.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -251,12 +251,45 @@ QString OcrModel::languageSpec(int sdkLanguage) const
     return supports(spec) ? spec : QString();
 }
 
-QString OcrModel::scriptSpec(QString const& script) const
+QString OcrModel::scriptSpec(QString const& script, int language) const
 {
     if (script == QLatin1String("Latin"))
         return languageSpec(SdkLatinScripts);
+    // The script's data writes Arabic in the letter forms of Persian and Urdu (keheh for kaf,
+    // Farsi yeh for yeh) and drops letters; the language's own data reads Arabic as Arabic.
+    if (script == QLatin1String("Arabic") && language != SdkKurdish && hasLanguage(QStringLiteral("ara")))
+        return QStringLiteral("ara");
     QString const code = dataForScript(script);
     return hasLanguage(code) ? code : QString();
+}
+
+QStringList OcrModel::readableScripts() const
+{
+    QStringList scripts;
+    for (char const* script : {"Latin", "Cyrillic", "Arabic", "Devanagari"}) {
+        if (!scriptSpec(QLatin1String(script)).isEmpty())
+            scripts << QLatin1String(script);
+    }
+    return scripts;
+}
+
+bool OcrModel::isNamedLanguage(int sdkLanguage)
+{
+    return (sdkLanguage >= SdkSerbian && sdkLanguage <= SdkArabic) ||
+           (sdkLanguage >= SdkFirstDevanagari && sdkLanguage <= SdkLastNamed);
+}
+
+QString OcrModel::scriptOfLanguage(int sdkLanguage)
+{
+    if (!isNamedLanguage(sdkLanguage) || sdkLanguage == SdkKurdish)
+        return {};
+    if (sdkLanguage == SdkSerbian)
+        return QStringLiteral("Cyrillic");
+    if (sdkLanguage == SdkArabic)
+        return QStringLiteral("Arabic");
+    if (sdkLanguage >= SdkFirstDevanagari)
+        return QStringLiteral("Devanagari");
+    return QStringLiteral("Latin");
 }
 
 bool OcrModel::supports(QString const& languageSpec) const

@@ -13,7 +13,15 @@ enum SdkLanguage : int
     SdkEnglish = 3,
     SdkKorean = 4,
     SdkJapanese = 5,
-    SdkLatinScripts = 6 ///< every other language: each page read with the data of its script
+    SdkLatinScripts = 6, ///< every other language: each page read with the data of its script
+    /// 9 to 59: one of the languages 6 stands for, named (the option dialog's numbering); read
+    /// like 6, with that language's data where its script is met.
+    SdkSerbian = 9,
+    SdkVietnamese = 32,
+    SdkKurdish = 44,
+    SdkArabic = 47,
+    SdkFirstDevanagari = 50,
+    SdkLastNamed = 59
 };
 
 /// A model folder: tesseract language data, one "<code>.traineddata" file per language.
@@ -41,8 +49,17 @@ public:
     /// True when the model can tell a page's script (orientation-and-script data).
     bool canDetectScripts() const { return m_scriptDetection; }
     /// The language data for a script that detection names ("Cyrillic", "Han"), empty when the
-    /// model has none for it.
-    QString scriptSpec(QString const& script) const;
+    /// model has none for it. language is the SDK number the user chose (6, or 9 to 59 for a
+    /// named one): Arabic script is read with the Arabic language's data, except for Kurdish.
+    QString scriptSpec(QString const& script, int language = SdkLatinScripts) const;
+    /// The scripts of the languages number 6 stands for that the model has data for, Latin
+    /// first: what a page whose script detection cannot tell may be written in.
+    QStringList readableScripts() const;
+    /// True for the numbers of the languages 6 stands for (9 to 47, 50 to 59).
+    static bool isNamedLanguage(int sdkLanguage);
+    /// The script a language of number 6 (9 to 59) is mostly written in; empty for others and
+    /// for those written in two (Kurdish).
+    static QString scriptOfLanguage(int sdkLanguage);
     /// True when every code of a tesseract language string ("eng+fra") is in the model.
     bool supports(QString const& languageSpec) const;
 

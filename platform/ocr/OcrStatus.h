@@ -15,6 +15,7 @@ enum class Status
     NoModel,           ///< no usable language data was loaded
     UnknownLanguage,   ///< the language number or code is not one the model holds
     RecognitionFailed, ///< the engine failed on a page
+    Unreadable,        ///< no language data of the model reads a page with confidence
     OutputFailed,      ///< the output file could not be written
     InvalidArgument    ///< inconsistent arguments (output equals input, wrong page list)
 };

@@ -23,9 +23,18 @@ struct RecognitionOptions
     /// Pages that already have text are reported as HadText and not recognised.
     bool skipPagesWithText = true;
     /// Reads each page with the data of the script that detection finds on it (the model must
-    /// be able to detect scripts); the language string is then used for pages whose script
-    /// cannot be told. A page in a script the model has no data for fails the recognition.
+    /// be able to detect scripts). Where detection is unsure (little text, letters shared
+    /// between scripts), the page is read with the data of each script the model holds and
+    /// the surest reading is kept. A page in a script the model has no data for, or that no
+    /// data reads with confidence, fails the recognition.
     bool byScript = false;
+    /// With byScript, the SDK number of the language the user chose (9 to 59), or 6 when it is
+    /// not known: its script wins where readings are equally sure, and it picks the data for
+    /// scripts that several languages share (OcrModel::scriptSpec).
+    int language = SdkLatinScripts;
+    /// The memory the run may count on, in bytes; 0 reads what the system has available.
+    /// Fewer threads run where it does not hold their engines.
+    qint64 availableMemory = 0;
     /// Set by another thread to stop; pages not reached stay NotProcessed.
     std::atomic_bool const* cancel = nullptr;
     /// Told the index of each page dealt with (recognised, failed, or with text of its own),
@@ -50,6 +59,15 @@ public:
     static PdfRecognition recognize(QString const& pdfPath, QByteArray const& password, OcrModel const& model,
                                     QString const& languageSpec,
                                     RecognitionOptions const& options = RecognitionOptions());
+
+    /// The threads a run of pages uses: the threads asked for (every core for 0), no more than
+    /// the pages, and no more than the available memory holds engines for; at least one.
+    static int threadCount(RecognitionOptions const& options, OcrModel const& model, QString const& languageSpec,
+                           int pages);
+    /// What one thread is counted to hold: its page images, the tesseract working set and the
+    /// engines it may start, in bytes.
+    static qint64 memoryPerThread(RecognitionOptions const& options, OcrModel const& model,
+                                  QString const& languageSpec);
 };
 
 } // namespace docquill::ocr

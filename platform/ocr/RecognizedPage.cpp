@@ -67,4 +67,20 @@ bool RecognizedPage::spaceAfter(int wordIndex) const
     return word.line == next.line && !joinsWithoutSpace(word.text, next.text);
 }
 
+void RecognizedPage::composeText()
+{
+    text.clear();
+    for (int i = 0; i < lines.size(); ++i) {
+        RecognizedLine const& line = lines.at(i);
+        if (i > 0 && line.paragraph != lines.at(i - 1).paragraph)
+            text += QLatin1Char('\n');
+        for (int w = line.firstWord; w < line.firstWord + line.wordCount; ++w) {
+            text += words.at(w).text;
+            if (spaceAfter(w))
+                text += QLatin1Char(' ');
+        }
+        text += QLatin1Char('\n');
+    }
+}
+
 } // namespace docquill::ocr

@@ -51,6 +51,8 @@ struct RecognizedPage
     /// Whether a space goes between word i and the next word of its line (none between
     /// Chinese or Japanese characters).
     bool spaceAfter(int wordIndex) const;
+    /// Makes text anew from the lines and their words.
+    void composeText();
 };
 
 /// What became of one page of a PDF.
@@ -66,6 +68,8 @@ struct PageOutcome
     Kind kind = NotProcessed;
     RecognizedPage page;
     QString error;
+    /// How the page's language data was chosen, for the log; empty when it was not chosen.
+    QString note;
 };
 
 /// True when no space separates the two words in running text.

@@ -30,9 +30,12 @@ bool cancelRequested(void* flag, int)
 
 QString takeText(char* text)
 {
-    QString const result = text ? QString::fromUtf8(text).trimmed() : QString();
+    QString result = text ? QString::fromUtf8(text) : QString();
     delete[] text;
-    return result;
+    // The engine marks words read against the line's direction with left-to-right and
+    // right-to-left marks: left in a word, they keep a search for the word from finding it.
+    result.remove(QChar(0x200E)).remove(QChar(0x200F));
+    return result.trimmed();
 }
 
 QRectF toPoints(QRect const& r, int dpi)
@@ -40,6 +43,12 @@ QRectF toPoints(QRect const& r, int dpi)
     qreal const k = 72.0 / dpi;
     return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
 }
+
+// A line read with less confidence than this may be in another script; the other reading
+// replaces it when it is at least this sure and clearly surer.
+double const kSureLine = 75;
+double const kGoodLine = 80;
+double const kClearlyBetter = 10;
 
 // A measured skew smaller than this is left as it is; one this sure or less is no measure.
 double const kLeastSkewDegrees = 0.1;
@@ -109,6 +118,31 @@ void mapToOriginal(RecognizedPage& page, QTransform const& toOriginal, QSize con
     for (RecognizedWord& word : page.words) {
         word.pixelRect = mappedBox(toOriginal, word.pixelRect);
         word.pointRect = toPoints(word.pixelRect, dpi);
+    }
+}
+
+// A word's box that reaches over its neighbour in the line (Arabic words read as one block of
+// lines come with boxes twice their width) ends where the neighbour begins: placed over the
+// page, such boxes put the words of a text layer into one another.
+void keepWordsApart(RecognizedPage& page, RecognizedLine const& line)
+{
+    for (int i = line.firstWord + 1; i < line.firstWord + line.wordCount; ++i) {
+        RecognizedWord& a = page.words[i - 1];
+        RecognizedWord& b = page.words[i];
+        bool const leftward = b.pixelRect.center().x() < a.pixelRect.center().x();
+        RecognizedWord& left = leftward ? b : a;
+        RecognizedWord& right = leftward ? a : b;
+        if (left.pixelRect.right() < right.pixelRect.left())
+            continue;
+        // The wider box gives way.
+        if (left.pixelRect.width() >= right.pixelRect.width()) {
+            if (right.pixelRect.left() - 1 > left.pixelRect.left())
+                left.pixelRect.setRight(right.pixelRect.left() - 1);
+        } else if (left.pixelRect.right() + 1 < right.pixelRect.right()) {
+            right.pixelRect.setLeft(left.pixelRect.right() + 1);
+        }
+        left.pointRect = toPoints(left.pixelRect, page.dpi);
+        right.pointRect = toPoints(right.pixelRect, page.dpi);
     }
 }
 
@@ -188,6 +222,13 @@ bool TextRecognizer::start(OcrModel const& model, QString const& languageSpec)
         }
         // Layout analysis of a whole page, as the command line does it.
         m_api->SetPageSegMode(tesseract::PSM_AUTO);
+        // The page analysis takes lines of Arabic letters, whose dots and marks stand apart
+        // from them, for noise and drops them whole, without a word of warning.
+        if (languageSpec.split(QLatin1Char('+')).contains(QStringLiteral("ara")) ||
+            languageSpec.split(QLatin1Char('+')).contains(QStringLiteral("Arabic"))) {
+            m_api->SetVariable("textord_noise_rejrows", "0");
+            m_api->SetVariable("textord_noise_rejwords", "0");
+        }
     } catch (std::bad_alloc const&) {
         m_error = QStringLiteral("out of memory while loading \"%1\"").arg(languageSpec);
         return false;
@@ -201,14 +242,49 @@ bool TextRecognizer::start(OcrModel const& model, QString const& languageSpec)
     return true;
 }
 
+PreparedPage PreparedPage::band(int top, int height) const
+{
+    PreparedPage part = *this;
+    QRect const rows = QRect(0, top, level.width(), height).intersected(level.rect());
+    part.level = rows.isEmpty() ? QImage() : level.copy(rows);
+    part.toOriginal = QTransform::fromTranslate(0, rows.top()) * toOriginal;
+    return part;
+}
+
+PreparedPage TextRecognizer::prepare(QImage const& image, int dpi)
+{
+    PreparedPage prepared;
+    if (image.isNull() || dpi <= 0 || image.width() > kMaxImageSide || image.height() > kMaxImageSide)
+        return prepared;
+    // Lines read straight: a slant of a degree already costs words, most in scripts whose
+    // letters carry dots.
+    QImage const gray = grayscale(image);
+    double const skew = skewOf(gray);
+    prepared.level = skew == 0 ? gray : turned(gray, skew, prepared.toOriginal);
+    prepared.originalSize = gray.size();
+    prepared.dpi = dpi;
+    return prepared;
+}
+
+double TextRecognizer::confidence(RecognizedPage const& page, int firstWord, int wordCount)
+{
+    int const end = wordCount < 0 ? page.words.size() : std::min(page.words.size(), firstWord + wordCount);
+    double sum = 0, letters = 0;
+    for (int i = std::max(0, firstWord); i < end; ++i) {
+        RecognizedWord const& word = page.words.at(i);
+        int n = 0;
+        for (QChar const c : word.text)
+            n += c.isLetterOrNumber() ? 1 : 0;
+        sum += double(word.confidence) * n;
+        letters += n;
+    }
+    return letters > 0 ? sum / letters : 0;
+}
+
 bool TextRecognizer::recognize(QImage const& image, int dpi, RecognizedPage& page,
                                std::atomic_bool const* cancel)
 {
     page = RecognizedPage();
-    if (!m_started) {
-        m_error = QStringLiteral("the engine is not started");
-        return false;
-    }
     if (image.isNull() || dpi <= 0 || image.width() > kMaxImageSide || image.height() > kMaxImageSide) {
         m_error = QStringLiteral("unsuitable image (%1x%2 at %3 dpi)")
                       .arg(image.width())
@@ -216,16 +292,40 @@ bool TextRecognizer::recognize(QImage const& image, int dpi, RecognizedPage& pag
                       .arg(dpi);
         return false;
     }
+    PreparedPage prepared;
     try {
-        // Lines read straight: a slant of a degree already costs words, most in scripts whose
-        // letters carry dots.
-        QImage const gray = grayscale(image);
-        double const skew = skewOf(gray);
-        if (skew == 0 && recognizeGray(gray, dpi, page, cancel))
-            return true;
-        QTransform toOriginal;
-        if (skew != 0 && recognizeGray(turned(gray, skew, toOriginal), dpi, page, cancel)) {
-            mapToOriginal(page, toOriginal, gray.size(), dpi);
+        prepared = prepare(image, dpi);
+    } catch (std::bad_alloc const&) {
+        m_error = QStringLiteral("out of memory during recognition");
+        return false;
+    }
+    if (prepared.isNull()) {
+        m_error = QStringLiteral("out of memory during recognition");
+        return false;
+    }
+    return recognize(prepared, page, cancel);
+}
+
+bool TextRecognizer::recognize(PreparedPage const& prepared, RecognizedPage& page, std::atomic_bool const* cancel,
+                               Layout layout)
+{
+    page = RecognizedPage();
+    if (!m_started) {
+        m_error = QStringLiteral("the engine is not started");
+        return false;
+    }
+    if (prepared.isNull()) {
+        m_error = QStringLiteral("unsuitable image");
+        return false;
+    }
+    try {
+        m_api->SetPageSegMode(layout == Layout::Block ? tesseract::PSM_SINGLE_BLOCK : tesseract::PSM_AUTO);
+        bool const read = recognizeGray(prepared.level, prepared.dpi, page, cancel);
+        m_api->SetPageSegMode(tesseract::PSM_AUTO);
+        if (read) {
+            if (!prepared.toOriginal.isIdentity())
+                mapToOriginal(page, prepared.toOriginal, prepared.originalSize, prepared.dpi);
+            page.imageSize = prepared.originalSize;
             return true;
         }
     } catch (std::bad_alloc const&) {
@@ -234,8 +334,74 @@ bool TextRecognizer::recognize(QImage const& image, int dpi, RecognizedPage& pag
         m_error = QStringLiteral("recognition failed: %1").arg(QString::fromUtf8(e.what()));
     }
     page = RecognizedPage();
+    m_api->SetPageSegMode(tesseract::PSM_AUTO);
     m_api->Clear();
     return false;
+}
+
+bool TextRecognizer::readLinesAgain(PreparedPage const& prepared, RecognizedPage& page,
+                                    std::atomic_bool const* cancel)
+{
+    if (!m_started || prepared.isNull() || page.lines.isEmpty())
+        return m_started;
+    QTransform const toLevel = prepared.toOriginal.inverted();
+    QVector<QVector<RecognizedWord>> replaced(page.lines.size());
+    bool any = false;
+    try {
+        m_api->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+        for (int i = 0; i < page.lines.size(); ++i) {
+            RecognizedLine const& line = page.lines.at(i);
+            double const own = confidence(page, line.firstWord, line.wordCount);
+            if (own >= kSureLine)
+                continue;
+            // The line where it lies on the level page, with a little of the paper around it.
+            QRect box = mappedBox(toLevel, line.pixelRect);
+            int const pad = std::max(2, box.height() / 4);
+            box = box.adjusted(-pad, -pad, pad, pad).intersected(prepared.level.rect());
+            if (box.isEmpty())
+                continue;
+            RecognizedPage reading;
+            if (!recognizeGray(prepared.level.copy(box), prepared.dpi, reading, cancel)) {
+                m_api->SetPageSegMode(tesseract::PSM_AUTO);
+                return false;
+            }
+            double const other = confidence(reading);
+            if (reading.words.isEmpty() || other < kGoodLine || other < own + kClearlyBetter)
+                continue;
+            QTransform const toPage = QTransform::fromTranslate(box.left(), box.top()) * prepared.toOriginal;
+            for (RecognizedWord word : qAsConst(reading.words)) {
+                word.pixelRect = mappedBox(toPage, word.pixelRect);
+                word.pointRect = toPoints(word.pixelRect, prepared.dpi);
+                word.line = i;
+                replaced[i].append(word);
+            }
+            any = true;
+        }
+        m_api->SetPageSegMode(tesseract::PSM_AUTO);
+    } catch (std::exception const& e) {
+        m_api->SetPageSegMode(tesseract::PSM_AUTO);
+        m_api->Clear();
+        m_error = QStringLiteral("reading lines again failed: %1").arg(QString::fromUtf8(e.what()));
+        return false;
+    }
+    if (!any)
+        return true;
+    QVector<RecognizedWord> words;
+    for (int i = 0; i < page.lines.size(); ++i) {
+        RecognizedLine& line = page.lines[i];
+        int const first = words.size();
+        if (!replaced.at(i).isEmpty()) {
+            words += replaced.at(i);
+        } else {
+            for (int w = line.firstWord; w < line.firstWord + line.wordCount; ++w)
+                words.append(page.words.at(w));
+        }
+        line.firstWord = first;
+        line.wordCount = words.size() - first;
+    }
+    page.words = words;
+    page.composeText();
+    return true;
 }
 
 bool TextRecognizer::recognizeGray(QImage const& gray, int dpi, RecognizedPage& page,
@@ -330,21 +496,12 @@ bool TextRecognizer::recognizeGray(QImage const& gray, int dpi, RecognizedPage& 
         lines.append(line);
     }
     page.lines = lines;
+    for (RecognizedLine const& line : qAsConst(page.lines))
+        keepWordsApart(page, line);
     page.paragraphCount = paragraphs;
     page.blockCount = blocks;
 
-    QString& text = page.text;
-    for (int i = 0; i < page.lines.size(); ++i) {
-        RecognizedLine const& line = page.lines.at(i);
-        if (i > 0 && line.paragraph != page.lines.at(i - 1).paragraph)
-            text += QLatin1Char('\n');
-        for (int w = line.firstWord; w < line.firstWord + line.wordCount; ++w) {
-            text += page.words.at(w).text;
-            if (page.spaceAfter(w))
-                text += QLatin1Char(' ');
-        }
-        text += QLatin1Char('\n');
-    }
+    page.composeText();
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QTransform>
 
 #include <atomic>
 #include <memory>
@@ -15,6 +16,21 @@ class TessBaseAPI;
 namespace docquill::ocr {
 
 class OcrModel;
+
+/// A page made ready for the engines once, so that several can read it: in grey, its lines
+/// turned level when they slant.
+struct PreparedPage
+{
+    QImage level;          ///< 8-bit grey, lines level
+    QTransform toOriginal; ///< from pixels of level onto the page as given
+    QSize originalSize;
+    int dpi = 0;
+
+    bool isNull() const { return level.isNull(); }
+    /// The rows [top, top + height) of the page, for reading a sample of it; what is read there
+    /// lies on the page as given.
+    PreparedPage band(int top, int height) const;
+};
 
 /// One tesseract engine. Not thread-safe: use one engine per thread. The engine itself runs
 /// single-threaded; parallelism comes from several engines (see PdfRecognizer).
@@ -37,6 +53,20 @@ public:
     /// or when cancel becomes true during the work (page is then left empty).
     bool recognize(QImage const& image, int dpi, RecognizedPage& page,
                    std::atomic_bool const* cancel = nullptr);
+    /// How the engine finds the text of a page.
+    enum class Layout
+    {
+        Page, ///< blocks, columns and lines, as the command line does it
+        Block ///< the page as one block of lines: short pages whose few lines the page analysis breaks up
+    };
+    /// The same for a prepared page.
+    bool recognize(PreparedPage const& prepared, RecognizedPage& page, std::atomic_bool const* cancel = nullptr,
+                   Layout layout = Layout::Page);
+    /// Reads the lines of page that its engine read with little confidence again with this
+    /// engine, and keeps this reading where it is sure and clearly better: a heading in Latin
+    /// letters over text in another script. False on failure or cancel (page then unchanged).
+    bool readLinesAgain(PreparedPage const& prepared, RecognizedPage& page,
+                        std::atomic_bool const* cancel = nullptr);
 
     /// Why the last start or recognition failed.
     QString errorString() const { return m_error; }
@@ -46,6 +76,11 @@ public:
     static void limitLibraryThreads();
     /// The page in 8-bit grey as the engines take it; transparent areas become paper white.
     static QImage grayscale(QImage const& image);
+    /// The page as the engines read it; a null page for an image they cannot take.
+    static PreparedPage prepare(QImage const& image, int dpi);
+    /// The mean confidence (0 to 100) of a reading's words, each weighed by its letters, so
+    /// that specks read as dots count little; 0 without words.
+    static double confidence(RecognizedPage const& page, int firstWord = 0, int wordCount = -1);
 
 private:
     bool recognizeGray(QImage const& gray, int dpi, RecognizedPage& page, std::atomic_bool const* cancel);

@@ -45,9 +45,11 @@ int prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpe
         sink.log(false, QStringLiteral("the text-recognition model does not load: ") + model.errorString());
         return base::OcrFailed;
     }
-    // The automatic choice reads every Latin-script language of the model.
-    int const language =
-        job.ocrLanguage == base::OCRLanguageAuto ? int(base::OCRLanguageLatin) : job.ocrLanguage;
+    // The automatic choice reads every Latin-script language of the model; a language of 6
+    // named by the user is read as 6 is, with its data where its script is met.
+    bool const named = docquill::ocr::OcrModel::isNamedLanguage(job.ocrLanguage);
+    int const language = job.ocrLanguage == base::OCRLanguageAuto || named ? int(base::OCRLanguageLatin)
+                                                                           : job.ocrLanguage;
     languageSpec = model.languageSpec(language);
     if (languageSpec.isEmpty()) {
         sink.log(false,
@@ -59,12 +61,22 @@ int prepare(Job const& job, docquill::ocr::OcrModel& model, QString& languageSpe
     // 6 stands for every language the caller could not name: each page is read with the data
     // of the script it is written in.
     options.byScript = language == base::OCRLanguageLatin && model.canDetectScripts();
+    options.language = named ? job.ocrLanguage : int(base::OCRLanguageLatin);
     sink.log(true, options.byScript
                        ? QStringLiteral("recognising each page by its script, %1 where it cannot "
                                         "be told")
                              .arg(languageSpec)
                        : QStringLiteral("recognising with %1").arg(languageSpec));
     return base::Success;
+}
+
+// How each page's language data was chosen, where it had to be.
+void logNotes(QVector<docquill::ocr::PageOutcome> const& pages, JobSink& sink)
+{
+    for (docquill::ocr::PageOutcome const& page : pages) {
+        if (!page.note.isEmpty())
+            sink.log(true, page.note);
+    }
 }
 
 // Recognises the given pages (0-based), or every page without text when the list is empty.
@@ -81,10 +93,13 @@ int recognize(Job const& job, QVector<int> const& pages, QVector<docquill::ocr::
     options.skipPagesWithText = pages.isEmpty();
     docquill::ocr::PdfRecognition result = docquill::ocr::PdfRecognizer::recognize(
         job.input, QByteArray::fromStdString(job.password), model, spec, options);
+    logNotes(result.pages, sink);
     if (result.status != Status::Ok) {
         sink.log(false, QStringLiteral("text recognition failed: ") + result.error);
         // Whatever stopped the recognition, the conversion failed in it.
-        return result.status == Status::OutOfMemory ? int(base::OutOfMemory) : int(base::OcrFailed);
+        return result.status == Status::OutOfMemory || result.status == Status::Unreadable
+                   ? recognitionCode(result.status)
+                   : int(base::OcrFailed);
     }
     outcomes = result.pages;
     return base::Success;
@@ -115,8 +130,14 @@ int searchablePdf(Job const& job, poppler::document const& doc, int pageCount, J
         int const prepared = prepare(job, model, spec, options, sink);
         if (prepared != base::Success)
             return prepared;
-        status = docquill::ocr::SearchablePdfWriter::convert(job.input, password, job.staging, model, spec,
-                                                             options, &error);
+        docquill::ocr::PdfRecognition const recognition =
+            docquill::ocr::PdfRecognizer::recognize(job.input, password, model, spec, options);
+        logNotes(recognition.pages, sink);
+        status = recognition.status;
+        error = recognition.error;
+        if (status == Status::Ok)
+            status = docquill::ocr::SearchablePdfWriter::write(job.input, password, job.staging, recognition.pages,
+                                                               &error);
     }
     if (status != Status::Ok) {
         sink.log(false, QStringLiteral("searchable PDF failed: ") + error);

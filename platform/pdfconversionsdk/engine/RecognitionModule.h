@@ -57,6 +57,8 @@ inline int recognitionCode(docquill::ocr::Status status)
     case Status::UnknownLanguage:
     case Status::RecognitionFailed:
         return base::OcrFailed;
+    case Status::Unreadable:
+        return base::OcrUnreadable;
     case Status::OutputFailed:
     case Status::InvalidArgument:
         break;

@@ -58,6 +58,14 @@ int LibraryManager::SetOCRLanguage(base::OCRLanguage language)
     case base::OCRLanguageAuto:
         ConversionRunner::setOcrLanguage(language);
         return base::Success;
+    default:
+        break;
+    }
+    // The languages 6 stands for, by name.
+    if ((language >= base::OCRLanguageSerbian && language <= base::OCRLanguageArabic) ||
+        (language >= 50 && language <= 59)) {
+        ConversionRunner::setOcrLanguage(language);
+        return base::Success;
     }
     return base::OcrFailed;
 }

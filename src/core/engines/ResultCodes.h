@@ -25,6 +25,8 @@ enum ConvertErrorCode
     // The SDK's own: the file needed more memory, or more time, than a conversion may take.
     ConvertErrorMemoryLimit = 70,
     ConvertErrorTimeLimit = 71,
+    // The SDK's own: a page's text could not be read with confidence in any language.
+    ConvertErrorOcrUnreadable = 42,
 };
 
 // Bit flags of the creation helper's exit code (Result::code on the creator page).

@@ -41,6 +41,7 @@ const QMap<int, StringIndex>& convertTexts()
         {ConvertErrorImageUnreadable, StrImageUnreadable},
         {ConvertErrorMemoryLimit, StrMemoryLimit},
         {ConvertErrorTimeLimit, StrTimeLimit},
+        {ConvertErrorOcrUnreadable, StrOcrUnreadable},
     };
     return map;
 }

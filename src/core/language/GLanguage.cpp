@@ -70,6 +70,9 @@ const std::pair<int, const char*> kStrings[] = {
      QT_TRANSLATE_NOOP("GLanguage", "The output name is not a file name: it is empty or holds a \"/\".")},
     {StrMemoryLimit, QT_TRANSLATE_NOOP("GLanguage", "The file needs more memory than %1 and was stopped.")},
     {StrTimeLimit, QT_TRANSLATE_NOOP("GLanguage", "The file took too long to read and was stopped.")},
+    {StrOcrUnreadable,
+     QT_TRANSLATE_NOOP("GLanguage", "The text of a scanned page could not be recognised with confidence in any "
+                                    "of the available languages.")},
 };
 
 } // namespace

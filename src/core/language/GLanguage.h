@@ -49,6 +49,7 @@ enum StringIndex
     StrOutputNameUnusable = 45,
     StrMemoryLimit = 46,
     StrTimeLimit = 47,
+    StrOcrUnreadable = 48,
 };
 
 // The translation context "GLanguage" and the home of the English message table.

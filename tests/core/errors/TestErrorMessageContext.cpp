@@ -30,6 +30,7 @@ private slots:
         QTest::newRow("not found") << 2 << int(StrFileNotFound);
         QTest::newRow("password") << 3 << int(StrPasswordRequired);
         QTest::newRow("memory") << 7 << int(StrOutOfMemory);
+        QTest::newRow("text unreadable") << 42 << int(StrOcrUnreadable);
         QTest::newRow("busy") << 60 << int(StrConversionBusy);
         QTest::newRow("unknown") << 100 << int(StrUnknownConversionError);
         QTest::newRow("eight") << 8 << 0;

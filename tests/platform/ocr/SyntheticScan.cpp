@@ -112,6 +112,17 @@ SyntheticScan SyntheticScan::fromLines(QStringList const& lines, QString const& 
     return scan;
 }
 
+SyntheticScan SyntheticScan::atTopOfA4() const
+{
+    SyntheticScan scan = *this;
+    QSizeF const a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
+    scan.image = QImage(qRound(a4.width() * dpi / 72), qRound(a4.height() * dpi / 72), QImage::Format_Grayscale8);
+    scan.image.fill(Qt::white);
+    QPainter painter(&scan.image);
+    painter.drawImage(0, 0, image);
+    return scan;
+}
+
 SyntheticScan SyntheticScan::scanned(double degrees, quint32 seed) const
 {
     SyntheticScan scan = *this;

@@ -21,6 +21,8 @@ struct SyntheticScan
     static SyntheticScan make(int lineCount, int seed, int dpi = 300);
     // The given lines in a 14-point face on a page just large enough, for scripts other than Latin.
     static SyntheticScan fromLines(QStringList const& lines, QString const& family, int dpi = 300);
+    // The lines set at the top of an otherwise white A4 page, as a short letter is.
+    SyntheticScan atTopOfA4() const;
     // The page as a flatbed scanner gives it: turned by degrees clockwise about its centre,
     // with paper grain and specks; each line box moves with its centre.
     SyntheticScan scanned(double degrees, quint32 seed) const;

@@ -17,7 +17,10 @@ enum ImageType : std::int32_t
 };
 
 /// Text-recognition language. 1 to 5 name one language each, 6 stands for the other
-/// Latin-script languages together, 8 asks the document AI model to decide.
+/// languages together (each page read with the data of its script), 8 asks the document AI
+/// model to decide. 9 to 47 and 50 to 59 name one of the languages 6 stands for (9 Serbian,
+/// 44 Kurdish, 47 Arabic, 50 to 59 the Devanagari languages, the others in Latin script):
+/// read like 6, with that language's data where its script is met.
 enum OCRLanguage : std::int32_t
 {
     OCRLanguageChineseSimplified = 1,
@@ -27,6 +30,9 @@ enum OCRLanguage : std::int32_t
     OCRLanguageJapanese = 5,
     OCRLanguageLatin = 6,
     OCRLanguageAuto = 8,
+    OCRLanguageSerbian = 9,
+    OCRLanguageKurdish = 44,
+    OCRLanguageArabic = 47,
 };
 
 /// Options of one conversion, filled by the caller. The record is 56 bytes with fixed field

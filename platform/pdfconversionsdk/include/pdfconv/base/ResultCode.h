@@ -17,6 +17,7 @@ enum ResultCode : int
     FolderCompression = 9, ///< a folder of output files could not be packed
     NoTables = 40,         ///< spreadsheet output found no tables
     OcrFailed = 41,        ///< text recognition failed or is not available
+    OcrUnreadable = 42,    ///< no language data of the model reads a page's text with confidence
     Busy = 60,             ///< another conversion is running in this process
     MemoryLimit = 70, ///< the file needs more memory than a conversion may take (LibraryManager::MemoryLimit)
     TimeLimit = 71,   ///< reading the file took too long, or would, and was stopped

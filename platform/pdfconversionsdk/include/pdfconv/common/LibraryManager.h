@@ -31,8 +31,9 @@ public:
     static int SetDocumentAIModel(char const* modelFile, base::OCRLanguage language);
 
     /// Language of the next conversions with text recognition: 1 Chinese (Simplified),
-    /// 2 Chinese (Traditional), 3 English (the default), 4 Korean, 5 Japanese, 6 all
-    /// Latin-script languages of the model together, 8 the same as 6. Returns 0 for a known
+    /// 2 Chinese (Traditional), 3 English (the default), 4 Korean, 5 Japanese, 6 the other
+    /// languages (each page read with the data of its script), 8 the same as 6, 9 to 47 and
+    /// 50 to 59 one of the languages of 6 by name (OCRLanguage). Returns 0 for a known
     /// language; an unknown value leaves the language unchanged and returns OcrFailed.
     static int SetOCRLanguage(base::OCRLanguage language);
 

@@ -17,7 +17,9 @@ using ProgressCallback = bool (*)(char const* status, bool finished);
 ///
 /// With options.ocrEnabled, the pages without a text layer are recognised and their text
 /// feeds the output; when that needs the model and it is not loaded, or recognition fails,
-/// the result is OcrFailed (41).
+/// the result is OcrFailed (41). A page that no language data of the model reads with
+/// confidence (its script unclear, or the scan too poor) gives OcrUnreadable (42) rather
+/// than text in look-alike letters.
 ///
 /// The output file appears only when the conversion succeeds and replaces a file of the
 /// same name; on failure or cancel nothing of it remains. The files of a folder output
