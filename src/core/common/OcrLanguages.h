@@ -66,6 +66,10 @@ enum OCRLanguageId
     OcrKonkani = 59,
 };
 
+// The recognition number a conversion stores: the languages past the first five all go as 6.
+constexpr int kFirstSharedLanguageId = OcrSerbian;
+constexpr int kSharedLanguageNumber = 6;
+
 struct LanguageInfo
 {
     std::string name;   // English name, UTF-8

@@ -12,7 +12,7 @@ int PDF2Searchable::convert(QString const& input, QString const& output, QString
     // Recognition is what this target is, ticked or not, so it always reads the row's language:
     // otherwise the language last set in the process would be used.
     if (!option.m_ocrEnabled)
-        setOCRLanguage(option.m_ocrLanguage);
+        setOCRLanguage(recognitionLanguage(option));
     return SdkBoundary::current().startSearchablePdf(input.toUtf8().constData(),
                                                      password.toUtf8().constData(),
                                                      output.toUtf8().constData(), record, nullptr);

@@ -1,5 +1,6 @@
 #include "converters/PDFConverter.h"
 
+#include "common/OcrLanguages.h"
 #include "converters/SdkBoundary.h"
 #include "creation/ExeStarter.h"
 #include "pdf/PDFUtils.h"
@@ -68,7 +69,18 @@ void PDFConverter::applyOcr(pdfconv::base::ConvertOptions& record, ConvertOption
     if (!option.m_ocrEnabled)
         return;
     record.ocrEnabled = true;
-    setOCRLanguage(option.m_ocrLanguage);
+    setOCRLanguage(recognitionLanguage(option));
+}
+
+int PDFConverter::recognitionLanguage(ConvertOption const& option)
+{
+    if (option.m_ocrLanguage != kSharedLanguageNumber || option.m_ocrLanguageIndex < 0 ||
+        option.m_ocrLanguageIndex >= LanguageChoice.size())
+        return option.m_ocrLanguage;
+    // The record keeps 6 for all of them; its index still names the one chosen, and the SDK
+    // reads a script several languages share (Arabic) with that language's data.
+    int const chosen = (LanguageChoice.cbegin() + option.m_ocrLanguageIndex).value();
+    return chosen >= kFirstSharedLanguageId ? chosen : option.m_ocrLanguage;
 }
 
 void PDFConverter::setOCRLanguage(int language)

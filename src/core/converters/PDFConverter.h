@@ -23,6 +23,9 @@ public:
     // its path, or empty on failure.
     QString image2Pdf(QString const& imagePath);
     void setOCRLanguage(int language);
+    // The language the SDK is to read with: the stored number, and where that stands for the
+    // languages the dialog lists by name (6), the one of them at the stored index of its list.
+    static int recognitionLanguage(ConvertOption const& option);
 
     // Test seam: forget the per-thread SDK set-up so the next converter runs it again.
     static void resetSetupForTesting();

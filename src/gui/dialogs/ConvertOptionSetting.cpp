@@ -24,10 +24,6 @@ constexpr int kWordPage = 0;
 constexpr int kExcelPage = 1;
 constexpr int kImagePage = 3;
 
-// The recognition number the conversion takes: the languages past the first five all go as 6.
-constexpr int kFirstSharedLanguageId = 9;
-constexpr int kSharedLanguageNumber = 6;
-
 QString borderColorStyle(QRgb colour)
 {
     return QStringLiteral("background-color:#%1;border:1px solid;").arg(colour, 8, 16, QLatin1Char('0'));

@@ -1,3 +1,4 @@
+#include "common/OcrLanguages.h"
 #include "converters/ConverterFactory.h"
 #include "converters/PDFConverter.h"
 
@@ -128,6 +129,38 @@ private slots:
         QCOMPARE(log.calls[0].output, out);
         QCOMPARE(withoutPadding(log.calls[0].record).toHex(' '), record.toHex(' '));
         QCOMPARE(log.ocrLanguages, languages);
+    }
+
+    // The record stores 6 for every language past the first five; the dialog's index still
+    // names the one chosen, and that one reaches the SDK.
+    void chosenLanguageReachesSdk_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("language");
+        int const arabic = int(std::distance(LanguageChoice.cbegin(), LanguageChoice.find("Arabic")));
+        int const english = int(std::distance(LanguageChoice.cbegin(), LanguageChoice.find("English")));
+        QTest::newRow("Arabic") << 6 << arabic << int(OcrArabic);
+        QTest::newRow("English, its own number") << 3 << english << 3;
+        QTest::newRow("6 at a language of its own number") << 6 << english << 6;
+        QTest::newRow("index past the list") << 6 << int(LanguageChoice.size()) << 6;
+        QTest::newRow("negative index") << 6 << -1 << 6;
+    }
+
+    void chosenLanguageReachesSdk()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, index);
+        QFETCH(int, language);
+        ConvertOption option;
+        option.m_ocrEnabled = true;
+        option.m_ocrLanguage = stored;
+        option.m_ocrLanguageIndex = index;
+        for (ConvertType type : {ToTxt, ToOcrPdf}) {
+            std::unique_ptr<PDFConverter> converter(ConverterFactory::converterCrete(type));
+            QCOMPARE(converter->convert("/in/a.pdf", m_home.filePath("out/a"), "", option), 0);
+        }
+        QCOMPARE(RecordingSdk::log().ocrLanguages, (QList<int>{language, language}));
     }
 
     void excelAndWordReadTheirFlags()
