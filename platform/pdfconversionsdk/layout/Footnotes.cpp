@@ -32,10 +32,12 @@ bool raised(Line const& line, int w)
     return baselineOf(word) < baselines.at(baselines.size() / 2) - 0.12 * size;
 }
 
-// A number raised against the word it starts ("1The"), read as one word with it.
+// A number raised against the word it starts ("1The"), read as one word with it: before a
+// capital, or a letter of a script without case.
 QString gluedMark(Line const& line)
 {
-    static QRegularExpression const glued(QStringLiteral("^(\\d{1,3})\\p{Lu}"));
+    static QRegularExpression const glued(QStringLiteral("^(\\d{1,3})[\\p{Lu}\\p{Lo}]"),
+                                          QRegularExpression::UseUnicodePropertiesOption);
     if (line.words.isEmpty())
         return QString();
     return glued.match(line.words.first().text).captured(1);
@@ -49,8 +51,12 @@ bool startsNote(Line const& line)
     if (line.words.size() < 2 || !Footnotes::isMark(line.words.first().text))
         return false;
     double const size = line.fontSize > 0 ? line.fontSize : 8;
-    // A symbol in small type at the foot of a page marks a note whatever its place.
-    return raised(line, 0) || line.words.at(1).box.left() - line.words.first().box.right() > 0.25 * size ||
+    // A symbol in small type at the foot of a page marks a note whatever its place. A
+    // right-to-left note's text stands to the left of its mark.
+    QRectF const& mark = line.words.first().box;
+    QRectF const& next = line.words.at(1).box;
+    double const gap = line.rightToLeft ? mark.left() - next.right() : next.left() - mark.right();
+    return raised(line, 0) || gap > 0.25 * size ||
            !line.words.first().spaceAfter || !line.words.first().text.at(0).isDigit();
 }
 
@@ -58,8 +64,9 @@ bool startsNote(Line const& line)
 
 bool Footnotes::isMark(QString const& text)
 {
-    static QRegularExpression const mark(QStringLiteral(
-        "^(\\d{1,3}|[*\\x{2020}\\x{2021}\\x{00A7}\\x{00B6}\\x{2016}#\\x{2217}\\x{22C6}]{1,3})$"));
+    static QRegularExpression const mark(
+        QStringLiteral("^(\\d{1,3}|[*\\x{2020}\\x{2021}\\x{00A7}\\x{00B6}\\x{2016}#\\x{2217}\\x{22C6}]{1,3})$"),
+        QRegularExpression::UseUnicodePropertiesOption);
     return mark.match(text.trimmed()).hasMatch();
 }
 

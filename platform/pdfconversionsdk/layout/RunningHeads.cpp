@@ -35,13 +35,23 @@ double tolerance(Candidate const& c)
     return std::max(3.0, 0.6 * c.size);
 }
 
-// A page number as running heads print it: digits, perhaps between dashes or brackets.
+// A page number as running heads print it: digits of any script (an Arabic page's own),
+// perhaps between dashes or brackets.
 int numberOf(QString const& text)
 {
     static QRegularExpression const number(
-        QStringLiteral("^[\\-\\x{2013}\\x{2014}\\[(]?(\\d{1,5})[\\-\\x{2013}\\x{2014}\\])]?$"));
+        QStringLiteral("^[\\-\\x{2013}\\x{2014}\\[(]?(\\d{1,5})[\\-\\x{2013}\\x{2014}\\])]?$"),
+        QRegularExpression::UseUnicodePropertiesOption);
     QRegularExpressionMatch const match = number.match(text.trimmed());
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+    if (!match.hasMatch())
+        return -1;
+    int n = 0;
+    for (QChar c : match.capturedRef(1)) {
+        if (c.digitValue() < 0)
+            return -1; // a digit beyond the first plane
+        n = 10 * n + c.digitValue();
+    }
+    return n;
 }
 
 // The text of a table's row as one block: a running head of pieces far apart can look like
@@ -86,7 +96,7 @@ bool ownNumber(Candidate const& c)
 
 QString RunningHeads::signature(QString const& text)
 {
-    static QRegularExpression const digits(QStringLiteral("\\d+"));
+    static QRegularExpression const digits(QStringLiteral("\\d+"), QRegularExpression::UseUnicodePropertiesOption);
     static QRegularExpression const roman(QStringLiteral("\\b[ivxlc]{1,7}\\b"));
     QString key = text.simplified().toLower();
     key.replace(digits, QStringLiteral("#"));

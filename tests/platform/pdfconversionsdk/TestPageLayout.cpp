@@ -113,6 +113,8 @@ private slots:
                                       << QList<int>{1, 2, 3, 4};
         QTest::newRow("numbers from 5")
             << none << QStringList{"- 5 -", "- 6 -", "- 7 -", "- 8 -"} << "ffff" << QList<int>{5, 6, 7, 8};
+        QTest::newRow("Arabic-Indic numbers")
+            << none << QStringList{"صفحة ١", "صفحة ٢", "صفحة ٣", "صفحة ١٠"} << "ffff" << QList<int>{1, 2, 3, 10};
         QTest::newRow("a section's name where heads stand")
             << QStringList{"Methods", "Methods", "Methods", "Results"} << none << "hhhh"
             << QList<int>{0, 0, 0, 0};
@@ -179,13 +181,19 @@ private slots:
         QTest::addColumn<bool>("glued");     // the marks read as one word with the notes' first
         QTest::addColumn<bool>("codeAbove"); // small code between the text and the notes
         QTest::addColumn<double>("noteSize");
+        QTest::addColumn<QString>("marks"); // the first note's and the second's
+        QTest::addColumn<QString>("firstWord");
         QTest::addColumn<int>("notes");
-        QTest::newRow("numbered notes") << true << false << false << false << 8.0 << 2;
-        QTest::newRow("marks in a column of their own") << true << true << false << false << 8.0 << 2;
-        QTest::newRow("small code above them") << true << false << false << true << 8.0 << 2;
-        QTest::newRow("marks glued to the notes") << true << false << true << false << 8.0 << 2;
-        QTest::newRow("no mark in the text") << false << false << false << false << 8.0 << 0;
-        QTest::newRow("body size at the foot") << true << false << false << false << 10.0 << 0;
+        QString const the = QStringLiteral("The"), word = QStringLiteral("توقفت");
+        QTest::newRow("numbered notes") << true << false << false << false << 8.0 << "12" << the << 2;
+        QTest::newRow("marks in a column of their own") << true << true << false << false << 8.0 << "12" << the << 2;
+        QTest::newRow("small code above them") << true << false << false << true << 8.0 << "12" << the << 2;
+        QTest::newRow("marks glued to the notes") << true << false << true << false << 8.0 << "12" << the << 2;
+        QTest::newRow("Arabic-Indic marks") << true << false << false << false << 8.0 << "١٢" << the << 2;
+        QTest::newRow("glued before a letter without case")
+            << true << false << true << false << 8.0 << "12" << word << 2;
+        QTest::newRow("no mark in the text") << false << false << false << false << 8.0 << "12" << the << 0;
+        QTest::newRow("body size at the foot") << true << false << false << false << 10.0 << "12" << the << 0;
     }
 
     void footnotes()
@@ -195,15 +203,17 @@ private slots:
         QFETCH(bool, glued);
         QFETCH(bool, codeAbove);
         QFETCH(double, noteSize);
+        QFETCH(QString, marks);
+        QFETCH(QString, firstWord);
         QFETCH(int, notes);
         PageBuilder b;
         b.column(56, 100, QStringLiteral("a"), 20);
         b.line(56, 340, QStringLiteral("the first claim"));
         if (markInText)
-            b.raised(QStringLiteral("1"));
+            b.raised(marks.mid(0, 1));
         b.line(56, 352, QStringLiteral("and the second claim ends here."));
         if (markInText)
-            b.raised(QStringLiteral("2"));
+            b.raised(marks.mid(1, 1));
         b.column(56, 364, QStringLiteral("c"), 20);
         if (codeAbove)
             b.line(80, 700, QStringLiteral("set x = 1;"), 8, false, true)
@@ -218,20 +228,19 @@ private slots:
                 b.line(56, y - 2, mark, 6).m_words.last().spaceAfter = false;
             b.line(markApart ? 86 : 60, y, text, noteSize);
         };
-        note(760, QStringLiteral("1"), QStringLiteral("The first note says this."));
-        note(770, QStringLiteral("2"), QStringLiteral("The second note"));
+        note(760, marks.mid(0, 1), firstWord + QStringLiteral(" first note says this."));
+        note(770, marks.mid(1, 1), firstWord + QStringLiteral(" second note"));
         note(780, QString(), QStringLiteral("goes on here."));
         PageLayout const page = b.analyze();
         Footnotes::Found const found = Footnotes::find(page, 10);
         QCOMPARE(found.notes.size(), notes);
         if (notes == 0)
             return;
-        QCOMPARE(found.notes.at(0).mark, QStringLiteral("1"));
-        QCOMPARE(found.notes.at(0).text.text(), QStringLiteral("The first note says this."));
-        QCOMPARE(found.notes.at(1).text.text(), QStringLiteral("The second note goes on here."));
+        QCOMPARE(found.notes.at(0).mark, marks.mid(0, 1));
+        QCOMPARE(found.notes.at(0).text.text(), firstWord + QStringLiteral(" first note says this."));
+        QCOMPARE(found.notes.at(1).text.text(), firstWord + QStringLiteral(" second note goes on here."));
         Block const& anchor = page.blocks.at(found.notes.at(1).block);
-        QCOMPARE(anchor.lines.at(found.notes.at(1).line).words.at(found.notes.at(1).word).text,
-                 QStringLiteral("2"));
+        QCOMPARE(anchor.lines.at(found.notes.at(1).line).words.at(found.notes.at(1).word).text, marks.mid(1, 1));
         QString left;
         for (int k = 0; k < page.blocks.size(); ++k)
             if (!found.blocks.contains(k))
