@@ -75,6 +75,7 @@ struct Band
     QVector<int> rows;
     QVector<Interval> gutters;
     QVector<Interval> spans; // u-extents of every fragment in the band
+    QVector<bool> large;     // per span: set larger than the body (a heading)
 };
 
 double overlap(double a0, double a1, double b0, double b1)
@@ -104,12 +105,16 @@ QVector<Interval> gapsBetween(QVector<Interval> spans, double minWidth)
 }
 
 // Narrows each gutter by the spans beside it; false when a span crosses a gutter's middle
-// (a heading across the columns) or leaves it too narrow.
-bool narrowGutters(QVector<Interval>& gutters, QVector<Interval> const& spans, double minWidth)
+// (a heading across the columns) or leaves it too narrow. A heading set larger than the body
+// (@p large, per span) may reach across the middle from the column it stands in, as long as a
+// space stays: it leaves the gutter as the columns' text has it.
+bool narrowGutters(QVector<Interval>& gutters, QVector<Interval> const& spans, double minWidth,
+                   QVector<bool> const& large = {})
 {
     for (auto& g : gutters) {
-        for (auto const& s : spans) {
-            if (s.second <= g.first || s.first >= g.second)
+        for (int k = 0; k < spans.size(); ++k) {
+            Interval const& s = spans.at(k);
+            if (large.value(k) || s.second <= g.first || s.first >= g.second)
                 continue;
             double const middle = (g.first + g.second) / 2;
             if (s.first < middle && s.second > middle)
@@ -121,6 +126,18 @@ bool narrowGutters(QVector<Interval>& gutters, QVector<Interval> const& spans, d
         }
         if (g.second - g.first < minWidth)
             return false;
+        for (int k = 0; k < spans.size(); ++k) {
+            Interval const& s = spans.at(k);
+            if (!large.value(k) || s.second <= g.first || s.first >= g.second)
+                continue;
+            // Mostly in its column, with a space before the next.
+            bool const fromLeft = s.first < g.first && g.first - s.first > s.second - g.first &&
+                                  g.second - s.second >= 0.25 * minWidth;
+            bool const fromRight = s.second > g.second && s.second - g.second > g.second - s.first &&
+                                   s.first - g.first >= 0.25 * minWidth;
+            if (!fromLeft && !fromRight)
+                return false;
+        }
     }
     return true;
 }
@@ -226,13 +243,14 @@ private:
             std::stable_sort(row.words.begin(), row.words.end(),
                              [this](int a, int b) { return m_fw.at(a).f.left() < m_fw.at(b).f.left(); });
             int current = -1;
-            for (int i : row.words) {
+            for (int k = 0; k < row.words.size(); ++k) {
+                int const i = row.words.at(k);
                 FWord const& w = m_fw.at(i);
                 if (current >= 0) {
                     Fragment& frag = m_frags[current];
                     FWord const& prev = m_fw.at(frag.words.constLast());
                     double const gap = w.f.left() - frag.f.right();
-                    if (gap <= 1.2 * std::max(prev.size, w.size)) {
+                    if (gap <= 1.2 * std::max(prev.size, w.size) && !otherText(row.words, k)) {
                         frag.words.push_back(i);
                         frag.f = frag.f.united(w.f);
                         continue;
@@ -243,6 +261,27 @@ private:
                 row.fragments.push_back(current);
             }
         }
+    }
+
+    // Whether the words of a row from @p at on are set in a size of their own and so are
+    // those before it, several words each: a heading beside a column's line, which only
+    // shares its row, not a superscript or a larger word within a line.
+    bool otherText(QVector<int> const& words, int at) const
+    {
+        double const before = m_fw.at(words.at(at - 1)).size, after = m_fw.at(words.at(at)).size;
+        if (std::max(before, after) < 1.25 * std::min(before, after))
+            return false;
+        auto const run = [&](int from, int step, double size) {
+            int count = 0, letters = 0;
+            for (int k = from; k >= 0 && k < words.size(); k += step) {
+                if (std::abs(m_fw.at(words.at(k)).size - size) > 0.1 * size)
+                    break;
+                ++count;
+                letters += m_fw.at(words.at(k)).word->text.size();
+            }
+            return count >= 2 && letters >= 8;
+        };
+        return run(at - 1, -1, before) && run(at, 1, after);
     }
 
     void buildBands()
@@ -272,21 +311,24 @@ private:
         QVector<Band> bands;
         for (auto const& strip : strips) {
             QVector<Interval> spans;
+            QVector<bool> large;
             for (int r : strip)
-                for (int fi : m_rows.at(r).fragments)
+                for (int fi : m_rows.at(r).fragments) {
                     spans.push_back({m_frags.at(fi).f.left(), m_frags.at(fi).f.right()});
+                    large.push_back(dominantSize(m_fw, m_frags.at(fi).words, chars) > 1.15 * m_body);
+                }
             QVector<Interval> const own = gapsBetween(spans, minGutter);
             if (!bands.isEmpty()) {
                 Band& band = bands.last();
                 bool join = false;
                 if (!band.gutters.isEmpty()) {
                     QVector<Interval> gutters = band.gutters;
-                    join = narrowGutters(gutters, spans, minGutter);
+                    join = narrowGutters(gutters, spans, minGutter, large);
                     // Short first lines (headings over columns) leave a gutter wider than the
                     // columns do: the strip's own narrower gutters may still suit the band.
                     if (!join && own.size() == band.gutters.size()) {
                         gutters = own;
-                        join = narrowGutters(gutters, band.spans, minGutter);
+                        join = narrowGutters(gutters, band.spans, minGutter, band.large);
                     }
                     if (join)
                         band.gutters = gutters;
@@ -296,17 +338,18 @@ private:
                     // The band joins the strip's gutters when nothing in it crosses them:
                     // the first lines of a column that starts higher than its neighbour.
                     QVector<Interval> gutters = own;
-                    join = narrowGutters(gutters, band.spans, minGutter);
+                    join = narrowGutters(gutters, band.spans, minGutter, band.large);
                     if (join)
                         band.gutters = gutters;
                 }
                 if (join) {
                     band.rows += strip;
                     band.spans += spans;
+                    band.large += large;
                     continue;
                 }
             }
-            bands.push_back(Band{strip, own, spans});
+            bands.push_back(Band{strip, own, spans, large});
         }
 
         for (auto const& band : bands)

@@ -114,7 +114,7 @@ private slots:
         QTest::newRow("numbers from 5")
             << none << QStringList{"- 5 -", "- 6 -", "- 7 -", "- 8 -"} << "ffff" << QList<int>{5, 6, 7, 8};
         QTest::newRow("Arabic-Indic numbers")
-            << none << QStringList{"صفحة ١", "صفحة ٢", "صفحة ٣", "صفحة ١٠"} << "ffff" << QList<int>{1, 2, 3, 10};
+            << none << QStringList{"صفحة ٩", "صفحة ١٠", "صفحة ١١", "صفحة ١٢"} << "ffff" << QList<int>{9, 10, 11, 12};
         QTest::newRow("a section's name where heads stand")
             << QStringList{"Methods", "Methods", "Methods", "Results"} << none << "hhhh"
             << QList<int>{0, 0, 0, 0};
@@ -346,6 +346,22 @@ private slots:
         QCOMPARE(page.columns.size(), title ? 3 : 2);
         if (title)
             QVERIFY(text.startsWith(QStringLiteral("A Title")));
+    }
+
+    // A heading set larger than the body may reach far into the gutter, next to a line of the
+    // next column: the columns go on, and the heading is no part of that line.
+    void aHeadingReachingIntoTheGutter()
+    {
+        PageBuilder b;
+        b.column(56, 100, QStringLiteral("L"), 5);
+        b.line(56, 160, QStringLiteral("What people thought of the long"), 14, true);
+        b.column(56, 180, QStringLiteral("M"), 5);
+        b.column(264, 100, QStringLiteral("R"), 12);
+        PageLayout const page = b.analyze();
+        QString const text = allText(page);
+        QVERIFY2(blockTexts(page).contains(QStringLiteral("What people thought of the long")), qPrintable(text));
+        QVERIFY2(text.indexOf(QStringLiteral("M29")) < text.indexOf(QStringLiteral("R0 ")), qPrintable(text));
+        QCOMPARE(page.columns.size(), 2);
     }
 
     // A label and its value far apart on one row are one line, not two columns.
