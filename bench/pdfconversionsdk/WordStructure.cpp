@@ -182,10 +182,40 @@ QStringList partWords(QByteArray const& xml)
     return benchWords(partText(xml));
 }
 
-// A note's words; its marker may stand glued to the first one ("1The").
+// A page's words as they are read: poppler gives a right-to-left line's words, and their
+// letters, in the order they stand from the left.
+QVector<RenderedWord> readingOrder(QVector<RenderedWord> words)
+{
+    auto const rightToLeft = [](QChar c) {
+        return (c.unicode() >= 0x0590 && c.unicode() <= 0x08FF) || (c.unicode() >= 0xFB1D && c.unicode() <= 0xFEFF);
+    };
+    for (int start = 0; start < words.size();) {
+        int end = start;
+        int rtl = 0, letters = 0;
+        while (end < words.size() && words.at(end).line == words.at(start).line) {
+            for (QChar c : words.at(end).text)
+                if (c.isLetter()) {
+                    ++letters;
+                    rtl += rightToLeft(c) ? 1 : 0;
+                }
+            ++end;
+        }
+        if (2 * rtl > letters) {
+            std::reverse(words.begin() + start, words.begin() + end);
+            for (int k = start; k < end; ++k)
+                std::reverse(words[k].text.begin(), words[k].text.end());
+        }
+        start = end;
+    }
+    return words;
+}
+
+// A note's words; its marker, in digits of any script, may stand glued to the first one
+// ("1The").
 QStringList noteWords(QString const& text)
 {
-    static QRegularExpression const marker(QStringLiteral("^\\d+(?=\\p{L})"));
+    static QRegularExpression const marker(QStringLiteral("^\\d+(?=\\p{L})"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
     QStringList words = benchWords(text);
     for (QString& w : words)
         w.remove(marker);
@@ -235,7 +265,7 @@ StructureCheck checkStructure(PackageReader const& docx, Expectation const& expe
         for (auto const& page : rendered) {
             QStringList pageWords;
             QVector<double> tops;
-            for (auto const& word : page.words)
+            for (auto const& word : readingOrder(page.words))
                 for (auto const& w : noteWords(word.text)) {
                     pageWords << w;
                     tops << word.box.top();
