@@ -252,8 +252,8 @@ private slots:
                          std::abs(c.blue() - expected.blue()) <= 6,
                      qPrintable(c.name()));
     }
-    // The helper keeps closed text converters for reuse: one handed out again starts afresh
-    // (a byte order mark again) and is never given for another pair of encodings.
+    // The PDF library opens and closes a text converter for every word, on every page thread:
+    // each one starts afresh (a byte order mark again) and converts only its own pair.
     void convertersReused()
     {
         QByteArray const word = QStringLiteral("é").toUtf8();

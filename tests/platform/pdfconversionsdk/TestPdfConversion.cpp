@@ -819,6 +819,33 @@ private slots:
             QVERIFY(rootOwned);
     }
 
+    // Every library in the helper converts text through the C library's converters: a stand-in
+    // the helper defined would serve them all, and one handed out again keeps the byte order an
+    // earlier text chose.
+    void helperLeavesTextConvertersToTheCLibrary_data()
+    {
+        QTest::addColumn<QByteArray>("function");
+        QTest::newRow("open") << QByteArray("iconv_open");
+        QTest::newRow("close") << QByteArray("iconv_close");
+    }
+
+    void helperLeavesTextConvertersToTheCLibrary()
+    {
+        QFETCH(QByteArray, function);
+        QProcess nm;
+        nm.start(QStringLiteral("nm"), {QStringLiteral("-D"), QStringLiteral("--defined-only"),
+                                        QStringLiteral(DOCQUILL_WORKER_PATH)});
+        QVERIFY2(nm.waitForFinished(60000), qPrintable(nm.errorString()));
+        QCOMPARE(nm.exitCode(), 0);
+        QByteArray const symbols = nm.readAllStandardOutput();
+        QVERIFY(!symbols.isEmpty()); // nm read the helper
+        QRegularExpressionMatch const defined =
+            QRegularExpression(QStringLiteral("^.*\\s%1(@.*)?$").arg(QString::fromLatin1(function)),
+                               QRegularExpression::MultilineOption)
+                .match(QString::fromLatin1(symbols));
+        QVERIFY2(!defined.hasMatch(), qPrintable(defined.captured(0)));
+    }
+
     // The password as typed, in UTF-8 or in Latin-1, opens every kind of encryption: older
     // kinds keep single-byte passwords, AES-256 keeps UTF-8.
     void nonAsciiPasswords_data()
