@@ -17,13 +17,14 @@
 namespace {
 
 // Renames that the file system refuses: of an entry named "b" or of a folder holding one, or
-// a swap of two folders as a file system without one.
+// a swap of two folders as a file system without one, or the unpacked folder's move.
 enum class Refuse
 {
     Nothing,
     EntryB,
     Exchange,
     ExchangeAndB,
+    ExchangeAndNew,
 };
 Refuse g_refuse = Refuse::Nothing;
 
@@ -39,11 +40,14 @@ bool refused(char const* from, unsigned flags)
         return b;
     case Refuse::Exchange:
     case Refuse::ExchangeAndB:
+    case Refuse::ExchangeAndNew:
         if (flags & RENAME_EXCHANGE) {
             errno = EINVAL;
             return true;
         }
         errno = EBUSY;
+        if (g_refuse == Refuse::ExchangeAndNew)
+            return path.contains("/.staging-");
         return g_refuse == Refuse::ExchangeAndB && b && !path.contains("/.replaced-");
     }
     return false;
@@ -173,6 +177,7 @@ private slots:
         QTest::newRow("b cannot be renamed") << int(Refuse::EntryB) << false;
         QTest::newRow("no exchange") << int(Refuse::Exchange) << true;
         QTest::newRow("no exchange, b cannot be renamed") << int(Refuse::ExchangeAndB) << false;
+        QTest::newRow("no exchange, the new folder cannot be moved in") << int(Refuse::ExchangeAndNew) << false;
     }
 
     void wholeOrNothing()

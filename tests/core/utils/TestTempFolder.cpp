@@ -48,6 +48,11 @@ private slots:
         QTest::newRow("another machine's lock of two days ago") << "folder" << elsewhere << 2 << true;
         QTest::newRow("link with another machine's old lock") << "link" << elsewhere << 2 << true;
         QTest::newRow("unreadable lock of two days ago") << "folder" << QByteArray("\n") << 2 << true;
+        // A copy on this machine that still runs keeps its folder however old its lock.
+        QByteArray const running = QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                                   QCoreApplication::applicationName().toUtf8() + "\n" +
+                                   QSysInfo::machineHostName().toUtf8() + "\n";
+        QTest::newRow("running copy's lock of two days ago") << "folder" << running << 2 << false;
     }
 
     void removeAbandoned()
