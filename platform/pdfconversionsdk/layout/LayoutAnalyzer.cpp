@@ -104,8 +104,8 @@ QVector<Interval> gapsBetween(QVector<Interval> spans, double minWidth)
     return gaps;
 }
 
-// Narrows each gutter by the spans beside it; false when a span crosses a gutter's middle
-// (a heading across the columns) or leaves it too narrow. A heading set larger than the body
+// Narrows each gutter by the spans beside it; false when a span crosses it (a heading across
+// the columns) or leaves it too narrow. A heading set larger than the body
 // (@p large, per span) may reach across the middle from the column it stands in, as long as a
 // space stays: it leaves the gutter as the columns' text has it.
 bool narrowGutters(QVector<Interval>& gutters, QVector<Interval> const& spans, double minWidth,
@@ -116,10 +116,18 @@ bool narrowGutters(QVector<Interval>& gutters, QVector<Interval> const& spans, d
             Interval const& s = spans.at(k);
             if (large.value(k) || s.second <= g.first || s.first >= g.second)
                 continue;
+            // From the column it reaches in from; one within the gutter by the side of its
+            // middle that it keeps to.
             double const middle = (g.first + g.second) / 2;
-            if (s.first < middle && s.second > middle)
+            if (s.first <= g.first && s.second >= g.second)
                 return false;
-            if (s.second <= middle)
+            if (s.first <= g.first)
+                g.first = s.second;
+            else if (s.second >= g.second)
+                g.second = s.first;
+            else if (s.first < middle && s.second > middle)
+                return false;
+            else if (s.second <= middle)
                 g.first = s.second;
             else
                 g.second = s.first;
@@ -264,24 +272,25 @@ private:
     }
 
     // Whether the words of a row from @p at on are set in a size of their own and so are
-    // those before it, several words each: a heading beside a column's line, which only
-    // shares its row, not a superscript or a larger word within a line.
+    // those before it, a word or more each: a heading beside a column's line, which only
+    // shares its row, not a superscript or a larger letter within a line.
     bool otherText(QVector<int> const& words, int at) const
     {
         double const before = m_fw.at(words.at(at - 1)).size, after = m_fw.at(words.at(at)).size;
         if (std::max(before, after) < 1.25 * std::min(before, after))
             return false;
+        int count = 0;
         auto const run = [&](int from, int step, double size) {
-            int count = 0, letters = 0;
+            int letters = 0;
             for (int k = from; k >= 0 && k < words.size(); k += step) {
                 if (std::abs(m_fw.at(words.at(k)).size - size) > 0.1 * size)
                     break;
                 ++count;
                 letters += m_fw.at(words.at(k)).word->text.size();
             }
-            return count >= 2 && letters >= 8;
+            return letters >= 4;
         };
-        return run(at - 1, -1, before) && run(at, 1, after);
+        return run(at - 1, -1, before) && run(at, 1, after) && count >= 3;
     }
 
     void buildBands()

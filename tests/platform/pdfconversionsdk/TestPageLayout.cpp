@@ -364,6 +364,24 @@ private slots:
         QCOMPARE(page.columns.size(), 2);
     }
 
+    // A short heading over the first column and a caption set in from the second leave a
+    // wide gap on their row; the first column's lines below reach into it from their side.
+    void columnsUnderAShortHeading()
+    {
+        PageBuilder b;
+        b.line(56, 100, QStringLiteral("Aims"), 14, true);
+        b.line(250, 102, QStringLiteral("Visits per walk"), 8);
+        for (int l = 0; l < 8; ++l)
+            b.line(56, 124 + 12 * l, QStringLiteral("Lawns in city parks are mown A%1").arg(l));
+        b.column(236, 136, QStringLiteral("B"), 8);
+        b.column(384, 100, QStringLiteral("C"), 12);
+        PageLayout const page = b.analyze();
+        QString const text = allText(page);
+        QVERIFY2(text.indexOf(QStringLiteral("A7")) < text.indexOf(QStringLiteral("B0 ")), qPrintable(text));
+        QVERIFY2(text.indexOf(QStringLiteral("B47")) < text.indexOf(QStringLiteral("C0 ")), qPrintable(text));
+        QCOMPARE(page.columns.size(), 3);
+    }
+
     // A label and its value far apart on one row are one line, not two columns.
     void labelAndValueStayOneLine()
     {
