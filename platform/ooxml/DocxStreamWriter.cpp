@@ -61,6 +61,8 @@ struct PageGeometry
     int header = 708; // from the top edge
     int footer = 708; // from the bottom edge
     int firstNumber = 0;
+    int lineNumbers = 0; // the numbers' distance from the text; 0: none
+    bool lineNumbersEachPage = false;
 
     int contentWidth() const { return width - left - right; }
 };
@@ -107,6 +109,10 @@ bool pageGeometry(WordPageSetup const& page, PageGeometry* out)
                       ? std::clamp(twips(page.footerDistance), 0, out->height)
                       : std::min(708, out->bottom);
     out->firstNumber = std::clamp(page.firstPageNumber, 0, 32767);
+    out->lineNumbers = page.lineNumberDistance > 0 && std::isfinite(page.lineNumberDistance)
+                           ? std::clamp(twips(page.lineNumberDistance), 1, std::max(1, out->left))
+                           : 0;
+    out->lineNumbersEachPage = page.lineNumbersEachPage;
     return true;
 }
 
@@ -1340,6 +1346,12 @@ void DocxStreamWriter::Private::sectionProperties(PageGeometry const& page)
     m_xml->attr("w:header", page.header);
     m_xml->attr("w:footer", page.footer);
     m_xml->attr("w:gutter", 0);
+    if (page.lineNumbers > 0) {
+        m_xml->empty("w:lnNumType");
+        m_xml->attr("w:countBy", 1);
+        m_xml->attr("w:distance", page.lineNumbers);
+        m_xml->attr("w:restart", page.lineNumbersEachPage ? "newPage" : "continuous");
+    }
     if (page.firstNumber > 0) {
         m_xml->empty("w:pgNumType");
         m_xml->attr("w:start", page.firstNumber);

@@ -225,6 +225,10 @@ struct WordPageSetup
     /// below 0: half an inch, or the margin when that is smaller.
     double headerDistance = -1;
     double footerDistance = -1;
+    /// Word numbers the lines in the left margin, this many points from the text; 0: none.
+    double lineNumberDistance = 0;
+    /// The line numbers start again at 1 on every page rather than count on.
+    bool lineNumbersEachPage = false;
 };
 
 /// A run of pages with one page setup; every section but a continuous one starts on a new

@@ -1,6 +1,7 @@
 #include "LayoutAnalyzer.h"
 
 #include "Equations.h"
+#include "LineNumbers.h"
 #include "ScriptOrder.h"
 #include "TableDetector.h"
 
@@ -76,6 +77,7 @@ struct Band
     QVector<Interval> gutters;
     QVector<Interval> spans; // u-extents of every fragment in the band
     QVector<bool> large;     // per span: set larger than the body (a heading)
+    int strips = 1;
 };
 
 double overlap(double a0, double a1, double b0, double b1)
@@ -339,6 +341,19 @@ private:
                         gutters = own;
                         join = narrowGutters(gutters, band.spans, minGutter, band.large);
                     }
+                    // A band of one strip whose wide word spaces (a heading set justified
+                    // beside a column) looked like gutters keeps those the next strip has too.
+                    if (!join && band.strips == 1 && !own.isEmpty() && own.size() < band.gutters.size()) {
+                        gutters.clear();
+                        for (auto const& o : own)
+                            for (auto const& g : band.gutters)
+                                if (std::min(o.second, g.second) - std::max(o.first, g.first) >= minGutter)
+                                    gutters.push_back(
+                                        {std::max(o.first, g.first), std::min(o.second, g.second)});
+                        join = gutters.size() == own.size() &&
+                               narrowGutters(gutters, band.spans, minGutter, band.large) &&
+                               narrowGutters(gutters, spans, minGutter, large);
+                    }
                     if (join)
                         band.gutters = gutters;
                 } else if (own.isEmpty()) {
@@ -355,10 +370,11 @@ private:
                     band.rows += strip;
                     band.spans += spans;
                     band.large += large;
+                    ++band.strips;
                     continue;
                 }
             }
-            bands.push_back(Band{strip, own, spans, large});
+            bands.push_back(Band{strip, own, spans, large, 1});
         }
 
         for (auto const& band : bands)
@@ -586,7 +602,9 @@ PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF 
                                              int pageIndex, QVector<QLineF> const& rulings,
                                              QVector<Rule> const& styles)
 {
-    TableDetector::Result found = TableDetector::detect(words, rulings, pageSize, styles);
+    QVector<Word> text = words;
+    QVector<Word> numbers = LineNumbers::take(text);
+    TableDetector::Result found = TableDetector::detect(text, rulings, pageSize, styles);
     // Columns of code or a log in a face of fixed pitch, aligned with spaces, are lines.
     for (int t = found.tables.size() - 1; t >= 0; --t) {
         Table const& table = found.tables.at(t);
@@ -625,6 +643,7 @@ PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF 
     std::stable_sort(found.tables.begin(), found.tables.end(),
                      [](Table const& a, Table const& b) { return a.beforeBlock < b.beforeBlock; });
     page.tables = found.tables;
+    page.lineNumbers = std::move(numbers);
     return page;
 }
 

@@ -139,6 +139,8 @@ struct PageLayout
     QVector<Block> blocks;   // in reading order
     QVector<Table> tables;   // in reading order, each placed among the blocks by beforeBlock
     double bodyFontSize = 0; // the size of most text on the page, 0 without text
+    // Numbers set in the margin beside the lines (layout::LineNumbers), out of the text.
+    QVector<Word> lineNumbers;
 
     bool hasText() const { return !blocks.isEmpty() || !tables.isEmpty(); }
 };

@@ -1,6 +1,7 @@
 #include "ScriptOrder.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace pdfconv {
 namespace layout {
@@ -174,6 +175,60 @@ QString ScriptOrder::myanmarLogical(QString const& text)
     return QString::fromUcs4(out.constData(), out.size());
 }
 
+namespace {
+
+// Arabic letters that join no letter after them: a shaping engine may set the rest of the
+// word a small kern apart, which the PDF library reads as a space.
+bool joinsNoFurther(QString const& text)
+{
+    static QString const letters = QStringLiteral("\u0627\u0623\u0625\u0622\u0671\u062F\u0630\u0631\u0632"
+                                                  "\u0648\u0624\u0621");
+    for (int i = text.size() - 1; i >= 0; --i)
+        if (text.at(i).category() != QChar::Mark_NonSpacing)
+            return letters.contains(text.at(i));
+    return false;
+}
+
+bool arabicOnly(QString const& text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c.direction() != QChar::DirAL && c.category() != QChar::Mark_NonSpacing)
+            return false;
+    return true;
+}
+
+// Joins pieces of a drawn Arabic word (in reading order already) that stand closer than a
+// space, the first ending in a letter that joins no further: "طو" and "يلة" are "طويلة".
+void joinKernedPieces(QVector<Word>& words)
+{
+    for (int i = words.size() - 2; i >= 0; --i) {
+        Word const& a = words.at(i);
+        Word const& b = words.at(i + 1);
+        bool const aRight = a.box.center().x() > b.box.center().x();
+        Word const& right = aRight ? a : b;
+        Word const& left = aRight ? b : a;
+        double const size = std::max(a.fontSize, b.fontSize);
+        double const gap = right.box.left() - left.box.right();
+        double const height = std::min(a.box.height(), b.box.height());
+        if (a.rotation != 0 || b.rotation != 0 || size <= 0 ||
+            std::abs(a.fontSize - b.fontSize) > 0.05 * size ||
+            std::abs(a.box.top() - b.box.top()) > 0.1 * height ||
+            std::abs(a.box.bottom() - b.box.bottom()) > 0.1 * height || gap < -0.5 || gap >= 0.17 * size ||
+            !arabicOnly(right.text) || !arabicOnly(left.text) || !joinsNoFurther(right.text))
+            continue;
+        Word joined = right;
+        joined.text = right.text + left.text;
+        joined.box = right.box.united(left.box);
+        joined.spaceAfter = b.spaceAfter;
+        words[i] = joined;
+        words.removeAt(i + 1);
+    }
+}
+
+} // namespace
+
 void ScriptOrder::toLogical(QVector<Word>& words)
 {
     int rtl = 0, myanmar = 0;
@@ -213,6 +268,8 @@ void ScriptOrder::toLogical(QVector<Word>& words)
             word.text = QString::fromUcs4(clean.constData(), clean.size());
         }
     }
+    if (rtlDrawn)
+        joinKernedPieces(words);
 }
 
 void ScriptOrder::orderLine(QVector<Word>& words, bool rightToLeft)

@@ -73,6 +73,7 @@ void layOutWithout(PageContent& page, QVector<layout::Block> const& heads)
     for (auto const& figure : page.figures)
         for (int b : figure.labels)
             labels << old.blocks.value(b).box;
+    words += old.lineNumbers;
     page.layout = layout::LayoutAnalyzer::analyzeWithTables(
         words, old.size, old.pageIndex, page.graphics.rulings, page.graphics.rulingStyles);
     layout::PageLayout const& now = page.layout;

@@ -265,6 +265,21 @@ QVector<double> lineWidths(WordParagraph const& p)
     return TextWidths::lineWidths(runs);
 }
 
+// Text of a script whose shaping (stacked and reordered signs) our measure of widths knows
+// only roughly: Indic, Burmese, Thai, Lao, Khmer, Tibetan.
+bool shapedScript(WordParagraph const& p)
+{
+    for (auto const& item : p.content)
+        if (auto const* run = std::get_if<ooxml::TextRun>(&item))
+            for (QChar c : run->text) {
+                ushort const u = c.unicode();
+                if ((u >= 0x0900 && u <= 0x0DFF) || (u >= 0x0E00 && u <= 0x0FFF) ||
+                    (u >= 0x1000 && u <= 0x109F) || (u >= 0x1780 && u <= 0x17FF))
+                    return true;
+            }
+    return false;
+}
+
 void scaleRuns(WordParagraph& p, int percent)
 {
     for (auto& item : p.content)
@@ -1099,6 +1114,25 @@ WordBuilder::WordBuilder(QVector<PageContent> const& pages, bool flowing, ooxml:
                                       clampMargin(size.width() - text.right()),
                                       clampMargin(size.height() - text.bottom() - kSingleLine * bodySize));
     }
+    // A manuscript's line numbers: Word numbers the lines itself, as far from the text as the
+    // PDF sets them, counting on or starting again with each page as the PDF does.
+    QVector<double> distances(m_setups.size());
+    QVector<int> numbered(m_setups.size()), restarted(m_setups.size());
+    for (int i = 0; i < pages.size(); ++i) {
+        QVector<layout::Word> const& numbers = pages.at(i).layout.lineNumbers;
+        int const s = m_sectionOf.at(i);
+        double const left = m_setups.at(s).margins.left();
+        if (numbers.isEmpty() || numbers.first().box.right() >= left)
+            continue;
+        distances[s] += left - numbers.first().box.right();
+        restarted[s] += numbers.first().text == QLatin1String("1") ? 1 : 0;
+        ++numbered[s];
+    }
+    for (int s = 0; s < m_setups.size(); ++s)
+        if (numbered.at(s) > 0) {
+            m_setups[s].lineNumberDistance = std::max(1.0, distances.at(s) / numbered.at(s));
+            m_setups[s].lineNumbersEachPage = numbered.at(s) > 1 && restarted.at(s) == numbered.at(s);
+        }
     findBreaks();
 }
 
@@ -1737,6 +1771,31 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
         frameOf[k] = frames.size();
         frames << f;
     }
+    // A manuscript's line numbers stay where they stand, each a frame that ends its number
+    // at the side nearer the text.
+    int const numbersFrom = frames.size();
+    for (auto const& number : layout.lineNumbers) {
+        layout::Line line;
+        line.words = {number};
+        line.box = number.box;
+        line.fontSize = number.fontSize;
+        layout::Block block;
+        block.lines = {line};
+        block.box = number.box;
+        block.fontSize = number.fontSize;
+        Shape const shape = shapeOf(block, QRectF());
+        bool const left = number.box.center().x() < text.left();
+        double const y = std::max(0.0, shape.firstBaseline - (shape.pitch - kDescent * shape.size));
+        Framed f;
+        f.alignment = left ? Alignment::Right : Alignment::Left;
+        f.box = QRectF(number.box.left(), y, std::max(4.0, number.box.width()), shape.pitch);
+        f.paragraph = paragraph(block, QRectF(f.box.left(), y, f.box.width(), 1), true, f.alignment);
+        f.paragraph.indentRight = 0;
+        f.size = shape.size;
+        f.single = true;
+        f.lines << number.box.width();
+        frames << f;
+    }
     // Widths: lines that come out wider than the PDF's are set narrower, down to the PDF's
     // width; a frame then takes what rounding and hinting may add from the free room beside
     // it. A justified frame keeps the PDF's width, which its lines stretch to.
@@ -1775,7 +1834,7 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
                             : f.alignment == Alignment::Right  ? left
                             : f.alignment == Alignment::Center ? 2 * std::min(left, right)
                                                                : right;
-        double const slack = std::min(grow, 1.5 + 0.01 * need);
+        double const slack = std::min(grow, 1.5 + (shapedScript(p) ? 0.1 : 0.01) * need);
         double const most = f.box.width() + grow - slack;
         // Kerning makes the PDF's lines a little shorter than their advances add up to: a
         // face the same as the PDF's stays as it is.
@@ -1831,6 +1890,11 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
             continue;
         Framed& f = frames[frameOf.at(k)];
         // A height of 0: the frame grows with its lines.
+        f.paragraph.frame = QRectF(f.box.topLeft(), QSizeF(f.box.width(), 0));
+        push(f.paragraph);
+    }
+    for (int i = numbersFrom; i < frames.size(); ++i) {
+        Framed& f = frames[i];
         f.paragraph.frame = QRectF(f.box.topLeft(), QSizeF(f.box.width(), 0));
         push(f.paragraph);
     }

@@ -113,6 +113,7 @@ bool writePdf(QString const& path, QList<Page> const& pages)
     if (!painter.begin(&writer))
         return false;
     QRectF const area(56, 56, 595 - 112, 842 - 112);
+    int lineNumber = 0;
     for (int p = 0; p < pages.size(); ++p) {
         if (p > 0)
             writer.newPage();
@@ -169,6 +170,16 @@ bool writePdf(QString const& path, QList<Page> const& pages)
         for (auto const& line : page.code) {
             painter.drawText(QPointF(area.left() + 12, y + 10), line);
             y += 12;
+        }
+        QFont numbers(QStringLiteral("DejaVu Serif"));
+        numbers.setPointSizeF(7);
+        for (auto const& line : page.numbered) {
+            painter.setFont(body);
+            painter.drawText(QPointF(area.left(), y + 11), line);
+            painter.setFont(numbers);
+            painter.drawText(QRectF(area.left() - 40, y + 3, 30, 9), Qt::AlignRight,
+                             QString::number(++lineNumber));
+            y += 22;
         }
         painter.setFont(small);
         QString const number = QString::number(p + 1);

@@ -18,6 +18,9 @@ struct Page
     QString foot = {};      // a running foot below it
     QStringList notes = {}; // footnotes: each a line "Noted <n>." with a raised mark, the note at the foot
     QStringList code = {};  // lines of code in a face of fixed pitch, after the paragraphs
+    // Lines of running text, 11 pt at 22 pt a line, after the paragraphs, each numbered small in
+    // the left margin; the numbers count on from the page before.
+    QStringList numbered = {};
 };
 
 // Writes the pages to @p path; false when it cannot.

@@ -698,6 +698,55 @@ private slots:
         }
     }
 
+    // A manuscript's line numbers are Word's own in flowing text and stay in the margin in page
+    // layout; either way they are no table, and the lines keep within the margins.
+    void wordLineNumbers_data()
+    {
+        QTest::addColumn<bool>("flowing");
+        QTest::newRow("flowing text") << true;
+        QTest::newRow("page layout") << false;
+    }
+
+    void wordLineNumbers()
+    {
+        QFETCH(bool, flowing);
+        QList<PdfFixtures::Page> pages{{}, {}};
+        for (int p = 0; p < pages.size(); ++p)
+            for (int l = 0; l < 12; ++l)
+                pages[p].numbered
+                    << QStringLiteral("moss carpets hold the nitrogen of the rain p%1l%2").arg(p).arg(l);
+        QString const in = path("numbered.pdf");
+        QVERIFY(PdfFixtures::writePdf(in, pages));
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, in, out, wordOptions(flowing)), 0);
+        QByteArray const xml = PackageReader(out).part("word/document.xml");
+        QCOMPARE(xmlread::count(xml, "w:tbl"), 0);
+        QStringList const paragraphs = docxParagraphs(xml);
+        QStringList numbers;
+        for (auto const& p : paragraphs)
+            if (p.contains(QRegularExpression(QStringLiteral("^\\d+$"))))
+                numbers << p;
+        QString const body = paragraphs.join('\n');
+        QVERIFY2(body.contains("p1l11") &&
+                     !body.contains(QRegularExpression(QStringLiteral("(^|\\s)\\d+ moss"))),
+                 qPrintable(body));
+        QVector<QXmlStreamAttributes> const lineNumbering = xmlread::attributes(xml, "w:lnNumType");
+        if (flowing) {
+            QCOMPARE(numbers.size(), 0);
+            QVERIFY(!lineNumbering.isEmpty());
+            for (auto const& numbering : lineNumbering)
+                QCOMPARE(numbering.value("w:restart").toString(), QStringLiteral("continuous"));
+        } else {
+            QCOMPARE(numbers.size(), 24);
+            QCOMPARE(numbers.last(), QStringLiteral("24"));
+            QCOMPARE(lineNumbering.size(), 0);
+        }
+        // Text frames start at the text's edge; the numbers' frames end left of it.
+        for (auto const& frame : xmlread::attributes(xml, "w:framePr"))
+            QVERIFY(frame.value("w:x").toInt() + frame.value("w:w").toInt() <= 56 * 20 ||
+                    frame.value("w:x").toInt() >= 56 * 20 - 40);
+    }
+
     void wordTables_data()
     {
         QTest::addColumn<bool>("ruled");

@@ -325,20 +325,28 @@ private slots:
     {
         QTest::addColumn<double>("rightOffset"); // baseline shift of the right column
         QTest::addColumn<bool>("title");
-        QTest::newRow("aligned baselines") << 0.0 << false;
-        QTest::newRow("shifted baselines") << 5.0 << false;
-        QTest::newRow("under a title") << 0.0 << true;
-        QTest::newRow("right column starts higher") << -30.0 << false;
+        QTest::addColumn<bool>("heading"); // over the left column, justified with wide spaces
+        QTest::newRow("aligned baselines") << 0.0 << false << false;
+        QTest::newRow("shifted baselines") << 5.0 << false << false;
+        QTest::newRow("under a title") << 0.0 << true << false;
+        QTest::newRow("right column starts higher") << -30.0 << false << false;
+        QTest::newRow("heading with wide spaces beside a column") << 0.0 << false << true;
     }
 
     void columnsAreReadOneAfterAnother()
     {
         QFETCH(double, rightOffset);
         QFETCH(bool, title);
+        QFETCH(bool, heading);
         PageBuilder b;
         if (title)
             b.line(150, 40, QStringLiteral("A Title Across Both Columns"), 20);
-        b.column(56, 100, QStringLiteral("L"), 10).column(320, 100 + rightOffset, QStringLiteral("R"), 8);
+        if (heading)
+            b.line(56, 100, QStringLiteral("Environmental"), 14, true)
+                .line(175, 100, QStringLiteral("consider-"), 14, true)
+                .line(56, 118, QStringLiteral("ations in transport"), 14, true);
+        b.column(56, heading ? 140 : 100, QStringLiteral("L"), 10)
+            .column(320, 100 + rightOffset, QStringLiteral("R"), 8);
         PageLayout const page = b.analyze();
         QString const text = allText(page);
         QVERIFY2(text.indexOf(QStringLiteral("L59")) < text.indexOf(QStringLiteral("R0 ")), qPrintable(text));
@@ -346,6 +354,9 @@ private slots:
         QCOMPARE(page.columns.size(), title ? 3 : 2);
         if (title)
             QVERIFY(text.startsWith(QStringLiteral("A Title")));
+        if (heading)
+            QVERIFY2(text.startsWith(QStringLiteral("Environmental consider-\nations in transport\nL0 ")),
+                     qPrintable(text));
     }
 
     // A heading set larger than the body may reach far into the gutter, next to a line of the
@@ -464,7 +475,8 @@ private slots:
     }
 
     // Words as the PDF library reads them, left to right on the page, each with its letters in
-    // the order they stand; a trailing '+' glues a word to the next without a gap.
+    // the order they stand; a trailing '+' glues a word to the next without a gap, a '~' sets
+    // it a kern apart, narrower than a space.
     void scriptsReadInLogicalOrder_data()
     {
         QTest::addColumn<QStringList>("drawn");
@@ -480,6 +492,11 @@ private slots:
         QTest::newRow("hebrew phrase in english")
             << QStringList{"see", "םלוע", "םולש", "there"} << "see שלום עולם there";
         QTest::newRow("text layer in reading order") << QStringList{"עולם", "שלום"} << "שלום עולם";
+        QTest::newRow("arabic word kerned apart after waw")
+            << QStringList{"ةلي~", "وط", "ةرتفل"} << "لفترة طويلة";
+        QTest::newRow("arabic words a space apart after waw") << QStringList{"ةلي", "وط"} << "طو يلة";
+        QTest::newRow("arabic word kerned apart before a joining letter")
+            << QStringList{"ةلي~", "بط"} << "طب يلة";
         QTest::newRow("burmese as drawn")
             << QStringList{QStringLiteral("\u1031\u103C\u1019"),
                            QStringLiteral("\u1031\u1000\u103B\u102C\u1004\u103A\u1038")}
@@ -497,14 +514,15 @@ private slots:
         double x = 100;
         for (QString text : drawn) {
             bool const glued = text.endsWith(QLatin1Char('+'));
-            if (glued)
+            bool const kerned = text.endsWith(QLatin1Char('~'));
+            if (glued || kerned)
                 text.chop(1);
             Word w;
             w.text = text;
             w.fontSize = 10;
             w.box = QRectF(x, 100, 5.0 * text.size(), 10);
             w.spaceAfter = !glued; // the PDF library marks the gap to the word on the right
-            x = w.box.right() + (glued ? 0 : 3);
+            x = w.box.right() + (glued ? 0 : kerned ? 1.25 : 3);
             words << w;
         }
         ScriptOrder::toLogical(words);
@@ -711,6 +729,53 @@ private slots:
         for (auto const& block : page.blocks)
             running += block.text().count(QStringLiteral("running"));
         QCOMPARE(running, 14);
+    }
+
+    // Numbers a manuscript sets beside its lines in the margin leave the text, which would
+    // otherwise be a table of numbers and lines; numbers at the text's own edge stay.
+    void lineNumbers_data()
+    {
+        QTest::addColumn<bool>("left");      // in the left margin, else the right one
+        QTest::addColumn<int>("every");      // a number on every n-th line
+        QTest::addColumn<int>("step");       // from one number to the next
+        QTest::addColumn<double>("heading"); // x of a heading over the lines
+        QTest::addColumn<int>("taken");
+        QTest::newRow("left margin") << true << 1 << 1 << 70.0 << 30;
+        QTest::newRow("every fifth line") << true << 5 << 5 << 70.0 << 6;
+        QTest::newRow("right margin") << false << 1 << 1 << 70.0 << 30;
+        QTest::newRow("heading at the numbers' edge") << true << 1 << 1 << 40.0 << 0;
+        QTest::newRow("counting down") << true << 1 << -1 << 70.0 << 0;
+    }
+
+    void lineNumbers()
+    {
+        QFETCH(bool, left);
+        QFETCH(int, every);
+        QFETCH(int, step);
+        QFETCH(double, heading);
+        QFETCH(int, taken);
+        PageBuilder b;
+        b.line(heading, 40, QStringLiteral("Results of the survey"), 12, true);
+        int number = step > 0 ? 1 : 30;
+        for (int l = 0; l < 30; ++l) {
+            b.line(70, 70 + 14 * l, QStringLiteral("moss carpets take up the nitrogen of rain l%1").arg(l));
+            if ((l + 1) % every != 0)
+                continue;
+            QString const text = QString::number(number * (step > 0 ? step : 1));
+            double const width = text.size() * 3.5;
+            b.line(left ? 60 - width : 380, 72 + 14 * l, text, 7);
+            number += step > 0 ? 1 : -1;
+        }
+        PageLayout const page = LayoutAnalyzer::analyzeWithTables(b.m_words, QSizeF(595, 842), 0, {});
+        QCOMPARE(page.lineNumbers.size(), taken);
+        if (taken == 0)
+            return;
+        QVERIFY(page.tables.isEmpty());
+        QString const text = allText(page);
+        QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("(^|\\s)\\d+(\\s|$)"))), qPrintable(text));
+        for (auto const& block : page.blocks)
+            QVERIFY2(block.box.left() >= std::min(heading, 70.0) - 0.5 && block.box.right() < 380,
+                     qPrintable(block.text()));
     }
 
     // Lines of words "text|face|size|x|y" between two lines of running text.
