@@ -12,7 +12,9 @@
 //           left or right edge of the source's text, beyond those the source has off its page;
 //   frm     pairs of the package's frames whose rectangles overlap (page layout);
 //   words   the share of its words that the round trip keeps of the worst source page, on
-//           its rendered pages or in its pictures' alternative texts (an equation's);
+//           its rendered pages or in its pictures' alternative texts (an equation's); two
+//           words of the PDF's text that the round trip holds as one word of the source file
+//           count as kept (a kern the PDF's text reads as a space);
 //   order   the share of the source's words kept in the order of the text (longest common
 //           subsequence over the words as the PDFs' content gives them);
 //   logic   Hebrew, Arabic and Burmese words of the source file found in logical order on
@@ -500,7 +502,10 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
         auto const m = compound.next();
         vocabulary.remove((m.captured(1) + m.captured(2)).toLower());
     }
-    QStringList const sourceLogic = logicalWords(sourceText(sourceFile));
+    QString const fileText = sourceText(sourceFile);
+    QStringList const sourceLogic = logicalWords(fileText);
+    QStringList const fileWordList = benchWords(fileText);
+    QSet<QString> const fileWords(fileWordList.begin(), fileWordList.end());
     LogicalOrder const sourceLogicHeld = compareLogical(sourceLogic, pdfText(pdf));
     QVector<RenderedPage> const sourceBoxes = renderedPages(pdf);
     QPair<double, double> const edges = textEdges(sourceBoxes);
@@ -544,7 +549,7 @@ QVector<Result> measure(QString const& stem, QDir const& work, QVector<Build> co
                     text + pictureDescriptions(PackageReader(docx).part(QStringLiteral("word/document.xml")));
                 r.words = 1;
                 for (auto const& words : expectedWords)
-                    r.words = std::min(r.words, wordRecall(words, kept));
+                    r.words = std::min(r.words, wordRecall(words, kept, fileWords));
                 r.order = inOrder(sourceWords, benchWords(pdfText(back, 0, true)));
                 r.pages = pageCount(back);
                 QVector<RenderedPage> const rendered = renderedPages(back);

@@ -373,6 +373,7 @@ private:
     // block comes or the section ends.
     int m_sections = 0;
     PageGeometry m_page;
+    bool m_inMarginal = false; // writing a header or footer part
     std::optional<WordBlock> m_pending;
     bool m_pendingBreak = false; // a page break came before the pending block
     bool m_break = false;        // a page break came after it
@@ -654,6 +655,9 @@ void DocxStreamWriter::Private::paragraph(WordParagraph const& paragraph, bool b
         m_xml->attr("w:val", numbering(paragraph.label));
         m_xml->end();
     }
+    // Word leaves running heads out of a section's line numbers; LibreOffice counts them.
+    if (m_inMarginal)
+        m_xml->empty("w:suppressLineNumbers");
     if (paragraph.shading.isValid()) {
         m_xml->empty("w:shd");
         m_xml->attr("w:val", "clear");
@@ -1279,7 +1283,9 @@ QString DocxStreamWriter::Private::marginalPart(QVector<WordParagraph> const& pa
         p.content = text;
         p.frame.reset();
         p.columnBreakBefore = false;
+        m_inMarginal = true;
         paragraph(p, false, nullptr);
+        m_inMarginal = false;
     }
     if (paragraphs.isEmpty())
         m_xml->empty("w:p"); // Word wants a paragraph in every header and footer

@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <map>
 #include <mutex>
 
@@ -222,6 +223,31 @@ void splitScripts(poppler::text_box const& b, layout::Word& w, QVector<layout::W
     }
 }
 
+// Where a lam and an alef share one glyph (the PDF library splits a glyph of two letters into
+// two equal halves): the lam's index. A lam and alef that start the word as drawn (the article,
+// its alef rightmost) are letters of their own.
+QVector<int> ligaturePairs(poppler::text_box const& b, QString const& text)
+{
+    QVector<int> pairs;
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        ushort const alef = text.at(i + 1).unicode();
+        if (text.at(i).unicode() != 0x0644 ||
+            (alef != 0x0627 && alef != 0x0623 && alef != 0x0625 && alef != 0x0622))
+            continue;
+        bool article = true;
+        for (int k = i + 2; k < text.size(); ++k)
+            article = article && !text.at(k).isLetter();
+        if (article)
+            continue;
+        poppler::rectf const lam = b.char_bbox(size_t(i));
+        poppler::rectf const next = b.char_bbox(size_t(i + 1));
+        if (lam.width() > 0 && std::abs(lam.width() - next.width()) < 0.005 &&
+            std::abs(lam.x() + lam.width() - next.x()) < 0.005 && std::abs(lam.y() - next.y()) < 0.005)
+            pairs << i;
+    }
+    return pairs;
+}
+
 } // namespace
 
 QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
@@ -230,6 +256,7 @@ QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
     QVector<layout::Word> words;
     words.reserve(int(boxes.size()));
     QHash<QByteArray, layout::FontTraits> fonts;
+    QVector<QPair<int, int>> ligatures; // word, letter
     for (auto const& b : boxes) {
         layout::Word w;
         poppler::ustring const text = b.text();
@@ -251,8 +278,22 @@ QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
             w.monospace = it->monospace;
             w.serif = it->serif;
         }
+        int const before = words.size();
+        QVector<int> const pairs = ligaturePairs(b, w.text);
         splitScripts(b, w, words);
+        if (words.size() == before + 1)
+            for (int i : pairs)
+                ligatures.push_back({before, i});
     }
+    // A lam-alef ligature gives its two letters in reading order while the word around it
+    // stands as drawn: they turn round with the word unless put as drawn first.
+    if (!ligatures.isEmpty() && layout::ScriptOrder::drawnRightToLeft(words))
+        for (auto const& at : ligatures) {
+            QString& text = words[at.first].text;
+            QChar const lam = text.at(at.second);
+            text[at.second] = text.at(at.second + 1);
+            text[at.second + 1] = lam;
+        }
     layout::ScriptOrder::toLogical(words);
     return words;
 }

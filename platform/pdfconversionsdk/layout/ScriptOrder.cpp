@@ -229,10 +229,10 @@ void joinKernedPieces(QVector<Word>& words)
 
 } // namespace
 
-void ScriptOrder::toLogical(QVector<Word>& words)
+bool ScriptOrder::drawnRightToLeft(QVector<Word> const& words)
 {
-    int rtl = 0, myanmar = 0;
-    bool rtlSeen = false, myanmarSeen = false;
+    int rtl = 0;
+    bool rtlSeen = false;
     for (auto const& word : words) {
         bool candidate = false;
         for (QChar c : word.text)
@@ -240,15 +240,30 @@ void ScriptOrder::toLogical(QVector<Word>& words)
         if (!candidate)
             continue;
         QVector<uint> const chars = word.text.toUcs4();
-        for (uint c : chars) {
+        for (uint c : chars)
             rtlSeen = rtlSeen || isRtl(c);
-            myanmarSeen = myanmarSeen || isMyanmar(c);
-        }
         rtl += rtlVote(chars);
-        myanmar += myanmarVote(chars);
     }
     // Without a sign either way the letters are taken as drawn, as shaped text is.
-    bool const rtlDrawn = rtlSeen && rtl >= 0;
+    return rtlSeen && rtl >= 0;
+}
+
+void ScriptOrder::toLogical(QVector<Word>& words)
+{
+    int myanmar = 0;
+    bool myanmarSeen = false;
+    for (auto const& word : words) {
+        bool candidate = false;
+        for (QChar c : word.text)
+            candidate = candidate || c.unicode() >= 0x1000;
+        if (!candidate)
+            continue;
+        QVector<uint> const chars = word.text.toUcs4();
+        for (uint c : chars)
+            myanmarSeen = myanmarSeen || isMyanmar(c);
+        myanmar += myanmarVote(chars);
+    }
+    bool const rtlDrawn = drawnRightToLeft(words);
     bool const myanmarDrawn = myanmarSeen && myanmar > 0;
     if (!rtlDrawn && !myanmarSeen)
         return;

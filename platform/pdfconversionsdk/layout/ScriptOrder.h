@@ -18,6 +18,8 @@ public:
     // Puts the letters of each word of a page in reading order, where the page shows them in
     // the order they stand.
     static void toLogical(QVector<Word>& words);
+    // Whether a page's right-to-left words hold their letters in the order they are drawn.
+    static bool drawnRightToLeft(QVector<Word> const& words);
     // @p words: a line's words from left to right. Reorders them as they are read: right to
     // left in a right-to-left line, but numbers and left-to-right phrases within it from left
     // to right, and a right-to-left phrase within a left-to-right line from right to left. The

@@ -203,12 +203,12 @@ QStringList entriesBelow(QString const& dir)
     return out;
 }
 
-// A file that a writer keeps while it works: libzip's archive in the making (its name gets
-// six more characters) or the searchable writer's ".tmp".
+// A file that a writer keeps while it works: its own ".<name>.<hex>.part", libzip's archive in
+// the making (its name gets six more characters) or the searchable writer's ".tmp".
 bool isWriterTemporary(QString const& name)
 {
     static QRegularExpression const pattern(
-        QStringLiteral("\\.part\\.[A-Za-z0-9]{6}$|\\.[0-9a-f]{8}\\.tmp$"));
+        QStringLiteral("\\.part\\.[A-Za-z0-9]{6}$|\\.[0-9a-f]{8}\\.tmp$|^\\..+\\.[0-9a-f]{1,16}\\.part$"));
     return pattern.match(name).hasMatch();
 }
 
@@ -413,6 +413,54 @@ private slots:
             }
         QVERIFY(text.indexOf(QStringLiteral("Annual Report")) < text.indexOf(QStringLiteral("c0w0")));
         QVERIFY(text.contains(QStringLiteral("Ελληνικά κείμενο, Кириллица текст, naïve café.")));
+    }
+
+    // A word of right-to-left letters drawn as they stand, one glyph holding a lam and an
+    // alef that the font maps to both in reading order, or each letter a glyph of its own.
+    void drawnArabicLigature_data()
+    {
+        QTest::addColumn<QByteArray>("toUnicode"); // code, letters: as drawn from left to right
+        QTest::newRow("lam-alef one glyph")
+            << QByteArray("<01> <0631> <02> <0627> <03> <0637> <04> <0645> <05> <06440623> <06> <0627>");
+        QTest::newRow("lam and alef glyphs of their own") << QByteArray(
+            "<01> <0631> <02> <0627> <03> <0637> <04> <0645> <05> <0623> <06> <0644> <07> <0627>");
+    }
+
+    void drawnArabicLigature()
+    {
+        QFETCH(QByteArray, toUnicode);
+        int const glyphs = (toUnicode.count("> <") + 1) / 2;
+        PdfFixtures::RawPdf pdf;
+        QByteArray procs, names, widths;
+        for (int g = 1; g <= glyphs; ++g) {
+            int const proc = pdf.addStream(QByteArray(), "600 0 0 0 500 700 d1 0 0 500 700 re f");
+            procs += "/g" + QByteArray::number(g) + " " + QByteArray::number(proc) + " 0 R ";
+            names += "/g" + QByteArray::number(g) + " ";
+            widths += "600 ";
+        }
+        QByteArray const cmap = "/CIDInit /ProcSet findresource begin 12 dict begin begincmap /CIDSystemInfo "
+                                "<< /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def /CMapName "
+                                "/Adobe-Identity-UCS def /CMapType 2 def 1 begincodespacerange <00> <FF> "
+                                "endcodespacerange " +
+                                QByteArray::number(glyphs) + " beginbfchar " + toUnicode +
+                                " endbfchar endcmap CMapName currentdict /CMap defineresource pop end end";
+        int const unicode = pdf.addStream(QByteArray(), cmap);
+        QByteArray const font = "/F2 << /Type /Font /Subtype /Type3 /FontBBox [0 0 600 700] /FontMatrix "
+                                "[0.001 0 0 0.001 0 0] /CharProcs << " +
+                                procs + ">> /Encoding << /Type /Encoding /Differences [1 " + names +
+                                "] >> /FirstChar 1 /LastChar " + QByteArray::number(glyphs) + " /Widths [" +
+                                widths + "] /ToUnicode " + QByteArray::number(unicode) +
+                                " 0 R /Resources << >> >>";
+        QByteArray codes;
+        for (int g = 1; g <= glyphs; ++g)
+            codes += QByteArray::number(g, 16).rightJustified(2, '0');
+        QByteArray const content = "BT /F2 20 Tf 100 700 Td <" + codes + "> Tj ET\n";
+        QString const in = path(QStringLiteral("ligature.pdf"));
+        QVERIFY(pdf.write(in, content, QByteArray(), QByteArray(), font));
+        QString const out = freshDir() + ".txt";
+        QCOMPARE(convert(&PdfConversion::StartPDFToTxt, in, out), 0);
+        QString const text = QString::fromUtf8(readAll(out)).trimmed();
+        QCOMPARE(text, QStringLiteral("\u0627\u0644\u0623\u0645\u0637\u0627\u0631"));
     }
 
     void rtfDocument()
