@@ -358,6 +358,10 @@
         <translation>die Datei ist beschädigt</translation>
     </message>
     <message>
+        <source>the file does not exist</source>
+        <translation>die Datei existiert nicht</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>diese Seite nimmt diese Art von Datei nicht an</translation>
     </message>

@@ -358,6 +358,10 @@
         <translation>el archivo está dañado</translation>
     </message>
     <message>
+        <source>the file does not exist</source>
+        <translation>el archivo no existe</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>esta página no admite este tipo de archivo</translation>
     </message>

@@ -358,6 +358,10 @@
         <translation>le fichier est endommagé</translation>
     </message>
     <message>
+        <source>the file does not exist</source>
+        <translation>le fichier n'existe pas</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>cette page n&apos;accepte pas ce type de fichier</translation>
     </message>

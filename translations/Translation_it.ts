@@ -358,6 +358,10 @@
         <translation>il file è danneggiato</translation>
     </message>
     <message>
+        <source>the file does not exist</source>
+        <translation>il file non esiste</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>questa pagina non accetta questo tipo di file</translation>
     </message>

@@ -358,6 +358,10 @@
         <translation>ファイルが破損しています</translation>
     </message>
     <message>
+        <source>the file does not exist</source>
+        <translation>ファイルが存在しません</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>このページではこの種類のファイルを扱えません</translation>
     </message>

@@ -358,6 +358,10 @@
         <translation>o arquivo está danificado</translation>
     </message>
     <message>
+        <source>the file does not exist</source>
+        <translation>o arquivo não existe</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>esta página não aceita este tipo de arquivo</translation>
     </message>

@@ -29,9 +29,14 @@ QList<FileItemList::RefusedFile> FileItemList::addFiles(QStringList const& paths
             refused.append({path, Refusal::Folder});
             continue;
         }
+        // A row for a file that is not there could only fail when it runs.
+        if (!info.exists()) {
+            refused.append({path, Refusal::Missing});
+            continue;
+        }
         FileItem* item = nullptr;
         if (info.suffix().contains(QLatin1String("pdf"), Qt::CaseInsensitive)) {
-            if (info.exists() && info.size() == 0) {
+            if (info.size() == 0) {
                 refused.append({path, Refusal::Empty});
                 continue;
             }

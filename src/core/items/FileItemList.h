@@ -24,6 +24,8 @@ public:
         Folder,
         Empty,
         Damaged,
+        // No file (or link to one) at the path: gone since it was chosen.
+        Missing,
     };
     struct RefusedFile
     {

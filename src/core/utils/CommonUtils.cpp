@@ -230,3 +230,13 @@ bool CommonUtils::isWritableFolder(QString const& path)
     QTemporaryFile probe(QDir(path).filePath(QStringLiteral(".docquill-probe-XXXXXX")));
     return probe.open();
 }
+
+QString CommonUtils::oneLine(QString text)
+{
+    for (QChar& c : text)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator || c == QLatin1Char('\v') || c == QLatin1Char('\f') ||
+            c == QChar(0x85))
+            c = QLatin1Char(' ');
+    return text;
+}

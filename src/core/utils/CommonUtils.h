@@ -35,6 +35,8 @@ public:
     static bool CheckIsCreatableFormats(QString const& path);
     static bool CheckIsDFCreatableFormats(QString const& path);
     static QString getFileTypeFilter(bool convertSide);
+    // A name as one line of text: its line breaks become spaces (for showing only).
+    static QString oneLine(QString text);
     // Cuts value to decimals digits after the point instead of rounding.
     static double getNonRoundingNumber(double value, int decimals);
 

@@ -6,6 +6,7 @@
 #include "relay/SignalTransferStation.h"
 #include "support/MainWindowAccess.h"
 #include "support/ModalDialog.h"
+#include "utils/CommonUtils.h"
 
 #include <QKeyEvent>
 
@@ -30,6 +31,19 @@ EnterPassword::EnterPassword(PDFFileItem* item, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
     ui->label->setText(tr("Open password"));
+    showFileName();
+}
+
+void EnterPassword::showFileName()
+{
+    // With "Apply to all" and several locked files, the user must know which one asks.
+    if (!m_pdfFileItem)
+        return;
+    layout()->activate();
+    QString const name = CommonUtils::oneLine(m_pdfFileItem->fileName());
+    ui->label_file->setText(
+        ui->label_file->fontMetrics().elidedText(name, Qt::ElideMiddle, ui->label_file->contentsRect().width()));
+    ui->label_file->setToolTip(CommonUtils::oneLine(m_pdfFileItem->filePath()));
 }
 
 EnterPassword::~EnterPassword()

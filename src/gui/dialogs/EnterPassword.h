@@ -31,6 +31,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void showFileName();
+
     Ui_EnterPassword* ui;
     PDFFileItem* m_pdfFileItem;
 };

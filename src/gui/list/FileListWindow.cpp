@@ -81,8 +81,10 @@ FileListWindow::~FileListWindow()
 
 void FileListWindow::initLineEdit()
 {
-    ui->lineEdit_output->addAction(QIcon(QStringLiteral(":/resource/exportfolder-3x.png")),
-                                   QLineEdit::LeadingPosition);
+    QAction* folderIcon = ui->lineEdit_output->addAction(QIcon(QStringLiteral(":/resource/exportfolder-3x.png")),
+                                                         QLineEdit::LeadingPosition);
+    // The icon sits in the field: a click on it chooses the folder as a click on the text does.
+    connect(folderIcon, &QAction::triggered, this, &FileListWindow::selectOutputDir);
     ui->lineEdit_output->setText(PMPreferences::getInstance()->getOutputFolder());
     ui->lineEdit_output->installEventFilter(this);
     ui->lineEdit_output->setAcceptDrops(false);
@@ -179,7 +181,7 @@ void FileListWindow::reportRefusedFiles(QList<FileItemList::RefusedFile> const& 
 {
     QStringList lines;
     auto line = [this, &lines](QString const& path, QString const& reason) {
-        lines << tr("\"%1\": %2").arg(QFileInfo(path).fileName(), reason);
+        lines << tr("\"%1\": %2").arg(CommonUtils::oneLine(QFileInfo(path).fileName()), reason);
     };
     for (FileItemList::RefusedFile const& file : refused) {
         switch (file.reason) {
@@ -191,6 +193,9 @@ void FileListWindow::reportRefusedFiles(QList<FileItemList::RefusedFile> const& 
             break;
         case FileItemList::Refusal::Damaged:
             line(file.path, tr("the file is damaged"));
+            break;
+        case FileItemList::Refusal::Missing:
+            line(file.path, tr("the file does not exist"));
             break;
         }
     }
@@ -327,6 +332,11 @@ void FileListWindow::clearFinishedItems()
 
 void FileListWindow::btn_open_folder_clicked()
 {
+    // No folder to show yet: the button leads to choosing one.
+    if (ui->lineEdit_output->text().isEmpty()) {
+        selectOutputDir();
+        return;
+    }
     QDesktopServices::openUrl(QUrl::fromLocalFile(ui->lineEdit_output->text()));
 }
 
@@ -398,7 +408,7 @@ bool FileListWindow::inputsReady()
             continue;
         QString const problem = widget->checkInput();
         if (!problem.isEmpty())
-            problems << tr("\"%1\": %2").arg(widget->fileItem()->fileName(), problem);
+            problems << tr("\"%1\": %2").arg(CommonUtils::oneLine(widget->fileItem()->fileName()), problem);
     }
     if (problems.isEmpty())
         return true;

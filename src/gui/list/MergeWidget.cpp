@@ -59,6 +59,9 @@ void MergeWidget::completionOfMerger(bool flag, QString outputFilePath)
         ui->iconLabel->setStyleSheet(QStringLiteral("image: url(:/resource/pic_failed-3x.png);"));
     } else {
         m_outputFilePath = outputFilePath;
+        // A merged file that lacks some of the run's files is no plain success.
+        if (m_merged < m_total)
+            ui->iconLabel->setStyleSheet(QStringLiteral("image: url(:/resource/pic_warning-3x.png);"));
     }
     showResultText();
     ui->stackedWidget->setCurrentWidget(ui->completePage);

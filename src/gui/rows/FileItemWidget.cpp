@@ -9,6 +9,7 @@
 #include "pdf/PageRanges.h"
 #include "language/MultiLanguage.h"
 #include "relay/SignalTransferStation.h"
+#include "utils/CommonUtils.h"
 
 #include "FileManager.h"
 
@@ -77,8 +78,9 @@ void FileItemWidget::initUi()
     }
     // Elide to the width the row's layout gives the name, not the label's unlaid-out default.
     layout()->activate();
-    ui->label_name->setText(ui->label_name->fontMetrics().elidedText(m_fileItem->fileName(), Qt::ElideMiddle,
-                                                                     ui->label_name->width()));
+    // A line break in a name would push the row's texts apart: the name shows on one line.
+    ui->label_name->setText(ui->label_name->fontMetrics().elidedText(CommonUtils::oneLine(m_fileItem->fileName()),
+                                                                     Qt::ElideMiddle, ui->label_name->width()));
     ui->label_size->setText(m_fileItem->formatBytesOfFile());
     showPageCount();
 }

@@ -91,7 +91,11 @@ private slots:
     void codes()
     {
         FileItemList list(ModeConvert);
-        list.addFiles({m_locked, m_home.filePath("gone.pdf")});
+        // Gone after it was added.
+        QString const gonePath = m_home.filePath("gone.pdf");
+        QVERIFY(QFile::copy(m_pdf, gonePath));
+        list.addFiles({m_locked, gonePath});
+        QVERIFY(QFile::remove(gonePath));
         auto* locked = qobject_cast<PDFFileItem*>(list.getFileItem(0));
         locked->setConvertType(ToTxt);
         // A locked item is skipped by runs; unlocked with the user password it converts.

@@ -123,18 +123,25 @@ private slots:
         QString const folder = m_home.filePath("folder.pdf");
         QVERIFY(QDir().mkpath(folder));
         QString const empty = touch("empty.pdf");
-        QList<FileItemList::RefusedFile> const refused =
-            list.addFiles({m_plain, m_plain, folder, m_damaged, empty, m_home.filePath("PLAIN.pdf")});
-        // The differently cased path is another item (it does not exist: accepted with one page).
+        QString const upper = m_home.filePath("PLAIN.pdf");
+        QVERIFY(QFile::copy(m_plain, upper));
+        // Paths gone since they were chosen: refused, not kept as rows that can only fail.
+        QList<FileItemList::RefusedFile> const refused = list.addFiles({m_plain, m_plain, folder, m_damaged,
+                                                                        m_home.filePath("gone.pdf"), empty, upper,
+                                                                        m_home.filePath("gone.txt")});
+        // The differently cased path is another item.
         QCOMPARE(list.fileCount(), 2);
         QCOMPARE(list.getFileItem(0)->filePath(), m_plain);
+        QCOMPARE(list.getFileItem(1)->filePath(), upper);
         // Refused files come back with their reasons; a path already on the page is no refusal.
         QStringList reasons;
         for (FileItemList::RefusedFile const& file : refused)
             reasons << QFileInfo(file.path).fileName() + ' ' + QString::number(int(file.reason));
         QCOMPARE(reasons, QStringList({"folder.pdf " + QString::number(int(FileItemList::Refusal::Folder)),
                                        "damaged.pdf " + QString::number(int(FileItemList::Refusal::Damaged)),
-                                       "empty.pdf " + QString::number(int(FileItemList::Refusal::Empty))}));
+                                       "gone.pdf " + QString::number(int(FileItemList::Refusal::Missing)),
+                                       "empty.pdf " + QString::number(int(FileItemList::Refusal::Empty)),
+                                       "gone.txt " + QString::number(int(FileItemList::Refusal::Missing))}));
     }
 
     // qpdf refuses this file's encryption dictionary, yet other readers open it with its password:

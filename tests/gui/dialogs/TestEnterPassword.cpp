@@ -128,6 +128,43 @@ private slots:
         QVERIFY(item->isEncrypted());
     }
 
+    // With several locked files the dialog says which one it asks for; a long name is
+    // shortened in the middle, so that its start and its type stay readable.
+    void namesItsFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shownStart");
+        QTest::addColumn<QString>("shownEnd");
+        QTest::newRow("short") << "payslip.pdf"
+                               << "payslip.pdf"
+                               << "payslip.pdf";
+        QTest::newRow("long") << "Annual report " + QString(200, 'x') + " final.pdf"
+                              << "Annual report"
+                              << "final.pdf";
+        QTest::newRow("line break") << "March\npayslip.pdf"
+                                    << "March payslip.pdf"
+                                    << "March payslip.pdf";
+    }
+
+    void namesItsFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shownStart);
+        QFETCH(QString, shownEnd);
+        QString const path = m_home.filePath(name);
+        QVERIFY(QFile::copy(m_locked, path));
+        FileItemList list(ModeConvert);
+        list.addFiles({path});
+        EnterPassword dialog(qobject_cast<PDFFileItem*>(list.getFileItem(0)));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* label = dialog.findChild<QLabel*>("label_file");
+        QVERIFY(label->isVisible());
+        QVERIFY2(label->text().startsWith(shownStart) && label->text().endsWith(shownEnd), qPrintable(label->text()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+        QCOMPARE(dialog.size(), QSize(350, 110));
+    }
+
     void buttonsTakeNoFocus()
     {
         EnterPassword dialog(nullptr);

@@ -48,7 +48,7 @@ class TestTranslatedScreens : public QObject
     Q_OBJECT
 
     TestHome m_home;
-    QString m_pdf, m_text, m_folder, m_locked;
+    QString m_pdf, m_text, m_folder, m_locked, m_twoLines;
     // Per screen, the widgets whose English text fits.
     QMap<QString, QSet<QString>> m_fitInEnglish;
 
@@ -117,7 +117,7 @@ class TestTranslatedScreens : public QObject
     QStringList lookAtRefusals(QString const& language, MainWindow& window)
     {
         QStringList faults;
-        QStringList refused{m_folder};
+        QStringList refused{m_folder, m_home.filePath("gone.pdf")};
         faults += lookAtBox(language, "files-refused",
                             [&] { window.converterList()->addFileList(refused, {m_text}); });
 
@@ -292,6 +292,8 @@ private slots:
         QVERIFY(QDir().mkpath(m_folder));
         m_locked = m_home.filePath("locked.pdf");
         QVERIFY(TestPdf::encrypt(m_pdf, m_locked, "secret", "owner"));
+        m_twoLines = m_home.filePath("Minutes of\nthe meeting.pdf");
+        QVERIFY(QFile::copy(m_pdf, m_twoLines));
     }
 
     void screens_data()
@@ -361,6 +363,18 @@ private slots:
         merged->mergedCount(2, 3);
         merged->completionOfMerger(true, m_home.filePath("Merge.pdf"));
         faults += look(language, "merge-partly", &partly);
+
+        // A name with a line break, and a range chosen beside its field.
+        FileListWindow rows(ModeConvert);
+        rows.resize(798, 300);
+        QStringList named{m_twoLines, m_pdf};
+        rows.addFileList(named);
+        rows.listWidgetShow();
+        QTRY_VERIFY(!rows.rowsPending());
+        for (auto* range : rows.findChildren<QAbstractButton*>("btn_range"))
+            range->click();
+        faults += look(language, "rows", &rows);
+        rows.hide();
 
         QAbout about;
         about.setAttribute(Qt::WA_DeleteOnClose, false);

@@ -31,6 +31,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 
 class TestFileListWindow : public QObject
@@ -282,6 +283,34 @@ private slots:
         QVERIFY(page.fileList()->getFileItem(0)->isUntreated());
     }
 
+    // With no output folder yet, the folder icons beside "Output Folder" lead to choosing one.
+    void folderIconsChooseTheFolder_data()
+    {
+        QTest::addColumn<bool>("inTheField");
+        QTest::newRow("button") << false;
+        QTest::newRow("icon in the field") << true;
+    }
+
+    void folderIconsChooseTheFolder()
+    {
+        QFETCH(bool, inTheField);
+        PMPreferences::getInstance()->saveOutputFolder(QString());
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        auto* field = page.findChild<QLineEdit*>("lineEdit_output");
+        QVERIFY(field->text().isEmpty());
+        FileDialog::clearRequests();
+        FileDialog::setNextAnswer({m_out});
+        QWidget* icon = inTheField ? static_cast<QWidget*>(field->findChild<QToolButton*>())
+                                   : static_cast<QWidget*>(button(page, "btn_openFolder"));
+        QVERIFY(icon && icon->isVisible());
+        QTest::mouseClick(icon, Qt::LeftButton);
+        QCOMPARE(FileDialog::requests().size(), 1);
+        QCOMPARE(FileDialog::requests().first().caption, QStringLiteral("Select output folder"));
+        QCOMPARE(field->text(), m_out);
+        QCOMPARE(PMPreferences::getInstance()->getOutputFolder(), m_out);
+    }
+
     void mergedCreation()
     {
         PMPreferences::getInstance()->saveOutputFolder(m_out);
@@ -498,12 +527,15 @@ private slots:
         showPage(page);
         MessageBox::clearShown();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("File is damaged."));
-        add(page, {folder, m_pdfs[0], damaged, empty});
+        // Paths that are gone since they were chosen become no "0 B" rows either.
+        add(page, {folder, m_pdfs[0], damaged, m_home.filePath("gone.pdf"), empty, m_home.filePath("gone.docx")});
         QCOMPARE(rows(page), QStringList{"alpha"});
         QTRY_COMPARE(MessageBox::shown(), QStringList{"Note|These files were not added:\n\n"
                                                       "\"folder.pdf\": a folder, not a file\n"
                                                       "\"broken.pdf\": the file is damaged\n"
-                                                      "\"empty.pdf\": the file is empty"});
+                                                      "\"gone.pdf\": the file does not exist\n"
+                                                      "\"empty.pdf\": the file is empty\n"
+                                                      "\"gone.docx\": the file does not exist"});
     }
 
     // An output folder that went away, or that takes no files, is not made again or written

@@ -27,13 +27,24 @@ private slots:
     void result_data()
     {
         QTest::addColumn<bool>("merged");
-        QTest::newRow("merged") << true;
-        QTest::newRow("failed") << false;
+        QTest::addColumn<int>("parts");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("icon");
+        QTest::newRow("merged") << true << 9 << "PDF Creation Completed"
+                                << "finished-3x.png";
+        // Files left out of the merged PDF make it no plain success.
+        QTest::newRow("partly") << true << 7 << "7 of 9 files are in the merged PDF."
+                                << "pic_warning-3x.png";
+        QTest::newRow("failed") << false << 0 << "The merge is failed"
+                                << "pic_failed-3x.png";
     }
 
     void result()
     {
         QFETCH(bool, merged);
+        QFETCH(int, parts);
+        QFETCH(QString, text);
+        QFETCH(QString, icon);
         QWidget page;
         page.resize(700, 500);
         page.show();
@@ -52,19 +63,18 @@ private slots:
         QCOMPARE(bar->value(), 85);
 
         QString const merged_file = m_home.filePath("out/Merge.pdf");
+        panel->mergedCount(parts, 9);
         panel->completionOfMerger(merged, merged_file);
         QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("completePage"));
         auto* message = panel->findChild<QLabel*>("completeMessage");
         auto* show = panel->findChild<QPushButton*>("btnShow");
-        QCOMPARE(message->text(),
-                 merged ? QString("PDF Creation Completed") : QString("The merge is failed"));
+        QCOMPARE(message->text(), text);
         QCOMPARE(show->isHidden(), !merged);
         QCOMPARE(show->text(), QStringLiteral("Show in Folder"));
-        if (!merged)
-            QVERIFY(panel->findChild<QLabel*>("iconLabel")->styleSheet().contains("pic_failed-3x.png"));
+        QVERIFY2(panel->findChild<QLabel*>("iconLabel")->styleSheet().contains(icon),
+                 qPrintable(panel->findChild<QLabel*>("iconLabel")->styleSheet()));
         MultiLanguage::instance()->languageSwitch(1);
-        QCOMPARE(message->text(),
-                 merged ? QString("PDF Creation Completed") : QString("The merge is failed"));
+        QCOMPARE(message->text(), text);
 
         QTest::mouseClick(merged ? show : panel->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
         QTRY_VERIFY(panel.isNull());

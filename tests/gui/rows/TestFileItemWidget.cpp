@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTranslator>
 
 class TestFileItemWidget : public QObject
@@ -172,10 +173,19 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("pageControls");
         QTest::addColumn<QString>("pages");
-        QTest::newRow("pdf") << m_pdf << true << "12 Pages";
-        QTest::newRow("upper-case PDF") << m_locked << true << "12 Pages";
-        QTest::newRow("one page") << m_onePage << true << "1 Page";
-        QTest::newRow("image") << m_image << false << "";
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("pdf") << m_pdf << true << "12 Pages"
+                             << "twelve pages.pdf";
+        QTest::newRow("upper-case PDF") << m_locked << true << "12 Pages"
+                                        << "locked.PDF";
+        QTest::newRow("one page") << m_onePage << true << "1 Page"
+                                  << "one page.pdf";
+        QTest::newRow("image") << m_image << false << ""
+                               << "photo.png";
+        // Line breaks in a name: shown on one line, the row keeps its layout.
+        QTest::newRow("newlines in the name") << m_home.filePath("two\nlines\r\nand\u2029more.pdf") << true
+                                              << "1 Page"
+                                              << "two lines  and more.pdf";
     }
 
     void kindsOfFile()
@@ -183,6 +193,9 @@ private slots:
         QFETCH(QString, path);
         QFETCH(bool, pageControls);
         QFETCH(QString, pages);
+        QFETCH(QString, shown);
+        if (!QFile::exists(path))
+            QVERIFY(QFile::copy(m_onePage, path));
         FileItemList list(ModeConvert);
         list.addFiles({path});
         FileItemWidget row(list.getFileItem(0));
@@ -190,7 +203,9 @@ private slots:
         QCOMPARE(!row.findChild<QWidget*>("label_pages")->isHidden(), pageControls);
         if (pageControls)
             QCOMPARE(row.findChild<QLabel*>("label_pages")->text(), pages);
-        QCOMPARE(row.findChild<QLabel*>("label_name")->text(), QFileInfo(path).fileName());
+        auto* name = row.findChild<QLabel*>("label_name");
+        QCOMPARE(name->text(), shown);
+        QCOMPARE(name->sizeHint().height(), name->fontMetrics().height());
         QVERIFY(
             row.findChild<QWidget*>("btn_icon")->styleSheet().contains(list.getFileItem(0)->getFileIcon()));
     }
@@ -297,6 +312,36 @@ private slots:
         QCOMPARE(pages->text(), QStringLiteral("12 Pages"));
         QCOMPARE(row.checkInput(), QString());
         QCOMPARE(rangesOf(item), QStringList{"2-3"});
+    }
+
+    // In every language the range choice ends clear of the field beside it.
+    void rangeFieldStandsApart_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << 1;
+        QTest::newRow("Italian") << 4;
+        QTest::newRow("German") << 5;
+        QTest::newRow("Japanese") << 7;
+    }
+
+    void rangeFieldStandsApart()
+    {
+        QFETCH(int, language);
+        MultiLanguage::instance()->languageSwitch(language);
+        auto english = qScopeGuard([] { MultiLanguage::instance()->languageSwitch(1); });
+        FileItemList list(ModeConvert);
+        list.addFiles({m_pdf});
+        FileItemWidget row(list.getFileItem(0));
+        row.resize(760, 90);
+        row.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&row));
+        auto* choice = row.findChild<QAbstractButton*>("btn_range");
+        choice->click();
+        auto* field = row.findChild<QLineEdit*>("lineEdit_range");
+        QVERIFY(field->isVisible());
+        QVERIFY2(choice->width() >= choice->sizeHint().width(), qPrintable(choice->text() + " is cut off"));
+        int const gap = field->mapTo(&row, QPoint(0, 0)).x() - choice->mapTo(&row, QPoint(choice->width(), 0)).x();
+        QVERIFY2(gap >= 4, qPrintable(QString("%1 pixels between \"%2\" and its field").arg(gap).arg(choice->text())));
     }
 
     void languageSwitchRetranslates()
