@@ -22,6 +22,32 @@ PDFFileItem::~PDFFileItem()
     qDebug() << "~PDFFileItem()";
 }
 
+void PDFFileItem::checkEncryptionDictionary(QPDF& pdf)
+{
+    // qpdf reads an RC4 key length that the standard does not allow (7 or 4096 bits) as 128
+    // bits; the conversion's reader takes it as given and then finds no password right.
+    try {
+        QPDFObjectHandle encrypt = pdf.getTrailer().getKey("/Encrypt");
+        if (!encrypt.isDictionary())
+            return;
+        QPDFObjectHandle version = encrypt.getKey("/V");
+        QPDFObjectHandle length = encrypt.getKey("/Length");
+        if (!version.isInteger() || length.isNull())
+            return;
+        long long const v = version.getIntValue();
+        if (v != 2 && v != 3)
+            return;
+        bool const usable = length.isInteger() && length.getIntValue() >= 40 && length.getIntValue() <= 128 &&
+                            length.getIntValue() % 8 == 0;
+        if (usable)
+            return;
+        qWarning() << "initPDF" << __LINE__ << "the encryption dictionary has an unusable /Length";
+        static_cast<PDFProcesses*>(m_processor)->setUnprotectFirst(true);
+    } catch (std::exception const& e) {
+        qWarning() << "initPDF" << __LINE__ << "cannot read the encryption dictionary:" << e.what();
+    }
+}
+
 void PDFFileItem::takePageCount(QPDF& pdf)
 {
     try {
@@ -41,6 +67,7 @@ bool PDFFileItem::initPDF()
         m_iconName = QStringLiteral("PDF-3x.png");
         m_encrypted = false;
         takePageCount(pdf);
+        checkEncryptionDictionary(pdf);
     } catch (QPDFExc const& e) {
         if (e.getErrorCode() == qpdf_e_password) {
             if (!pdf.userPasswordMatched()) {
@@ -48,6 +75,7 @@ bool PDFFileItem::initPDF()
                 m_iconName = QStringLiteral("PDFLock-3x.png");
             }
             takePageCount(pdf);
+            checkEncryptionDictionary(pdf);
             return true;
         }
         // qpdf refuses some broken encryption dictionaries that other readers open with the
@@ -65,7 +93,7 @@ bool PDFFileItem::initPDF()
         }
         takePageCount(pdf);
     } catch (std::exception const& e) {
-        // A missing or unreadable file: accepted unlocked with one page, as for other qpdf errors.
+        // An unreadable file: accepted unlocked with one page, as for other qpdf errors.
         qWarning() << "initPDF" << __LINE__ << e.what();
     }
     return true;

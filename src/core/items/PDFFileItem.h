@@ -33,6 +33,7 @@ public:
 
 private:
     void takePageCount(QPDF& pdf);
+    void checkEncryptionDictionary(QPDF& pdf);
     void unlocked(QString const& password);
 
     // The item keeps only what it needs of the document (page count, lock state, password):

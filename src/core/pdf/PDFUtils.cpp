@@ -146,3 +146,16 @@ bool PDFUtils::writeUnprotected(QString const& input, QString const& password, Q
     QFile::remove(output);
     return false;
 }
+
+QString PDFUtils::unprotectedWorkingCopy(QString const& input, QString const& password)
+{
+    QString path = makeWorkingCopy(QFileInfo(input).fileName());
+    if (path.isEmpty())
+        return path;
+    // The copy is written anew in the private folder just made for it.
+    QFile::remove(path);
+    if (writeUnprotected(input, password, path))
+        return path;
+    removeWorkingCopy(path);
+    return QString();
+}

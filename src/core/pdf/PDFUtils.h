@@ -22,4 +22,6 @@ public:
     // Writes the PDF, opened with the password, without any protection into a new file at output,
     // readable by its owner alone. Fails rather than replace an existing file.
     static bool writeUnprotected(QString const& input, QString const& password, QString const& output);
+    // A working copy of the whole PDF without its protection; empty when it cannot be written.
+    static QString unprotectedWorkingCopy(QString const& input, QString const& password);
 };

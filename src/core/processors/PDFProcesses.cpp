@@ -21,8 +21,17 @@ void PDFProcesses::setPageRanges(QStringList const& ranges)
 
 bool PDFProcesses::processPdfPageCutting(QString& input, QString& password)
 {
-    if (m_pageRanges.isEmpty())
+    if (m_pageRanges.isEmpty()) {
+        if (!m_unprotectFirst)
+            return true;
+        // A cut is unprotected already; the whole file needs a copy of its own.
+        QString const copy = PDFUtils::unprotectedWorkingCopy(input, password);
+        if (copy.isEmpty())
+            return true; // the conversion then says why the file cannot be read
+        input = copy;
+        password.clear();
         return true;
+    }
     int pages = -1;
     input = PDFUtils::pdfPagesCut(input, password, m_pageRanges, &pages);
     password.clear();

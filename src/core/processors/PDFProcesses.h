@@ -17,6 +17,8 @@ public:
     void setPageRanges(QStringList const& ranges) override;
     void setOutputPdfName(QString const& name) override { setNewPdfName(name); }
     QStringList pageRanges() const { return m_pageRanges; }
+    // The file's protection is one only qpdf reads right: the conversion gets qpdf's unprotected copy.
+    void setUnprotectFirst(bool on) { m_unprotectFirst = on; }
 
     Result convert(QString const& input, QString const& outDir, QString const& password) override;
     Result createPdf(QString const& input, QString const& outDir, QString const& password) override;
@@ -26,4 +28,5 @@ public:
 
 private:
     QStringList m_pageRanges;
+    bool m_unprotectFirst = false;
 };

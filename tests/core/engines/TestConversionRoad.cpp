@@ -107,6 +107,53 @@ private slots:
         QCOMPARE(run(gone, ModeConvert, m_home.filePath("codes")), 2);
     }
 
+    // An RC4 key length the standard does not allow: the file keeps its padlock while it needs
+    // a password, the password opens it, and it converts; no row that can only fail.
+    void unusableKeyLength_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QByteArray>("length");
+        QTest::newRow("locked, 7 bits") << "user" << QByteArray("7   ");
+        QTest::newRow("locked, 4096 bits") << "user" << QByteArray("4096");
+        QTest::newRow("owner password only, 7 bits") << "" << QByteArray("7   ");
+    }
+
+    void unusableKeyLength()
+    {
+        QFETCH(QString, user);
+        QFETCH(QByteArray, length);
+        QString const path = m_home.filePath(QString("key length %1 %2.pdf").arg(user, length.trimmed()));
+        QVERIFY(TestPdf::encrypt(m_pdf, path, user, "owner", 128));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count("/Standard /Length 128"), 1);
+        bytes.replace("/Standard /Length 128", "/Standard /Length " + length);
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+        file.close();
+
+        FileItemList list(ModeConvert);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unusable /Length"));
+        QVERIFY(list.addFiles({path}).isEmpty());
+        auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QCOMPARE(item->isEncrypted(), !user.isEmpty());
+        if (!user.isEmpty())
+            QCOMPARE(item->unlock(user), PDFFileItem::UnlockResult::Unlocked);
+        QCOMPARE(item->pageCount(), 3);
+        item->setConvertType(ToTxt);
+        QString const out = m_home.filePath("out-key-length");
+        QDir const temp(m_home.path() + g_tempDirPath);
+        QStringList const tempBefore = temp.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QCOMPARE(run(item, ModeConvert, out), 0);
+        QFile text(out + "/" + QFileInfo(path).completeBaseName() + ".txt");
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        QByteArray const content = text.readAll();
+        QVERIFY(content.contains("Alpha") && content.contains("Gamma"));
+        // The unprotected copy is gone with the run.
+        QCOMPARE(temp.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), tempBefore);
+    }
+
     void createFromImageAndDocument()
     {
         QString image = m_home.filePath("photo.png");
