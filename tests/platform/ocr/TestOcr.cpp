@@ -149,6 +149,10 @@ private slots:
     void shortPagesReadInTheirScript();
     void pageInScriptWithoutDataFails_data();
     void pageInScriptWithoutDataFails();
+    void pageNoDataReadsFails_data();
+    void pageNoDataReadsFails();
+    void threadsFitInMemory_data();
+    void threadsFitInMemory();
     void searchablePdfKeepsPagesAndAddsText();
     void textLayerPlacesUnicodeWords_data();
     void textLayerPlacesUnicodeWords();
@@ -454,6 +458,81 @@ void TestOcr::pageInScriptWithoutDataFails()
              Status::UnknownLanguage);
     QVERIFY2(error.contains(script), qPrintable(error));
     QVERIFY(!QFileInfo::exists(output));
+}
+
+void TestOcr::pageNoDataReadsFails_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("Tifinagh") << QStringList{"ⵉⵍⵓⵍ ⵎⵉⴷⴷⴻⵏ ⴰⴽⴽ ⴷ ⵉⵍⴻⵍⵍⵉⵢⴻⵏ ⵎⵙⴰⵡⴰⵏ ⴷⴻⴳ ⵡⴰⴷⴷⴻⵔ",
+                                              "ⴷ ⵢⵉⵣⴻⵔⴼⴰⵏ. ⵖⵓⵔⵙⴻⵏ ⵜⴰⵎⵙⴰⴽⵡⵉⵜ ⴷ ⵍⴰⵄⵇⴻⵍ, ⵢⴻⵙⵙⴻⴼⴽ",
+                                              "ⴰⴷ ⵜⵉⵍⵉ ⵜⴻⴳⵎⴰⵜ ⴳⴰⵔ ⴰⵙⴻⵏ."}
+                              << "Noto Sans Tifinagh";
+    QTest::newRow("Cherokee") << QStringList{"ᏂᎦᏓ ᏴᏫ ᏗᎨᏥᎾᏄᎪᏫᏒᎢ ᎤᏩᏌ ᎨᏒ ᎤᏂᏍᏆᏂᎩᏍᏗ ᎠᎴ",
+                                              "ᏧᏂᎸᏫᏍᏓᏁᏗ ᎢᏧᎳᎭ ᎨᏒ. ᎤᏂᎭ ᎠᏓᏅᏖᏗ ᎠᎴ ᎠᏓᏅᏙ,",
+                                              "ᎠᎴ ᎢᏗᏣᎵᎢ ᎬᏗ ᏂᏓᏛᏁᏗ."}
+                              << "Noto Sans Cherokee";
+}
+
+// A page that no data of the model reads with confidence, its script unknown to detection, fails
+// with that reason instead of coming out in look-alike letters with a success mark.
+void TestOcr::pageNoDataReadsFails()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, family);
+    QString const name = QTest::currentDataTag();
+    QString const input =
+        makePdf(name + ".pdf", {SyntheticScan::fromLines(lines, family).atTopOfA4().scanned(0.5, 3)});
+    QString const output = m_home->filePath(name + "-searchable.pdf");
+    RecognitionOptions options;
+    options.byScript = true;
+    options.threads = 1;
+    QString error;
+    Status const status = SearchablePdfWriter::convert(input, {}, output, m_model,
+                                                       m_model.languageSpec(SdkLatinScripts), options, &error);
+    QCOMPARE(status, Status::Unreadable);
+    QVERIFY2(error.contains("cannot be read with confidence"), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(output));
+}
+
+void TestOcr::threadsFitInMemory_data()
+{
+    QTest::addColumn<int>("cores");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("availableMb");
+    QTest::addColumn<bool>("byScript");
+    QTest::newRow("16 cores, memory to spare") << 16 << 20 << 65536 << true;
+    QTest::newRow("16 cores, fewer pages") << 16 << 3 << 65536 << true;
+    QTest::newRow("16 cores, 4 GB, by script") << 16 << 20 << 4096 << true;
+    QTest::newRow("16 cores, 4 GB, one language") << 16 << 20 << 4096 << false;
+    QTest::newRow("8 cores, 2 GB, by script") << 8 << 20 << 2048 << true;
+    QTest::newRow("too little for two") << 16 << 20 << 300 << true;
+}
+
+// Each thread holds a page and its own engines: the threads are as many as the cores only where
+// half the memory holds them, and a thread counts at least what its engines were measured to take.
+void TestOcr::threadsFitInMemory()
+{
+    QFETCH(int, cores);
+    QFETCH(int, pages);
+    QFETCH(int, availableMb);
+    QFETCH(bool, byScript);
+    qint64 const mb = 1024 * 1024;
+    RecognitionOptions options;
+    options.threads = cores;
+    options.byScript = byScript;
+    options.availableMemory = availableMb * mb;
+    QString const spec = m_model.languageSpec(SdkLatinScripts);
+    qint64 const perThread = PdfRecognizer::memoryPerThread(options, m_model, spec);
+    // Measured (bench_ocr_memory): a thread reading a mixed-script scan by script grows the
+    // process by about 180 MB; a page at 300 dpi with tesseract's working set takes 100 MB.
+    QVERIFY2(perThread >= (byScript ? 180 : 100) * mb, qPrintable(QString::number(perThread / mb)));
+    int const threads = PdfRecognizer::threadCount(options, m_model, spec, pages);
+    QVERIFY(threads >= 1 && threads <= std::min(cores, pages));
+    if (threads > 1)
+        QVERIFY2(threads * perThread <= options.availableMemory / 2, qPrintable(QString::number(threads)));
+    if (qint64(std::min(cores, pages)) * perThread <= options.availableMemory / 2)
+        QCOMPARE(threads, std::min(cores, pages));
 }
 
 void TestOcr::searchablePdfKeepsPagesAndAddsText()
