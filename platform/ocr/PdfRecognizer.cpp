@@ -476,13 +476,14 @@ qint64 PdfRecognizer::memoryPerThread(RecognitionOptions const& options, OcrMode
 {
     // Measured at 300 dpi on A4: the rendered page, its grey and level copies and tesseract's
     // working set come to about 100 MB a thread; an engine to 2 to 16 MB of its own beyond the
-    // word lists, which engines of one language share; the script detection to 40 MB.
+    // word lists, which engines of one language share; the script detection, with the sample
+    // readings of an unsure page, to 70 MB (a thread that met every script grew by 245 MB).
     qint64 const mb = 1024 * 1024;
     qint64 const dpi = std::max(72, options.dpi);
     qint64 bytes = 100 * mb * dpi * dpi / (300 * 300);
     QStringList specs{languageSpec};
     if (options.byScript) {
-        bytes += 40 * mb;
+        bytes += 70 * mb;
         for (QString const& script : model.readableScripts())
             specs << model.scriptSpec(script, options.language);
     }

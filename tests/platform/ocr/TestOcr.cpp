@@ -524,9 +524,9 @@ void TestOcr::threadsFitInMemory()
     options.availableMemory = availableMb * mb;
     QString const spec = m_model.languageSpec(SdkLatinScripts);
     qint64 const perThread = PdfRecognizer::memoryPerThread(options, m_model, spec);
-    // Measured (bench_ocr_memory): a thread reading a mixed-script scan by script grows the
-    // process by about 180 MB; a page at 300 dpi with tesseract's working set takes 100 MB.
-    QVERIFY2(perThread >= (byScript ? 180 : 100) * mb, qPrintable(QString::number(perThread / mb)));
+    // Measured (bench_ocr_memory): a thread that meets every script of a mixed scan grows the
+    // process by up to 245 MB; a page at 300 dpi with tesseract's working set takes 100 MB.
+    QVERIFY2(perThread >= (byScript ? 245 : 100) * mb, qPrintable(QString::number(perThread / mb)));
     int const threads = PdfRecognizer::threadCount(options, m_model, spec, pages);
     QVERIFY(threads >= 1 && threads <= std::min(cores, pages));
     if (threads > 1)
