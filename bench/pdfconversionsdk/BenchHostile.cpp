@@ -1,7 +1,9 @@
 // The hand-made hostile inputs through every conversion and through PdfCreator: per case the
-// result code, the seconds and the peak memory of the processes doing the work. Each run is a
-// process of its own, watched from here: one that passes the time or memory given here is
-// stopped and shown as such, so an older build can be measured without harm.
+// result code, the seconds, the peak memory of the processes doing the work, and what the run
+// left behind: processes still running once it ended, files beside its input other than its
+// output (or any output of a failure). Each run is a process of its own, watched from here: one
+// that passes the time or memory given here is stopped and shown as such, so an older build can
+// be measured without harm.
 //
 //   bench_hostile [--seconds S] [--megabytes M] [--keep DIR] [case ...]
 //
@@ -135,13 +137,34 @@ struct Outcome
     QString result;
     double seconds = 0;
     qint64 peakKb = 0;
+    int processesLeft = 0;
 };
 
-Outcome watch(QString const& program, QStringList const& args, double limitSeconds, qint64 limitKb)
+// Every process started for a run carries this in its environment, whatever it was reparented to.
+QByteArray const kRunMark = "DOCQUILL_BENCH_HOSTILE_RUN=";
+
+int processesMarked(QByteArray const& mark)
+{
+    int found = 0;
+    for (QString const& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+        if (pid.toLongLong() > 0 && environ.open(QIODevice::ReadOnly) &&
+            environ.readAll().split('\0').contains(mark))
+            ++found;
+    }
+    return found;
+}
+
+Outcome watch(QString const& program, QStringList const& args, double limitSeconds, qint64 limitKb, int run)
 {
     Outcome out;
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
+    QByteArray const mark = kRunMark + QByteArray::number(::getpid()) + '.' + QByteArray::number(run);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(mark.left(mark.indexOf('='))),
+                       QString::fromLatin1(mark.mid(mark.indexOf('=') + 1)));
+    process.setProcessEnvironment(environment);
     QElapsedTimer timer;
     timer.start();
     process.start(program, args);
@@ -165,6 +188,9 @@ Outcome watch(QString const& program, QStringList const& args, double limitSecon
         }
     }
     out.seconds = timer.elapsed() / 1000.0;
+    // What ends with the run has a moment to go.
+    for (int i = 0; i < 20 && (out.processesLeft = processesMarked(mark)) > 0; ++i)
+        QThread::msleep(100);
     if (!stopped.isEmpty())
         out.result = stopped;
     else if (process.exitStatus() != QProcess::NormalExit)
@@ -207,6 +233,7 @@ int main(int argc, char** argv)
     QString const self = QCoreApplication::applicationFilePath();
     QString const creator = QCoreApplication::applicationDirPath() + QStringLiteral("/PdfCreator");
     int run = 0;
+    std::printf("%-26s %-22s %10s %11s  %s\n", "case", "result", "time", "peak", "left behind");
     for (Input const& input : kInputs) {
         QStringList targets;
         if (input.pdf)
@@ -223,13 +250,24 @@ int main(int argc, char** argv)
             if (path.isEmpty())
                 path = makeInput(work, input);
             QString const out = work.filePath(QStringLiteral("out%1").arg(++run));
+            QString const output = out + (target == "create"  ? ".pdf"
+                                          : target == "image" ? ""
+                                                              : "." + target);
+            QStringList const before = work.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
             Outcome const o =
                 target == QLatin1String("create")
-                    ? watch(creator, {"-input", path, "-output", out + ".pdf"}, seconds, megabytes * 1024)
-                    : watch(self, {"--one", target, path, out + (target == "image" ? "" : "." + target)},
-                            seconds, megabytes * 1024);
-            std::printf("%-26s %-22s %8.2f s %8lld MB\n", qPrintable(name), qPrintable(o.result), o.seconds,
-                        o.peakKb / 1024);
+                    ? watch(creator, {"-input", path, "-output", output}, seconds, megabytes * 1024, run)
+                    : watch(self, {"--one", target, path, output}, seconds, megabytes * 1024, run);
+            QStringList left;
+            if (o.processesLeft > 0)
+                left << QStringLiteral("%1 process(es)").arg(o.processesLeft);
+            bool const succeeded = o.result == QLatin1String("code 0");
+            for (QString const& name : work.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+                if (!before.contains(name) && (!succeeded || work.filePath(name) != output))
+                    left << name;
+            std::printf("%-26s %-22s %8.2f s %8lld MB  %s\n", qPrintable(name), qPrintable(o.result),
+                        o.seconds, o.peakKb / 1024,
+                        left.isEmpty() ? "nothing" : qPrintable(left.join(QStringLiteral(", "))));
             std::fflush(stdout);
         }
     }

@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,9 +64,14 @@ QStringList languagesThatLoad(QString const& folder, QStringList const& codes)
         names.push_back(code.toUtf8());
 
     std::vector<pid_t> children(names.size(), -1);
+    pid_t const parent = ::getpid();
     for (size_t i = 0; i < names.size(); ++i) {
         pid_t const pid = ::fork();
         if (pid == 0) {
+            // A probe does not outlive the helper that a limit or a Cancel stopped.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent)
+                ::_exit(1);
             // The child loads and leaves through _exit: no handler or buffer of the parent runs.
             struct rlimit const noCore = {0, 0};
             ::setrlimit(RLIMIT_CORE, &noCore);

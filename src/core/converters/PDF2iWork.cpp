@@ -1,17 +1,26 @@
 #include "converters/PDF2iWork.h"
 
+#include "engines/ResultCodes.h"
+#include "relay/SignalTransferStation.h"
 #include "utils/CommonUtils.h"
+#include "utils/HelperProcess.h"
 #include "utils/TempFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QtDebug>
+
+#include <csignal>
+#include <mutex>
 
 namespace {
 QString g_scriptRunner = QStringLiteral("/usr/bin/osascript");
+// An export that makes no end is stopped rather than waited for: far beyond the longest real one.
+constexpr qint64 kTimeLimitMs = 20 * 60 * 1000;
+qint64 g_timeLimitMs = kTimeLimitMs;
 
 QString utf8UpToNul(QByteArray bytes)
 {
@@ -22,17 +31,46 @@ QString utf8UpToNul(QByteArray bytes)
 }
 } // namespace
 
+// A Cancel comes from the interface's thread while the worker waits for the script. Held by
+// the connection too, so a Cancel that arrives as the converter goes finds it alive.
+struct PDF2iWork::Stop
+{
+    std::mutex mutex;
+    bool requested = false;
+    qint64 group = 0; // the running script's process group
+
+    void request()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        requested = true;
+        if (group > 0)
+            ::kill(-pid_t(group), SIGKILL);
+    }
+};
+
 PDF2iWork::PDF2iWork(QString const& scriptName)
     : m_scriptPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/Scripts/") +
-                   scriptName)
+                   scriptName),
+      m_stop(std::make_shared<Stop>())
 {
+    std::shared_ptr<Stop> stop = m_stop;
+    m_stopConnection = QObject::connect(SignalTransferStation::instance(),
+                                        &SignalTransferStation::stopCommand, [stop] { stop->request(); });
 }
 
-PDF2iWork::~PDF2iWork() = default;
+PDF2iWork::~PDF2iWork()
+{
+    QObject::disconnect(m_stopConnection);
+}
 
 void PDF2iWork::setScriptRunnerForTesting(QString const& program)
 {
     g_scriptRunner = program;
+}
+
+void PDF2iWork::setTimeLimitForTesting(int seconds)
+{
+    g_timeLimitMs = seconds > 0 ? qint64(seconds) * 1000 : kTimeLimitMs;
 }
 
 int PDF2iWork::runScript(QStringList& arguments)
@@ -41,15 +79,45 @@ int PDF2iWork::runScript(QStringList& arguments)
     processArgs << arguments;
     qDebug() << "runScript" << __LINE__ << processArgs.join(' ');
 
-    QProcess process;
+    HelperProcess process;
     process.start(g_scriptRunner, processArgs, QIODevice::ReadWrite);
     if (!process.waitForStarted(8000)) {
         qWarning() << "runScript" << __LINE__ << "Failed to launch Keynote.app";
         qDebug() << "runScript" << __LINE__ << process.errorString();
         return -1;
     }
+    {
+        std::lock_guard<std::mutex> lock(m_stop->mutex);
+        m_stop->group = process.processId();
+        if (m_stop->requested && m_stop->group > 0)
+            ::kill(-pid_t(m_stop->group), SIGKILL);
+    }
     process.closeWriteChannel();
-    process.waitForFinished(-1);
+    bool timedOut = false;
+    QElapsedTimer timer;
+    timer.start();
+    while (!process.waitForFinished(200) && process.state() != QProcess::NotRunning) {
+        if (timer.elapsed() > g_timeLimitMs) {
+            qWarning() << "runScript" << __LINE__ << "stopped: no end in" << timer.elapsed() / 1000 << "s";
+            timedOut = true;
+            break;
+        }
+    }
+    bool cancelled = false;
+    {
+        // Whatever ended it, nothing it started runs on.
+        std::lock_guard<std::mutex> lock(m_stop->mutex);
+        if (m_stop->group > 0)
+            ::kill(-pid_t(m_stop->group), SIGKILL);
+        m_stop->group = 0;
+        cancelled = m_stop->requested;
+    }
+    process.waitForFinished(5000);
+    // A script that ended on its own before the Cancel reached it has done its work.
+    if (cancelled && process.exitStatus() == QProcess::CrashExit)
+        return ConvertErrorCanceled;
+    if (timedOut)
+        return ConvertErrorTimeLimit;
     QString errorText = utf8UpToNul(process.readAllStandardError());
     QString outputText = utf8UpToNul(process.readAllStandardOutput());
     bool ok = false;
@@ -63,6 +131,12 @@ int PDF2iWork::runScript(QStringList& arguments)
     if (result != 0)
         qWarning() << "runScript" << __LINE__ << errorText;
     return result;
+}
+
+bool PDF2iWork::stopRequested() const
+{
+    std::lock_guard<std::mutex> lock(m_stop->mutex);
+    return m_stop->requested;
 }
 
 QString PDF2iWork::intermediatePath(QString const& input, QString const& pattern)
@@ -82,9 +156,21 @@ int PDF2iWork::convertThrough(SdkBoundary::StartFn start, QString const& input, 
                      record, nullptr);
     if (code != 0)
         return code;
-    QStringList arguments{office, output};
-    int rc = runScript(arguments);
+    int rc = ConvertErrorCanceled;
+    bool const outputExisted = QFileInfo::exists(output);
+    if (!stopRequested()) {
+        QStringList arguments{office, output};
+        rc = runScript(arguments);
+    }
     if (QFile::exists(office))
         QFile::remove(office);
+    // A failed or stopped export leaves no part of a document behind; never one that was there.
+    if (rc != 0 && !outputExisted) {
+        QFileInfo const left(output);
+        if (left.isDir() && !left.isSymLink())
+            QDir(output).removeRecursively();
+        else if (left.exists() || left.isSymLink())
+            QFile::remove(output);
+    }
     return rc;
 }

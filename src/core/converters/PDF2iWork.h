@@ -3,10 +3,14 @@
 #include "converters/PDFConverter.h"
 #include "converters/SdkBoundary.h"
 
+#include <QObject>
 #include <QStringList>
 
+#include <memory>
+
 // Two-stage conversion: the SDK writes an Office file into the Temp folder, then a script
-// run by osascript has the iWork application export it to the output path.
+// run by osascript has the iWork application export it to the output path. A Cancel or a script
+// that makes no end stops the script with everything it started.
 class PDF2iWork : public PDFConverter
 {
 public:
@@ -21,6 +25,8 @@ public:
 
     // Test seam: the program that runs the scripts instead of /usr/bin/osascript.
     static void setScriptRunnerForTesting(QString const& program);
+    // Test seam: how long a script may run (0: the usual limit).
+    static void setTimeLimitForTesting(int seconds);
 
 protected:
     // The Temp-folder path for the intermediate Office file, unique there.
@@ -31,4 +37,11 @@ protected:
                        QString const& pattern);
 
     QString m_scriptPath;
+
+private:
+    bool stopRequested() const;
+
+    struct Stop;
+    std::shared_ptr<Stop> m_stop;
+    QMetaObject::Connection m_stopConnection;
 };

@@ -3,18 +3,18 @@
 #include "engines/ResultCodes.h"
 #include "errors/ErrorMessageContext.h"
 #include "relay/SignalTransferStation.h"
+#include "utils/HelperProcess.h"
 
 #include <pdfconv/common/LibraryManager.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QtDebug>
 
 #include <csignal>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 namespace {
 QString g_programFolderForTesting;
@@ -24,24 +24,26 @@ constexpr qint64 kTimeLimitMs = 20 * 60 * 1000;
 qint64 g_timeLimitMs = kTimeLimitMs;
 qint64 g_memoryLimit = 0; // 0: the conversions' own limit
 
-// The helper leads a process group of its own, so that stopping it stops what it started,
-// and it does not outlive the application.
-class HelperProcess : public QProcess
+// The files the helper writes a PDF into before it moves it into place (".<name>.<8 hex>.part"
+// beside the output); its own end removes them, a kill does not.
+QStringList partialOutputs(QStringList const& args)
 {
-protected:
-    void setupChildProcess() override
-    {
-        ::setpgid(0, 0);
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    int const at = args.indexOf(QStringLiteral("-output"));
+    if (at < 0 || at + 1 >= args.size())
+        return {};
+    QFileInfo const output(args.at(at + 1));
+    QDir const folder = output.absoluteDir();
+    QStringList found;
+    QString const prefix = QLatin1Char('.') + output.completeBaseName() + QLatin1Char('.');
+    for (QString const& name :
+         folder.entryList({prefix + QStringLiteral("*.part")}, QDir::Files | QDir::Hidden)) {
+        QString const middle = name.mid(prefix.size(), name.size() - prefix.size() - 5);
+        bool hex = false;
+        middle.toUInt(&hex, 16);
+        if (middle.size() == 8 && hex)
+            found << folder.filePath(name);
     }
-};
-
-qint64 residentBytes(qint64 pid)
-{
-    QFile statm(QStringLiteral("/proc/%1/statm").arg(pid));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
+    return found;
 }
 
 QString latin1UpToNul(QByteArray bytes)
@@ -88,6 +90,7 @@ int ExeStarter::cmdProgramStart(QString const& program, QStringList const& args)
 
     QString folder = g_programFolderForTesting.isEmpty() ? QCoreApplication::applicationDirPath()
                                                          : g_programFolderForTesting;
+    QStringList const partialBefore = partialOutputs(args);
     m_process->start(folder + "/" + program, args, QIODevice::ReadWrite);
     if (!m_process->waitForStarted(30000)) {
         qDebug() << "cmdProgramStart" << __LINE__ << "Handling file timeout.";
@@ -96,6 +99,9 @@ int ExeStarter::cmdProgramStart(QString const& program, QStringList const& args)
         return -1;
     }
     m_group = m_process->processId();
+    // A Cancel that came while the helper was starting.
+    if (m_stopRequested)
+        stopProcess();
     // The helper gets nothing on standard input.
     m_process->closeWriteChannel();
     qint64 const memoryLimit =
@@ -104,7 +110,7 @@ int ExeStarter::cmdProgramStart(QString const& program, QStringList const& args)
     QElapsedTimer timer;
     timer.start();
     while (!m_process->waitForFinished(200) && m_process->state() != QProcess::NotRunning) {
-        if (residentBytes(m_group) > memoryLimit)
+        if (HelperProcess::residentBytes(m_group) > memoryLimit)
             limit = CreateErrorMemoryLimit;
         else if (timer.elapsed() > g_timeLimitMs)
             limit = CreateErrorTimeLimit;
@@ -123,9 +129,19 @@ int ExeStarter::cmdProgramStart(QString const& program, QStringList const& args)
     readErrorMessage();
     readOutputMessage();
     // A crash has no meaningful exit code: never let it read as success.
-    int code = limit                                          ? limit
-               : m_process->exitStatus() == QProcess::CrashExit ? -1
-                                                                : m_process->exitCode();
+    bool const crashed = m_process->exitStatus() == QProcess::CrashExit;
+    // Stopped or crashed, it left its unfinished PDF; files that were there before are not ours.
+    if (crashed) {
+        for (QString const& path : partialOutputs(args)) {
+            if (!partialBefore.contains(path))
+                QFile::remove(path);
+        }
+    }
+    // A helper that ended on its own before the Cancel reached it has done its work.
+    int code = limit                        ? limit
+               : crashed && m_stopRequested ? int(CreateErrorCanceled)
+               : crashed                    ? -1
+                                            : m_process->exitCode();
     if (code == -1)
         qWarning() << "cmdProgramStart" << __LINE__ << program << "crashed";
     m_process->deleteLater();
@@ -136,6 +152,7 @@ int ExeStarter::cmdProgramStart(QString const& program, QStringList const& args)
 void ExeStarter::stopProcess()
 {
     // From any thread: the group, not the QProcess object, which belongs to the waiting thread.
+    m_stopRequested = true;
     qint64 const group = m_group.load();
     if (group > 0)
         ::kill(-pid_t(group), SIGKILL);

@@ -21,7 +21,8 @@ public:
 
     // The helper's exit code; -1 when it could not be run to its end or crashed. A helper that
     // takes more memory than conversions may, or makes no end in a generous time, is stopped
-    // with everything it started: CreateErrorMemoryLimit or CreateErrorTimeLimit.
+    // with everything it started: CreateErrorMemoryLimit or CreateErrorTimeLimit; one that a
+    // Cancel stopped gives CreateErrorCanceled.
     int cmdProgramStart(QString const& program, QStringList const& args);
 
     ErrorMessageContext* errorContext() const { return m_error; }
@@ -40,5 +41,6 @@ private:
 
     QProcess* m_process = nullptr;
     std::atomic<qint64> m_group{0}; // the running helper's process group
+    std::atomic<bool> m_stopRequested{false};
     ErrorMessageContext* m_error = nullptr;
 };

@@ -52,4 +52,6 @@ enum CreateErrorFlag
     // Ours: the creation needed more memory, or more time, than it may take, and was stopped.
     CreateErrorMemoryLimit = 32768,
     CreateErrorTimeLimit = 65536,
+    // Ours: the user cancelled the run while the helper worked on this file.
+    CreateErrorCanceled = 131072,
 };

@@ -66,6 +66,7 @@ const QMap<int, StringIndex>& createTexts()
         {CreateErrorOutputName, StrOutputNameUnusable},
         {CreateErrorMemoryLimit, StrMemoryLimit},
         {CreateErrorTimeLimit, StrTimeLimit},
+        {CreateErrorCanceled, StrConversionCanceled},
     };
     return map;
 }

@@ -7,6 +7,7 @@
 #include "pipeline/TaskExecutorFactory.h"
 #include "pipeline/TaskRunnable.h"
 #include "pipeline/ThreadHandoff.h"
+#include "relay/SignalTransferStation.h"
 
 #include <QCoreApplication>
 #include <QThreadPool>
@@ -148,10 +149,16 @@ void TaskController::cancelTasks()
     // An idle page has no run to end; a late click must not report a second end.
     if (!m_running)
         return;
+    // Only a file of this page in progress has its helpers stopped: the worker is shared.
+    bool inProgress = false;
+    for (auto const& pending : qAsConst(m_runnables))
+        inProgress = inProgress || (pending.state->started.load() && !pending.state->finished.load());
     // The queue is emptied first: stopped earlier, the conversion in progress would free the
     // worker to start the next file of the run before it is taken out.
     dropRun();
     SdkBoundary::current().cancel();
+    if (inProgress)
+        SignalTransferStation::instance()->transmitStopTaskSignal();
     if (m_outstanding == 0)
         endRun();
 }
@@ -188,8 +195,10 @@ void TaskController::stopAllRuns()
         controller->dropRun();
     }
     // Only once no queue holds a file: the worker, freed, finds nothing to start.
-    if (running)
+    if (running) {
         SdkBoundary::current().cancel();
+        SignalTransferStation::instance()->transmitStopTaskSignal();
+    }
     workerPool()->waitForDone();
     if (running)
         PDFMergeService::instance().clearTempFiles();

@@ -29,6 +29,7 @@ void TaskRunnable::run()
         if (!m_cancelled->cancelled.load())
             code = m_executor->execute(m_item, m_outputDir);
     }
+    m_cancelled->finished.store(true);
     handoffRelease(m_cancelled.get());
     emit finished(code);
 }

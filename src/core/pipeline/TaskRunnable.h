@@ -15,6 +15,7 @@ struct RunnableState
 {
     std::atomic<bool> cancelled{false};
     std::atomic<bool> started{false};
+    std::atomic<bool> finished{false};
 };
 
 // One file of a run on the worker; the pool deletes it when run() returns.

@@ -3,6 +3,8 @@
 #include "converters/PDF2Pages.h"
 
 #include "common/ProductConstants.h"
+#include "engines/ResultCodes.h"
+#include "relay/SignalTransferStation.h"
 #include "utils/TempFolder.h"
 
 #include "RecordingSdk.h"
@@ -13,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <thread>
+
 namespace {
 
 // The SDK stand-in writes the intermediate Office file.
@@ -20,6 +24,20 @@ int writeIntermediate(RecordingSdk::Call const& call)
 {
     QFile file(call.output);
     return file.open(QIODevice::WriteOnly) ? 0 : 2;
+}
+
+// The user cancels while the SDK is still writing the Office file.
+int writeIntermediateAndCancel(RecordingSdk::Call const& call)
+{
+    SignalTransferStation::instance()->transmitStopTaskSignal();
+    return writeIntermediate(call);
+}
+
+// Alive and not only waiting to be reaped.
+bool running(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
 }
 
 } // namespace
@@ -51,7 +69,11 @@ private slots:
         RecordingSdk::reset();
         RecordingSdk::log().onStart = writeIntermediate;
     }
-    void cleanup() { RecordingSdk::restore(); }
+    void cleanup()
+    {
+        RecordingSdk::restore();
+        PDF2iWork::setTimeLimitForTesting(0);
+    }
 
     void scriptResults_data()
     {
@@ -123,6 +145,57 @@ private slots:
         PDF2Pages converter;
         QCOMPARE(converter.convert("/in/bad.pdf", m_home.filePath("out/bad.pages"), "", {}), 5);
         QVERIFY(!QFile::exists(marker));
+    }
+
+    // A script that makes no end, or one the user cancels at any moment, is stopped with what it
+    // started; the row gets its reason and no part of a document is left.
+    void scriptIsStopped_data()
+    {
+        QTest::addColumn<int>("limitSeconds");
+        QTest::addColumn<bool>("cancelInSdk");
+        QTest::addColumn<bool>("cancelInScript");
+        QTest::addColumn<int>("code");
+        QTest::newRow("no end in time") << 1 << false << false << int(ConvertErrorTimeLimit);
+        QTest::newRow("cancel while exporting") << 0 << false << true << int(ConvertErrorCanceled);
+        QTest::newRow("cancel before the export") << 0 << true << false << int(ConvertErrorCanceled);
+    }
+
+    void scriptIsStopped()
+    {
+        QFETCH(int, limitSeconds);
+        QFETCH(bool, cancelInSdk);
+        QFETCH(bool, cancelInScript);
+        QFETCH(int, code);
+        QString const started = m_home.filePath("started");
+        QFile::remove(started);
+        // Writes part of the document, then waits on a program of its own.
+        setScript("echo part > \"$3\"; sleep 600 & echo $! > '" + started.toUtf8() + ".tmp'; mv '" +
+                  started.toUtf8() + ".tmp' '" + started.toUtf8() + "'; wait");
+        PDF2iWork::setTimeLimitForTesting(limitSeconds);
+        if (cancelInSdk)
+            RecordingSdk::log().onStart = writeIntermediateAndCancel;
+        std::thread canceller([&] {
+            if (!cancelInScript)
+                return;
+            for (int i = 0; i < 1000 && !QFile::exists(started); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            SignalTransferStation::instance()->transmitStopTaskSignal();
+        });
+        QString const out = m_home.filePath("out/stopped.pages");
+        QDir().mkpath(m_home.filePath("out"));
+        PDF2Pages converter;
+        int const result = converter.convert("/in/stopped.pdf", out, "", {});
+        canceller.join();
+        QCOMPARE(result, code);
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(!QFile::exists(tempDir() + "stopped.docx"));
+        QFile pidFile(started);
+        QCOMPARE(pidFile.open(QIODevice::ReadOnly), !cancelInSdk);
+        if (pidFile.isOpen()) {
+            qint64 const helper = pidFile.readAll().trimmed().toLongLong();
+            QVERIFY(helper > 0);
+            QTRY_VERIFY(!running(helper));
+        }
     }
 
     void missingRunner()

@@ -1,11 +1,14 @@
 #include "creation/ExeStarter.h"
 #include "engines/ResultCodes.h"
 #include "errors/ErrorMessageContext.h"
+#include "relay/SignalTransferStation.h"
 
 #include <QtTest>
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <thread>
 
 class TestExeStarter : public QObject
 {
@@ -60,20 +63,25 @@ private slots:
         QVERIFY(timer.elapsed() < 10000);
     }
 
-    // A helper that makes no end, or takes more memory than conversions may, is stopped with
-    // what it started.
+    // A helper that makes no end, takes more memory than conversions may, or is cancelled, is
+    // stopped with what it started.
     void limits_data()
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<qint64>("memory");
         QTest::addColumn<int>("seconds");
+        QTest::addColumn<bool>("cancel");
         QTest::addColumn<int>("code");
         // %1: where the process to see ended writes its number.
-        QTest::newRow("no end, with a child") << QByteArray("sleep 120 &\necho $! > '%1'\nwait") << qint64(0) << 1
-                                              << int(CreateErrorTimeLimit);
+        QByteArray const endless("sleep 120 &\necho $! > '%1.tmp'\nmv '%1.tmp' '%1'\nwait");
+        QTest::newRow("no end, with a child")
+            << endless << qint64(0) << 1 << false << int(CreateErrorTimeLimit);
         QTest::newRow("too much memory")
-            << QByteArray("echo $$ > '%1'\nexec python3 -c \"b = b'x' * (400 << 20); import time; time.sleep(120)\"")
-            << qint64(100 << 20) << 120 << int(CreateErrorMemoryLimit);
+            << QByteArray(
+                   "echo $$ > '%1'\nexec python3 -c \"b = b'x' * (400 << 20); import time; time.sleep(120)\"")
+            << qint64(100 << 20) << 120 << false << int(CreateErrorMemoryLimit);
+        QTest::newRow("cancelled, with a child")
+            << endless << qint64(0) << 120 << true << int(CreateErrorCanceled);
     }
 
     void limits()
@@ -81,26 +89,45 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(qint64, memory);
         QFETCH(int, seconds);
+        QFETCH(bool, cancel);
         QFETCH(int, code);
         QString const pidFile = m_bin.filePath("child.pid");
         QFile::remove(pidFile);
-        writeHelper("Endless", QString::fromUtf8(body).arg(pidFile).toUtf8());
+        // Its unfinished PDF goes with it; one that was there before stays.
+        QString const partial = m_bin.filePath(".doc.0badcafe.part");
+        QString const older = m_bin.filePath(".doc.12345678.part");
+        QVERIFY(QFile(older).open(QIODevice::WriteOnly));
+        writeHelper("Endless",
+                    ": > '" + partial.toUtf8() + "'\n" + QString::fromUtf8(body).arg(pidFile).toUtf8());
         ExeStarter::setLimitsForTesting(memory, seconds);
         ExeStarter starter;
-        int const result = starter.cmdProgramStart("Endless", {});
+        // The interface's thread cancels once the helper is at work.
+        std::thread canceller([&] {
+            if (!cancel)
+                return;
+            for (int i = 0; i < 1000 && !QFile::exists(pidFile); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            SignalTransferStation::instance()->transmitStopTaskSignal();
+        });
+        int const result =
+            starter.cmdProgramStart("Endless", {"-input", "doc.txt", "-output", m_bin.filePath("doc.pdf")});
+        canceller.join();
         ExeStarter::setLimitsForTesting(0, 0);
         QCOMPARE(result, code);
+        QVERIFY(!QFile::exists(partial));
+        QVERIFY(QFile::remove(older));
         QFile file(pidFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QString const child = QString::fromLatin1(file.readAll()).trimmed();
         QVERIFY(!child.isEmpty());
         // Gone, or a zombie waiting for its reaper: either way no longer running.
-        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists("/proc/" + child) ||
-                                     [&child] {
-                                         QFile stat("/proc/" + child + "/stat");
-                                         return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ");
-                                     }(),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !QFile::exists("/proc/" + child) ||
+                [&child] {
+                    QFile stat("/proc/" + child + "/stat");
+                    return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ");
+                }(),
+            10000);
     }
 
     void keepsLatestErrorChunk()

@@ -58,6 +58,7 @@ private slots:
         QTest::newRow("failure+password") << 5 << int(StrCreatePasswordProtected);
         QTest::newRow("failure+output dir") << 129 << int(StrCreateOutputDirNotFound);
         QTest::newRow("no printer") << 4096 << int(StrCreateNoPrinter);
+        QTest::newRow("cancelled") << 131072 << int(StrConversionCanceled);
         QTest::newRow("two flags") << 6 << 0;
         QTest::newRow("odd without flag") << 7 << 0;
         QTest::newRow("success") << 0 << 0;

@@ -9,6 +9,7 @@
 #include "items/PDFFileItem.h"
 #include "pdf/MergeFunction.h"
 #include "pdf/PDFMergeService.h"
+#include "relay/SignalTransferStation.h"
 
 #include "RecordingSdk.h"
 #include "TestHome.h"
@@ -301,10 +302,12 @@ private slots:
         TaskController controller;
         QSignalSpy finished(&controller, &TaskController::taskFinished);
         QSignalSpy errors(&controller, &TaskController::taskError);
+        QSignalSpy helpersStopped(SignalTransferStation::instance(), &SignalTransferStation::stopCommand);
         controller.startTasks(list.allItems(), m_out, ModeConvert, false);
         QTRY_COMPARE_WITH_TIMEOUT(RecordingSdk::callCount(), 1, 10000);
         controller.cancelTasks();
         QCOMPARE(RecordingSdk::log().cancels.load(), 1);
+        QCOMPARE(helpersStopped.count(), 1);
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.count(), 1);
         QCOMPARE(errors.first().at(1).toInt(), 1);
@@ -322,11 +325,13 @@ private slots:
         TaskController converter, creator;
         QSignalSpy converterDone(&converter, &TaskController::taskFinished);
         QSignalSpy creatorDone(&creator, &TaskController::taskFinished);
+        QSignalSpy helpersStopped(SignalTransferStation::instance(), &SignalTransferStation::stopCommand);
         converter.startTasks(converterList.allItems(), m_out, ModeConvert, false);
         creator.startTasks(creatorList.allItems(), m_out, ModeCreate, false);
         QTRY_COMPARE_WITH_TIMEOUT(RecordingSdk::callCount(), 1, 10000);
         creator.cancelTasks();
-        QCOMPARE(creatorDone.count(), 1); // ended at once: nothing left to report
+        QCOMPARE(creatorDone.count(), 1);    // ended at once: nothing left to report
+        QCOMPARE(helpersStopped.count(), 0); // the other page's helpers run on
         // The SDK is process-wide: the converter page's running file hears the cancel too.
         QVERIFY(converterDone.wait(10000));
         QCOMPARE(converterList.getFileItem(0)->isUntreated(), true);
