@@ -174,6 +174,7 @@ private slots:
         PDF2iWork::setTimeLimitForTesting(limitSeconds);
         if (cancelInSdk)
             RecordingSdk::log().onStart = writeIntermediateAndCancel;
+        PDF2Pages converter; // connected before the canceller exists, as a row is before its Cancel
         std::thread canceller([&] {
             if (!cancelInScript)
                 return;
@@ -183,7 +184,6 @@ private slots:
         });
         QString const out = m_home.filePath("out/stopped.pages");
         QDir().mkpath(m_home.filePath("out"));
-        PDF2Pages converter;
         int const result = converter.convert("/in/stopped.pdf", out, "", {});
         canceller.join();
         QCOMPARE(result, code);
