@@ -8,6 +8,8 @@ target_compile_definitions(docquill_settings INTERFACE
     QT_NO_FOREACH
     QT_DEPRECATED_WARNINGS
     QT_DISABLE_DEPRECATED_BEFORE=0x050F00)
+# Small header-only helpers every layer shares (platform/common).
+target_include_directories(docquill_settings INTERFACE ${PROJECT_SOURCE_DIR}/platform/common)
 
 if((DOCQUILL_SANITIZE OR DOCQUILL_FUZZ) AND DOCQUILL_TSAN)
     message(FATAL_ERROR "The thread sanitizer excludes the others")

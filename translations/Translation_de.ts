@@ -562,6 +562,18 @@ Möchten Sie das OCR-Modul jetzt herunterladen?</translation>
         <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
         <translation>Der Text einer gescannten Seite konnte in keiner der verfügbaren Sprachen zuverlässig erkannt werden.</translation>
     </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <source>The document cannot be read: the file is damaged or is not a document of its type.</source>
+        <translation>Das Dokument kann nicht gelesen werden: Die Datei ist beschädigt oder kein Dokument ihres Typs.</translation>
+    </message>
+    <message>
+        <source>The pages hold no text, only pictures such as scans. Turn on &quot;Recognize text&quot; in the options to read the text in them.</source>
+        <translation>Die Seiten enthalten keinen Text, nur Bilder wie Scans. Schalten Sie in den Optionen „Text erkennen“ ein, um ihren Text zu lesen.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

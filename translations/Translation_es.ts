@@ -562,6 +562,18 @@ Downloading this OCR module now?</source>
         <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
         <translation>El texto de una página escaneada no se ha podido reconocer con fiabilidad en ninguno de los idiomas disponibles.</translation>
     </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>El disco está lleno.</translation>
+    </message>
+    <message>
+        <source>The document cannot be read: the file is damaged or is not a document of its type.</source>
+        <translation>No se puede leer el documento: el archivo está dañado o no es un documento de su tipo.</translation>
+    </message>
+    <message>
+        <source>The pages hold no text, only pictures such as scans. Turn on &quot;Recognize text&quot; in the options to read the text in them.</source>
+        <translation>Las páginas no contienen texto, solo imágenes como escaneos. Active «Reconocer texto» en las opciones para leer su texto.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -562,6 +562,18 @@ Voulez-vous télécharger ce module OCR maintenant&#xa0;?</translation>
         <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
         <translation>Le texte d&apos;une page numérisée n&apos;a pu être reconnu avec certitude dans aucune des langues disponibles.</translation>
     </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Le disque est plein.</translation>
+    </message>
+    <message>
+        <source>The document cannot be read: the file is damaged or is not a document of its type.</source>
+        <translation>Impossible de lire le document&#xa0;: le fichier est endommagé ou n&apos;est pas un document de son type.</translation>
+    </message>
+    <message>
+        <source>The pages hold no text, only pictures such as scans. Turn on &quot;Recognize text&quot; in the options to read the text in them.</source>
+        <translation>Les pages ne contiennent aucun texte, seulement des images comme des numérisations. Activez «&#xa0;Reconnaître le texte&#xa0;» dans les options pour en lire le texte.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -562,6 +562,18 @@ Vuoi scaricare ora il modulo OCR?</translation>
         <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
         <translation>Il testo di una pagina scansionata non è stato riconosciuto con sicurezza in nessuna delle lingue disponibili.</translation>
     </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Il disco è pieno.</translation>
+    </message>
+    <message>
+        <source>The document cannot be read: the file is damaged or is not a document of its type.</source>
+        <translation>Impossibile leggere il documento: il file è danneggiato o non è un documento del suo tipo.</translation>
+    </message>
+    <message>
+        <source>The pages hold no text, only pictures such as scans. Turn on &quot;Recognize text&quot; in the options to read the text in them.</source>
+        <translation>Le pagine non contengono testo, solo immagini come le scansioni. Attiva &quot;Riconosci testo&quot; nelle opzioni per leggerne il testo.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -562,6 +562,18 @@ OCRモジュールを今すぐダウンロードしますか？</translation>
         <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
         <translation>スキャンしたページの文字を、利用できるどの言語でも確実に認識できませんでした。</translation>
     </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>ディスクがいっぱいです。</translation>
+    </message>
+    <message>
+        <source>The document cannot be read: the file is damaged or is not a document of its type.</source>
+        <translation>文書を読み取れません。ファイルが破損しているか、この種類の文書ではありません。</translation>
+    </message>
+    <message>
+        <source>The pages hold no text, only pictures such as scans. Turn on &quot;Recognize text&quot; in the options to read the text in them.</source>
+        <translation>ページには文字がなく、スキャンなどの画像だけです。文字を読み取るには、オプションで「テキストを認識」をオンにしてください。</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

@@ -562,6 +562,18 @@ Deseja baixar o módulo de OCR agora?</translation>
         <source>The text of a scanned page could not be recognised with confidence in any of the available languages.</source>
         <translation>O texto de uma página digitalizada não pôde ser reconhecido com segurança em nenhum dos idiomas disponíveis.</translation>
     </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>O disco está cheio.</translation>
+    </message>
+    <message>
+        <source>The document cannot be read: the file is damaged or is not a document of its type.</source>
+        <translation>Não é possível ler o documento: o arquivo está danificado ou não é um documento do seu tipo.</translation>
+    </message>
+    <message>
+        <source>The pages hold no text, only pictures such as scans. Turn on &quot;Recognize text&quot; in the options to read the text in them.</source>
+        <translation>As páginas não contêm texto, apenas imagens, como digitalizações. Ative &quot;Reconhecer texto&quot; nas opções para ler o texto delas.</translation>
+    </message>
 </context>
 <context>
     <name>InstallModule</name>

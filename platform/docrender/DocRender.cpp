@@ -11,6 +11,8 @@
 #include "RtfReader.h"
 #include "TextDecoder.h"
 
+#include <DiskFull.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,6 +64,7 @@ public:
                 ::close(fd);
                 m_path = candidate;
             } else if (errno != EEXIST) {
+                m_diskFull = diskfull::isFull(errno);
                 m_error = QString::fromLocal8Bit(std::strerror(errno));
                 return;
             }
@@ -77,6 +80,7 @@ public:
 
     QString const& path() const { return m_path; }
     QString const& error() const { return m_error; }
+    bool diskFull() const { return m_diskFull; }
 
     bool moveTo(QString const& target)
     {
@@ -91,6 +95,7 @@ public:
 private:
     QString m_path;
     QString m_error;
+    bool m_diskFull = false;
 };
 
 bool readTextSource(QString const& source, QByteArray* data, RenderResult* error)
@@ -170,27 +175,19 @@ RenderResult renderRtfBuiltIn(QString const& source, QString const& pdfPath)
     return PagedTextWriter::write(document, pdfPath, QFileInfo(source).completeBaseName());
 }
 
+RenderResult writeFailure(QFile const& out)
+{
+    if (diskfull::isFull(out))
+        return failure(RenderError::DiskFull, "cannot write the PDF file: the disk is full");
+    return failure(RenderError::Failure, "cannot write the PDF file: " + out.errorString());
+}
+
 RenderResult copyPdf(QString const& source, QString const& pdfPath)
 {
     PdfInspector::Report const report = PdfInspector::inspect(source);
     if (report.error != RenderError::None)
         return failure(report.error, report.message);
-    QFile in(source);
-    QFile out(pdfPath);
-    if (!in.open(QIODevice::ReadOnly))
-        return failure(RenderError::CannotOpen, "cannot read the source: " + in.errorString());
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return failure(RenderError::Failure, "cannot write the PDF file: " + out.errorString());
-    while (!in.atEnd()) {
-        QByteArray const chunk = in.read(1 << 20);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
-            return failure(RenderError::CannotOpen, "cannot read the source: " + in.errorString());
-        if (out.write(chunk) != chunk.size())
-            return failure(RenderError::Failure, "cannot write the PDF file: " + out.errorString());
-    }
-    if (!out.flush())
-        return failure(RenderError::Failure, "cannot write the PDF file: " + out.errorString());
-    return success();
+    return copyFile(source, pdfPath);
 }
 
 bool needsGui(SourceKind kind)
@@ -229,6 +226,32 @@ RenderResult dispatch(SourceKind kind, QString const& source, QString const& pdf
 }
 
 } // namespace
+
+RenderResult copyFile(QString const& from, QString const& to)
+{
+    QFile in(from);
+    QFile out(to);
+    if (!in.open(QIODevice::ReadOnly))
+        return failure(RenderError::CannotOpen, "cannot read the source: " + in.errorString());
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return writeFailure(out);
+    while (!in.atEnd()) {
+        QByteArray const chunk = in.read(1 << 20);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+            return failure(RenderError::CannotOpen, "cannot read the source: " + in.errorString());
+        errno = 0;
+        if (out.write(chunk) != chunk.size())
+            return writeFailure(out);
+    }
+    errno = 0;
+    if (!out.flush())
+        return writeFailure(out);
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return writeFailure(out);
+    return success();
+}
 
 SourceKind sourceKind(QString const& path)
 {
@@ -286,12 +309,17 @@ RenderResult renderToPdf(QString const& source, QString const& output, RenderOpt
     TemporaryOutput temporary(out);
     if (temporary.path().isEmpty())
         return failure(
-            RenderError::Failure,
+            temporary.diskFull() ? RenderError::DiskFull : RenderError::Failure,
             QString("cannot write into the folder %1: %2").arg(out.absolutePath(), temporary.error()));
 
     RenderResult result = dispatch(kind, source, temporary.path(), options);
     if (!result.ok())
         return result;
+    // Durable before the check and the rename: a late allocation failure shows here.
+    int const synced = diskfull::syncFile(QFile::encodeName(temporary.path()));
+    if (synced != 0)
+        return failure(diskfull::isFull(synced) ? RenderError::DiskFull : RenderError::Failure,
+                       "cannot write the PDF file: " + QString::fromLocal8Bit(std::strerror(synced)));
     PdfInspector::Report const check = PdfInspector::inspect(temporary.path());
     if (check.error != RenderError::None)
         return failure(RenderError::Failure, "the PDF written was not valid: " + check.message);

@@ -44,6 +44,7 @@ enum class RenderError
     NoProgram,         ///< the program that reads this kind (LibreOffice) is not installed
     PasswordProtected, ///< the source is locked by a password or encrypted
     TimedOut,          ///< the external converter passed its time limit and was killed
+    DiskFull,          ///< the output's disk (or the user's quota on it) is full
     Failure            ///< anything else: cannot write the output, out of memory, ...
 };
 
@@ -88,6 +89,12 @@ SourceKind sourceKind(QString const& path);
  */
 RenderResult renderToPdf(QString const& source, QString const& output,
                          RenderOptions const& options = RenderOptions());
+
+/**
+ * @brief Copies the file @p from to @p to, every write checked; a full disk gives
+ * RenderError::DiskFull. What was copied of a failed copy stays for the caller to remove.
+ */
+RenderResult copyFile(QString const& from, QString const& to);
 
 /** @brief The Debian package that brings LibreOffice's reader for @p path's suffix. */
 QString officePackageFor(QString const& path);

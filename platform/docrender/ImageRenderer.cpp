@@ -2,6 +2,8 @@
 
 #include "ImageMetadata.h"
 
+#include <DiskFull.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -14,7 +16,11 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
+#include <stdexcept>
 
 namespace docrender {
 
@@ -231,6 +237,10 @@ Resolution declaredResolution(QString const& path, QString const& suffix)
     return Resolution();
 }
 
+struct DiskFullError
+{
+};
+
 } // namespace
 
 RenderResult ImageRenderer::render(QString const& source, QString const& pdfPath)
@@ -243,9 +253,16 @@ RenderResult ImageRenderer::render(QString const& source, QString const& pdfPath
 
         auto const write = [&pdf, &pdfPath]() {
             QByteArray const fileName = QFile::encodeName(pdfPath); // the writer keeps the pointer
-            QPDFWriter writer(pdf, fileName.constData());
-            writer.setMinimumPDFVersion("1.4");
-            writer.write();
+            FILE* const stream = std::fopen(fileName.constData(), "wbe");
+            int const error = !stream ? errno : diskfull::writeStream(stream, [&](FILE* file) {
+                QPDFWriter writer(pdf, fileName.constData(), file, false);
+                writer.setMinimumPDFVersion("1.4");
+                writer.write();
+            });
+            if (diskfull::isFull(error))
+                throw DiskFullError();
+            if (error != 0)
+                throw std::runtime_error(std::strerror(error));
         };
 
         Resolution resolution;
@@ -300,6 +317,8 @@ RenderResult ImageRenderer::render(QString const& source, QString const& pdfPath
         }
 
         write();
+    } catch (DiskFullError const&) {
+        return failure(RenderError::DiskFull, "cannot write the PDF: the disk is full");
     } catch (std::bad_alloc const&) {
         return failure(RenderError::Failure, "out of memory while converting the image");
     } catch (std::exception const& e) {

@@ -257,10 +257,7 @@ RenderResult OfficeConverter::render(QString const& source, QString const& pdfPa
             message += ": " + log.section('\n', -1);
         return failure(RenderError::CannotOpen, message);
     }
-    QFile::remove(pdfPath); // the caller's temporary file; copy() does not overwrite
-    if (!QFile::copy(produced, pdfPath))
-        return failure(RenderError::Failure, "cannot write the PDF file " + pdfPath);
-    return failure(RenderError::None, QString());
+    return copyFile(produced, pdfPath);
 }
 
 } // namespace docrender

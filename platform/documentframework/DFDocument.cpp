@@ -45,6 +45,7 @@ public:
     mutable std::mutex mutex; // guards what follows
     LoadState state = LoadState::Idle;
     QString loadError;
+    docrender::RenderError loadCause = docrender::RenderError::None;
     long pages = 0;
     std::unique_ptr<QTemporaryDir> work;
     QString rendered;
@@ -70,7 +71,10 @@ public:
     void requireLoaded() const
     {
         if (state == LoadState::Failed)
-            throw DFException(DFDocumentLoadException, loadError);
+            throw DFException(DFDocumentLoadException, loadError,
+                              loadCause == docrender::RenderError::CannotOpen ? DFCauseUnreadable
+                              : loadCause == docrender::RenderError::DiskFull ? DFCauseDiskFull
+                                                                               : "");
         if (state != LoadState::Loaded)
             throw DFException(DFInconsistentStateException, "the document has not finished loading");
     }
@@ -128,6 +132,7 @@ void DFDocument::load()
     d->notify(this, false);
     LoadState state = LoadState::Failed;
     QString error;
+    docrender::RenderError cause = docrender::RenderError::Failure;
     long pages = 0;
     auto work = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/docquill-df-XXXXXX");
     QString const rendered = work->filePath("document.pdf");
@@ -143,6 +148,7 @@ void DFDocument::load()
                 pages = result.pageCount;
             } else {
                 error = result.message;
+                cause = result.error;
             }
         }
     } catch (std::exception const& e) {
@@ -154,6 +160,7 @@ void DFDocument::load()
         std::lock_guard<std::mutex> lock(d->mutex);
         d->state = state;
         d->loadError = error;
+        d->loadCause = state == LoadState::Loaded ? docrender::RenderError::None : cause;
         d->pages = pages;
         d->work = std::move(work);
         d->rendered = rendered;

@@ -4,6 +4,8 @@
 #include "DFException.h"
 #include "DFPagePrivate.h"
 
+#include <DiskFull.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -161,9 +163,21 @@ void DFMutableDocument::endEncode()
                                           .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0')));
     try {
         QByteArray const fileName = QFile::encodeName(temporary); // the writer keeps the pointer
-        QPDFWriter writer(*d->out, fileName.constData());
-        writer.setMinimumPDFVersion("1.4");
-        writer.write();
+        FILE* const stream = std::fopen(fileName.constData(), "wbxe");
+        int const error = !stream ? errno : diskfull::writeStream(stream, [&](FILE* file) {
+            QPDFWriter writer(*d->out, fileName.constData(), file, false);
+            writer.setMinimumPDFVersion("1.4");
+            writer.write();
+        });
+        if (error != 0) {
+            if (stream)
+                QFile::remove(temporary);
+            throw DFException(DFFileWriteException,
+                              QString("cannot write %1: %2").arg(d->path, std::strerror(error)),
+                              diskfull::isFull(error) ? DFCauseDiskFull : "");
+        }
+    } catch (DFException const&) {
+        throw;
     } catch (std::exception const& e) {
         QFile::remove(temporary);
         throw DFException(DFFileWriteException, QString("cannot write %1: %2").arg(d->path, e.what()));

@@ -17,6 +17,7 @@ enum class Status
     RecognitionFailed, ///< the engine failed on a page
     Unreadable,        ///< no language data of the model reads a page with confidence
     OutputFailed,      ///< the output file could not be written
+    DiskFull,          ///< the output file could not be written: the disk is full
     InvalidArgument    ///< inconsistent arguments (output equals input, wrong page list)
 };
 

@@ -4,6 +4,8 @@
 #include "ocr/PdfPageSource.h"
 #include "ocr/PdfPassword.h"
 
+#include <DiskFull.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -22,6 +24,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <new>
@@ -445,8 +448,14 @@ Status SearchablePdfWriter::write(QString const& input, QByteArray const& passwo
             return fail(Status::OutputFailed, QStringLiteral("cannot write %1").arg(temporary.path()));
         QByteArray const description = QFile::encodeName(temporary.path());
         phase = Phase::Writing;
-        QPDFWriter writer(pdf, description.constData(), stream, true);
-        writer.write();
+        int const written = diskfull::writeStream(stream, [&](FILE* file) {
+            QPDFWriter writer(pdf, description.constData(), file, false);
+            writer.write();
+        });
+        if (written != 0)
+            return fail(diskfull::isFull(written) ? Status::DiskFull : Status::OutputFailed,
+                        QStringLiteral("cannot write %1: %2")
+                            .arg(output, QString::fromLocal8Bit(std::strerror(written))));
         if (!temporary.commit(output))
             return fail(Status::OutputFailed, QStringLiteral("cannot create %1").arg(output));
     } catch (QPDFExc const& e) {

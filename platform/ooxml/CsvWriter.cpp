@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 
 #include <cerrno>
+
+#include <DiskFull.h>
 #include <cstring>
 
 namespace ooxml {
@@ -62,13 +64,19 @@ WriteResult writeTemporary(QString const& temporary, QByteArray const& data)
         return WriteResult::failure(
             WriteError::CannotWrite,
             QStringLiteral("cannot create \"%1\": %2").arg(temporary, file.errorString()));
+    errno = 0;
     bool const written = file.write(data) == data.size() && file.flush();
+    bool full = !written && diskfull::isFull(file);
     QString const error = file.errorString();
+    errno = 0;
     file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
+    bool const closed = file.error() == QFileDevice::NoError;
+    full = full || (!closed && diskfull::isFull(file));
+    if (!written || !closed) {
         file.remove();
-        return WriteResult::failure(WriteError::CannotWrite,
-                                    QStringLiteral("cannot write \"%1\": %2").arg(temporary, error));
+        return WriteResult::failure(full ? WriteError::DiskFull : WriteError::CannotWrite,
+                                    QStringLiteral("cannot write \"%1\": %2")
+                                        .arg(temporary, full ? QStringLiteral("the disk is full") : error));
     }
     return WriteResult::success();
 }

@@ -6,6 +6,8 @@
 #include "internal/PictureData.h"
 #include "internal/XmlText.h"
 
+#include <DiskFull.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QHash>
@@ -521,11 +523,16 @@ WriteResult DocxStreamWriter::Private::finish()
         m_xml->end();
         m_xml->finish();
         bool const compressed = m_spool->finish();
-        if (m_xml->hasError() || !compressed || !m_body.flush() || !m_media.flush())
-            fail(WriteError::CannotWrite,
+        errno = 0;
+        if (m_xml->hasError() || !compressed || !m_body.flush() || !m_media.flush()) {
+            bool const full = m_spool->diskFull() || (compressed && (diskfull::isFull(m_body) ||
+                                                                     diskfull::isFull(m_media)));
+            fail(full ? WriteError::DiskFull : WriteError::CannotWrite,
                  QStringLiteral("cannot write beside \"%1\": %2")
-                     .arg(m_path, m_body.error() != QFileDevice::NoError ? m_body.errorString()
-                                                                         : m_media.errorString()));
+                     .arg(m_path, full ? QStringLiteral("the disk is full")
+                                  : m_body.error() != QFileDevice::NoError ? m_body.errorString()
+                                                                           : m_media.errorString()));
+        }
     }
     if (failed()) {
         discard();
@@ -607,9 +614,12 @@ std::optional<DocxStreamWriter::Private::Stored> DocxStreamWriter::Private::stor
     media.offset = m_media.pos();
     media.length = data.bytes.size();
     media.contentType = data.contentType;
+    errno = 0;
     if (m_media.write(data.bytes) != data.bytes.size()) {
-        fail(WriteError::CannotWrite,
-             QStringLiteral("cannot write beside \"%1\": %2").arg(m_path, m_media.errorString()));
+        bool const full = diskfull::isFull(m_media);
+        fail(full ? WriteError::DiskFull : WriteError::CannotWrite,
+             QStringLiteral("cannot write beside \"%1\": %2")
+                 .arg(m_path, full ? QStringLiteral("the disk is full") : m_media.errorString()));
         return std::nullopt;
     }
     Stored stored;

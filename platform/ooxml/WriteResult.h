@@ -15,9 +15,10 @@ enum class WriteError
     None = 0,        ///< The document was written.
     InvalidDocument, ///< The model cannot be written: an unreadable picture, a bad size or name.
     TargetExists,    ///< A file is in the way and ExistingFile::Fail forbids replacing it.
-    CannotWrite,     ///< Missing or unwritable folder, full disk, failed rename, target is a folder.
+    CannotWrite,     ///< Missing or unwritable folder, failed rename, target is a folder.
     Archive,         ///< The zip library failed for a reason other than file access.
     OutOfMemory,     ///< Memory ran out while the document was built.
+    DiskFull,        ///< The disk (or the user's quota on it) is full.
 };
 
 /// What a writer does when its target path already holds a file.

@@ -19,6 +19,8 @@ int forError(docrender::RenderError error)
         return kUnsupportedFormat;
     case RenderError::PasswordProtected:
         return kPasswordProtected;
+    case RenderError::DiskFull:
+        return kDiskFull;
     case RenderError::TimedOut:
     case RenderError::Failure:
         return kFailure;

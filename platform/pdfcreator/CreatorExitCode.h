@@ -14,6 +14,8 @@ constexpr int kCannotOpenSource = 16;
 constexpr int kUnsupportedFormat = 32;
 constexpr int kSourceNotFound = 64;
 constexpr int kOutputDirNotFound = 128;
+// The output's disk is full: the one pair of flags no other cause sets, as no flag is left.
+constexpr int kDiskFull = kFailure | 2;
 
 int forError(docrender::RenderError error);
 

@@ -1,5 +1,7 @@
 #include "internal/DeflateSpool.h"
 
+#include <DiskFull.h>
+
 #include <QFile>
 
 #include <zlib.h>
@@ -87,6 +89,12 @@ bool DeflateSpool::finish()
     return !m_failed;
 }
 
+bool DeflateSpool::diskFull() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_diskFull;
+}
+
 void DeflateSpool::run()
 {
     z_stream& zip = m_stream->zip;
@@ -116,10 +124,13 @@ void DeflateSpool::run()
             zip.avail_out = uInt(out.size());
             result = deflate(&zip, last ? Z_FINISH : Z_NO_FLUSH);
             qint64 const produced = out.size() - qint64(zip.avail_out);
+            errno = 0;
             bool const written =
                 result != Z_STREAM_ERROR && m_file->write(out.constData(), produced) == produced;
             if (!written) {
+                bool const full = result != Z_STREAM_ERROR && diskfull::isFull(*m_file);
                 std::lock_guard<std::mutex> lock(m_mutex);
+                m_diskFull = full;
                 m_failed = true;
                 m_changed.notify_all();
                 return;

@@ -28,6 +28,8 @@ public:
     // Ends the compressed stream and waits for it to be in the file; false when compressing
     // or writing failed.
     bool finish();
+    // The failure was a full disk (the file's writes happen on the spool's thread).
+    bool diskFull() const;
     quint32 crc() const { return m_crc; }
     qint64 plainSize() const { return m_plainSize; }
     qint64 compressedSize() const { return m_compressedSize; }
@@ -44,11 +46,12 @@ private:
     QFile* m_file;
     std::unique_ptr<Stream> m_stream;
     QByteArray m_pending; // bytes not yet handed to the thread
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<QByteArray> m_queue;
     bool m_last = false;   // the final chunk is queued
     bool m_failed = false; // compressing or writing failed
+    bool m_diskFull = false; // writing failed for want of room
     bool m_finished = false;
     std::thread m_thread;
     quint32 m_crc = 0;

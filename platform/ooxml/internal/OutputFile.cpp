@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <DiskFull.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,7 +27,7 @@ QString systemError(int error)
 
 WriteResult cannotWrite(QString const& what, QString const& path, int error)
 {
-    return WriteResult::failure(WriteError::CannotWrite,
+    return WriteResult::failure(diskfull::isFull(error) ? WriteError::DiskFull : WriteError::CannotWrite,
                                 QStringLiteral("%1 \"%2\": %3").arg(what, path, systemError(error)));
 }
 
@@ -85,7 +87,12 @@ WriteResult commitTemporary(QString const& temporary, QString const& target, Exi
 {
     QByteArray const from = QFile::encodeName(temporary);
     QByteArray const to = QFile::encodeName(target);
-    int error = 0;
+    // Durable before it takes the target's name: a late allocation failure shows here.
+    int error = diskfull::syncFile(from);
+    if (error != 0) {
+        ::unlink(from.constData());
+        return cannotWrite(QStringLiteral("cannot write"), temporary, error);
+    }
     if (existing == ExistingFile::Replace)
         error = ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
     else

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cerrno>
+
+#include <DiskFull.h>
 #include <cstdio>
 
 namespace ooxml::internal {
@@ -41,6 +43,9 @@ WriteResult zipFailure(zip_error_t* error, QString const& what)
     default:
         break;
     }
+    if (kind == WriteError::CannotWrite && zip_error_system_type(error) == ZIP_ET_SYS &&
+        diskfull::isFull(zip_error_code_system(error)))
+        kind = WriteError::DiskFull;
     return WriteResult::failure(
         kind, QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(zip_error_strerror(error))));
 }

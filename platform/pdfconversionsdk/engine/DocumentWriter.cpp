@@ -1,5 +1,7 @@
 #include "DocumentWriter.h"
 
+#include <DiskFull.h>
+
 namespace pdfconv {
 namespace engine {
 
@@ -24,19 +26,28 @@ void DocumentWriter::flush()
 {
     if (m_buffer.isEmpty() || !m_error.isEmpty())
         return;
+    errno = 0;
     if (m_file.write(m_buffer) != m_buffer.size())
-        m_error = m_file.errorString();
+        fail();
     m_buffer.clear();
+}
+
+void DocumentWriter::fail()
+{
+    m_diskFull = diskfull::isFull(m_file);
+    m_error = m_diskFull ? QStringLiteral("the disk is full") : m_file.errorString();
 }
 
 bool DocumentWriter::close()
 {
     flush();
+    errno = 0;
     if (m_error.isEmpty() && !m_file.flush())
-        m_error = m_file.errorString();
+        fail();
+    errno = 0;
     m_file.close();
     if (m_error.isEmpty() && m_file.error() != QFileDevice::NoError)
-        m_error = m_file.errorString();
+        fail();
     return m_error.isEmpty();
 }
 

@@ -19,6 +19,8 @@ public:
     // The file is complete and flushed; false when any write failed.
     bool close();
     QString errorString() const { return m_error; }
+    // The failure was a full disk.
+    bool diskFull() const { return m_diskFull; }
 
     virtual void begin(QString const& title, QSizeF const& firstPageSize) = 0;
     virtual void writePage(layout::PageLayout const& page, bool lastPage) = 0;
@@ -31,10 +33,12 @@ protected:
 
 private:
     void flush();
+    void fail();
 
     QFile m_file;
     QByteArray m_buffer;
     QString m_error;
+    bool m_diskFull = false;
 };
 
 class TextWriter : public DocumentWriter

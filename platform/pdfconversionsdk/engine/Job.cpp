@@ -136,6 +136,7 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
         pool.emplace_back(work, nullptr, pageCount);
 
     int code = base::Success;
+    bool readable = false;
     layout::BodySizeTracker bodySize;
     for (int i = 0; i < pageCount && code == base::Success; ++i) {
         Result result;
@@ -150,6 +151,7 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
         code = result.code;
         if (code != base::Success)
             break;
+        readable = readable || result.layout.hasReadableText();
         bodySize.add(result.layout);
         layout::LayoutAnalyzer::markHeadings(result.layout, bodySize.bodyFontSize());
         if (i == 0)
@@ -166,10 +168,15 @@ int writeDocument(Job const& job, poppler::document const& doc, int pageCount, J
         t.join();
     if (code != base::Success)
         return code;
+    // Scans without recognition: an empty file would pass for the document's text.
+    if (!readable && !job.options.ocrEnabled) {
+        sink.log(false, QStringLiteral("no page holds text, and text recognition is off"));
+        return base::NoText;
+    }
     writer->end();
     if (!writer->close()) {
         sink.log(false, QStringLiteral("cannot write the output: ") + writer->errorString());
-        return base::OutputError;
+        return writer->diskFull() ? base::DiskFull : base::OutputError;
     }
     return base::Success;
 }

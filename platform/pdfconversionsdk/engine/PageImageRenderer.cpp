@@ -5,6 +5,8 @@
 
 #include <pdfconv/base/ResultCode.h>
 
+#include <DiskFull.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -117,23 +119,39 @@ int renderPage(poppler::document const& doc, int index, Job const& job, double d
     int const type = job.options.imageType;
     QString const name = PageImageRenderer::fileName(job.baseName, index + 1, pageCount, type);
     QString const target = QDir(job.staging).filePath(name);
+    errno = 0;
     if (type == base::ImageTypePng) {
         if (!writePng(QFile::encodeName(target).constData(), image.constBits(), image.width(), image.height(),
                       image.bytesPerLine(), dpi)) {
-            sink.log(false, QStringLiteral("cannot write %1").arg(name));
-            return base::OutputError;
+            bool const full = diskfull::isFull(errno);
+            sink.log(false, QStringLiteral("cannot write %1%2").arg(name, full ? ": the disk is full" : ""));
+            return full ? base::DiskFull : base::OutputError;
         }
         sink.fileWritten(name);
         return base::Success;
     }
-    QImageWriter writer(target, writerFormat(type));
-    if (type == base::ImageTypeTiff)
-        writer.setCompression(1); // LZW
-    else
-        writer.setQuality(90);
-    if (!writer.write(image)) {
-        sink.log(false, QStringLiteral("cannot write %1: %2").arg(name, writer.errorString()));
-        return base::OutputError;
+    // Our own file, so that what Qt buffers until the close is checked too.
+    diskfull::File file(target);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    QString error = file.errorString();
+    if (written) {
+        QImageWriter writer(&file, writerFormat(type));
+        if (type == base::ImageTypeTiff)
+            writer.setCompression(1); // LZW
+        else
+            writer.setQuality(90);
+        written = writer.write(image) && file.flush();
+        error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        if (written) {
+            file.close();
+            written = file.error() == QFileDevice::NoError;
+            error = file.errorString();
+        }
+    }
+    if (!written) {
+        bool const full = file.diskFull() || diskfull::isFull(file);
+        sink.log(false, QStringLiteral("cannot write %1: %2").arg(name, full ? "the disk is full" : error));
+        return full ? base::DiskFull : base::OutputError;
     }
     sink.fileWritten(name);
     return base::Success;

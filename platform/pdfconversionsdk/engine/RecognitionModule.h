@@ -59,6 +59,8 @@ inline int recognitionCode(docquill::ocr::Status status)
         return base::OcrFailed;
     case Status::Unreadable:
         return base::OcrUnreadable;
+    case Status::DiskFull:
+        return base::DiskFull;
     case Status::OutputFailed:
     case Status::InvalidArgument:
         break;

@@ -4,6 +4,8 @@
 
 #include <pdfconv/base/ResultCode.h>
 
+#include <DiskFull.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -152,7 +154,7 @@ int OutputStaging::prepare(bool folderOutput, QString const& input, QString cons
     }
     SdkLog::failure(QStringLiteral("cannot write into %1: %2").arg(parent, systemError(error)));
     discard();
-    return base::OutputError;
+    return diskfull::isFull(error) ? base::DiskFull : base::OutputError;
 }
 
 QString OutputStaging::workPath() const
@@ -162,6 +164,18 @@ QString OutputStaging::workPath() const
 
 int OutputStaging::publish(QString const& output, QStringList const& files)
 {
+    // Durable before anything takes a name of the caller's: a file system that allocates late
+    // reports a full disk only now.
+    QStringList const staged = m_folderOutput ? files : QStringList{QStringLiteral("output")};
+    for (auto const& name : staged) {
+        int const error = isPlainFile(m_folder, name)
+                              ? diskfull::syncFile(QFile::encodeName(QDir(m_folder).filePath(name)))
+                              : 0;
+        if (error != 0) {
+            SdkLog::failure(QStringLiteral("cannot write the output %1: %2").arg(output, systemError(error)));
+            return diskfull::isFull(error) ? base::DiskFull : base::OutputError;
+        }
+    }
     if (!m_folderOutput) {
         // The one file the caller named: it replaces what stands there, as documented.
         if (std::rename(QFile::encodeName(workPath()).constData(), QFile::encodeName(output).constData()) !=

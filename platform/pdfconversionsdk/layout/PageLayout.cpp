@@ -86,5 +86,32 @@ QString TableCell::text() const
     return parts.join(QLatin1Char('\n'));
 }
 
+namespace {
+
+bool readable(QVector<Block> const& blocks)
+{
+    for (auto const& block : blocks)
+        for (auto const& line : block.lines)
+            for (auto const& word : line.words)
+                for (QChar const c : word.text)
+                    if (c.isLetterOrNumber())
+                        return true;
+    return false;
+}
+
+} // namespace
+
+bool PageLayout::hasReadableText() const
+{
+    if (readable(blocks))
+        return true;
+    for (auto const& table : tables)
+        for (auto const& row : table.rows)
+            for (auto const& cell : row)
+                if (readable(cell.blocks))
+                    return true;
+    return false;
+}
+
 } // namespace layout
 } // namespace pdfconv

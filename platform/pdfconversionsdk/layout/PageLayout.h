@@ -143,6 +143,8 @@ struct PageLayout
     QVector<Word> lineNumbers;
 
     bool hasText() const { return !blocks.isEmpty() || !tables.isEmpty(); }
+    // A letter or a digit anywhere: what a scan's stray marks in a text layer never are alone.
+    bool hasReadableText() const;
 };
 
 } // namespace layout

@@ -309,7 +309,14 @@ bool photographic(QImage const& image)
 int writeFailure(ooxml::WriteResult const& result, JobSink& sink)
 {
     sink.log(false, QStringLiteral("cannot write the output: ") + result.message);
-    return result.error == ooxml::WriteError::OutOfMemory ? base::OutOfMemory : base::OutputError;
+    switch (result.error) {
+    case ooxml::WriteError::OutOfMemory:
+        return base::OutOfMemory;
+    case ooxml::WriteError::DiskFull:
+        return base::DiskFull;
+    default:
+        return base::OutputError;
+    }
 }
 
 // Recognised words leave the picture of their page, which then shows what is not text.
@@ -747,6 +754,15 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
             if (code != base::Success)
                 return code;
         }
+    }
+
+    // Scans without recognition: an empty workbook would pass for their tables. Word and slides
+    // keep the pages' pictures instead.
+    if (!job.options.ocrEnabled && job.target == Target::Excel &&
+        std::none_of(pages.cbegin(), pages.cend(),
+                     [](PageContent const& content) { return content.layout.hasReadableText(); })) {
+        sink.log(false, QStringLiteral("no page holds text, and text recognition is off"));
+        return base::NoText;
     }
 
     if (job.target == Target::Word)

@@ -53,9 +53,13 @@ int PDF2Image::convert(QString const& input, QString const& output, QString cons
     SdkBoundary const& sdk = SdkBoundary::current();
 
     if (!option.m_adjoinPages) {
-        QDir().mkpath(output);
-        return sdk.startImage(input.toUtf8().constData(), password.toUtf8().constData(),
-                              output.toUtf8().constData(), record, nullptr);
+        bool const made = !QFileInfo::exists(output) && QDir().mkpath(output);
+        int const code = sdk.startImage(input.toUtf8().constData(), password.toUtf8().constData(),
+                                        output.toUtf8().constData(), record, nullptr);
+        // A failure leaves no empty folder of ours behind.
+        if (code != 0 && made)
+            QDir().rmdir(output);
+        return code;
     }
 
     QString name = QFileInfo(input).baseName() +

@@ -1,5 +1,7 @@
 #include "creation/DFConvert.h"
 
+#include "engines/ResultCodes.h"
+
 #include <DFDocumentSDK.h>
 
 #include <QDir>
@@ -78,6 +80,13 @@ int DFConvert(const QString& input, const QString& output)
         source->endDeocde();
         target->setIsLast(true);
         target->endEncode();
+    } catch (DFException const& e) {
+        qWarning() << "DFConvert" << __LINE__ << "DFConvert Error" << e.what();
+        if (e.cause() == DFCauseUnreadable)
+            return CreateErrorDocumentDamaged;
+        if (e.cause() == DFCauseDiskFull)
+            return CreateErrorDiskFull;
+        return -1;
     } catch (std::exception const& e) {
         qWarning() << "DFConvert" << __LINE__ << "DFConvert Error" << e.what();
         return -1;

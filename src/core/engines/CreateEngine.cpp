@@ -8,6 +8,17 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// PdfCreator's exit codes are its flags, but for a full disk, which has no flag left of its own.
+int helperCode(int exitCode)
+{
+    constexpr int kHelperDiskFull = CreateErrorFailure | CreateErrorUnknown;
+    return exitCode == kHelperDiskFull ? int(CreateErrorDiskFull) : exitCode;
+}
+
+} // namespace
+
 CreateEngine::~CreateEngine() = default;
 
 Result CreateEngine::run(QString const& input, QString const& output, QString const&)
@@ -28,7 +39,7 @@ Result CreateEngine::createPdfForMac(QString const& input, QString const& output
 
     if (!CommonUtils::CheckIsDFCreatableFormats(input)) {
         ExeStarter starter;
-        result.code = starter.cmdProgramStart(QStringLiteral("PdfCreator"), arguments);
+        result.code = helperCode(starter.cmdProgramStart(QStringLiteral("PdfCreator"), arguments));
         return result;
     }
 
@@ -41,7 +52,7 @@ Result CreateEngine::createPdfForMac(QString const& input, QString const& output
 
     if (MacAppChecker(application).isInstalled()) {
         ExeStarter starter;
-        result.code = starter.cmdProgramStart(QStringLiteral("PdfCreator"), arguments);
+        result.code = helperCode(starter.cmdProgramStart(QStringLiteral("PdfCreator"), arguments));
     } else {
         result.code = DFConvert(input, output);
     }

@@ -27,6 +27,10 @@ enum ConvertErrorCode
     ConvertErrorTimeLimit = 71,
     // The SDK's own: a page's text could not be read with confidence in any language.
     ConvertErrorOcrUnreadable = 42,
+    // The SDK's own: no page holds text and recognition is off; nothing was written.
+    ConvertErrorNoText = 43,
+    // The SDK's own: the output's disk (or the user's quota on it) is full.
+    ConvertErrorDiskFull = 72,
 };
 
 // Bit flags of the creation helper's exit code (Result::code on the creator page).
@@ -52,6 +56,10 @@ enum CreateErrorFlag
     // Ours: the creation needed more memory, or more time, than it may take, and was stopped.
     CreateErrorMemoryLimit = 32768,
     CreateErrorTimeLimit = 65536,
+    // Ours: the output's disk (or the user's quota on it) is full.
+    CreateErrorDiskFull = 131072,
+    // Ours: the document is damaged or not of the type its name says.
+    CreateErrorDocumentDamaged = 262144,
     // Ours: the user cancelled the run while the helper worked on this file.
-    CreateErrorCanceled = 131072,
+    CreateErrorCanceled = 524288,
 };

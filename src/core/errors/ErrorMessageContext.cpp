@@ -42,6 +42,8 @@ const QMap<int, StringIndex>& convertTexts()
         {ConvertErrorMemoryLimit, StrMemoryLimit},
         {ConvertErrorTimeLimit, StrTimeLimit},
         {ConvertErrorOcrUnreadable, StrOcrUnreadable},
+        {ConvertErrorDiskFull, StrDiskFull},
+        {ConvertErrorNoText, StrNoTextLayer},
     };
     return map;
 }
@@ -66,6 +68,8 @@ const QMap<int, StringIndex>& createTexts()
         {CreateErrorOutputName, StrOutputNameUnusable},
         {CreateErrorMemoryLimit, StrMemoryLimit},
         {CreateErrorTimeLimit, StrTimeLimit},
+        {CreateErrorDiskFull, StrDiskFull},
+        {CreateErrorDocumentDamaged, StrDocumentDamaged},
         {CreateErrorCanceled, StrConversionCanceled},
     };
     return map;

@@ -73,6 +73,13 @@ const std::pair<int, const char*> kStrings[] = {
     {StrOcrUnreadable,
      QT_TRANSLATE_NOOP("GLanguage", "The text of a scanned page could not be recognised with confidence in any "
                                     "of the available languages.")},
+    {StrDiskFull, QT_TRANSLATE_NOOP("GLanguage", "The disk is full.")},
+    {StrDocumentDamaged,
+     QT_TRANSLATE_NOOP("GLanguage",
+                       "The document cannot be read: the file is damaged or is not a document of its type.")},
+    {StrNoTextLayer,
+     QT_TRANSLATE_NOOP("GLanguage", "The pages hold no text, only pictures such as scans. Turn on \"Recognize "
+                                    "text\" in the options to read the text in them.")},
 };
 
 } // namespace

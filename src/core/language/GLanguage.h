@@ -50,6 +50,9 @@ enum StringIndex
     StrMemoryLimit = 46,
     StrTimeLimit = 47,
     StrOcrUnreadable = 48,
+    StrDiskFull = 49,
+    StrDocumentDamaged = 50,
+    StrNoTextLayer = 51,
 };
 
 // The translation context "GLanguage" and the home of the English message table.

@@ -3,6 +3,8 @@
 #include "pdf/QpdfLogBridge.h"
 #include "utils/CommonUtils.h"
 
+#include <DiskFull.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,9 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -58,6 +63,7 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
 {
     int const n = inputs.size();
     m_merged = 0;
+    m_diskFull = false;
     if (n == 0) {
         qDebug() << "creatorPdfMerge" << __LINE__ << "Input file list is empty";
         return false;
@@ -114,12 +120,23 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
             ++m_merged;
             emit mergeProgress(60 + 40 * (i + 1) / n);
         }
-        QByteArray partialPath = partial.toUtf8();
-        QPDFWriter writer(merged, partialPath.constData());
-        // The merged file is the user's new document: no part's protection is carried over.
-        writer.setPreserveEncryption(false);
-        writer.write();
+        QByteArray partialPath = QFile::encodeName(partial);
+        FILE* const stream = std::fopen(partialPath.constData(), "wbe");
+        int const error = !stream ? errno : diskfull::writeStream(stream, [&](FILE* file) {
+            QPDFWriter writer(merged, partialPath.constData(), file, false);
+            // The merged file is the user's new document: no part's protection is carried over.
+            writer.setPreserveEncryption(false);
+            writer.write();
+        });
         merged.closeInputSource();
+        if (error != 0) {
+            m_merged = 0;
+            m_diskFull = diskfull::isFull(error);
+            qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: cannot write" << partial
+                       << std::strerror(error);
+            QFile::remove(partial);
+            return false;
+        }
     } catch (std::exception const& e) {
         m_merged = 0;
         qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: " << e.what();

@@ -28,6 +28,8 @@ public:
     bool creatorPdfMerge(QStringList& inputs, QString const& outDir, QString& outputPath);
     // How many inputs the last successful merge put into its file.
     int mergedCount() const { return m_merged; }
+    // The last merge failed for a full disk.
+    bool diskFull() const { return m_diskFull; }
 
     static MergeFunction* m_instance;
 
@@ -36,4 +38,5 @@ signals:
 
 private:
     int m_merged = 0;
+    bool m_diskFull = false;
 };

@@ -11,10 +11,14 @@
 #include <QTemporaryDir>
 #include <QtDebug>
 
+#include <DiskFull.h>
+
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -120,6 +124,33 @@ QString PDFUtils::pdfPagesCut(QString const& input, QString const& password, QSt
         removeWorkingCopy(output);
     }
     return output;
+}
+
+int PDFUtils::copyToNewFile(QString const& input, QString const& output)
+{
+    QFile in(input);
+    if (!in.open(QIODevice::ReadOnly))
+        return ENOENT;
+    diskfull::File out(output);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return errno ? errno : EEXIST;
+    int error = 0;
+    while (error == 0 && !in.atEnd()) {
+        QByteArray const chunk = in.read(1 << 20);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+            error = EIO;
+        else if (out.write(chunk) != chunk.size())
+            error = out.diskFull() ? ENOSPC : EIO;
+    }
+    out.close();
+    if (error == 0)
+        error = diskfull::syncFile(QFile::encodeName(output));
+    if (error != 0) {
+        qWarning() << "copyToNewFile" << __LINE__ << "cannot write" << output << std::strerror(error);
+        out.remove();
+    }
+    return error;
 }
 
 bool PDFUtils::writeUnprotected(QString const& input, QString const& password, QString const& output)

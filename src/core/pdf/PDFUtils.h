@@ -24,4 +24,7 @@ public:
     static bool writeUnprotected(QString const& input, QString const& password, QString const& output);
     // A working copy of the whole PDF without its protection; empty when it cannot be written.
     static QString unprotectedWorkingCopy(QString const& input, QString const& password);
+    // Copies input to the new file output (never one that exists), every write checked and the
+    // copy made durable; a failed copy leaves nothing. Returns 0 or the errno of the failure.
+    static int copyToNewFile(QString const& input, QString const& output);
 };

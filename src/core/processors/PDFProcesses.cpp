@@ -4,6 +4,8 @@
 #include "engines/ResultCodes.h"
 #include "pdf/PDFUtils.h"
 
+#include <DiskFull.h>
+
 #include <QFile>
 
 PDFProcesses::~PDFProcesses() = default;
@@ -69,9 +71,12 @@ Result PDFProcesses::createPdf(QString const& input, QString const& outDir, QStr
         return result;
     }
     // A merge part must open without the file's password and must not pass its protection on.
-    bool written =
-        m_mergePart ? PDFUtils::writeUnprotected(source, pass, output) : QFile::copy(source, output);
-    result.code = written ? 0 : -1;
+    if (m_mergePart) {
+        result.code = PDFUtils::writeUnprotected(source, pass, output) ? 0 : -1;
+    } else {
+        int const error = PDFUtils::copyToNewFile(source, output);
+        result.code = error == 0 ? 0 : diskfull::isFull(error) ? int(CreateErrorDiskFull) : -1;
+    }
     if (source != input)
         PDFUtils::removeWorkingCopy(source);
     return result;

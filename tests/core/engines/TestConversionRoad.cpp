@@ -1,4 +1,5 @@
 #include "common/ProductConstants.h"
+#include "engines/ResultCodes.h"
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
 #include "items/PDFFileItem.h"
@@ -11,6 +12,8 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 
 // Whole files through items, engines, the real conversion library and the real PdfCreator.
 class TestConversionRoad : public QObject
@@ -86,6 +89,47 @@ private slots:
             QVERIFY(content.contains("Beta"));
             QVERIFY(!content.contains("Alpha")); // cut to pages 2-3 first
         }
+    }
+
+    // Pictures of text without recognition: no text target writes a file that passes for the
+    // document's text, and the row says why. Word and PowerPoint keep the pictures.
+    void scanWithoutRecognition_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("text") << int(ToTxt);
+        QTest::newRow("rtf") << int(ToRtf);
+        QTest::newRow("html") << int(ToHtml);
+        QTest::newRow("excel") << int(ToXlsx);
+        QTest::newRow("csv") << int(ToCsv);
+    }
+
+    void scanWithoutRecognition()
+    {
+        QFETCH(int, type);
+        QString const scan = m_home.filePath("scan.pdf");
+        if (!QFileInfo::exists(scan)) {
+            QImage page(1240, 1754, QImage::Format_RGB32);
+            page.fill(Qt::white);
+            QPainter text(&page);
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(48);
+            text.setFont(font);
+            text.drawText(QPointF(120, 300), QStringLiteral("Minutes of the meeting"));
+            text.end();
+            QPdfWriter writer(scan);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            QPainter painter(&writer);
+            painter.drawImage(painter.viewport(), page);
+            QVERIFY(painter.end());
+            QVERIFY(TestPdf::text(scan).trimmed().isEmpty());
+        }
+        FileItemList list(ModeConvert);
+        list.addFiles({scan});
+        FileItem* item = list.getFileItem(0);
+        item->setConvertType(ConvertType(type));
+        QString const out = m_home.filePath("scan-out-" + QString::number(type));
+        QCOMPARE(run(item, ModeConvert, out), int(ConvertErrorNoText));
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }
 
     void codes()

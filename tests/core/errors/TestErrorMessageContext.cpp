@@ -31,6 +31,8 @@ private slots:
         QTest::newRow("password") << 3 << int(StrPasswordRequired);
         QTest::newRow("memory") << 7 << int(StrOutOfMemory);
         QTest::newRow("text unreadable") << 42 << int(StrOcrUnreadable);
+        QTest::newRow("disk full") << 72 << int(StrDiskFull);
+        QTest::newRow("no text") << 43 << int(StrNoTextLayer);
         QTest::newRow("busy") << 60 << int(StrConversionBusy);
         QTest::newRow("unknown") << 100 << int(StrUnknownConversionError);
         QTest::newRow("eight") << 8 << 0;
@@ -58,7 +60,9 @@ private slots:
         QTest::newRow("failure+password") << 5 << int(StrCreatePasswordProtected);
         QTest::newRow("failure+output dir") << 129 << int(StrCreateOutputDirNotFound);
         QTest::newRow("no printer") << 4096 << int(StrCreateNoPrinter);
-        QTest::newRow("cancelled") << 131072 << int(StrConversionCanceled);
+        QTest::newRow("disk full") << 131072 << int(StrDiskFull);
+        QTest::newRow("damaged document") << 262144 << int(StrDocumentDamaged);
+        QTest::newRow("cancelled") << 524288 << int(StrConversionCanceled);
         QTest::newRow("two flags") << 6 << 0;
         QTest::newRow("odd without flag") << 7 << 0;
         QTest::newRow("success") << 0 << 0;

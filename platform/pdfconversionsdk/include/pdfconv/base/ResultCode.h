@@ -18,9 +18,11 @@ enum ResultCode : int
     NoTables = 40,         ///< spreadsheet output found no tables
     OcrFailed = 41,        ///< text recognition failed or is not available
     OcrUnreadable = 42,    ///< no language data of the model reads a page's text with confidence
+    NoText = 43,           ///< no page holds text and recognition is off: nothing to write
     Busy = 60,             ///< another conversion is running in this process
     MemoryLimit = 70, ///< the file needs more memory than a conversion may take (LibraryManager::MemoryLimit)
     TimeLimit = 71,   ///< reading the file took too long, or would, and was stopped
+    DiskFull = 72,    ///< the output's file system (or the user's quota on it) is full
     OutputError = 100, ///< the output cannot be written, or the conversion could not run
 };
 
