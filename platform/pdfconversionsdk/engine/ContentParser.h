@@ -38,7 +38,7 @@ public:
     // Without @p keepStrings, string operands come empty: a reader that needs only the
     // operators and names passes over the text of a page at less cost.
     ContentParser(char const* begin, char const* end, bool keepStrings = true)
-        : m_p(begin), m_end(end), m_keepStrings(keepStrings)
+        : m_begin(begin), m_p(begin), m_end(end), m_keepStrings(keepStrings)
     {
     }
 
@@ -49,6 +49,8 @@ public:
     // The next operator and the operands before it (at most 64 are kept); false at the end.
     // An inline image comes as the operator "BI", its data already passed over.
     bool next(std::vector<Operand>& operands, std::string& op);
+    // How far into the stream reading has come: just past the operator next() gave.
+    size_t offset() const { return size_t(m_p - m_begin); }
 
 private:
     enum class Token
@@ -70,6 +72,7 @@ private:
     void skipDictionary(int depth);
     void skipInlineImage();
 
+    char const* m_begin;
     char const* m_p;
     char const* m_end;
     bool m_keepStrings;

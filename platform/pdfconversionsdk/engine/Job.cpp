@@ -4,6 +4,7 @@
 #include "JobSink.h"
 #include "PageImageRenderer.h"
 #include "PageWork.h"
+#include "PathSplitter.h"
 #include "PdfDocument.h"
 #include "Recognition.h"
 #include "layout/LayoutAnalyzer.h"
@@ -11,7 +12,9 @@
 
 #include <pdfconv/base/ResultCode.h>
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <poppler-document.h>
 #include <poppler-page.h>
@@ -219,6 +222,31 @@ private:
     std::thread m_thread;
 };
 
+// The PDF library draws a stroke of very many points in memory that grows with them: a job
+// that draws its pages reads a copy in which such strokes are cut (PathSplitter), kept in its
+// staging folder while it runs.
+std::unique_ptr<QTemporaryFile> withStrokesCut(Job const& job, PageWork::Finding const& found, JobSink& sink)
+{
+    bool const draws = job.target == Target::Image || job.target == Target::Word || job.target == Target::Ppt;
+    if (!draws || (found.longStrokePages.empty() && found.longStrokeStreams.empty()))
+        return nullptr;
+    QString const folder = job.staging.isEmpty()         ? QDir::tempPath()
+                           : job.target == Target::Image ? job.staging
+                                                         : QFileInfo(job.staging).absolutePath();
+    auto copy =
+        std::make_unique<QTemporaryFile>(QDir(folder).filePath(QStringLiteral(".strokes-XXXXXX.pdf")));
+    if (copy->open()) {
+        copy->close();
+        if (PathSplitter::writeCopy(job.input, job.password, found.longStrokePages, found.longStrokeStreams,
+                                    copy->fileName())) {
+            sink.log(true, QStringLiteral("strokes of very many points are drawn in pieces"));
+            return copy;
+        }
+    }
+    sink.log(false, QStringLiteral("strokes of very many points cannot be cut; they are drawn whole"));
+    return nullptr;
+}
+
 } // namespace
 
 int runJob(Job const& job, JobSink& sink)
@@ -257,6 +285,15 @@ int runJob(Job const& job, JobSink& sink)
         // password that worked.
         Job unlocked = job;
         unlocked.password = opened.password;
+        std::unique_ptr<QTemporaryFile> const cut = withStrokesCut(unlocked, heavy, sink);
+        if (cut) {
+            PdfDocument::Opened copy = PdfDocument::open(cut->fileName(), unlocked.password);
+            if (copy.document && copy.pageCount == opened.pageCount) {
+                unlocked.input = cut->fileName();
+                unlocked.password = copy.password;
+                opened = std::move(copy);
+            }
+        }
         std::unique_ptr<ReadingWatch> watch;
         if (!job.carefulText && job.target != Target::Image && job.target != Target::SearchablePdf)
             watch = std::make_unique<ReadingWatch>(sink);

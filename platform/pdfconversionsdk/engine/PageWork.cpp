@@ -3,6 +3,7 @@
 #include "ContentParser.h"
 #include "FileSource.h"
 #include "JobSink.h"
+#include "PathSplitter.h"
 
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
@@ -89,6 +90,8 @@ struct PageWork::State
     std::map<std::pair<QPDFObjGen, QPDFObjGen>, Count> known;
     std::set<QPDFObjGen> drawing; // a stream that draws itself is not drawn again
     std::set<QPDFObjGen> type3Fonts;
+    bool pageLongStrokes = false;
+    std::set<QPDFObjGen> longStrokeStreams;
 
     static bool beyond(Count const& c)
     {
@@ -139,7 +142,10 @@ struct PageWork::State
         if (!drawing.insert(stream.getObjGen()).second)
             return {};
         std::string const data = decode(stream, false);
-        Count const cost = over ? Count() : contentCost(data, resources, depth);
+        bool longStrokes = false;
+        Count const cost = over ? Count() : contentCost(data, resources, depth, longStrokes);
+        if (longStrokes)
+            longStrokeStreams.insert(stream.getObjGen());
         drawing.erase(stream.getObjGen());
         known[key] = cost;
         return cost;
@@ -163,15 +169,17 @@ struct PageWork::State
         return count >= 1e15 ? LLONG_MAX : std::max(1LL, static_cast<long long>(count));
     }
 
-    Count contentCost(std::string const& data, QPDFObjectHandle resources, int depth)
+    Count contentCost(std::string const& data, QPDFObjectHandle resources, int depth, bool& longStrokes)
     {
         Count cost;
         ContentParser parser(data.data(), data.data() + data.size(), false);
+        PathSplitter strokes;
         std::vector<Operand> operands;
         std::string op;
         long long saves = 0;
         while (!over && parser.next(operands, op)) {
             cost.operators = plus(cost.operators, 1);
+            strokes.add(op, parser.offset());
             // Most operators are none of these: their first letters tell.
             char const first = op.size() <= 3 ? op[0] : '\0';
             if (first == 'q' && op.size() == 1) {
@@ -208,6 +216,7 @@ struct PageWork::State
             }
             over = over || beyond(cost);
         }
+        longStrokes = !strokes.cuts().empty();
         return cost;
     }
 };
@@ -232,7 +241,8 @@ PageWork::Count PageWork::count(QPDFObjectHandle page)
         d->pageArea = 1e12;
     QPDFObjectHandle const resources = helper.getAttribute("/Resources", false);
     std::string const data = d->decode(page, true);
-    Count cost = d->over ? Count() : d->contentCost(data, resources, 0);
+    d->pageLongStrokes = false;
+    Count cost = d->over ? Count() : d->contentCost(data, resources, 0, d->pageLongStrokes);
     // Every annotation with an appearance is drawn over the page once.
     QPDFObjectHandle annotations = page.getKey("/Annots");
     if (annotations.isArray()) {
@@ -253,6 +263,19 @@ PageWork::Count PageWork::count(QPDFObjectHandle page)
     cost.contentBytes = d->decoded;
     d->known.clear();
     return cost;
+}
+
+bool PageWork::longStrokes() const
+{
+    return d->pageLongStrokes;
+}
+
+std::vector<std::pair<int, int>> PageWork::longStrokeStreams() const
+{
+    std::vector<std::pair<int, int>> out;
+    for (QPDFObjGen const& id : d->longStrokeStreams)
+        out.emplace_back(id.getObj(), id.getGen());
+    return out;
 }
 
 PageWork::Verdict PageWork::judge(Count const& count)
@@ -294,16 +317,21 @@ PageWork::Finding PageWork::check(QString const& path, std::string const& passwo
             if (sink)
                 sink->pageRead(i);
             Verdict const verdict = judge(count);
-            if (verdict == Verdict::Fine)
+            if (verdict == Verdict::Fine && !counter.longStrokes())
                 continue;
             std::lock_guard<std::mutex> lock(mutex);
-            if (i < firstOver) {
+            if (counter.longStrokes())
+                finding.longStrokePages.push_back(i);
+            if (verdict != Verdict::Fine && i < firstOver) {
                 firstOver = i;
                 finding.page = i;
                 finding.verdict = verdict;
                 finding.count = count;
             }
         }
+        std::lock_guard<std::mutex> lock(mutex);
+        auto const streams = counter.longStrokeStreams();
+        finding.longStrokeStreams.insert(finding.longStrokeStreams.end(), streams.begin(), streams.end());
     };
     auto const open = [&](QPDF& pdf) {
         pdf.setSuppressWarnings(true);
@@ -336,6 +364,9 @@ PageWork::Finding PageWork::check(QString const& path, std::string const& passwo
     }
     for (auto& helper : helpers)
         helper.join();
+    auto& streams = finding.longStrokeStreams; // each thread found those of its pages
+    std::sort(streams.begin(), streams.end());
+    streams.erase(std::unique(streams.begin(), streams.end()), streams.end());
     return finding;
 }
 

@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QPDFObjectHandle;
 
@@ -49,6 +51,11 @@ public:
 
     // The work of one page object; counting stops early once a limit is passed.
     Count count(QPDFObjectHandle page);
+    // Whether the page last counted holds in its own contents a stroke the PDF library draws
+    // only in pieces (PathSplitter), and the streams it draws that hold one so far, as
+    // (object, generation).
+    bool longStrokes() const;
+    std::vector<std::pair<int, int>> longStrokeStreams() const;
     static Verdict judge(Count const& count);
 
     // The first page of the file beyond a limit, with what it asks; page -1 when every page
@@ -58,6 +65,9 @@ public:
         int page = -1;
         Verdict verdict = Verdict::Fine;
         Count count;
+        // Pages, and streams they draw, with strokes the PDF library draws only in pieces.
+        std::vector<int> longStrokePages;
+        std::vector<std::pair<int, int>> longStrokeStreams;
         QString describe() const;
     };
     // @p sink, when given, hears of every page counted (JobSink::pageRead).

@@ -3,6 +3,7 @@
 #include "engine/ContentParser.h"
 #include "engine/Job.h"
 #include "engine/JobSink.h"
+#include "engine/PathSplitter.h"
 #include "engine/PdfGraphics.h"
 
 #include <pdfconv/base/ResultCode.h>
@@ -172,7 +173,8 @@ private slots:
         // Arrays keep a bounded number of items, nested ones included; what follows still reads.
         QTest::newRow("more items than kept")
             << "[" + QByteArray("[1] ").repeated(60000) + "] TJ 2 w"
-            << "[" + QVector<QString>(50000, QStringLiteral("[1]")).toList().join(QLatin1Char(' ')) + "] TJ; 2 w";
+            << "[" + QVector<QString>(50000, QStringLiteral("[1]")).toList().join(QLatin1Char(' ')) +
+                   "] TJ; 2 w";
     }
 
     void contentOperators()
@@ -180,6 +182,53 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
         QCOMPARE(operators(content), expected);
+    }
+
+    // A stroke of more points than the PDF library draws in bounded memory is stroked in
+    // pieces, each ending where a subpath starts; a path that fills, clips or is broken by
+    // other operators, and a single subpath, stay whole.
+    void longStrokesCut_data()
+    {
+        QTest::addColumn<int>("subpaths");
+        QTest::addColumn<int>("points"); // each
+        QTest::addColumn<QByteArray>("between");
+        QTest::addColumn<QByteArray>("paint");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("stroked") << 120 << 1000 << QByteArray() << QByteArray("S") << 3;
+        QTest::newRow("closed and stroked") << 120 << 1000 << QByteArray() << QByteArray("s") << 3;
+        QTest::newRow("short") << 40 << 1000 << QByteArray() << QByteArray("S") << 1;
+        QTest::newRow("filled") << 120 << 1000 << QByteArray() << QByteArray("f") << 1;
+        QTest::newRow("filled and stroked") << 120 << 1000 << QByteArray() << QByteArray("B") << 1;
+        QTest::newRow("clipping") << 120 << 1000 << QByteArray() << QByteArray("W S") << 1;
+        QTest::newRow("other operators inside") << 120 << 1000 << QByteArray("2 w") << QByteArray("S") << 1;
+        QTest::newRow("one subpath") << 1 << 120000 << QByteArray() << QByteArray("S") << 1;
+    }
+
+    void longStrokesCut()
+    {
+        QFETCH(int, subpaths);
+        QFETCH(int, points);
+        QFETCH(QByteArray, between);
+        QFETCH(QByteArray, paint);
+        QFETCH(int, pieces);
+        QByteArray content = "0.1 w\n";
+        for (int s = 0; s < subpaths; ++s) {
+            content += "72 " + QByteArray::number(100 + s) + " m\n";
+            for (int i = 1; i < points; ++i)
+                content += QByteArray::number(72 + i % 400) + ' ' + QByteArray::number(100 + s) + " l\n";
+            if (s == subpaths / 2)
+                content += between + '\n';
+        }
+        content += paint + "\n1 0 0 RG\n";
+        std::string out;
+        QCOMPARE(engine::PathSplitter::split(content.toStdString(), out), pieces > 1);
+        if (pieces == 1)
+            return;
+        // The same operators, with a stroke before the subpath where each piece ends.
+        QRegularExpression const cut(QStringLiteral("; S(?=; [^;]+ m;)"));
+        QString const cutOps = operators(QByteArray::fromStdString(out));
+        QCOMPARE(cutOps.count(cut), pieces - 1);
+        QCOMPARE(QString(cutOps).remove(cut), operators(content));
     }
 
     // Text, fills and rules painted in a colour space the page names keep their colour.
