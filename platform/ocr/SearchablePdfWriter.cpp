@@ -66,19 +66,70 @@ QByteArray utf16Hex(uint codePoint)
     return hex4(QChar::highSurrogate(codePoint)) + hex4(QChar::lowSurrogate(codePoint));
 }
 
-// The text a word contributes: its characters and the space that follows it in its line.
-// Text is drawn left to right, so a right-to-left word (Arabic) goes in as it stands on the
-// page, last letter first, the way readers of PDF text expect it; they put spaces into its
-// lines from the gaps.
-QVector<uint> wordCodePoints(RecognizedPage const& page, int index)
+// The invisible text of one word: its characters as they stand on the page, left to right, and
+// the stretch of its line they cover, in pixels of the page.
+struct Run
 {
-    QString const& text = page.words.at(index).text;
-    QVector<uint> codePoints = text.toUcs4();
-    if (text.isRightToLeft())
-        std::reverse(codePoints.begin(), codePoints.end());
-    else if (page.spaceAfter(index))
-        codePoints.append(' ');
-    return codePoints;
+    qreal left = 0;
+    qreal right = 0;
+    QVector<uint> codePoints;
+};
+
+// The runs of a line's words. A run covers its word's box and, where a space follows the word,
+// that space over the gap to the next word, on whichever side that word stands (left of a word
+// in an Arabic line), so that a selection covers the words and extractors find every space
+// whatever the gap. A right-to-left word goes in last letter first, as it stands on the page:
+// readers of PDF text put such runs in reading order, and take a word whose letters run
+// leftwards for as many words as it has letters. Boxes that reach into a neighbour's (Arabic
+// words' often do) end where they meet: text drawn over other text is taken for a duplicate,
+// or its letters are mixed into the other word.
+QVector<Run> lineRuns(RecognizedPage const& page, RecognizedLine const& line)
+{
+    int const first = line.firstWord, count = line.wordCount;
+    QVector<qreal> left(count), right(count);
+    QVector<int> order(count);
+    for (int i = 0; i < count; ++i) {
+        QRect const& box = page.words.at(first + i).pixelRect;
+        left[i] = box.left();
+        right[i] = box.left() + box.width();
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return left[a] + right[a] < left[b] + right[b]; });
+    for (int k = 1; k < count; ++k) {
+        int const a = order.at(k - 1), b = order.at(k);
+        if (right[a] <= left[b])
+            continue;
+        qreal const meet = (std::max(left[a], left[b]) + std::min(right[a], right[b])) / 2;
+        right[a] = std::min(right[a], meet);
+        left[b] = std::max(left[b], meet);
+    }
+    QVector<int> place(count);
+    for (int k = 0; k < count; ++k)
+        place[order.at(k)] = k;
+    QVector<Run> runs(count);
+    for (int i = 0; i < count; ++i) {
+        QString const& text = page.words.at(first + i).text;
+        Run& run = runs[i];
+        run.left = left[i];
+        run.right = right[i];
+        run.codePoints = text.toUcs4();
+        if (text.isRightToLeft())
+            std::reverse(run.codePoints.begin(), run.codePoints.end());
+        if (i + 1 == count || !page.spaceAfter(first + i))
+            continue;
+        // Over the gap where the next word is the neighbour, else inside the word's own stretch.
+        if (place[i + 1] < place[i]) {
+            if (place[i + 1] == place[i] - 1)
+                run.left = right[i + 1];
+            run.codePoints.prepend(' ');
+        } else {
+            if (place[i + 1] == place[i] + 1)
+                run.right = left[i + 1];
+            run.codePoints.append(' ');
+        }
+    }
+    return runs;
 }
 
 // Maps the page as shown (points, origin top left, y down) to the page's user space, through
@@ -155,48 +206,40 @@ QByteArray textLayer(RecognizedPage const& page, DisplayToUser const& map, CidMa
     qreal const advance = qreal(GlyphlessFont::kAdvance) / GlyphlessFont::kUnitsPerEm;
 
     QByteArray out = "BT\n3 Tr\n";
-    for (int i = 0; i < page.words.size(); ++i) {
-        RecognizedWord const& word = page.words.at(i);
-        if (word.line < 0 || word.line >= page.lines.size())
+    for (RecognizedLine const& line : page.lines) {
+        if (line.firstWord < 0 || line.wordCount <= 0 || line.firstWord + line.wordCount > page.words.size())
             continue;
-        RecognizedLine const& line = page.lines.at(word.line);
-        QVector<uint> const codePoints = wordCodePoints(page, i);
-        if (codePoints.isEmpty())
-            continue;
-
-        // Baseline through the word's left edge, in points of the page as shown.
         QLineF const base = line.pixelBaseline;
-        qreal const x0 = word.pixelRect.left();
-        qreal baseY = line.pixelRect.bottom();
-        if (!base.isNull() && std::abs(base.dx()) > 1e-6)
-            baseY = base.y1() + (x0 - base.x1()) * base.dy() / base.dx();
         qreal const angle = base.isNull() ? 0 : std::atan2(base.dy() * sy, base.dx() * sx);
         qreal const cosA = std::cos(angle), sinA = std::sin(angle);
         qreal const size = std::max<qreal>(1.0, line.pixelRect.height() * sy);
+        for (Run const& run : lineRuns(page, line)) {
+            if (run.codePoints.isEmpty())
+                continue;
+            // Baseline through the run's left edge, in points of the page as shown.
+            qreal const x0 = run.left;
+            qreal baseY = line.pixelRect.bottom();
+            if (!base.isNull() && std::abs(base.dx()) > 1e-6)
+                baseY = base.y1() + (x0 - base.x1()) * base.dy() / base.dx();
+            qreal length = (run.right - run.left) * sx;
+            if (std::abs(cosA) > 0.5)
+                length /= std::abs(cosA);
+            qreal const natural = run.codePoints.size() * size * advance;
+            qreal const scale = length > 0 ? std::clamp(100.0 * length / natural, 1.0, 10000.0) : 100.0;
 
-        // Stretch the characters over the word and the gap up to the next word, so a selection
-        // covers the word and copied text keeps its spaces.
-        qreal end = word.pixelRect.left() + word.pixelRect.width();
-        if (page.spaceAfter(i) && page.words.at(i + 1).pixelRect.left() > x0)
-            end = page.words.at(i + 1).pixelRect.left();
-        qreal length = (end - x0) * sx;
-        if (std::abs(cosA) > 0.5)
-            length /= std::abs(cosA);
-        qreal const natural = codePoints.size() * size * advance;
-        qreal const scale = length > 0 ? std::clamp(100.0 * length / natural, 1.0, 10000.0) : 100.0;
+            QPointF const origin = map.point(QPointF(x0 * sx, baseY * sy));
+            QPointF const along = map.vector(QPointF(cosA, sinA));
+            QPointF const up = map.vector(QPointF(sinA, -cosA));
 
-        QPointF const origin = map.point(QPointF(x0 * sx, baseY * sy));
-        QPointF const along = map.vector(QPointF(cosA, sinA));
-        QPointF const up = map.vector(QPointF(sinA, -cosA));
-
-        out += '/' + fontName + ' ' + number(size, 2) + " Tf " + number(scale, 2) + " Tz " +
-               number(along.x(), 4) + ' ' + number(along.y(), 4) + ' ' + number(up.x(), 4) + ' ' +
-               number(up.y(), 4) + ' ' + number(origin.x(), 2) + ' ' + number(origin.y(), 2) + " Tm <";
-        for (uint c : codePoints) {
-            auto const it = cids.find(c);
-            out += hex4(it == cids.end() ? 0 : uint(it->second));
+            out += '/' + fontName + ' ' + number(size, 2) + " Tf " + number(scale, 2) + " Tz " +
+                   number(along.x(), 4) + ' ' + number(along.y(), 4) + ' ' + number(up.x(), 4) + ' ' +
+                   number(up.y(), 4) + ' ' + number(origin.x(), 2) + ' ' + number(origin.y(), 2) + " Tm <";
+            for (uint c : run.codePoints) {
+                auto const it = cids.find(c);
+                out += hex4(it == cids.end() ? 0 : uint(it->second));
+            }
+            out += "> Tj\n";
         }
-        out += "> Tj\n";
     }
     out += "ET\n";
     return out;
@@ -406,10 +449,11 @@ Status SearchablePdfWriter::write(QString const& input, QByteArray const& passwo
         for (PageOutcome const& outcome : pages) {
             if (outcome.kind != PageOutcome::Recognized)
                 continue;
-            for (int w = 0; w < outcome.page.words.size(); ++w) {
-                for (uint c : wordCodePoints(outcome.page, w))
+            for (RecognizedWord const& word : outcome.page.words) {
+                for (uint c : word.text.toUcs4())
                     cids.emplace(c, 0);
             }
+            cids.emplace(' ', 0);
         }
         int nextCid = 1;
         for (auto& entry : cids)

@@ -156,6 +156,8 @@ private slots:
     void searchablePdfKeepsPagesAndAddsText();
     void textLayerPlacesUnicodeWords_data();
     void textLayerPlacesUnicodeWords();
+    void textLayerKeepsRightToLeftWordsWhole_data();
+    void textLayerKeepsRightToLeftWordsWhole();
     void encryptedInputStaysEncrypted();
     void failuresLeaveNoOutput_data();
     void failuresLeaveNoOutput();
@@ -686,6 +688,83 @@ void TestOcr::textLayerPlacesUnicodeWords()
         return;
     }
     QFAIL("pdftotext reports no box for the first word");
+}
+
+void TestOcr::textLayerKeepsRightToLeftWordsWhole_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<int>("gap");
+    QStringList const arabic{"يولد", "جميع", "الناس", "أن", "في", "الكرامة", "والحقوق"};
+    QTest::newRow("spaced") << arabic << 24;
+    // As the engine gives them: a pixel apart, or reaching into each other.
+    QTest::newRow("close") << arabic << 1;
+    QTest::newRow("overlapping") << arabic << -12;
+    QTest::newRow("with a name and a number")
+        << QStringList{"وصلت", "Anna", "في", "2024", "إلى", "القاهرة"} << 2;
+}
+
+// An Arabic line as the engine reports it: words in reading order, placed right to left.
+void TestOcr::textLayerKeepsRightToLeftWordsWhole()
+{
+    QFETCH(QStringList, words);
+    QFETCH(int, gap);
+    QString const input = makePdf("arabic-scan.pdf", {SyntheticScan::make(1, 1)});
+    RecognizedPage page;
+    page.dpi = 300;
+    page.imageSize = QSize(2480, 3508);
+    RecognizedLine line;
+    line.pixelRect = QRect(300, 400, 1900, 80);
+    line.pixelBaseline = QLineF(300, 460, 2200, 460);
+    line.paragraph = line.block = 0;
+    line.wordCount = words.size();
+    page.lines << line;
+    int right = 2200;
+    for (QString const& text : words) {
+        RecognizedWord word;
+        word.text = text;
+        int const width = 22 * text.size();
+        word.pixelRect = QRect(right - width, 410, width, 65);
+        word.line = 0;
+        page.words << word;
+        right -= width + gap;
+    }
+    PageOutcome outcome;
+    outcome.kind = PageOutcome::Recognized;
+    outcome.page = page;
+    QString const output = m_home->filePath("arabic-searchable.pdf");
+    QCOMPARE(SearchablePdfWriter::write(input, {}, output, {outcome}), Status::Ok);
+
+    // pdftotext's line in reading order, without the marks it wraps right-to-left runs in. It
+    // puts the space on the far side of a number or a Latin name in an Arabic line before it, but
+    // a search finds every word.
+    QString extracted;
+    for (QChar const c : pdfToText(output, 1)) {
+        if (c.category() != QChar::Other_Format)
+            extracted += c;
+    }
+    for (QString const& word : qAsConst(words))
+        QVERIFY2(extracted.contains(word), qPrintable(word + " in " + extracted));
+    if (!words.join(QString()).contains(QRegularExpression("[0-9A-Za-z]")))
+        QCOMPARE(extracted.simplified(), words.join(' '));
+    // Poppler's own words are whole too; it keeps a right-to-left word's letters as they stand
+    // on the page, last letter first.
+    std::unique_ptr<poppler::document> document(poppler::document::load_from_file(output.toStdString()));
+    QVERIFY(document);
+    std::unique_ptr<poppler::page> first(document->create_page(0));
+    QStringList found, expected;
+    for (poppler::text_box const& box : first->text_list()) {
+        poppler::byte_array const utf8 = box.text().to_utf8();
+        found << QString::fromUtf8(utf8.data(), int(utf8.size()));
+    }
+    for (QString const& word : qAsConst(words)) {
+        QVector<uint> letters = word.toUcs4();
+        if (word.isRightToLeft())
+            std::reverse(letters.begin(), letters.end());
+        expected << QString::fromUcs4(letters.constData(), letters.size());
+    }
+    found.sort();
+    expected.sort();
+    QCOMPARE(found, expected);
 }
 
 void TestOcr::encryptedInputStaysEncrypted()
