@@ -3,6 +3,7 @@
 #include <qpdf/QPDFObjectHandle.hh>
 
 #include <map>
+#include <set>
 
 namespace pdfconv {
 namespace engine {
@@ -13,7 +14,8 @@ struct FontMetrics
     bool twoByte = false; // composite fonts: two-byte codes
     double defaultWidth = 500;
     std::map<int, double> widths;
-    double scale = 1.0; // Type 3 fonts measure in their own glyph space
+    double scale = 1.0;    // Type 3 fonts measure in their own glyph space
+    std::set<int> lamAlef; // codes of a glyph that stands for a lam and an alef together
 
     double width(int code) const
     {

@@ -224,9 +224,10 @@ void splitScripts(poppler::text_box const& b, layout::Word& w, QVector<layout::W
 }
 
 // Where a lam and an alef share one glyph (the PDF library splits a glyph of two letters into
-// two equal halves): the lam's index. A lam and alef that start the word as drawn (the article,
-// its alef rightmost) are letters of their own.
-QVector<int> ligaturePairs(poppler::text_box const& b, QString const& text)
+// two halves): the lam's index. With the page's lam-alef glyphs known, the two letters meet
+// inside one of them; otherwise their halves must be equal, and a lam and alef that end the
+// word as drawn (the article, its alef rightmost) count as letters of their own.
+QVector<int> ligaturePairs(poppler::text_box const& b, QString const& text, QVector<QRectF> const* glyphs)
 {
     QVector<int> pairs;
     for (int i = 0; i + 1 < text.size(); ++i) {
@@ -234,13 +235,24 @@ QVector<int> ligaturePairs(poppler::text_box const& b, QString const& text)
         if (text.at(i).unicode() != 0x0644 ||
             (alef != 0x0627 && alef != 0x0623 && alef != 0x0625 && alef != 0x0622))
             continue;
+        poppler::rectf const lam = b.char_bbox(size_t(i));
+        poppler::rectf const next = b.char_bbox(size_t(i + 1));
+        if (glyphs) {
+            double const meet = lam.x() + lam.width();
+            double const middle = lam.y() + lam.height() / 2;
+            for (QRectF const& g : *glyphs)
+                if (meet > g.left() + 0.25 * g.width() && meet < g.right() - 0.25 * g.width() &&
+                    middle > g.top() && middle < g.bottom()) {
+                    pairs << i;
+                    break;
+                }
+            continue;
+        }
         bool article = true;
         for (int k = i + 2; k < text.size(); ++k)
             article = article && !text.at(k).isLetter();
         if (article)
             continue;
-        poppler::rectf const lam = b.char_bbox(size_t(i));
-        poppler::rectf const next = b.char_bbox(size_t(i + 1));
         if (lam.width() > 0 && std::abs(lam.width() - next.width()) < 0.005 &&
             std::abs(lam.x() + lam.width() - next.x()) < 0.005 && std::abs(lam.y() - next.y()) < 0.005)
             pairs << i;
@@ -250,7 +262,7 @@ QVector<int> ligaturePairs(poppler::text_box const& b, QString const& text)
 
 } // namespace
 
-QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
+QVector<layout::Word> PdfDocument::readWords(poppler::page const& page, QVector<QRectF> const* lamAlefGlyphs)
 {
     std::vector<poppler::text_box> boxes = page.text_list(poppler::page::text_list_include_font);
     QVector<layout::Word> words;
@@ -279,7 +291,7 @@ QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
             w.serif = it->serif;
         }
         int const before = words.size();
-        QVector<int> const pairs = ligaturePairs(b, w.text);
+        QVector<int> const pairs = ligaturePairs(b, w.text, lamAlefGlyphs);
         splitScripts(b, w, words);
         if (words.size() == before + 1)
             for (int i : pairs)
@@ -300,7 +312,8 @@ QVector<layout::Word> PdfDocument::readWords(poppler::page const& page)
 
 layout::PageLayout PdfDocument::readLayout(poppler::page const& page, int pageIndex, bool careful,
                                            bool tables, QVector<QLineF> const& rulings, PageStyles* styles,
-                                           QVector<layout::Rule> const& rulingStyles)
+                                           QVector<layout::Rule> const& rulingStyles,
+                                           QVector<QRectF> const* lamAlefGlyphs)
 {
     PageRead const read(pageIndex);
     QSizeF const size = pageSize(page);
@@ -316,7 +329,7 @@ layout::PageLayout PdfDocument::readLayout(poppler::page const& page, int pageIn
     };
     if (!careful) {
         ReadingClock const clock(pageIndex);
-        return analyze(readWords(page));
+        return analyze(readWords(page, lamAlefGlyphs));
     }
     // Text in the order it is drawn costs less even for a page of many thousand words, and
     // tells how many there are before the full reading starts.
@@ -335,7 +348,7 @@ layout::PageLayout PdfDocument::readLayout(poppler::page const& page, int pageIn
             line = line.simplified();
         return layout::LayoutAnalyzer::plainText(lines, size, pageIndex);
     }
-    return analyze(readWords(page));
+    return analyze(readWords(page, lamAlefGlyphs));
 }
 
 int PdfDocument::longestReading(qint64* elapsedMs)

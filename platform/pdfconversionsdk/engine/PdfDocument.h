@@ -2,6 +2,7 @@
 
 #include "layout/PageLayout.h"
 
+#include <QRectF>
 #include <QString>
 
 #include <memory>
@@ -44,7 +45,11 @@ public:
 
     // The page's size as it is shown (its rotation applied), in points.
     static QSizeF pageSize(poppler::page const& page);
-    static QVector<layout::Word> readWords(poppler::page const& page);
+    // @p lamAlefGlyphs: where the page paints glyphs of a lam and an alef together
+    // (PageGraphics), which tells them from the two letters drawn one by one; without them
+    // only a glyph split into two equal halves counts as such.
+    static QVector<layout::Word> readWords(poppler::page const& page,
+                                           QVector<QRectF> const* lamAlefGlyphs = nullptr);
 
     // Pages with more words than this get their text in the order the PDF draws it: finding
     // lines among that many words can keep the PDF library busy for minutes.
@@ -56,7 +61,8 @@ public:
     // from that reading alone; otherwise the reading is timed for longestReading().
     static layout::PageLayout readLayout(poppler::page const& page, int pageIndex, bool careful, bool tables,
                                          QVector<QLineF> const& rulings = {}, PageStyles* styles = nullptr,
-                                         QVector<layout::Rule> const& rulingStyles = {});
+                                         QVector<layout::Rule> const& rulingStyles = {},
+                                         QVector<QRectF> const* lamAlefGlyphs = nullptr);
     // The page whose reading without care has run longest so far, with its time in
     // @p elapsedMs; -1 when no such reading runs.
     static int longestReading(qint64* elapsedMs);

@@ -136,6 +136,141 @@ QTransform matrixOf(QPDFObjectHandle form)
 }
 
 // Fonts are shared by the pages of a document: their metrics are read once.
+// Collects at most a cap's bytes of a decoded stream: a font's map of text has no need of more.
+class CappedString : public Pipeline
+{
+public:
+    CappedString(std::string& out, size_t cap) : Pipeline("cmap", nullptr), m_out(out), m_cap(cap) {}
+    void write(unsigned char const* data, size_t length) override
+    {
+        m_out.append(reinterpret_cast<char const*>(data), std::min(length, m_cap - m_out.size()));
+    }
+    void finish() override {}
+
+private:
+    std::string& m_out;
+    size_t m_cap;
+};
+
+bool isAlef(unsigned c)
+{
+    return c == 0x0627 || c == 0x0623 || c == 0x0625 || c == 0x0622;
+}
+
+// The UTF-16 units of a hex string's digits; empty for anything but whole units.
+std::vector<unsigned> unitsOf(std::string const& hex)
+{
+    std::vector<unsigned> units;
+    if (hex.size() % 4 != 0 || hex.size() > 64)
+        return units;
+    for (size_t i = 0; i < hex.size(); i += 4)
+        units.push_back(unsigned(std::stoul(hex.substr(i, 4), nullptr, 16)));
+    return units;
+}
+
+// The codes that a font's ToUnicode map gives a lam followed by an alef: one glyph for both.
+std::set<int> lamAlefCodes(QPDFObjectHandle font)
+{
+    std::set<int> codes;
+    QPDFObjectHandle map = font.isDictionary() ? font.getKey("/ToUnicode") : QPDFObjectHandle::newNull();
+    if (!map.isStream())
+        return codes;
+    std::string data;
+    try {
+        CappedString pipe(data, 1 << 20);
+        map.pipeStreamData(&pipe, 0, qpdf_dl_generalized);
+    } catch (std::exception const&) {
+        return codes;
+    }
+    if (data.find("0644") == std::string::npos)
+        return codes;
+    enum class Section
+    {
+        None,
+        Chars,
+        Ranges
+    } section = Section::None;
+    std::vector<std::string> entry; // hex strings of the entry being read; "[" opens a list
+    size_t i = 0;
+    while (i < data.size()) {
+        char const c = data[i];
+        if (c == '<') {
+            size_t const end = data.find('>', i + 1);
+            if (end == std::string::npos)
+                break;
+            std::string hex;
+            for (size_t k = i + 1; k < end; ++k)
+                if (std::isxdigit(uchar(data[k])))
+                    hex += data[k];
+            i = end + 1;
+            if (section == Section::None)
+                continue;
+            entry.push_back(hex);
+            bool const listOpen = entry.size() > 2 && entry[2] == "[";
+            if (section == Section::Chars && entry.size() == 2) {
+                std::vector<unsigned> const to = unitsOf(entry[1]);
+                if (entry[0].size() <= 4 && to.size() == 2 && to[0] == 0x0644 && isAlef(to[1]))
+                    codes.insert(int(std::stoul(entry[0].empty() ? "0" : entry[0], nullptr, 16)));
+                entry.clear();
+            } else if (section == Section::Ranges && entry.size() == 3 && !listOpen) {
+                if (entry[0].size() <= 4 && entry[1].size() <= 4 && !entry[0].empty() && !entry[1].empty()) {
+                    long long const low = std::stoll(entry[0], nullptr, 16);
+                    long long const high = std::stoll(entry[1], nullptr, 16);
+                    std::vector<unsigned> const to = unitsOf(entry[2]);
+                    // The last unit counts up through the range.
+                    if (to.size() == 2 && to[0] == 0x0644)
+                        for (unsigned alef : {0x0627u, 0x0623u, 0x0625u, 0x0622u}) {
+                            long long const k = (long long)alef - to[1];
+                            if (k >= 0 && k <= high - low)
+                                codes.insert(int(low + k));
+                        }
+                }
+                entry.clear();
+            }
+        } else if (c == '[') {
+            if (section == Section::Ranges && entry.size() == 2)
+                entry.push_back("[");
+            ++i;
+        } else if (c == ']') {
+            if (section == Section::Ranges && entry.size() > 2 && entry[2] == "[" && entry[0].size() <= 4 &&
+                !entry[0].empty()) {
+                long long const low = std::stoll(entry[0], nullptr, 16);
+                for (size_t k = 3; k < entry.size(); ++k) {
+                    std::vector<unsigned> const to = unitsOf(entry[k]);
+                    if (to.size() == 2 && to[0] == 0x0644 && isAlef(to[1]))
+                        codes.insert(int(low + (long long)(k - 3)));
+                }
+            }
+            entry.clear();
+            ++i;
+        } else if (std::isalpha(uchar(c))) {
+            size_t end = i;
+            while (end < data.size() && std::isalpha(uchar(data[end])))
+                ++end;
+            std::string const word = data.substr(i, end - i);
+            if (word == "beginbfchar")
+                section = Section::Chars;
+            else if (word == "beginbfrange")
+                section = Section::Ranges;
+            else if (word == "endbfchar" || word == "endbfrange")
+                section = Section::None;
+            entry.clear();
+            i = end;
+        } else {
+            ++i;
+        }
+    }
+    return codes;
+}
+
+// A font's advances, and the codes of its lam-alef glyphs.
+FontMetrics measured(QPDFObjectHandle font)
+{
+    FontMetrics m = readMetrics(font);
+    m.lamAlef = lamAlefCodes(font);
+    return m;
+}
+
 using FontCache = std::map<QPDFObjGen, FontMetrics>;
 
 // Walks content streams and notes the strokes, bars, pictures, shapes and glyph runs they paint.
@@ -533,12 +668,12 @@ private:
         if (font.isDictionary()) {
             QPDFObjGen const id = font.getObjGen();
             if (id.getObj() == 0) {
-                m_directFonts.push_back(readMetrics(font)); // a font written into its page
+                m_directFonts.push_back(measured(font)); // a font written into its page
                 found = &m_directFonts.back();
             } else {
                 auto it = m_fonts.find(id);
                 if (it == m_fonts.end())
-                    it = m_fonts.emplace(id, readMetrics(font)).first;
+                    it = m_fonts.emplace(id, measured(font)).first;
                 found = &it->second;
             }
         }
@@ -546,8 +681,9 @@ private:
         return *found;
     }
 
-    // How far a string moves the text position, in text space.
-    double advanceOf(std::string const& bytes, Scope& scope)
+    // How far a string moves the text position, in text space; @p from: where it starts,
+    // from the text matrix.
+    double advanceOf(std::string const& bytes, Scope& scope, double from = 0)
     {
         FontMetrics const& font = metrics(scope);
         State const& st = m_state;
@@ -555,6 +691,14 @@ private:
         size_t const step = font.twoByte ? 2 : 1;
         for (size_t i = 0; i + step <= bytes.size(); i += step) {
             int const code = font.twoByte ? (uchar(bytes[i]) << 8) | uchar(bytes[i + 1]) : uchar(bytes[i]);
+            double const glyph = font.width(code) / 1000.0 * st.fontSize * st.horizontalScale;
+            if (!font.lamAlef.empty() && font.lamAlef.count(code) > 0 &&
+                m_out.lamAlefGlyphs.size() < PageGraphics::kMaxTextSpans) {
+                QRectF const textSpace(QPointF(from + advance, st.rise - 0.22 * st.fontSize),
+                                       QPointF(from + advance + glyph, st.rise + 0.9 * st.fontSize));
+                m_out.lamAlefGlyphs.push_back(
+                    (m_textMatrix * st.ctm * m_display).mapRect(textSpace.normalized()));
+            }
             double tx = font.width(code) / 1000.0 * st.fontSize + st.charSpacing;
             if (!font.twoByte && code == 32)
                 tx += st.wordSpacing;
@@ -661,7 +805,7 @@ private:
                 double total = 0;
                 for (Operand const& item : ops.back().items) {
                     if (item.isString())
-                        total += advanceOf(item.text, scope);
+                        total += advanceOf(item.text, scope, total);
                     else if (item.isNumber())
                         total -= item.number / 1000.0 * st.fontSize * st.horizontalScale;
                 }

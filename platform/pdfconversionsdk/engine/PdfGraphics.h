@@ -53,6 +53,9 @@ struct PageGraphics
     // Where pictures (raster images, stencil masks) are painted, as far as they show.
     QVector<QRectF> images;
     QVector<TextSpan> textSpans;
+    // Where glyphs that stand for a lam and an alef together are painted (their text gives
+    // the two letters in reading order).
+    QVector<QRectF> lamAlefGlyphs;
     bool hasImages = false;
     bool hasDrawings = false; // painted paths or shadings
     bool shapesCut = false;   // a page of hatching: not every shape is in the lists

@@ -693,8 +693,9 @@ int runOfficeJob(Job const& job, poppler::document const& doc, int pageCount, Jo
             graphics.hasInvisibleText)
             graphics.imageObject = 0;
         engine::PageStyles styles(content.graphics);
-        content.layout = PdfDocument::readLayout(*page, i, job.carefulText, tables, content.graphics.rulings,
-                                                 &styles, content.graphics.rulingStyles);
+        content.layout =
+            PdfDocument::readLayout(*page, i, job.carefulText, tables, content.graphics.rulings, &styles,
+                                    content.graphics.rulingStyles, &content.graphics.lamAlefGlyphs);
         content.background = pageBackground(content.graphics.fills, content.layout.size);
         if (job.target == Target::Word && content.layout.hasText()) {
             content.figures = WordBuilder::figures(content.layout, styles.figures(content.layout),
