@@ -535,48 +535,77 @@ TextColumns textColumns(QVector<Word> const& words, QVector<TextRow> const& rows
 
 // Columns of running text at a side of the cells, whose lines go on above or below them at the
 // same left edge (the page's next column of text, its word spaces lined up by chance), are no
-// columns of the table. The boxes of the rows without them go to @p rowBoxes.
+// columns of the table; nor is a heading there when its column's lines go on both above and
+// below it. The boxes of the rows without them go to @p rowBoxes.
 TextColumns withoutTextBeside(TextColumns columns, QVector<Word> const& words, QVector<TextRow> const& rows,
                               int first, int last, QVector<QRectF>* rowBoxes)
 {
-    // Whether columns from..to hold lines of text that run on beyond the rows.
-    auto const running = [&](int from, int to) {
-        int lines = 0, count = 0;
-        double x = 1e300;
-        for (auto const& row : columns.cells) {
-            int n = 0;
-            for (int c = from; c <= to; ++c) {
-                n += row.at(c).size();
-                for (int w : row.at(c))
-                    x = std::min(x, words.at(w).box.left());
-            }
-            lines += n > 0 ? 1 : 0;
-            count += n;
-        }
-        if (lines == 0 || count < 4 * lines)
-            return false;
-        for (int r : {first - 1, last + 1}) {
-            if (r < 0 || r >= rows.size())
-                continue;
-            TextRow const& near = rows.at(r);
-            double const gap = r < first ? rows.at(first).box.top() - near.box.bottom()
-                                         : near.box.top() - rows.at(last).box.bottom();
-            if (gap > 2 * std::max(near.size, rows.at(r < first ? first : last).size))
-                continue;
-            for (auto const& box : near.fragmentBoxes)
-                if (std::abs(box.left() - x) < 3)
-                    return true;
-        }
-        return false;
-    };
     int const n = columns.count();
+    // Whether columns from..to hold the lines of a column of text that runs on beyond them.
+    auto const running = [&](int from, int to) {
+        int lines = 0, count = 0, runs = 0;
+        QRectF box;
+        double size = 0;
+        double rest = 1e300; // where the table's other columns begin, right of a group at the left
+        for (auto const& row : columns.cells) {
+            int k = 0;
+            bool split = false;
+            QRectF previous;
+            for (int c = 0; c < n; ++c)
+                for (int w : row.at(c)) {
+                    QRectF const& b = words.at(w).box;
+                    if (c < from || c > to) {
+                        if (c > to)
+                            rest = std::min(rest, b.left());
+                        continue;
+                    }
+                    double const s = wordSize(words.at(w));
+                    // A gap wider than the type parts cells; a line of text has none.
+                    split = split || (k > 0 && b.left() - previous.right() > s);
+                    ++k;
+                    previous = b;
+                    box = box.isNull() ? b : box.united(b);
+                    size = std::max(size, s);
+                }
+            lines += k > 0 ? 1 : 0;
+            runs += k > 0 && !split ? 1 : 0;
+            count += k;
+        }
+        // Most lines one run of words, as text is.
+        if (lines == 0 || 4 * runs < 3 * lines)
+            return false;
+        // Lines of the page next to the group, as wide as it from its left edge and clear of
+        // the table's other columns: a title over a table at its left edge is narrower. The
+        // page's other columns interleave their rows with the table's, so the rows nearby are
+        // searched, not only the next ones.
+        bool above = false, below = false;
+        auto const look = [&](TextRow const& near) {
+            double const reach = 2 * std::max(near.size, size);
+            for (auto const& f : near.fragmentBoxes) {
+                if (std::abs(f.left() - box.left()) >= 3 || f.right() >= rest ||
+                    f.right() < box.left() + 0.8 * box.width())
+                    continue;
+                if (f.bottom() <= box.top() + size / 2 && box.top() - f.bottom() <= reach)
+                    above = true;
+                else if (f.top() >= box.bottom() - size / 2 && f.top() - box.bottom() <= reach)
+                    below = true;
+            }
+        };
+        for (int r = first - 1; r >= 0 && rows.at(r).box.top() >= box.top() - 8 * size; --r)
+            look(rows.at(r));
+        for (int r = last + 1; r < rows.size() && rows.at(r).box.top() <= box.bottom() + 4 * size; ++r)
+            look(rows.at(r));
+        return (count >= 4 * lines && (above || below)) || (lines == 1 && above && below);
+    };
+    // The narrowest group first: a column of text split at its word spaces is whole only with
+    // all its pieces, and a wider group would take the table's own columns with it.
     int from = 0, to = n - 1;
-    for (int k = 1; k < n; ++k)
+    for (int k = n - 1; k >= 1; --k)
         if (running(k, n - 1)) {
             to = k - 1;
             break;
         }
-    for (int k = to - 1; k >= 0; --k)
+    for (int k = 0; k < to; ++k)
         if (running(0, k)) {
             from = k + 1;
             break;

@@ -731,6 +731,63 @@ private slots:
         QCOMPARE(running, 14);
     }
 
+    // The page's text around a table without rules keeps out of it: the next columns of a poster,
+    // whose lines fall between the table's rows, and a heading there; a title over the table
+    // at its left edge takes none of its columns with it.
+    void tableAmongText_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::newRow("middle of three columns")
+            << "columns"
+            << QList<QStringList>{{"Flowers", "12", "61"}, {"Species", "9", "17"}, {"Visits", "1.2", "3.9"}};
+        QTest::newRow("under a title at its left edge")
+            << "title"
+            << QList<QStringList>{{"Account", "Q1", "Q2", "Q3", "Total"},
+                                  {"Rent", "1.50", "2.50", "3.50", "7.50"},
+                                  {"Fuel", "4.00", "5.00", "6.00", "15.00"},
+                                  {"Audit", "7.25", "8.25", "9.25", "24.75"}};
+    }
+
+    void tableAmongText()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QList<QStringList>, rows);
+        bool const columns = kind == QLatin1String("columns");
+        PageBuilder b;
+        double const left = columns ? 230 : 56, top = columns ? 172 : 100;
+        if (columns) {
+            // The table's rows share their lines with the left column's; the right column's
+            // lines stand between them, and its heading beside the table.
+            b.column(40, 100, QStringLiteral("left"), 16, 5);
+            b.column(230, 100, QStringLiteral("mid"), 5, 5).column(230, 220, QStringLiteral("mid"), 3, 5);
+            for (int l = 0; l < 15; ++l)
+                if (l < 6 || l > 7)
+                    b.line(420, 106 + 12 * l, QStringLiteral("right words of the third column"));
+            b.line(420, 178, QStringLiteral("Methods in detail"), 14, true);
+        } else {
+            b.line(58, 88, QStringLiteral("Budget by quarter"), 10, true);
+        }
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows.at(r).size(); ++c)
+                b.cell(left + 40 * c, left + 40 * (c + 1), top + 12 * r, rows.at(r).at(c),
+                       c == 0 ? 'l' : 'r');
+        PageLayout const page = LayoutAnalyzer::analyzeWithTables(b.m_words, QSizeF(595, 842), 0, {});
+        QCOMPARE(page.tables.size(), 1);
+        Table const& table = page.tables.first();
+        QCOMPARE(table.columnCount(), rows.first().size());
+        QCOMPARE(table.rowCount(), rows.size());
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows.at(r).size(); ++c)
+                QCOMPARE(table.rows.at(r).at(c).text(), rows.at(r).at(c));
+        QString const text = allText(page);
+        QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\bleft\\d+"))), columns ? 16 * 5 : 0);
+        QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\bmid\\d+"))), columns ? 8 * 5 : 0);
+        QCOMPARE(text.count(QStringLiteral("words of the third column")), columns ? 13 : 0);
+        QVERIFY(text.contains(columns ? QStringLiteral("Methods in detail")
+                                      : QStringLiteral("Budget by quarter")));
+    }
+
     // Numbers a manuscript sets beside its lines in the margin leave the text, which would
     // otherwise be a table of numbers and lines; numbers at the text's own edge stay.
     void lineNumbers_data()
