@@ -173,13 +173,13 @@ struct PageWork::State
     {
         Count cost;
         ContentParser parser(data.data(), data.data() + data.size(), false);
-        PathSplitter strokes;
+        PathSplitter strokes(depth == 0); // a page's own contents start undashed
         std::vector<Operand> operands;
         std::string op;
         long long saves = 0;
         while (!over && parser.next(operands, op)) {
             cost.operators = plus(cost.operators, 1);
-            strokes.add(op, parser.offset());
+            strokes.add(op, operands, parser.offset());
             // Most operators are none of these: their first letters tell.
             char const first = op.size() <= 3 ? op[0] : '\0';
             if (first == 'q' && op.size() == 1) {

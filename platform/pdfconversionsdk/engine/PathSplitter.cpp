@@ -12,6 +12,8 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <iterator>
 
 namespace pdfconv {
@@ -66,6 +68,18 @@ bool paints(std::string const& op)
     return op.size() <= 2 && std::find(std::begin(kPainting), std::end(kPainting), op) != std::end(kPainting);
 }
 
+// A coordinate as content streams write them: no exponent, no more digits than matter.
+std::string number(double value)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.6f", value);
+    std::string out(text);
+    out.erase(out.find_last_not_of('0') + 1);
+    if (!out.empty() && out.back() == '.')
+        out.pop_back();
+    return out == "-0" ? "0" : out;
+}
+
 } // namespace
 
 void PathSplitter::endPath(bool stroked)
@@ -73,11 +87,11 @@ void PathSplitter::endPath(bool stroked)
     if (stroked && !m_clip && !m_broken)
         m_cuts.insert(m_cuts.end(), m_pending.begin(), m_pending.end());
     m_pending.clear();
-    m_piece = 0;
-    m_clip = m_inPath = m_broken = false;
+    m_piece = m_subpath = 0;
+    m_clip = m_inPath = m_broken = m_hasPoint = false;
 }
 
-void PathSplitter::add(std::string const& op, size_t end)
+void PathSplitter::add(std::string const& op, std::vector<Operand> const& operands, size_t end)
 {
     size_t const start = m_previousEnd; // where the operator's operands begin
     m_previousEnd = end;
@@ -85,37 +99,60 @@ void PathSplitter::add(std::string const& op, size_t end)
     int const points = pathPoints(op, starts);
     if (points >= 0) {
         if (starts && m_piece >= kMaxPoints) {
-            m_pending.push_back(start);
+            m_pending.push_back({start, false, 0, 0});
+            m_piece = 0;
+        } else if (!starts && points > 0 && m_piece >= kMaxPoints && m_subpath >= kMaxPoints && m_solid &&
+                   m_hasPoint) {
+            m_pending.push_back({start, true, m_x, m_y});
             m_piece = 0;
         }
         m_piece += points;
+        m_subpath = starts ? points : m_subpath + points;
         m_inPath = true;
+        // Where a line or curve ends; a closed subpath or a rectangle ends elsewhere.
+        size_t const n = operands.size();
+        m_hasPoint = points > 0 && op != "re" && n >= 2 && operands[n - 2].isNumber() &&
+                     operands[n - 1].isNumber() && std::abs(operands[n - 2].number) < 1e9 &&
+                     std::abs(operands[n - 1].number) < 1e9;
+        if (m_hasPoint) {
+            m_x = operands[n - 2].number;
+            m_y = operands[n - 1].number;
+        }
     } else if (op == "W" || op == "W*") {
         m_clip = true;
     } else if (paints(op)) {
         endPath(op == "S" || op == "s");
     } else if (m_inPath) {
         m_broken = true;
+    } else if (op == "d") {
+        // Only "[] 0 d" keeps lines solid; anything else may be dashed from here on.
+        m_solid =
+            m_solid && !operands.empty() && operands.front().isArray() && operands.front().items.empty();
     }
 }
 
-bool PathSplitter::split(std::string const& data, std::string& out)
+bool PathSplitter::split(std::string const& data, bool solidAtStart, std::string& out)
 {
     ContentParser parser(data.data(), data.data() + data.size(), false);
-    PathSplitter splitter;
+    PathSplitter splitter(solidAtStart);
     std::vector<Operand> operands;
     std::string op;
     while (parser.next(operands, op))
-        splitter.add(op, parser.offset());
+        splitter.add(op, operands, parser.offset());
     if (splitter.m_cuts.empty())
         return false;
     out.clear();
-    out.reserve(data.size() + 3 * splitter.m_cuts.size());
+    out.reserve(data.size() + 40 * splitter.m_cuts.size());
     size_t from = 0;
-    for (size_t cut : splitter.m_cuts) {
-        out.append(data, from, cut - from);
+    char point[80];
+    for (Cut const& cut : splitter.m_cuts) {
+        out.append(data, from, cut.at - from);
         out += "\nS\n";
-        from = cut;
+        if (cut.inside) {
+            std::snprintf(point, sizeof point, "%s %s m\n", number(cut.x).c_str(), number(cut.y).c_str());
+            out += point;
+        }
+        from = cut.at;
     }
     out.append(data, from, std::string::npos);
     return true;
@@ -138,7 +175,7 @@ bool PathSplitter::writeCopy(QString const& input, std::string const& password, 
                 data.clear();
                 StringPipeline pipe(data);
                 all[size_t(index)].pipeContents(&pipe);
-                if (split(data, out))
+                if (split(data, true, out))
                     all[size_t(index)].getObjectHandle().replaceKey("/Contents",
                                                                     QPDFObjectHandle::newStream(&pdf, out));
             } catch (std::exception const&) {
@@ -150,7 +187,7 @@ bool PathSplitter::writeCopy(QString const& input, std::string const& password, 
                 data.clear();
                 StringPipeline pipe(data);
                 if (stream.isStream() && stream.pipeStreamData(&pipe, 0, qpdf_dl_generalized, true) &&
-                    split(data, out))
+                    split(data, false, out))
                     stream.replaceStreamData(out, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
             } catch (std::exception const&) {
             }

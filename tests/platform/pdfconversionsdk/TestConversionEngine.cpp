@@ -185,50 +185,69 @@ private slots:
     }
 
     // A stroke of more points than the PDF library draws in bounded memory is stroked in
-    // pieces, each ending where a subpath starts; a path that fills, clips or is broken by
-    // other operators, and a single subpath, stay whole.
+    // pieces, each ending where a subpath starts, or inside a long subpath when no dash
+    // pattern is set; a path that fills, clips or is broken by other operators stays whole.
     void longStrokesCut_data()
     {
         QTest::addColumn<int>("subpaths");
         QTest::addColumn<int>("points"); // each
+        QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("between");
         QTest::addColumn<QByteArray>("paint");
+        QTest::addColumn<bool>("solid"); // the stream starts undashed
         QTest::addColumn<int>("pieces");
-        QTest::newRow("stroked") << 120 << 1000 << QByteArray() << QByteArray("S") << 3;
-        QTest::newRow("closed and stroked") << 120 << 1000 << QByteArray() << QByteArray("s") << 3;
-        QTest::newRow("short") << 40 << 1000 << QByteArray() << QByteArray("S") << 1;
-        QTest::newRow("filled") << 120 << 1000 << QByteArray() << QByteArray("f") << 1;
-        QTest::newRow("filled and stroked") << 120 << 1000 << QByteArray() << QByteArray("B") << 1;
-        QTest::newRow("clipping") << 120 << 1000 << QByteArray() << QByteArray("W S") << 1;
-        QTest::newRow("other operators inside") << 120 << 1000 << QByteArray("2 w") << QByteArray("S") << 1;
-        QTest::newRow("one subpath") << 1 << 120000 << QByteArray() << QByteArray("S") << 1;
+        QByteArray const none;
+        QTest::newRow("stroked") << 120 << 1000 << none << none << QByteArray("S") << true << 3;
+        QTest::newRow("closed and stroked") << 120 << 1000 << none << none << QByteArray("s") << true << 3;
+        QTest::newRow("short") << 40 << 1000 << none << none << QByteArray("S") << true << 1;
+        QTest::newRow("filled") << 120 << 1000 << none << none << QByteArray("f") << true << 1;
+        QTest::newRow("filled and stroked") << 120 << 1000 << none << none << QByteArray("B") << true << 1;
+        QTest::newRow("clipping") << 120 << 1000 << none << none << QByteArray("W S") << true << 1;
+        QTest::newRow("other operators inside")
+            << 120 << 1000 << none << QByteArray("2 w") << QByteArray("S") << true << 1;
+        QTest::newRow("one subpath") << 1 << 120000 << none << none << QByteArray("S") << true << 3;
+        QTest::newRow("one dashed subpath")
+            << 1 << 120000 << QByteArray("[3 2] 0 d") << none << QByteArray("S") << true << 1;
+        QTest::newRow("one subpath, dashed before")
+            << 1 << 120000 << QByteArray("q [3 2] 0 d Q") << none << QByteArray("S") << true << 1;
+        QTest::newRow("one subpath, dash unknown")
+            << 1 << 120000 << none << none << QByteArray("S") << false << 1;
+        QTest::newRow("dashed subpaths")
+            << 120 << 1000 << QByteArray("[3 2] 0 d") << none << QByteArray("S") << false << 3;
     }
 
     void longStrokesCut()
     {
         QFETCH(int, subpaths);
         QFETCH(int, points);
+        QFETCH(QByteArray, before);
         QFETCH(QByteArray, between);
         QFETCH(QByteArray, paint);
+        QFETCH(bool, solid);
         QFETCH(int, pieces);
-        QByteArray content = "0.1 w\n";
+        QByteArray content = "0.1 w " + before + "\n";
         for (int s = 0; s < subpaths; ++s) {
             content += "72 " + QByteArray::number(100 + s) + " m\n";
             for (int i = 1; i < points; ++i)
-                content += QByteArray::number(72 + i % 400) + ' ' + QByteArray::number(100 + s) + " l\n";
+                content += QByteArray::number(72 + i % 400) + ' ' +
+                           QByteArray::number(100 + s + i / 400 * 0.5) + " l\n";
             if (s == subpaths / 2)
                 content += between + '\n';
         }
         content += paint + "\n1 0 0 RG\n";
         std::string out;
-        QCOMPARE(engine::PathSplitter::split(content.toStdString(), out), pieces > 1);
+        QCOMPARE(engine::PathSplitter::split(content.toStdString(), solid, out), pieces > 1);
         if (pieces == 1)
             return;
-        // The same operators, with a stroke before the subpath where each piece ends.
-        QRegularExpression const cut(QStringLiteral("; S(?=; [^;]+ m;)"));
-        QString const cutOps = operators(QByteArray::fromStdString(out));
-        QCOMPARE(cutOps.count(cut), pieces - 1);
-        QCOMPARE(QString(cutOps).remove(cut), operators(content));
+        // The same operators, with a stroke where each piece ends, and a move back to where it
+        // ended when that is inside a subpath.
+        QRegularExpression const inside(QStringLiteral("; ([^;]+) l; S; \\1 m;"));
+        QRegularExpression const atStart(QStringLiteral("; S(?=; [^;]+ m;)"));
+        QString cutOps = operators(QByteArray::fromStdString(out));
+        int const cuts = cutOps.count(inside);
+        cutOps.replace(inside, QStringLiteral("; \\1 l;"));
+        QCOMPARE(cuts + cutOps.count(atStart), pieces - 1);
+        QCOMPARE(cutOps.remove(atStart), operators(content));
     }
 
     // Text, fills and rules painted in a colour space the page names keep their colour.
