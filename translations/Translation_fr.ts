@@ -359,7 +359,7 @@
     </message>
     <message>
         <source>the file does not exist</source>
-        <translation>le fichier n'existe pas</translation>
+        <translation>le fichier n&apos;existe pas</translation>
     </message>
     <message>
         <source>this page does not take this kind of file</source>

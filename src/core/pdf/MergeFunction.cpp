@@ -26,14 +26,17 @@ MergeFunction* MergeFunction::m_instance = nullptr;
 namespace {
 
 // A new file in dir under a random name after base, created exclusively: it is ours alone, so
-// writing and removing it can never touch a user's file.
-QString createOwnFile(QString const& dir, QString const& base)
+// writing and removing it can never touch a user's file. *error is errno when none was made.
+QString createOwnFile(QString const& dir, QString const& base, int* error)
 {
+    *error = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
         QFile file(QDir(dir).filePath(QStringLiteral("%1.%2.part").arg(base, suffix)));
+        errno = 0;
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return file.fileName();
+        *error = errno;
         if (!file.exists())
             break; // the folder takes no file at all
     }
@@ -88,8 +91,11 @@ bool MergeFunction::creatorPdfMerge(QStringList& inputs, QString const& outDir, 
         return false;
     }
 
-    QString partial = createOwnFile(outDir, name);
+    int createError = 0;
+    QString partial = createOwnFile(outDir, name, &createError);
     if (partial.isEmpty()) {
+        // A disk without room for even a directory entry is full too.
+        m_diskFull = diskfull::isFull(createError);
         qWarning() << "creatorPdfMerge" << __LINE__ << "Exception during PDF merge: cannot write in"
                    << outDir;
         return false;

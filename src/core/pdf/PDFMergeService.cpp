@@ -33,6 +33,7 @@ bool PDFMergeService::merge(QString const& outDir, QString& outputPath)
 {
     bool merged = MergeFunction::instance()->creatorPdfMerge(m_parts, outDir, outputPath);
     m_merged = merged ? MergeFunction::instance()->mergedCount() : 0;
+    m_diskFull = !merged && MergeFunction::instance()->diskFull();
     // Parts may be decrypted copies of the user's files: none outlives the merge.
     for (auto const& part : qAsConst(m_parts)) {
         QFile::remove(part);

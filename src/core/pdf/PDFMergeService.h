@@ -17,6 +17,7 @@ public:
     {
         m_parts.clear();
         m_merged = 0;
+        m_diskFull = false;
     }
     // Gives the item a random part name and records its part in the Temp folder.
     void addMergeFile(FileItem* item, int index);
@@ -28,11 +29,14 @@ public:
     QStringList mergeList() const { return m_parts; }
     // The parts that the last merge put into its file.
     int mergedCount() const { return m_merged; }
+    // The last merge failed because the output folder's disk is full.
+    bool diskFull() const { return m_diskFull; }
 
 private:
     PDFMergeService() = default;
 
     QStringList m_parts;
     int m_merged = 0;
+    bool m_diskFull = false;
     QSet<QString> m_named; // every part named and not yet removed
 };

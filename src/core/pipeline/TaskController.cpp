@@ -139,6 +139,8 @@ void TaskController::endRun()
         QString path;
         bool ok = service.merge(m_outputDir, path);
         emit mergeCounted(service.mergedCount(), service.mergeList().size());
+        if (!ok && service.diskFull())
+            emit mergeDiskFull();
         emit mergeCompleted(ok, path);
     }
     emit taskFinished();

@@ -50,6 +50,8 @@ signals:
     void mergeProgress(int percent);
     // Just before mergeCompleted: how many of the run's files the merged file holds.
     void mergeCounted(int merged, int total);
+    // Just before a failed mergeCompleted: the output folder's disk is full.
+    void mergeDiskFull();
     void mergeCompleted(bool success, QString finalPath);
 
 private:

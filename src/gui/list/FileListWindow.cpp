@@ -384,6 +384,7 @@ void FileListWindow::btn_start_clicked()
         panel = new MergeWidget(this);
         connect(m_controller, &TaskController::mergeProgress, panel, &MergeWidget::progressBarUpdate);
         connect(m_controller, &TaskController::mergeCounted, panel, &MergeWidget::mergedCount);
+        connect(m_controller, &TaskController::mergeDiskFull, panel, &MergeWidget::diskFull);
         connect(m_controller, &TaskController::mergeCompleted, panel, &MergeWidget::completionOfMerger);
     }
     m_controller->startTasks(m_fileList->allItems(), ui->lineEdit_output->text(), m_mode, m_merge);

@@ -2,6 +2,7 @@
 
 #include "ui_MergeWidget.h"
 
+#include "language/GLanguage.h"
 #include "language/MultiLanguage.h"
 #include "pdf/MergeFunction.h"
 
@@ -51,6 +52,11 @@ void MergeWidget::mergedCount(int merged, int total)
     m_total = total;
 }
 
+void MergeWidget::diskFull()
+{
+    m_diskFull = true;
+}
+
 void MergeWidget::completionOfMerger(bool flag, QString outputFilePath)
 {
     m_failed = !flag;
@@ -69,7 +75,10 @@ void MergeWidget::completionOfMerger(bool flag, QString outputFilePath)
 
 void MergeWidget::showResultText()
 {
-    if (m_failed)
+    if (m_failed && m_diskFull)
+        ui->completeMessage->setText(
+            QCoreApplication::translate("GLanguage", GLanguage::getString(StrDiskFull)));
+    else if (m_failed)
         ui->completeMessage->setText(tr("The merge is failed"));
     else if (m_merged < m_total)
         ui->completeMessage->setText(tr("%1 of %2 files are in the merged PDF.").arg(m_merged).arg(m_total));

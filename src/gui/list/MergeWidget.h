@@ -21,6 +21,8 @@ public slots:
     void progressBarUpdate(int percent);
     // How many of the run's files the merged file holds; a merge that left some out says so.
     void mergedCount(int merged, int total);
+    // The merge failed for want of room in the output folder: the panel names that cause.
+    void diskFull();
 
 private slots:
     void showFolder();
@@ -35,6 +37,7 @@ private:
     void showResultText();
 
     bool m_failed = false;
+    bool m_diskFull = false;
     int m_merged = 0;
     int m_total = 0;
     Ui_MergeWidget* ui;

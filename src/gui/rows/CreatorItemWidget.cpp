@@ -102,10 +102,14 @@ void CreatorItemWidget::setEditable(bool editable)
 
 void CreatorItemWidget::showErrorMessage(int code)
 {
+    setErrorMessageToToolTip(failureText(code));
+}
+
+QString CreatorItemWidget::failureText(int code) const
+{
     QString const text = ErrorMessageContext::getErrorMessageForCreator(code);
     // Every failure says something: codes without a text of their own are unknown errors.
-    setErrorMessageToToolTip(
-        text.isEmpty() ? ErrorMessageContext::getErrorMessageForCreator(CreateErrorUnknown) : text);
+    return text.isEmpty() ? ErrorMessageContext::getErrorMessageForCreator(CreateErrorUnknown) : text;
 }
 
 void CreatorItemWidget::setMergeFileTempName(QString name)

@@ -32,6 +32,9 @@ public:
     void setMergeFileTempName(QString name);
     void retranslateUi();
 
+protected:
+    QString failureText(int code) const override;
+
 private:
     // Why the field's text cannot name a PDF in the output folder; empty when it can.
     QString outputNameProblem() const;

@@ -120,6 +120,8 @@ void FileItemWidget::completeProcess()
 void FileItemWidget::processFinished(int code)
 {
     ui->label_waiting->stop();
+    m_failure = code;
+    m_skippedLocked = false;
     if (code != 0) {
         ui->btn_convert_finished->setEnabled(false);
         showErrorMessage(code);
@@ -136,18 +138,23 @@ void FileItemWidget::saveOutputFilePath(QString path)
 
 void FileItemWidget::showErrorMessage(int code)
 {
+    setErrorMessageToToolTip(failureText(code));
+}
+
+QString FileItemWidget::failureText(int code) const
+{
     QString const text = ErrorMessageContext::getErrorMessage(code);
     // Every failure says something: codes without a text of their own are unknown errors.
-    setErrorMessageToToolTip(text.isEmpty() ? ErrorMessageContext::getErrorMessage(ConvertErrorUnknown)
-                                            : text);
+    return text.isEmpty() ? ErrorMessageContext::getErrorMessage(ConvertErrorUnknown) : text;
 }
 
 void FileItemWidget::showSkippedAsLocked()
 {
     ui->label_waiting->stop();
+    m_failure = 0;
+    m_skippedLocked = true;
     ui->btn_convert_finished->setEnabled(false);
-    ui->btn_convert_finished->setToolTip(
-        tr("Skipped: the file is locked. Click its icon and enter its password to convert it."));
+    ui->btn_convert_finished->setToolTip(skippedAsLockedText());
     ui->btn_convert_finished->show();
 }
 
@@ -160,6 +167,8 @@ void FileItemWidget::setErrorMessageToToolTip(QString text)
 void FileItemWidget::changeProcessedState()
 {
     ui->btn_convert_finished->hide();
+    m_failure = 0;
+    m_skippedLocked = false;
     m_fileItem->changeProcessCompletionMark();
     emit itemProcessStateChange();
 }
@@ -278,9 +287,18 @@ void FileItemWidget::updateItemIcon()
     emit decryptionSuccess();
 }
 
+QString FileItemWidget::skippedAsLockedText() const
+{
+    return tr("Skipped: the file is locked. Click its icon and enter its password to convert it.");
+}
+
 void FileItemWidget::retranslate()
 {
     ui->retranslateUi(this);
+    if (m_skippedLocked)
+        ui->btn_convert_finished->setToolTip(skippedAsLockedText());
+    else if (m_failure != 0)
+        ui->btn_convert_finished->setToolTip(failureText(m_failure));
     showPageCount();
     if (!ui->lineEdit_range->toolTip().isEmpty()) {
         QStringList entries;

@@ -60,6 +60,8 @@ signals:
 protected:
     // A red frame and a tool tip saying what is wrong; an empty problem takes both away.
     static void markEditor(QLineEdit* editor, QString const& problem);
+    // What the mark's tool tip says for a failure code, in the current language.
+    virtual QString failureText(int code) const;
 
     Ui_FileItemWidget* ui;
     FileItem* m_fileItem;
@@ -67,6 +69,7 @@ protected:
 private:
     void setIconStyle(QString const& icon, QString const& pressedIcon);
     void retranslate();
+    QString skippedAsLockedText() const;
     void showPageCount();
     // Reads a range text against the page count: the entries, or why it cannot be read.
     QString readRange(QString const& text, QStringList* entries) const;
@@ -75,4 +78,8 @@ private:
     QString applyRange(bool markEmpty);
 
     QString m_outputFilePath;
+    // What the shown mark reports, so that a language switch says it again: a failure's code
+    // (0 for none) or a locked file passed over.
+    int m_failure = 0;
+    bool m_skippedLocked = false;
 };

@@ -156,6 +156,26 @@ private slots:
         QCOMPARE(ErrorMessageContext::getErrorMessageForCreator(code), QString("The disk is full."));
         QCOMPARE(leftIn(out), QStringList());
     }
+
+    // The parts are made in the Temp folder, which has room; the merged file does not fit.
+    void mergeOnAFullDisk()
+    {
+        QString const out = m_full + "/merged";
+        QVERIFY(QDir().mkpath(out));
+        FileItemList list(ModeCreate);
+        list.addFiles({m_pdf, m_table});
+        QCOMPARE(list.fileCount(), 2);
+        TaskController controller;
+        QSignalSpy finished(&controller, &TaskController::taskFinished);
+        QSignalSpy full(&controller, &TaskController::mergeDiskFull);
+        QSignalSpy completed(&controller, &TaskController::mergeCompleted);
+        controller.startTasks(list.allItems(), out, ModeCreate, true);
+        QVERIFY(finished.wait(120000));
+        QCOMPARE(completed.count(), 1);
+        QCOMPARE(completed.first().first().toBool(), false);
+        QCOMPARE(full.count(), 1);
+        QCOMPARE(leftIn(out), QStringList());
+    }
 };
 
 QTEST_MAIN(TestFullDisk)

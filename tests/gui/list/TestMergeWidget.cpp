@@ -3,6 +3,7 @@
 #include "language/MultiLanguage.h"
 #include "pdf/MergeFunction.h"
 
+#include "TestArtefacts.h"
 #include "TestHome.h"
 #include "UrlRecorder.h"
 
@@ -27,23 +28,32 @@ private slots:
     void result_data()
     {
         QTest::addColumn<bool>("merged");
+        QTest::addColumn<bool>("diskFull");
         QTest::addColumn<int>("parts");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("japanese");
         QTest::addColumn<QString>("icon");
-        QTest::newRow("merged") << true << 9 << "PDF Creation Completed"
-                                << "finished-3x.png";
+        QTest::newRow("merged") << true << false << 9 << "PDF Creation Completed"
+                                << QString::fromUtf8("PDFの作成が完了しました") << "finished-3x.png";
         // Files left out of the merged PDF make it no plain success.
-        QTest::newRow("partly") << true << 7 << "7 of 9 files are in the merged PDF."
+        QTest::newRow("partly") << true << false << 7 << "7 of 9 files are in the merged PDF."
+                                << QString::fromUtf8(
+                                       "結合した PDF には 9 個中 7 個のファイルが含まれています。")
                                 << "pic_warning-3x.png";
-        QTest::newRow("failed") << false << 0 << "The merge is failed"
-                                << "pic_failed-3x.png";
+        QTest::newRow("failed") << false << false << 0 << "The merge is failed"
+                                << QString::fromUtf8("結合に失敗しました") << "pic_failed-3x.png";
+        // The cause is named where the user can act on it.
+        QTest::newRow("disk full") << false << true << 0 << "The disk is full."
+                                   << QString::fromUtf8("ディスクがいっぱいです。") << "pic_failed-3x.png";
     }
 
     void result()
     {
         QFETCH(bool, merged);
+        QFETCH(bool, diskFull);
         QFETCH(int, parts);
         QFETCH(QString, text);
+        QFETCH(QString, japanese);
         QFETCH(QString, icon);
         QWidget page;
         page.resize(700, 500);
@@ -64,6 +74,8 @@ private slots:
 
         QString const merged_file = m_home.filePath("out/Merge.pdf");
         panel->mergedCount(parts, 9);
+        if (diskFull)
+            panel->diskFull();
         panel->completionOfMerger(merged, merged_file);
         QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("completePage"));
         auto* message = panel->findChild<QLabel*>("completeMessage");
@@ -73,6 +85,18 @@ private slots:
         QCOMPARE(show->text(), QStringLiteral("Show in Folder"));
         QVERIFY2(panel->findChild<QLabel*>("iconLabel")->styleSheet().contains(icon),
                  qPrintable(panel->findChild<QLabel*>("iconLabel")->styleSheet()));
+        // The result reads whole in both languages.
+        QString const shot = "merge-panel-" + QString(QTest::currentDataTag()).replace(' ', '-');
+        auto const laidOut = [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            return message->width() >= message->sizeHint().width();
+        };
+        QVERIFY(laidOut());
+        TestArtefacts::save(page.grab(), shot + "-en");
+        MultiLanguage::instance()->languageSwitch(7);
+        QCOMPARE(message->text(), japanese);
+        QVERIFY2(laidOut(), qPrintable(message->text() + " is cut off"));
+        TestArtefacts::save(page.grab(), shot + "-ja");
         MultiLanguage::instance()->languageSwitch(1);
         QCOMPARE(message->text(), text);
 

@@ -147,6 +147,9 @@ private slots:
         QVERIFY(!mark->isEnabled());
         QCOMPARE(mark->toolTip(), QStringLiteral("Datei ist durch ein Passwort geschützt."));
         QCoreApplication::removeTranslator(&m_german);
+        // The mark says it again in the language switched to.
+        MultiLanguage::instance()->languageSwitch(1);
+        QCOMPARE(mark->toolTip(), QStringLiteral("File protected by password."));
     }
 };
 

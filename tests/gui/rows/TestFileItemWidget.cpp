@@ -356,9 +356,14 @@ private slots:
         QCOMPARE(row.findChild<QLabel*>("label_pages")->text(), QStringLiteral("12 Seiten"));
         QCOMPARE(row.findChild<QAbstractButton*>("btn_allPage")->text(), QStringLiteral("Alle Seiten"));
         QCOMPARE(row.findChild<QLabel*>("label_name")->text(), QStringLiteral("twelve pages.pdf"));
+        list.getFileItem(0)->fileProcessFinished(3);
+        auto* mark = row.findChild<QPushButton*>("btn_convert_finished");
+        QCOMPARE(mark->toolTip(), QStringLiteral("Passwort erforderlich oder falsches Passwort."));
         QCoreApplication::removeTranslator(&german);
         MultiLanguage::instance()->languageSwitch(1);
         QCOMPARE(row.findChild<QLabel*>("label_pages")->text(), QStringLiteral("12 Pages"));
+        // A failure's reason follows the language too.
+        QCOMPARE(mark->toolTip(), QStringLiteral("Password required or incorrect password."));
     }
 };
 
