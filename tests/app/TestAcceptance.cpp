@@ -1,4 +1,6 @@
 #include "dialogs/EnterPassword.h"
+#include "engines/ResultCodes.h"
+#include "errors/ErrorMessageContext.h"
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
 #include "items/PDFFileItem.h"
@@ -49,9 +51,11 @@ QColor const g_startRunning(252, 56, 57);
 QColor const g_startDisabled(181, 181, 181);
 QColor const g_showButton(94, 169, 247);
 
-QString output(QString const& program, QStringList const& arguments, int* exitCode = nullptr)
+QString output(QString const& program, QStringList const& arguments, int* exitCode = nullptr,
+               QProcessEnvironment const& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     bool const finished = process.waitForFinished(300000);
     int const code = finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -270,9 +274,10 @@ class TestAcceptance : public QObject
     int m_titleArea = 0;
     QPoint m_origin;
 
-    QString m_scan, m_longScan, m_report, m_figures, m_locked, m_lockedCopy, m_notes;
+    QString m_scan, m_longScan, m_pageScan, m_report, m_figures, m_locked, m_lockedCopy, m_notes;
     QString m_letter, m_photo, m_memo;
     QString m_converted, m_created;
+    QString m_full; // an output folder on a disk that is full
     QMap<QString, QByteArray> m_firstOutputs;
 
     void screenshot(QString const& step, int settleMs = 300)
@@ -477,7 +482,10 @@ class TestAcceptance : public QObject
         QStringList arguments{file, "stdout", "-l", languages};
         if (line)
             arguments << "--psm" << "7";
-        return output("tesseract", arguments);
+        // One thread: on a loaded machine tesseract's threads wait on each other for minutes.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("OMP_THREAD_LIMIT", "1");
+        return output("tesseract", arguments, nullptr, environment);
     }
 
     static QStringList wordsOf(QString const& text)
@@ -605,6 +613,57 @@ class TestAcceptance : public QObject
         qInfo("converter run: %lld ms", clock.elapsed());
     }
 
+    // Every file and folder in a folder, hidden ones included.
+    static QStringList allIn(QString const& folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    bool markIsRed(QWidget* mark) const
+    {
+        return pixel(at(mark, QPoint(mark->width() / 2, mark->height() / 6))) == QColor(252, 56, 57);
+    }
+
+    // Starts the converter page and waits until the row's mark shows its failure and the run ended.
+    void runToAFailure(int index)
+    {
+        auto* mark = child<QPushButton>(row(m_converter, index), "btn_convert_finished");
+        QVERIFY2(startButtonIs(m_converter, g_startIdle, g_uiTimeout), "nothing to convert");
+        m_app.click(centreOf(child<QPushButton>(m_converter, "btn_start")));
+        // A file that fails at once may leave no time to see the run's red button.
+        QVERIFY2(QTest::qWaitFor([&] { return markIsRed(mark); }, g_runTimeout), "the row shows no failure");
+        QVERIFY2(startButtonIs(m_converter, g_startIdle, g_runTimeout), "the run did not end");
+    }
+
+    // What tesseract read, in the language's own letters: Japanese comes with blanks between
+    // its letters.
+    static QString readAs(QString read, QString const& language)
+    {
+        return language == "jpn" ? read.remove(QRegularExpression("\\s")) : read;
+    }
+
+    // Rests the pointer on a row's mark until its tool tip shows, photographs it and reads it:
+    // it lies whole on the screen and says the text.
+    void expectToolTip(QWidget* mark, QString const& text, QString const& language, QString const& step)
+    {
+        // A click on a label takes down a tool tip that is up (a failure shows its own at once).
+        m_app.click(centreOf(child<QLabel>(m_converter, "label")));
+        QStringList const alone{m_app.window()};
+        QVERIFY2(QTest::qWaitFor([&] { return m_app.visibleWindows() == alone; }, g_uiTimeout),
+                 "a window other than the main one stayed");
+        m_app.moveTo(centreOf(mark));
+        QString const tip = m_app.waitForNewWindow(alone, g_uiTimeout);
+        QVERIFY2(!tip.isEmpty(), qPrintable("no tool tip showed for " + step));
+        QRect const onScreen = AppDriver::geometryOf(tip);
+        screenshot(step);
+        QVERIFY2(QGuiApplication::primaryScreen()->geometry().contains(onScreen),
+                 "the tool tip runs off the screen");
+        QString const read = readAs(readWindow(onScreen.translated(-m_origin), language, true), language);
+        for (QString const& word : wordsOf(text))
+            QVERIFY2(readsWord(read, word),
+                     qPrintable(QString("\"%1\" not in the tool tip; read: %2").arg(word, read)));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -616,6 +675,8 @@ private slots:
         // Pages enough that a run is still busy with them when it is cancelled.
         QVERIFY(writeScan(m_scan, {"HARBOUR LANTERN", "COPPER KETTLE"}, 40));
         QVERIFY(TestPdf::text(m_scan).trimmed().isEmpty());
+        m_pageScan = input("scanned-letter.pdf");
+        QVERIFY(writeScan(m_pageScan, {"WILLOW GARDEN"}, 2));
         m_longScan = input("long-scan.pdf");
         // Read for long enough that a user acts while it runs.
         QVERIFY(writeScan(m_longScan, {"NIGHT HERON"}, 160));
@@ -649,6 +710,8 @@ private slots:
         m_created = m_appHome.path() + "/Documents/created";
         QVERIFY(QDir().mkpath(m_converted));
         QVERIFY(QDir().mkpath(m_created));
+        QVERIFY(QDir().mkpath(m_appHome.path() + "/Documents/full"));
+        m_full = QFileInfo(m_appHome.path() + "/Documents/full").canonicalFilePath();
 
         // The twin is built from the same code as the application's window, in a home of its own.
         DialogTestMode::setEnabled(true);
@@ -670,6 +733,15 @@ private slots:
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", m_appHome.path());
+        // One output folder lies on a disk that is full: the fault injector goes into the
+        // application and every helper it starts, and touches no other folder.
+        QStringList preload{QString::fromLocal8Bit(DOCQUILL_FULL_DISK_LIBRARY)};
+        if (environment.contains("LD_PRELOAD"))
+            preload << environment.value("LD_PRELOAD");
+        environment.insert("LD_PRELOAD", preload.join(':'));
+        environment.insert("DOCQUILL_FULL_DISK_FOLDER", m_full);
+        environment.insert("DOCQUILL_FULL_DISK_BYTES", "64");
+        environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         QElapsedTimer clock;
         clock.start();
         QVERIFY(m_app.start(environment));
@@ -1014,6 +1086,90 @@ private slots:
 
         m_app.click(centreOf(start));
         QVERIFY2(startButtonIs(m_converter, g_startIdle, g_runTimeout), "the cancelled run did not end");
+    }
+
+    // A scan without a text layer to text, recognition off: the row fails, says that the
+    // pages hold no text, and nothing is written.
+    void refusesTextFromAScanWithoutRecognition()
+    {
+        m_app.key("ctrl+shift+BackSpace");
+        m_converter->clearAllItems();
+        QVERIFY(startButtonIs(m_converter, g_startDisabled, g_uiTimeout));
+        dropFiles({m_pageScan});
+        QVERIFY(startButtonIs(m_converter, g_startIdle, g_uiTimeout));
+        chooseTarget(0, "to TXT");
+        if (QTest::currentTestFailed())
+            return;
+        QStringList const before = allIn(m_converted);
+        runToAFailure(0);
+        QCOMPARE(allIn(m_converted), before);
+    }
+
+    // The output folder's disk is full: the row fails and says so, and the folder keeps no part
+    // and no empty file. The scan beside it fails as before.
+    void failsOnAFullDisk()
+    {
+        m_app.click(centreOf(child<QLineEdit>(m_converter, "lineEdit_output")));
+        QVERIFY(m_app.chooseInFileDialog("Select output folder", m_full, g_uiTimeout));
+        dropFiles({m_report});
+        QVERIFY(startButtonIs(m_converter, g_startIdle, g_uiTimeout));
+        chooseTarget(1, "to DOCX");
+        if (QTest::currentTestFailed())
+            return;
+        runToAFailure(1);
+        QCOMPARE(allIn(m_full), QStringList());
+        auto* scanMark = child<QPushButton>(row(m_converter, 0), "btn_convert_finished");
+        QVERIFY(markIsRed(scanMark));
+        expectToolTip(scanMark, ErrorMessageContext::getErrorMessage(ConvertErrorNoText), "eng",
+                      "no-text-tool-tip");
+        expectToolTip(child<QPushButton>(row(m_converter, 1), "btn_convert_finished"),
+                      ErrorMessageContext::getErrorMessage(ConvertErrorDiskFull), "eng",
+                      "disk-full-tool-tip");
+    }
+
+    // A merge into a folder on a full disk: the panel names the cause, also in a language chosen
+    // while it shows, and leaves nothing in the folder. Then the rows' reasons in Japanese.
+    void namesAFullDiskInJapaneseToo()
+    {
+        clickTwinAndApp(child<QPushButton>(m_twin.get(), "btn_creator"));
+        m_app.click(centreOf(child<QLineEdit>(m_creator, "lineEdit_output")));
+        QVERIFY(m_app.chooseInFileDialog("Select output folder", m_full, g_uiTimeout));
+        MergeWidget twinPanel(m_creator);
+        twinPanel.diskFull();
+        twinPanel.completionOfMerger(false, QString());
+        twinPanel.show();
+        auto* icon = child<QLabel>(&twinPanel, "iconLabel");
+        auto* message = child<QLabel>(&twinPanel, "completeMessage");
+        // Where the text lies, as laid out in the language shown.
+        auto const messageArea = [&] { return QRect(at(message, QPoint(0, 0)), message->size()); };
+
+        m_app.click(centreOf(child<QPushButton>(m_creator, "btn_start")));
+        QVERIFY2(QTest::qWaitFor([&] { return markIsRed(icon); }, g_runTimeout),
+                 "the merge did not come to its end");
+        screenshot("merge-disk-full");
+        QString read = readWindow(messageArea(), "eng", true);
+        QVERIFY2(readsWord(read, "disk") && readsWord(read, "full"), qPrintable(read));
+        QCOMPARE(allIn(m_full), QStringList());
+
+        switchLanguage(QString::fromUtf8("日本語"));
+        if (QTest::currentTestFailed())
+            return;
+        screenshot("merge-disk-full-japanese");
+        QString const japanese = ErrorMessageContext::getErrorMessageForCreator(CreateErrorDiskFull);
+        QVERIFY(japanese != QStringLiteral("The disk is full."));
+        QCOMPARE(message->text(), japanese);
+        read = readAs(readWindow(messageArea(), "jpn", true), "jpn");
+        QVERIFY2(readsWord(read, japanese.chopped(1)), qPrintable(read));
+        m_app.click(centreOf(child<QPushButton>(&twinPanel, "btnOk")));
+        QVERIFY2(startButtonIs(m_creator, g_startIdle, g_uiTimeout), "the merge panel stayed");
+
+        clickTwinAndApp(child<QPushButton>(m_twin.get(), "btn_converter"));
+        expectToolTip(child<QPushButton>(row(m_converter, 0), "btn_convert_finished"),
+                      ErrorMessageContext::getErrorMessage(ConvertErrorNoText), "jpn",
+                      "no-text-tool-tip-japanese");
+        expectToolTip(child<QPushButton>(row(m_converter, 1), "btn_convert_finished"),
+                      ErrorMessageContext::getErrorMessage(ConvertErrorDiskFull), "jpn",
+                      "disk-full-tool-tip-japanese");
     }
 
     void closesThroughTheWindow()
