@@ -192,8 +192,10 @@ bool PathSplitter::writeCopy(QString const& input, std::string const& password, 
             } catch (std::exception const&) {
             }
         }
-        // Streams pass as they are: the copy is read once and removed.
-        QPDFWriter writer(pdf, QFile::encodeName(output).constData());
+        // Streams pass as they are: the copy is read once and removed. The writer keeps the
+        // name it is given until it writes.
+        QByteArray const name = QFile::encodeName(output);
+        QPDFWriter writer(pdf, name.constData());
         writer.setCompressStreams(false);
         writer.setDecodeLevel(qpdf_dl_none);
         writer.write();
