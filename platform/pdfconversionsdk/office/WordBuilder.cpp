@@ -993,6 +993,31 @@ QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRe
                 break;
             }
         }
+        // At the foot of a column, before what spans the page under all the columns: after
+        // the last of its column's blocks. Its column is the one it stands under, within
+        // the band of columns.
+        QPointF const centre = figure.box.center();
+        int home = -1;
+        for (int c = 0; c < page.columns.size() && home < 0; ++c) {
+            QRectF const& box = page.columns.at(c).box;
+            if (centre.x() < box.left() || centre.x() > box.right())
+                continue;
+            QRectF band;
+            for (auto const& column : page.columns)
+                if (column.band == page.columns.at(c).band)
+                    band = band.isNull() ? column.box : band.united(column.box);
+            if (centre.y() >= band.top() && centre.y() <= band.bottom())
+                home = c;
+        }
+        if (home >= 0 &&
+            (figure.beforeBlock == page.blocks.size() || page.blocks.at(figure.beforeBlock).column != home)) {
+            for (int b = page.blocks.size() - 1; b >= 0; --b)
+                if (!figure.labels.contains(b) && page.blocks.at(b).column == home &&
+                    page.blocks.at(b).box.top() < figure.box.top()) {
+                    figure.beforeBlock = b + 1;
+                    break;
+                }
+        }
         if (figure.beforeBlock == page.blocks.size())
             for (int b = 0; b < page.blocks.size(); ++b)
                 if (!figure.labels.contains(b) && page.blocks.at(b).box.top() >= figure.box.bottom()) {
@@ -1000,6 +1025,9 @@ QVector<Figure> WordBuilder::figures(layout::PageLayout const& page, QVector<QRe
                     break;
                 }
     }
+    // Reading order takes them in this order.
+    std::stable_sort(out.begin(), out.end(),
+                     [](Figure const& a, Figure const& b) { return a.beforeBlock < b.beforeBlock; });
     return out;
 }
 
@@ -1510,7 +1538,9 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
     if (items.isEmpty() && page.hasPicture())
         push(pagePicture(page));
 
-    int band = -1;
+    int band = -1, bandColumns = 0, lastBand = 0;
+    for (auto const& column : layout.columns)
+        lastBand = std::max(lastBand, column.band);
     // Where the lines of what stands above end, in this column: the paragraph's last baseline
     // and the descent its exact pitch leaves below it.
     double lastBottom = text.top();
@@ -1614,7 +1644,10 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
         QVector<int> const columns =
             columned ? textColumns(layout, blockBand, hidden) : QVector<int>{block.column};
         bool columnBreak = false;
+        bool footUnderColumns = false;
         if (columned && blockBand != band) {
+            footUnderColumns = band >= 0 && bandColumns > 1 && blockBand == lastBand;
+            bandColumns = columns.size();
             if (band >= 0) {
                 ooxml::WordPageSetup next = setup;
                 next.continuous = true;
@@ -1650,12 +1683,27 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
             p.firstLineIndent = 0;
         }
         Shape const shape = shapeOf(block, area);
-        int const scale = pdfWidthScale(block, p.label.kind != ooxml::WordListLabel::Kind::None);
+        bool const listed = p.label.kind != ooxml::WordListLabel::Kind::None;
+        int scale = pdfWidthScale(block, listed);
+        // A line the PDF sets on into the gutter (a large heading) would wrap in Word's column
+        // and take a line more: it is set a little narrower instead.
+        if (columns.size() > 1 && block.lines.size() == 1 && !code && !listed) {
+            double const room =
+                area.width() - p.indentLeft - p.indentRight - std::max(0.0, p.firstLineIndent) - 1;
+            double const need = TextWidths::lineWidths(blockRuns(block, true)).value(0) * scale / 100;
+            if (room > 0 && need > room && need * 0.8 <= room)
+                scale = int(std::floor(scale * room / need));
+        }
         if (scale != 100)
             scaleRuns(p, scale);
         p.columnBreakBefore = columnBreak;
         p.spaceBefore =
             std::clamp(shape.firstBaseline - (shape.pitch - kDescent * shape.size) - lastBottom, 0.0, 200.0);
+        // Word breaks and balances the columns' lines its own way, so they may end lower than
+        // the PDF's: the room a page leaves above its foot (a banner) shrinks to a few lines,
+        // or the foot goes on to a page of its own.
+        if (footUnderColumns)
+            p.spaceBefore = std::min(p.spaceBefore, 2 * p.lineSpacing);
         WordParagraph* previous = k == 0 && merge && code == m_openCode ? lastParagraph() : nullptr;
         // Where Word ends the paragraph: lines of one pitch, which the PDF's need not all have
         // (a line holding a taller face), and what follows measures from there.

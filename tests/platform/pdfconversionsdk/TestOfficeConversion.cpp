@@ -1262,6 +1262,52 @@ private slots:
         QVERIFY2(dark < 200, qPrintable(QString::number(dark)));
     }
 
+    // A poster in three columns over a line at the page's foot, in flowing text: a picture at
+    // the foot of the first column stays there, a heading the page sets on into the gutter
+    // stays one line, and the foot follows the columns a few lines below them however far
+    // down the page sets it, so that it does not go on to a page of its own.
+    void wordColumnsOverAFoot()
+    {
+        using PdfFixtures::RawPdf;
+        RawPdf pdf;
+        int const photo = pdf.addPhoto(64, 40);
+        QByteArray content = RawPdf::text(40, 760, "Background", 14);
+        auto const column = [&](double x, double top, int lines, QString const& tag) {
+            for (int l = 0; l < lines; ++l)
+                content += RawPdf::text(x, top - 11 * l,
+                                        PdfFixtures::words(tag + QString::number(l) + "w", 5).toLatin1(), 9);
+        };
+        column(40, 740, 12, "a");
+        content += "q 150 0 0 100 40 500 cm /Im Do Q\n";
+        column(230, 760, 14, "b");
+        content += RawPdf::text(230, 590, "What the visitors thought", 14);
+        column(230, 570, 8, "c");
+        column(420, 760, 26, "d");
+        content +=
+            RawPdf::text(40, 60, "Funded by the parks department and the wildlife trust of the town", 9);
+        QString const source = fresh(".pdf");
+        QVERIFY(pdf.write(source, content, "/XObject << /Im " + QByteArray::number(photo) + " 0 R >>"));
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, source, out, wordOptions(true)), 0);
+        QByteArray const xml = PackageReader(out).part("word/document.xml");
+        QCOMPARE(xmlread::attributes(xml, "w:cols").value(0).value("w:num").toString(), QStringLiteral("3"));
+        int const picture = xml.indexOf("<w:drawing>");
+        QVERIFY(picture > xml.indexOf("a11w4") && picture < xml.indexOf("b0w0"));
+        // A value of the paragraph that holds the text.
+        auto const valueIn = [&](QByteArray const& text, QString const& pattern) {
+            int const at = xml.indexOf(text);
+            int const start = xml.lastIndexOf("<w:p>", at);
+            QString const paragraph = QString::fromUtf8(xml.mid(start, at - start));
+            return at < 0 ? -1 : QRegularExpression(pattern).match(paragraph).captured(1).toInt();
+        };
+        QVERIFY(docxParagraphs(xml).contains("What the visitors thought"));
+        int const scale = valueIn("What the visitors thought", "<w:w w:val=\"(\\d+)\"");
+        QVERIFY2(scale >= 80 && scale < 100, qPrintable(QString::number(scale)));
+        // Three lines of 11 points at most, not the 200 points the page leaves.
+        int const before = valueIn("Funded by", "<w:spacing w:before=\"(\\d+)\"");
+        QVERIFY2(before >= 0 && before <= 3 * 11 * 20, qPrintable(QString::number(before)));
+    }
+
     // A display equation is one picture, where the page has it, that says what it shows; the
     // text around it stays text.
     void wordEquation_data()
