@@ -65,6 +65,8 @@ double const kTie = 2;
 // this much surer.
 double const kSureLayout = 75;
 double const kBetterLayout = 5;
+// A reading of large print at the size the engine reads best stands unless this much less sure.
+double const kLessSure = 10;
 // Broken up, the page's lines come out as many short pieces: this many at least, of fewer
 // words on average than this.
 int const kBrokenLines = 4;
@@ -165,28 +167,47 @@ bool brokenUp(RecognizedPage const& page)
 // in whole lines, is about as sure.
 bool blockReadsBetter(RecognizedPage const& page, RecognizedPage const& block)
 {
-    double const confidence = TextRecognizer::confidence(page), blockConfidence = TextRecognizer::confidence(block);
+    double const confidence = TextRecognizer::confidence(page),
+                 blockConfidence = TextRecognizer::confidence(block);
     if (blockConfidence > confidence + kBetterLayout)
         return true;
     return brokenUp(page) && !brokenUp(block) && blockConfidence >= confidence - kBetterLayout;
 }
 
-// Reads prepared with engine; a reading of little confidence is tried again as one block of
-// lines unless only judging which data reads the page. False on failure or cancel.
+// Improves engine's reading page of prepared: large print is read again smaller, and a reading
+// of little confidence again as one block of lines. False on failure or cancel.
+bool readBetter(SharedWork& work, TextRecognizer& engine, PreparedPage const& prepared, RecognizedPage& page)
+{
+    double scale = TextRecognizer::scaleFor(page);
+    if (scale < 1) {
+        // The engine reads large print better smaller, if not always more surely: the smaller
+        // reading stands unless clearly less sure.
+        RecognizedPage smaller;
+        if (!engine.recognize(prepared, smaller, work.options.cancel, TextRecognizer::Layout::Page, scale))
+            return false;
+        if (TextRecognizer::confidence(smaller) + kLessSure >= TextRecognizer::confidence(page))
+            page = std::move(smaller);
+        else
+            scale = 1;
+    }
+    if (page.isEmpty() || TextRecognizer::confidence(page) >= kSureLayout)
+        return true;
+    RecognizedPage block;
+    if (!engine.recognize(prepared, block, work.options.cancel, TextRecognizer::Layout::Block, scale))
+        return false;
+    if (blockReadsBetter(page, block))
+        page = std::move(block);
+    return true;
+}
+
+// Reads prepared with engine, and reads it better unless only judging which data reads the page.
+// False on failure or cancel.
 bool readPage(SharedWork& work, TextRecognizer& engine, PreparedPage const& prepared, bool judging,
               RecognizedPage& page)
 {
     if (!engine.recognize(prepared, page, work.options.cancel))
         return false;
-    double const confidence = TextRecognizer::confidence(page);
-    if (judging || page.isEmpty() || confidence >= kSureLayout)
-        return true;
-    RecognizedPage block;
-    if (!engine.recognize(prepared, block, work.options.cancel, TextRecognizer::Layout::Block))
-        return false;
-    if (blockReadsBetter(page, block))
-        page = std::move(block);
-    return true;
+    return judging || readBetter(work, engine, prepared, page);
 }
 
 // Reads prepared with the data for script. Latin script is read with the Latin data alone and
@@ -301,14 +322,11 @@ bool readUnsure(SharedWork& work, Engines& engines, PreparedPage const& prepared
     if (whole) {
         auto const found = engines.recognizers.find(best.page.languageSpec);
         TextRecognizer* engine = found == engines.recognizers.end() ? nullptr : found->second.get();
-        if (best.confidence < kSureLayout && !best.page.isEmpty() && engine) {
-            RecognizedPage block;
-            if (!engine->recognize(prepared, block, work.options.cancel, TextRecognizer::Layout::Block))
+        if (engine) {
+            if (!readBetter(work, *engine, prepared, best.page))
                 return engineFailed(work, *engine, index, outcome);
-            if (blockReadsBetter(best.page, block)) {
-                best.page = std::move(block);
-                best.confidence = TextRecognizer::confidence(best.page);
-            }
+            best.confidence = TextRecognizer::confidence(best.page);
+            best.letters = letterCount(best.page);
         }
         chosen = std::move(best);
     } else if (!readWith(work, engines, best.script, prepared, index, false, chosen, outcome)) {

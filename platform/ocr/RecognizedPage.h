@@ -26,6 +26,7 @@ struct RecognizedLine
     QRect pixelRect;
     QRectF pointRect;
     QLineF pixelBaseline; ///< along the line's baseline, left to right
+    qreal xHeight = 0;    ///< the height of its small letters in pixels, as the engine measured it
     int paragraph = -1;
     int block = -1;
     int firstWord = 0;

@@ -195,6 +195,9 @@ int rotationOf(QPDFPageObjectHelper& page)
     return degrees % 90 ? 0 : int(degrees);
 }
 
+// In radians: about two degrees.
+qreal const kLevelSlant = 0.035;
+
 QByteArray textLayer(RecognizedPage const& page, DisplayToUser const& map, CidMap const& cids,
                      QByteArray const& fontName)
 {
@@ -210,7 +213,12 @@ QByteArray textLayer(RecognizedPage const& page, DisplayToUser const& map, CidMa
         if (line.firstWord < 0 || line.wordCount <= 0 || line.firstWord + line.wordCount > page.words.size())
             continue;
         QLineF const base = line.pixelBaseline;
-        qreal const angle = base.isNull() ? 0 : std::atan2(base.dy() * sy, base.dx() * sx);
+        qreal angle = base.isNull() ? 0 : std::atan2(base.dy() * sy, base.dx() * sx);
+        // The words of a line a scan turned a little stand level, each on the line's baseline:
+        // letters drawn along the slant drift off the baseline they start on, and extractors
+        // break a long word where they have drifted a fraction of their size.
+        if (std::abs(angle) <= kLevelSlant)
+            angle = 0;
         qreal const cosA = std::cos(angle), sinA = std::sin(angle);
         qreal const size = std::max<qreal>(1.0, line.pixelRect.height() * sy);
         for (Run const& run : lineRuns(page, line)) {

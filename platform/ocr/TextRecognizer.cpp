@@ -12,9 +12,11 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <new>
+#include <vector>
 
 namespace docquill::ocr {
 
@@ -146,6 +148,149 @@ void keepWordsApart(RecognizedPage& page, RecognizedLine const& line)
     }
 }
 
+// Dark specks of this many pixels at 300 dpi or fewer, touching no other ink, are dust or toner:
+// the page analysis reads them as letters and marks, most where its own noise filter is off.
+int const kSpeckPixels = 4;
+// A page darker than this share is a picture, no page of text with specks on it.
+double const kMostInk = 0.2;
+
+void removeSpecks(QImage& gray, int dpi)
+{
+    int const largest = std::max(1, int(kSpeckPixels * (dpi / 300.0) * (dpi / 300.0)));
+    int const width = gray.width(), height = gray.height();
+    uchar* const bits = gray.bits();
+    if (!bits)
+        return;
+    size_t const stride = size_t(gray.bytesPerLine());
+    auto pixel = [&](int x, int y) -> uchar& { return bits[size_t(y) * stride + size_t(x)]; };
+    qint64 dark = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            dark += pixel(x, y) < 128 ? 1 : 0;
+    }
+    if (dark == 0 || dark > kMostInk * width * height)
+        return;
+    std::vector<bool> seen(size_t(width) * size_t(height), false);
+    std::vector<QPoint> stack, speck;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (pixel(x, y) >= 128 || seen[size_t(y) * size_t(width) + size_t(x)])
+                continue;
+            // The whole of the ink this pixel belongs to, eight ways connected.
+            seen[size_t(y) * size_t(width) + size_t(x)] = true;
+            stack.assign(1, QPoint(x, y));
+            speck.clear();
+            int size = 0;
+            while (!stack.empty()) {
+                QPoint const p = stack.back();
+                stack.pop_back();
+                if (++size <= largest)
+                    speck.push_back(p);
+                for (int ny = std::max(0, p.y() - 1); ny <= std::min(height - 1, p.y() + 1); ++ny) {
+                    for (int nx = std::max(0, p.x() - 1); nx <= std::min(width - 1, p.x() + 1); ++nx) {
+                        size_t const at = size_t(ny) * size_t(width) + size_t(nx);
+                        if (!seen[at] && pixel(nx, ny) < 128) {
+                            seen[at] = true;
+                            stack.push_back(QPoint(nx, ny));
+                        }
+                    }
+                }
+            }
+            if (size <= largest) {
+                for (QPoint const& p : speck)
+                    pixel(p.x(), p.y()) = 255;
+            }
+        }
+    }
+}
+
+// Large print is read smaller: the engine's page analysis joins and splits the words of letters
+// much taller than ordinary print at 300 dpi. A page whose small letters are typically taller
+// than this many pixels is read again with them this tall.
+double const kLargeXHeight = 34;
+double const kUsualXHeight = 26;
+
+// The page made smaller by scale (below 1), each pixel the mean of the pixels it covers.
+QImage shrunk(QImage const& gray, double scale)
+{
+    int const width = std::max(1, int(gray.width() * scale)),
+              height = std::max(1, int(gray.height() * scale));
+    QImage result(width, height, QImage::Format_Grayscale8);
+    if (result.isNull())
+        return result;
+    // A pixel of the page falls into at most two columns (and two rows) of the result: its
+    // column and the share of it that falls there.
+    std::vector<int> column(size_t(gray.width()));
+    std::vector<float> share(size_t(gray.width()));
+    for (int x = 0; x < gray.width(); ++x) {
+        double const from = x * scale;
+        int const c = int(from);
+        column[size_t(x)] = c;
+        share[size_t(x)] = c + 1 >= from + scale ? 1.f : float((c + 1 - from) / scale);
+    }
+    // Sums for the row being filled and the one after it; the last pixels of a row may fall
+    // past the last whole column, into two more.
+    std::vector<float> sums(size_t(2 * (width + 2)), 0.f);
+    float* current = sums.data();
+    float* next = current + width + 2;
+    float const area = float(scale * scale);
+    int row = 0;
+    auto finish = [&] {
+        if (row < height) {
+            uchar* line = result.scanLine(row);
+            for (int c = 0; c < width; ++c)
+                line[c] = uchar(std::clamp(int(current[c] * area + 0.5f), 0, 255));
+        }
+        std::swap(current, next);
+        std::fill(next, next + width + 2, 0.f);
+        ++row;
+    };
+    for (int y = 0; y < gray.height(); ++y) {
+        double const from = y * scale;
+        int const r = int(from);
+        float const upper = r + 1 >= from + scale ? 1.f : float((r + 1 - from) / scale);
+        while (row < r)
+            finish();
+        uchar const* source = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x) {
+            float const value = source[x];
+            int const c = column[size_t(x)];
+            float const left = value * share[size_t(x)], right = value - left;
+            current[c] += left * upper;
+            current[c + 1] += right * upper;
+            next[c] += left * (1 - upper);
+            next[c + 1] += right * (1 - upper);
+        }
+    }
+    while (row < height)
+        finish();
+    return result;
+}
+
+QRect enlarged(QRect const& r, double factor)
+{
+    return QRect(qRound(r.x() * factor), qRound(r.y() * factor), qRound(r.width() * factor),
+                 qRound(r.height() * factor));
+}
+
+// What was read on a page made smaller by scale, moved onto the page at its own size.
+void enlarge(RecognizedPage& page, double scale, QSize const& size, int dpi)
+{
+    double const factor = 1 / scale;
+    page.imageSize = size;
+    page.dpi = dpi;
+    for (RecognizedLine& line : page.lines) {
+        line.pixelRect = enlarged(line.pixelRect, factor);
+        line.pointRect = toPoints(line.pixelRect, dpi);
+        line.pixelBaseline = QLineF(line.pixelBaseline.p1() * factor, line.pixelBaseline.p2() * factor);
+        line.xHeight *= factor;
+    }
+    for (RecognizedWord& word : page.words) {
+        word.pixelRect = enlarged(word.pixelRect, factor);
+        word.pointRect = toPoints(word.pixelRect, dpi);
+    }
+}
+
 } // namespace
 
 void TextRecognizer::limitLibraryThreads()
@@ -258,7 +403,8 @@ PreparedPage TextRecognizer::prepare(QImage const& image, int dpi)
         return prepared;
     // Lines read straight: a slant of a degree already costs words, most in scripts whose
     // letters carry dots.
-    QImage const gray = grayscale(image);
+    QImage gray = grayscale(image);
+    removeSpecks(gray, dpi);
     double const skew = skewOf(gray);
     prepared.level = skew == 0 ? gray : turned(gray, skew, prepared.toOriginal);
     prepared.originalSize = gray.size();
@@ -306,8 +452,31 @@ bool TextRecognizer::recognize(QImage const& image, int dpi, RecognizedPage& pag
     return recognize(prepared, page, cancel);
 }
 
+double TextRecognizer::scaleFor(RecognizedPage const& page)
+{
+    // The x-height of the lines that hold most of the page's words.
+    QVector<QPair<qreal, int>> heights;
+    int words = 0;
+    for (RecognizedLine const& line : page.lines) {
+        if (line.xHeight > 0) {
+            heights.append({line.xHeight, line.wordCount});
+            words += line.wordCount;
+        }
+    }
+    if (words == 0)
+        return 1;
+    std::sort(heights.begin(), heights.end());
+    int counted = 0;
+    for (auto const& [height, count] : qAsConst(heights)) {
+        counted += count;
+        if (2 * counted >= words)
+            return height > kLargeXHeight ? kUsualXHeight / height : 1;
+    }
+    return 1;
+}
+
 bool TextRecognizer::recognize(PreparedPage const& prepared, RecognizedPage& page, std::atomic_bool const* cancel,
-                               Layout layout)
+                               Layout layout, double scale)
 {
     page = RecognizedPage();
     if (!m_started) {
@@ -319,10 +488,17 @@ bool TextRecognizer::recognize(PreparedPage const& prepared, RecognizedPage& pag
         return false;
     }
     try {
+        bool const smaller = scale > 0 && scale < 1;
+        QImage const image = smaller ? shrunk(prepared.level, scale) : prepared.level;
+        if (image.isNull())
+            throw std::bad_alloc();
         m_api->SetPageSegMode(layout == Layout::Block ? tesseract::PSM_SINGLE_BLOCK : tesseract::PSM_AUTO);
-        bool const read = recognizeGray(prepared.level, prepared.dpi, page, cancel);
+        bool const read = recognizeGray(
+            image, smaller ? std::max(1, qRound(prepared.dpi * scale)) : prepared.dpi, page, cancel);
         m_api->SetPageSegMode(tesseract::PSM_AUTO);
         if (read) {
+            if (smaller)
+                enlarge(page, scale, prepared.level.size(), prepared.dpi);
             if (!prepared.toOriginal.isIdentity())
                 mapToOriginal(page, prepared.toOriginal, prepared.originalSize, prepared.dpi);
             page.imageSize = prepared.originalSize;
@@ -455,6 +631,9 @@ bool TextRecognizer::recognizeGray(QImage const& gray, int dpi, RecognizedPage& 
                     line.pixelBaseline = QLineF(l, t, r, b);
                 else
                     line.pixelBaseline = QLineF(line.pixelRect.bottomLeft(), line.pixelRect.bottomRight());
+                float rowHeight = 0, descenders = 0, ascenders = 0;
+                it->RowAttributes(&rowHeight, &descenders, &ascenders);
+                line.xHeight = std::max(0.f, rowHeight - ascenders + descenders);
                 line.paragraph = page.paragraphCount - 1;
                 line.block = qMax(0, page.blockCount - 1);
                 line.firstWord = page.words.size();

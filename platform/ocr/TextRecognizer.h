@@ -59,9 +59,10 @@ public:
         Page, ///< blocks, columns and lines, as the command line does it
         Block ///< the page as one block of lines: short pages whose few lines the page analysis breaks up
     };
-    /// The same for a prepared page.
+    /// The same for a prepared page, read at scale (up to 1) of its size; what is read lies on
+    /// the page as given either way.
     bool recognize(PreparedPage const& prepared, RecognizedPage& page, std::atomic_bool const* cancel = nullptr,
-                   Layout layout = Layout::Page);
+                   Layout layout = Layout::Page, double scale = 1);
     /// Reads the lines of page that its engine read with little confidence again with this
     /// engine, and keeps this reading where it is sure and clearly better: a heading in Latin
     /// letters over text in another script. False on failure or cancel (page then unchanged).
@@ -81,6 +82,9 @@ public:
     /// The mean confidence (0 to 100) of a reading's words, each weighed by its letters, so
     /// that specks read as dots count little; 0 without words.
     static double confidence(RecognizedPage const& page, int firstWord = 0, int wordCount = -1);
+    /// The scale at which a page read as page reads best: below 1 for large print, whose letters
+    /// are larger than the engine's page analysis is made for; 1 for others.
+    static double scaleFor(RecognizedPage const& page);
 
 private:
     bool recognizeGray(QImage const& gray, int dpi, RecognizedPage& page, std::atomic_bool const* cancel);
