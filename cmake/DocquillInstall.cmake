@@ -6,7 +6,7 @@
 set(DOCQUILL_INSTALL_DIR lib/docquill)
 
 set(programs Docquill)
-foreach(helper PdfCreator pdfconvworker)
+foreach(helper PdfCreator PdfProbe pdfconvworker)
     if(TARGET ${helper})
         list(APPEND programs ${helper})
     endif()

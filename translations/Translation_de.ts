@@ -362,6 +362,10 @@
         <translation>die Datei existiert nicht</translation>
     </message>
     <message>
+        <source>the file could not be read</source>
+        <translation>die Datei konnte nicht gelesen werden</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>diese Seite nimmt diese Art von Datei nicht an</translation>
     </message>

@@ -362,6 +362,10 @@
         <translation>el archivo no existe</translation>
     </message>
     <message>
+        <source>the file could not be read</source>
+        <translation>no se pudo leer el archivo</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>esta página no admite este tipo de archivo</translation>
     </message>

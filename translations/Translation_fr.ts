@@ -362,6 +362,10 @@
         <translation>le fichier n&apos;existe pas</translation>
     </message>
     <message>
+        <source>the file could not be read</source>
+        <translation>le fichier n&apos;a pas pu être lu</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>cette page n&apos;accepte pas ce type de fichier</translation>
     </message>

@@ -362,6 +362,10 @@
         <translation>il file non esiste</translation>
     </message>
     <message>
+        <source>the file could not be read</source>
+        <translation>non è stato possibile leggere il file</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>questa pagina non accetta questo tipo di file</translation>
     </message>

@@ -362,6 +362,10 @@
         <translation>ファイルが存在しません</translation>
     </message>
     <message>
+        <source>the file could not be read</source>
+        <translation>ファイルを読み込めませんでした</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>このページではこの種類のファイルを扱えません</translation>
     </message>

@@ -362,6 +362,10 @@
         <translation>o arquivo não existe</translation>
     </message>
     <message>
+        <source>the file could not be read</source>
+        <translation>não foi possível ler o arquivo</translation>
+    </message>
+    <message>
         <source>this page does not take this kind of file</source>
         <translation>esta página não aceita este tipo de arquivo</translation>
     </message>

@@ -1,5 +1,6 @@
 #include "TestPdf.h"
 
+#include <QFile>
 #include <QFont>
 #include <QPageSize>
 #include <QPainter>
@@ -33,6 +34,33 @@ bool writePages(QString const& path, int n)
     for (int i = 1; i <= n; ++i)
         texts << QStringLiteral("Page %1").arg(i);
     return write(path, texts);
+}
+
+int writeWithoutCrossReferences(QString const& path, int megabytes)
+{
+    QByteArray line = "BT /F1 12 Tf 72 720 Td (A line of text on the page) Tj ET\n";
+    QByteArray const content = line.repeated(56);
+    int const pages = qMax(1, int(qint64(megabytes) * 1024 * 1024 / (content.size() + 180)));
+    QByteArray pdf = "%PDF-1.7\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
+    pdf += "2 0 obj\n<< /Type /Pages /Count " + QByteArray::number(pages) + " /Kids [";
+    for (int i = 0; i < pages; ++i)
+        pdf += QByteArray::number(3 + 2 * i) + " 0 R ";
+    pdf += "] >>\nendobj\n";
+    for (int i = 0; i < pages; ++i) {
+        int const page = 3 + 2 * i;
+        pdf += QByteArray::number(page) +
+               " 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents " +
+               QByteArray::number(page + 1) + " 0 R >>\nendobj\n";
+        pdf += QByteArray::number(page + 1) + " 0 obj\n<< /Length " + QByteArray::number(content.size()) +
+               " >>\nstream\n" + content + "\nendstream\nendobj\n";
+    }
+    // The trailer stays; the table it points to is gone.
+    pdf += "trailer\n<< /Size " + QByteArray::number(3 + 2 * pages) + " /Root 1 0 R >>\nstartxref\n" +
+           QByteArray::number(pdf.size()) + "\n%%EOF\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
+        return 0;
+    return pages;
 }
 
 bool encrypt(QString const& in, QString const& out, QString const& user, QString const& owner, int bits)

@@ -10,6 +10,9 @@ namespace TestPdf {
 bool write(QString const& path, QStringList const& pageTexts);
 // A PDF of n pages showing "Page 1" .. "Page n".
 bool writePages(QString const& path, int n);
+// A PDF of about the given size whose cross-reference table was cut away: readers rebuild it
+// by reading the whole file. Its pages hold text; the page count is returned (0 on failure).
+int writeWithoutCrossReferences(QString const& path, int megabytes);
 // qpdf --encrypt; empty user password makes an owner-password-only file. bits: 40, 128 or 256.
 bool encrypt(QString const& in, QString const& out, QString const& user, QString const& owner,
              int bits = 256);

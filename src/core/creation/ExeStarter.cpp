@@ -67,6 +67,12 @@ ExeStarter::~ExeStarter()
     delete m_error;
 }
 
+QString ExeStarter::programFolder()
+{
+    return g_programFolderForTesting.isEmpty() ? QCoreApplication::applicationDirPath()
+                                               : g_programFolderForTesting;
+}
+
 void ExeStarter::setProgramFolderForTesting(QString const& folder)
 {
     g_programFolderForTesting = folder;
@@ -88,8 +94,7 @@ int ExeStarter::cmdProgramStart(QString const& program, QStringList const& args)
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ExeStarter::readOutputMessage,
             Qt::DirectConnection);
 
-    QString folder = g_programFolderForTesting.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                         : g_programFolderForTesting;
+    QString const folder = programFolder();
     QStringList const partialBefore = partialOutputs(args);
     m_process->start(folder + "/" + program, args, QIODevice::ReadWrite);
     if (!m_process->waitForStarted(30000)) {

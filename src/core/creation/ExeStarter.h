@@ -27,6 +27,8 @@ public:
 
     ErrorMessageContext* errorContext() const { return m_error; }
 
+    // The folder helpers are started from: the application's.
+    static QString programFolder();
     // Test seam: the folder helpers are started from instead of the application's folder.
     static void setProgramFolderForTesting(QString const& folder);
     // Test seam: other limits (0: the usual ones).

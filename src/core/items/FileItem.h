@@ -22,6 +22,8 @@ public:
     ~FileItem() override;
 
     virtual bool isEncrypted() const { return false; }
+    // A PDF that the helper still reads: its lock and page count are not known yet.
+    bool isBeingRead() const { return m_beingRead; }
     virtual int pdfCreate(QString const& input, QString const& outDir);
     virtual int fileConvert(QString const& input, QString const& outDir);
     virtual void setConvertOption(ConvertOption const& option);
@@ -66,11 +68,14 @@ signals:
     void processed();
     void outputFileSignal(QString path);
     void unlockSuccess();
+    // The helper's reading has given the icon, lock and page count.
+    void readingFinished();
     void busyChanged(bool busy);
 
 protected:
     bool m_processed = false;
     bool m_busy = false;
+    bool m_beingRead = false;
     QString m_password;
     QString m_iconName;
     QString m_filePath;

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "items/FileItem.h"
-
-class QPDF;
+#include "pdf/PdfProbe.h"
 
 // A PDF, read with qpdf when it is added so a password-protected file is known at once.
 class PDFFileItem : public FileItem
@@ -16,8 +15,11 @@ public:
 
     bool isEncrypted() const override { return m_encrypted; }
 
-    // Opens the file; false when qpdf finds it damaged and it must not be added.
+    // Opens the file; false when it must not be added. A file whose structure must be rebuilt
+    // is not read here: the item is being read until takeReading gives what the helper found.
     bool initPDF();
+    // Takes what reading the file found; false when it must not be added (damaged, unreadable).
+    bool takeReading(PdfProbe::Facts const& facts);
 
     enum class UnlockResult
     {
@@ -32,8 +34,6 @@ public:
     bool PDFDecrypt(QString const& password);
 
 private:
-    void takePageCount(QPDF& pdf);
-    void checkEncryptionDictionary(QPDF& pdf);
     void unlocked(QString const& password);
 
     // The item keeps only what it needs of the document (page count, lock state, password):

@@ -67,7 +67,7 @@ void TaskController::startTasks(QList<FileItem*> const& items, QString const& ou
 
     for (int i = 0; i < items.size(); ++i) {
         FileItem* item = items.at(i);
-        if (!item->isUntreated() || item->isEncrypted() || item->isBusy())
+        if (!item->isUntreated() || item->isEncrypted() || item->isBusy() || item->isBeingRead())
             continue;
         emit taskApplyOptions(i);
         TaskExecutor* executor = TaskExecutorFactory::create(m_mode);

@@ -58,6 +58,9 @@ FileListWindow::FileListWindow(FunctionMode mode, QWidget* parent)
     connect(ui->btn_start, &QPushButton::clicked, this, &FileListWindow::btn_start_clicked);
     connect(ui->btn_openFolder, &QPushButton::clicked, this, &FileListWindow::btn_open_folder_clicked);
     connect(m_fileList, &FileItemList::notEncrypted, this, &FileListWindow::notEncryptedMessage);
+    connect(m_fileList, &FileItemList::refusedAfterReading, this, &FileListWindow::onRefusedAfterReading);
+    connect(m_fileList, &FileItemList::itemRead, this, &FileListWindow::btnStartEnable);
+    connect(m_fileList, &FileItemList::readingEnded, this, &FileListWindow::onReadingEnded);
     connect(
         ui->listWidget, &QListWidget::itemSelectionChanged, ui->listWidget, [this] { onSelectionChanged(); },
         Qt::DirectConnection);
@@ -81,8 +84,8 @@ FileListWindow::~FileListWindow()
 
 void FileListWindow::initLineEdit()
 {
-    QAction* folderIcon = ui->lineEdit_output->addAction(QIcon(QStringLiteral(":/resource/exportfolder-3x.png")),
-                                                         QLineEdit::LeadingPosition);
+    QAction* folderIcon = ui->lineEdit_output->addAction(
+        QIcon(QStringLiteral(":/resource/exportfolder-3x.png")), QLineEdit::LeadingPosition);
     // The icon sits in the field: a click on it chooses the folder as a click on the text does.
     connect(folderIcon, &QAction::triggered, this, &FileListWindow::selectOutputDir);
     ui->lineEdit_output->setText(PMPreferences::getInstance()->getOutputFolder());
@@ -173,6 +176,13 @@ void FileListWindow::addFileList(QStringList& paths, QStringList const& unsuitab
         buildPendingRows();
         btnStartEnable();
     }
+    // Files still being read may be refused yet: one message lists them with these.
+    if (m_fileList->isReading()) {
+        m_refusedAfterReading += refused;
+        for (QString const& path : unsuitable)
+            m_unsuitableBeforeReading << path;
+        return;
+    }
     reportRefusedFiles(refused, unsuitable);
 }
 
@@ -196,6 +206,9 @@ void FileListWindow::reportRefusedFiles(QList<FileItemList::RefusedFile> const& 
             break;
         case FileItemList::Refusal::Missing:
             line(file.path, tr("the file does not exist"));
+            break;
+        case FileItemList::Refusal::Unreadable:
+            line(file.path, tr("the file could not be read"));
             break;
         }
     }
@@ -264,6 +277,33 @@ void FileListWindow::removeRow(int row)
             m_pendingRows.removeAt(i--);
     delete ui->listWidget->takeItem(row);
     delete widget;
+}
+
+void FileListWindow::onRefusedAfterReading(FileItem* item, FileItemList::RefusedFile const& file)
+{
+    // The list removes the item right after: its row goes first.
+    for (int row = ui->listWidget->count() - 1; row >= 0; --row) {
+        QListWidgetItem* listItem = ui->listWidget->item(row);
+        bool pending = false;
+        for (PendingRow const& entry : qAsConst(m_pendingRows))
+            pending = pending || (entry.row == listItem && entry.item == item);
+        if (pending || ui->listWidget->getItemData(row) == item) {
+            removeRow(row);
+            break;
+        }
+    }
+    m_refusedAfterReading.append(file);
+}
+
+void FileListWindow::onReadingEnded()
+{
+    // One message for the files a batch's readings refused, once the last has its answer.
+    QList<FileItemList::RefusedFile> const refused = m_refusedAfterReading;
+    QStringList const unsuitable = m_unsuitableBeforeReading;
+    m_refusedAfterReading.clear();
+    m_unsuitableBeforeReading.clear();
+    afterRemoval();
+    reportRefusedFiles(refused, unsuitable);
 }
 
 void FileListWindow::afterRemoval()

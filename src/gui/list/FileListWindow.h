@@ -83,6 +83,8 @@ private:
     void removeRow(int row);
     void buildPendingRows();
     void afterRemoval();
+    void onRefusedAfterReading(FileItem* item, FileItemList::RefusedFile const& file);
+    void onReadingEnded();
     void reportRefusedFiles(QList<FileItemList::RefusedFile> const& refused, QStringList const& unsuitable);
     // Whether every file that would run is set up so that it can; says which are not.
     bool inputsReady();
@@ -105,4 +107,7 @@ private:
     // Rows listed but without their widget yet, in order; each leaves when built or removed.
     QList<PendingRow> m_pendingRows;
     QHash<FileItem*, FileItemWidget*> m_rowWidgets;
+    // Files refused while others were being read, reported when the last reading ends.
+    QList<FileItemList::RefusedFile> m_refusedAfterReading;
+    QStringList m_unsuitableBeforeReading;
 };

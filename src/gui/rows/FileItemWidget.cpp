@@ -6,8 +6,8 @@
 #include "engines/ResultCodes.h"
 #include "errors/ErrorMessageContext.h"
 #include "items/PDFFileItem.h"
-#include "pdf/PageRanges.h"
 #include "language/MultiLanguage.h"
+#include "pdf/PageRanges.h"
 #include "relay/SignalTransferStation.h"
 #include "utils/CommonUtils.h"
 
@@ -18,7 +18,6 @@
 #include <QUrl>
 
 #include <QtPlugin>
-
 
 // Rows style their pictures with style sheets; this engine lets all of them share one decoded
 // copy of each picture.
@@ -42,6 +41,7 @@ FileItemWidget::FileItemWidget(FileItem* item, QWidget* parent)
     connect(SignalTransferStation::instance(), &SignalTransferStation::sendErrorMessage, this,
             &FileItemWidget::setErrorMessageToToolTip);
     connect(item, &FileItem::unlockSuccess, this, &FileItemWidget::updateItemIcon);
+    connect(item, &FileItem::readingFinished, this, &FileItemWidget::readingFinished);
     connect(item, &FileItem::busyChanged, this, [this](bool busy) { setEditable(!busy); });
     connect(MultiLanguage::instance(), &MultiLanguage::languageChanged, this, [this] { retranslate(); });
 }
@@ -79,10 +79,13 @@ void FileItemWidget::initUi()
     // Elide to the width the row's layout gives the name, not the label's unlaid-out default.
     layout()->activate();
     // A line break in a name would push the row's texts apart: the name shows on one line.
-    ui->label_name->setText(ui->label_name->fontMetrics().elidedText(CommonUtils::oneLine(m_fileItem->fileName()),
-                                                                     Qt::ElideMiddle, ui->label_name->width()));
+    ui->label_name->setText(ui->label_name->fontMetrics().elidedText(
+        CommonUtils::oneLine(m_fileItem->fileName()), Qt::ElideMiddle, ui->label_name->width()));
     ui->label_size->setText(m_fileItem->formatBytesOfFile());
     showPageCount();
+    // A file the helper still reads shows the spinner until it tells the page count.
+    if (m_fileItem->isBeingRead())
+        ui->label_waiting->begin();
 }
 
 void FileItemWidget::showPageCount()
@@ -91,7 +94,16 @@ void FileItemWidget::showPageCount()
     ui->label_pages->setText(count == 1 ? tr("%1 Page").arg(count) : tr("%1 Pages").arg(count));
     // Some locked files do not tell their page count before they are unlocked.
     if (m_fileItem->fileType().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
-        ui->label_pages->setVisible(count > 0 || !m_fileItem->isEncrypted());
+        ui->label_pages->setVisible(!m_fileItem->isBeingRead() && (count > 0 || !m_fileItem->isEncrypted()));
+}
+
+void FileItemWidget::readingFinished()
+{
+    ui->label_waiting->stop();
+    setIconStyle(m_fileItem->getFileIcon(), QStringLiteral("Pressed-") + m_fileItem->getFileIcon());
+    showPageCount();
+    if (ui->btn_range->isChecked())
+        applyRange(false);
 }
 
 void FileItemWidget::setIconStyle(QString const& icon, QString const& pressedIcon)

@@ -51,6 +51,7 @@ public:
     void btn_icon_clicked();
     void openOutpuFilePath();
     void updateItemIcon();
+    void readingFinished();
     void setErrorMessageToToolTip(QString text);
 
 signals:

@@ -1,5 +1,7 @@
+#include "creation/ExeStarter.h"
 #include "items/FileItemList.h"
 #include "items/PDFFileItem.h"
+#include "pdf/PdfProbeProcess.h"
 
 #include "TestHome.h"
 #include "TestPdf.h"
@@ -7,6 +9,8 @@
 #include <QtTest>
 
 #include <QDir>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
 #include <qpdf/QPDF.hh>
 
@@ -126,22 +130,28 @@ private slots:
         QString const upper = m_home.filePath("PLAIN.pdf");
         QVERIFY(QFile::copy(m_plain, upper));
         // Paths gone since they were chosen: refused, not kept as rows that can only fail.
-        QList<FileItemList::RefusedFile> const refused = list.addFiles({m_plain, m_plain, folder, m_damaged,
-                                                                        m_home.filePath("gone.pdf"), empty, upper,
-                                                                        m_home.filePath("gone.txt")});
+        QList<FileItemList::RefusedFile> const refused =
+            list.addFiles({m_plain, m_plain, folder, m_damaged, m_home.filePath("gone.pdf"), empty, upper,
+                           m_home.filePath("gone.txt")});
+        // The damaged file is read apart and refused once its reading ends.
+        QList<FileItemList::RefusedFile> late;
+        connect(&list, &FileItemList::refusedAfterReading, this,
+                [&late](FileItem*, FileItemList::RefusedFile const& file) { late << file; });
+        QTRY_VERIFY(!list.isReading());
         // The differently cased path is another item.
         QCOMPARE(list.fileCount(), 2);
         QCOMPARE(list.getFileItem(0)->filePath(), m_plain);
         QCOMPARE(list.getFileItem(1)->filePath(), upper);
         // Refused files come back with their reasons; a path already on the page is no refusal.
         QStringList reasons;
-        for (FileItemList::RefusedFile const& file : refused)
+        for (FileItemList::RefusedFile const& file : refused + late)
             reasons << QFileInfo(file.path).fileName() + ' ' + QString::number(int(file.reason));
-        QCOMPARE(reasons, QStringList({"folder.pdf " + QString::number(int(FileItemList::Refusal::Folder)),
-                                       "damaged.pdf " + QString::number(int(FileItemList::Refusal::Damaged)),
-                                       "gone.pdf " + QString::number(int(FileItemList::Refusal::Missing)),
-                                       "empty.pdf " + QString::number(int(FileItemList::Refusal::Empty)),
-                                       "gone.txt " + QString::number(int(FileItemList::Refusal::Missing))}));
+        QCOMPARE(reasons,
+                 QStringList({"folder.pdf " + QString::number(int(FileItemList::Refusal::Folder)),
+                              "gone.pdf " + QString::number(int(FileItemList::Refusal::Missing)),
+                              "empty.pdf " + QString::number(int(FileItemList::Refusal::Empty)),
+                              "gone.txt " + QString::number(int(FileItemList::Refusal::Missing)),
+                              "damaged.pdf " + QString::number(int(FileItemList::Refusal::Damaged))}));
     }
 
     // qpdf refuses this file's encryption dictionary, yet other readers open it with its password:
@@ -165,12 +175,100 @@ private slots:
         list.addFiles({broken});
         QCOMPARE(list.fileCount(), 1);
         auto* item = qobject_cast<PDFFileItem*>(list.getFileItem(0));
+        QVERIFY(item->isBeingRead());
+        QVERIFY(!list.allowedRun());
+        QSignalSpy read(&list, &FileItemList::itemRead);
+        QTRY_COMPARE(read.count(), 1);
+        QVERIFY(!item->isBeingRead());
         QVERIFY(item->isEncrypted());
         QCOMPARE(item->getFileIcon(), QString("PDFLock-3x.png"));
         QCOMPARE(item->unlock("wrong"), PDFFileItem::UnlockResult::WrongPassword);
         QCOMPARE(item->unlock("user"), PDFFileItem::UnlockResult::Unlocked);
         QVERIFY(!item->isEncrypted());
         QCOMPARE(item->pageCount(), 3);
+    }
+
+    // Rebuilding a damaged file's structure reads all of it: that is the helper's work, and the
+    // thread that adds files keeps answering meanwhile.
+    void largeDamagedFileIsReadApart()
+    {
+        QString const big = m_home.filePath("big damaged.pdf");
+        int const pages = TestPdf::writeWithoutCrossReferences(big, 20);
+        QVERIFY(pages > 1000);
+        FileItemList list(ModeConvert);
+        QElapsedTimer clock;
+        qint64 worstStall = 0;
+        QTimer tick;
+        tick.setInterval(5);
+        connect(&tick, &QTimer::timeout, this, [&] { worstStall = qMax(worstStall, clock.restart()); });
+        tick.start();
+        clock.start();
+        QElapsedTimer adding;
+        adding.start();
+        list.addFiles({big});
+        qint64 const addingMs = adding.elapsed();
+        QTRY_VERIFY_WITH_TIMEOUT(!list.isReading(), 120000);
+        worstStall = qMax(worstStall, clock.elapsed());
+        QVERIFY2(addingMs < 100, qPrintable(QString("adding took %1 ms").arg(addingMs)));
+        QVERIFY2(worstStall < 100, qPrintable(QString("the event loop stalled %1 ms").arg(worstStall)));
+        QCOMPARE(list.fileCount(), 1);
+        QCOMPARE(list.getFileItem(0)->pageCount(), pages);
+        QCOMPARE(list.getFileItem(0)->getFileIcon(), QString("PDF-3x.png"));
+        QVERIFY(list.allowedRun());
+    }
+
+    // A reader that crashes, hangs or answers nonsense on a file ends its helper, never the
+    // application: adding refuses the file as unreadable, unlocking finds that it cannot open it.
+    void helperThatFailsEndsAlone_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("crash") << QByteArray("kill -SEGV $$");
+        QTest::newRow("hang") << QByteArray("exec sleep 600");
+        QTest::newRow("no answer") << QByteArray("exit 0");
+        QTest::newRow("nonsense") << QByteArray("echo 'read 0 0 1 -7 0'");
+        QTest::newRow("failure") << QByteArray("echo 'read 0 0 1 3 0'; exit 1");
+    }
+
+    void helperThatFailsEndsAlone()
+    {
+        QFETCH(QByteArray, body);
+        QTemporaryDir bin;
+        QFile helper(bin.filePath("PdfProbe"));
+        QVERIFY(helper.open(QIODevice::WriteOnly));
+        helper.write("#!/bin/sh\n" + body + "\n");
+        helper.close();
+        QVERIFY(helper.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        ExeStarter::setProgramFolderForTesting(bin.path());
+        PdfProbeProcess::setTimeLimitsForTesting(1000, 1000);
+        auto restore = qScopeGuard([] {
+            ExeStarter::setProgramFolderForTesting(QString());
+            PdfProbeProcess::setTimeLimitsForTesting(0, 0);
+        });
+
+        QString const truncated = m_home.filePath("truncated.pdf");
+        QFile::remove(truncated);
+        QVERIFY(QFile::copy(m_userLocked, truncated));
+        QVERIFY(QFile::resize(truncated, QFileInfo(m_userLocked).size() - 40));
+        FileItemList list(ModeConvert);
+        QList<FileItemList::RefusedFile> late;
+        connect(&list, &FileItemList::refusedAfterReading, this,
+                [&late](FileItem*, FileItemList::RefusedFile const& file) { late << file; });
+        QVERIFY(list.addFiles({truncated, m_plain}).isEmpty());
+        QCOMPARE(list.fileCount(), 2);
+        QTRY_VERIFY(!list.isReading());
+        QCOMPARE(list.fileCount(), 1);
+        QCOMPARE(list.getFileItem(0)->filePath(), m_plain);
+        QCOMPARE(late.size(), 1);
+        QCOMPARE(late.first().path, truncated);
+        QCOMPARE(int(late.first().reason), int(FileItemList::Refusal::Unreadable));
+
+        // The password dialog waits for an unlock: a bounded wait, and no password opens it.
+        PDFFileItem item(truncated);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(item.unlock("user"), PDFFileItem::UnlockResult::CannotOpen);
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(item.password().isEmpty());
     }
 
     void passwords()

@@ -1,10 +1,12 @@
 #include "list/FileListWindow.h"
 
+#include "creation/ExeStarter.h"
 #include "items/FileItem.h"
 #include "items/FileItemList.h"
 #include "language/MultiLanguage.h"
 #include "list/CustomListWidget.h"
 #include "list/MergeWidget.h"
+#include "pdf/PdfProbeProcess.h"
 #include "pipeline/TaskController.h"
 #include "rows/ConvertItemWidget.h"
 #include "rows/FileItemWidget.h"
@@ -30,6 +32,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -528,14 +531,63 @@ private slots:
         MessageBox::clearShown();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("File is damaged."));
         // Paths that are gone since they were chosen become no "0 B" rows either.
-        add(page, {folder, m_pdfs[0], damaged, m_home.filePath("gone.pdf"), empty, m_home.filePath("gone.docx")});
-        QCOMPARE(rows(page), QStringList{"alpha"});
+        add(page,
+            {folder, m_pdfs[0], damaged, m_home.filePath("gone.pdf"), empty, m_home.filePath("gone.docx")});
+        // The damaged file is read apart; the message waits for its answer.
         QTRY_COMPARE(MessageBox::shown(), QStringList{"Note|These files were not added:\n\n"
                                                       "\"folder.pdf\": a folder, not a file\n"
-                                                      "\"broken.pdf\": the file is damaged\n"
                                                       "\"gone.pdf\": the file does not exist\n"
                                                       "\"empty.pdf\": the file is empty\n"
-                                                      "\"gone.docx\": the file does not exist"});
+                                                      "\"gone.docx\": the file does not exist\n"
+                                                      "\"broken.pdf\": the file is damaged"});
+        QCOMPARE(rows(page), QStringList{"alpha"});
+        QCOMPARE(files(page), QStringList{"alpha"});
+        QVERIFY(button(page, "btn_start")->isEnabled());
+    }
+
+    // A file whose reading crashes its helper, or never ends, costs the window nothing: its row
+    // shows it being read and then goes, the note says why, and the other files run.
+    void fileWhoseReadingFailsIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("helper");
+        QTest::newRow("crash") << QByteArray("kill -SEGV $$");
+        QTest::newRow("no end") << QByteArray("exec sleep 600");
+    }
+
+    void fileWhoseReadingFailsIsRefused()
+    {
+        QFETCH(QByteArray, helper);
+        QTemporaryDir bin;
+        QFile script(bin.filePath("PdfProbe"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n" + helper + "\n");
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        ExeStarter::setProgramFolderForTesting(bin.path());
+        PdfProbeProcess::setTimeLimitsForTesting(1500, 0);
+        auto restore = qScopeGuard([] {
+            ExeStarter::setProgramFolderForTesting(QString());
+            PdfProbeProcess::setTimeLimitsForTesting(0, 0);
+        });
+        QString const cut = m_home.filePath("cut.pdf");
+        QFile::remove(cut);
+        QVERIFY(QFile::copy(m_pdfs[1], cut));
+        QVERIFY(QFile::resize(cut, QFileInfo(cut).size() - 30));
+
+        FileListWindow page(ModeConvert);
+        showPage(page);
+        MessageBox::clearShown();
+        add(page, {m_pdfs[0], cut});
+        QTRY_COMPARE(rows(page), QStringList({"alpha", "cut"}));
+        FileItemWidget* reading = rowWidget(page, page.fileList()->getFileItem(1));
+        QVERIFY(!reading->findChild<QLabel*>("label_pages")->isVisible());
+        QVERIFY(!button(page, "btn_start")->isEnabled());
+        QTRY_COMPARE(
+            MessageBox::shown(),
+            QStringList{"Note|These files were not added:\n\n\"cut.pdf\": the file could not be read"});
+        QCOMPARE(rows(page), QStringList{"alpha"});
+        QCOMPARE(files(page), QStringList{"alpha"});
+        QVERIFY(button(page, "btn_start")->isEnabled());
     }
 
     // An output folder that went away, or that takes no files, is not made again or written
