@@ -39,8 +39,9 @@ public:
         Refusal reason;
     };
     // Adds the paths that are new to the page; returns those refused, in order (paths already
-    // on the page are not refused, only skipped). A PDF that must be rebuilt to be read is added
-    // being read: the PdfProbe helper reads it, and refusedAfterReading may still take it away.
+    // on the page are not refused, only skipped). A PDF that the application does not read at
+    // once (PDFFileItem::initPDF) is added being read: the PdfProbe helper reads it, and refusedAfterReading
+    // may still take it away.
     QList<RefusedFile> addFiles(QStringList const& paths);
     // Whether any item is still being read.
     bool isReading() const { return !m_readings.isEmpty(); }

@@ -21,7 +21,7 @@ bool PDFFileItem::initPDF()
 {
     QpdfLogBridge::install();
     PdfProbe::Facts const facts = PdfProbe::read(m_filePath, false);
-    if (facts.verdict == PdfProbe::NeedsRepair) {
+    if (facts.verdict == PdfProbe::ReadApart) {
         // Read by the helper; until it answers the row shows a PDF being read.
         m_beingRead = true;
         m_iconName = QStringLiteral("PDF-3x.png");
@@ -53,7 +53,7 @@ PDFFileItem::UnlockResult PDFFileItem::unlock(QString const& password)
     int pages = -1;
     PdfProbe::Unlock result = PdfProbe::unlock(m_filePath, password, false, &pages);
     // A file that must be rebuilt to open is read apart, within a time the dialog can wait.
-    if (result == PdfProbe::Unlock::NeedsRepair)
+    if (result == PdfProbe::Unlock::ReadApart)
         result = PdfProbeProcess::unlock(m_filePath, password, &pages);
     switch (result) {
     case PdfProbe::Unlock::Unlocked:
@@ -64,7 +64,7 @@ PDFFileItem::UnlockResult PDFFileItem::unlock(QString const& password)
     case PdfProbe::Unlock::WrongPassword:
         qDebug() << "PDFDecrypt" << __LINE__ << "Incorrect password.";
         return UnlockResult::WrongPassword;
-    case PdfProbe::Unlock::NeedsRepair:
+    case PdfProbe::Unlock::ReadApart:
     case PdfProbe::Unlock::CannotOpen:
         break;
     }

@@ -15,8 +15,9 @@ public:
 
     bool isEncrypted() const override { return m_encrypted; }
 
-    // Opens the file; false when it must not be added. A file whose structure must be rebuilt
-    // is not read here: the item is being read until takeReading gives what the helper found.
+    // Opens the file; false when it must not be added. A file whose structure must be rebuilt,
+    // or whose pages take long to count, is not read here: the item is being read until
+    // takeReading gives what the helper found.
     bool initPDF();
     // Takes what reading the file found; false when it must not be added (damaged, unreadable).
     bool takeReading(PdfProbe::Facts const& facts);

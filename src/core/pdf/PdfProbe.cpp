@@ -52,6 +52,19 @@ bool unusableKeyLength(QPDF& pdf)
     }
 }
 
+// Counting pages reads every page object: beyond this many (about 70 ms) the helper counts them.
+constexpr long long kPagesCountedHere = 2000;
+
+bool manyPages(QPDF& pdf)
+{
+    try {
+        QPDFObjectHandle count = pdf.getRoot().getKey("/Pages").getKey("/Count");
+        return count.isInteger() && count.getIntValue() > kPagesCountedHere;
+    } catch (std::exception const&) {
+        return false;
+    }
+}
+
 // A file with its cross-reference table intact opens at once; rebuilding one reads the whole
 // file, which is the helper's work.
 void prepare(QPDF& pdf, bool repair)
@@ -70,12 +83,20 @@ PdfProbe::Facts PdfProbe::read(QString const& path, bool repair)
     try {
         prepare(pdf, repair);
         pdf.processFile(name.constData());
+        if (!repair && manyPages(pdf)) {
+            facts.verdict = ReadApart;
+            return facts;
+        }
         facts.verdict = Readable;
         facts.icon = kOpenIcon;
         facts.pageCount = pageCountOf(pdf);
         facts.unprotectFirst = unusableKeyLength(pdf);
     } catch (QPDFExc const& e) {
         if (e.getErrorCode() == qpdf_e_password) {
+            if (!repair && manyPages(pdf)) {
+                facts.verdict = ReadApart;
+                return facts;
+            }
             facts.verdict = Readable;
             facts.locked = !pdf.userPasswordMatched();
             if (facts.locked)
@@ -85,7 +106,7 @@ PdfProbe::Facts PdfProbe::read(QString const& path, bool repair)
             return facts;
         }
         if (!repair) {
-            facts.verdict = NeedsRepair;
+            facts.verdict = ReadApart;
             return facts;
         }
         // qpdf refuses some broken encryption dictionaries that other readers open with the
@@ -107,7 +128,7 @@ PdfProbe::Facts PdfProbe::read(QString const& path, bool repair)
         facts.pageCount = pageCountOf(pdf);
     } catch (std::exception const& e) {
         if (!repair) {
-            facts.verdict = NeedsRepair;
+            facts.verdict = ReadApart;
             return facts;
         }
         // An unreadable file: accepted unlocked with one page, as for other qpdf errors.
@@ -129,7 +150,7 @@ PdfProbe::Unlock PdfProbe::unlock(QString const& path, QString const& password, 
         if (e.getErrorCode() == qpdf_e_password)
             return Unlock::WrongPassword;
         if (!repair)
-            return Unlock::NeedsRepair;
+            return Unlock::ReadApart;
         switch (PdfPasswordProbe::probe(path, password, pageCount)) {
         case PdfPasswordProbe::Open:
             return Unlock::Unlocked;
@@ -142,7 +163,7 @@ PdfProbe::Unlock PdfProbe::unlock(QString const& path, QString const& password, 
         return Unlock::CannotOpen;
     } catch (std::exception const& e) {
         if (!repair)
-            return Unlock::NeedsRepair;
+            return Unlock::ReadApart;
         qWarning() << "PDFDecrypt" << __LINE__ << "cannot open the file:" << e.what();
         return Unlock::CannotOpen;
     }

@@ -4,9 +4,9 @@
 #include <QString>
 
 // Reads what adding or unlocking a PDF needs to know of it: whether it opens, whether it is
-// locked, its page count. Without repair a file whose structure must be rebuilt is not read
-// at all: the rebuild (and the second reader it may need) runs in the PdfProbe helper, where
-// a file that takes long or crashes a reader ends only that process.
+// locked, its page count. Without repair a file whose structure must be rebuilt, or whose pages
+// take long to count, is not read at all: that work (and the second reader it may need) runs in
+// the PdfProbe helper, where a file that takes long or crashes a reader ends only that process.
 class PdfProbe
 {
 public:
@@ -14,7 +14,7 @@ public:
     {
         Readable,
         // Not read in process: the helper reads it with repair.
-        NeedsRepair,
+        ReadApart,
         Damaged,
         // The helper crashed, took too long or too much memory on it.
         Unreadable,
@@ -38,7 +38,7 @@ public:
         Unlocked,
         WrongPassword,
         CannotOpen,
-        NeedsRepair,
+        ReadApart,
     };
     // Opens the file with the password; on Unlocked, pageCount is the file's.
     static Unlock unlock(QString const& path, QString const& password, bool repair, int* pageCount);

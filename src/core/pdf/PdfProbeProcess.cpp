@@ -76,6 +76,8 @@ void PdfProbeProcess::start()
         qWarning() << "initPDF" << __LINE__ << "cannot start" << helperPath() << m_process->errorString();
         finish(PdfProbe::Facts());
     });
+    // Read as it comes: a helper that fills the pipe would wait for it.
+    connect(m_process, &QProcess::readyReadStandardError, this, [this] { logErrors(m_process); });
     connect(m_process, &QProcess::started, this, [this] {
         m_process->write(request(m_path));
         m_process->closeWriteChannel();
