@@ -1731,6 +1731,23 @@ void WordBuilder::addFlowing(PageContent const& page, int index)
     }
 }
 
+namespace {
+
+// How much wider than in the PDF a line's words measure where they keep the PDF's face: the
+// PDF's kerning, which the office application applies as well.
+double kerning(layout::Line const& line)
+{
+    double more = 0;
+    for (auto const& word : line.words)
+        if (word.fontSize > 0 && word.rotation == 0 && FontMatcher::sameWidths(word))
+            more += TextWidths::width(word.text, FontMatcher::family(word), word.fontSize, word.bold,
+                                      word.italic) -
+                    word.box.width();
+    return std::max(0.0, more);
+}
+
+} // namespace
+
 // Page layout: every block, table and figure at its place on the page.
 void WordBuilder::addLaidOut(PageContent const& page, int index)
 {
@@ -1785,6 +1802,7 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
         double size = 0;
         bool single = false;   // one line: its pitch is ours, not the PDF's
         QVector<double> lines; // the lines' widths in the PDF
+        layout::Block const* block = nullptr;
     };
     QVector<PageItem> const items = readingOrder(layout);
     QVector<Framed> frames;
@@ -1816,6 +1834,7 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
         f.single = block.lines.size() == 1;
         for (auto const& line : block.lines)
             f.lines << line.box.width();
+        f.block = &block;
         frameOf[k] = frames.size();
         frames << f;
     }
@@ -1884,6 +1903,17 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
                                                                : right;
         double const slack = std::min(grow, 1.5 + (shapedScript(p) ? 0.1 : 0.01) * need);
         double const most = f.box.width() + grow - slack;
+        // The room up to the edges of the page's text the frame stands within.
+        double const leftIn =
+            f.box.left() >= text.left() - 0.5 ? std::max(0.0, f.box.left() - text.left()) : left;
+        double const rightIn =
+            f.box.right() <= text.right() + 0.5 ? std::max(0.0, text.right() - f.box.right()) : right;
+        double const growIn = f.alignment == Alignment::Justify ? 0.0
+                              : f.alignment == Alignment::Right ? std::min(left, leftIn)
+                              : f.alignment == Alignment::Center
+                                  ? 2 * std::min({left, right, leftIn, rightIn})
+                                  : std::min(right, rightIn);
+        double const within = std::min(most, f.box.width() + growIn);
         // Kerning makes the PDF's lines a little shorter than their advances add up to: a
         // face the same as the PDF's stays as it is.
         double fits = 1;
@@ -1893,6 +1923,15 @@ void WordBuilder::addLaidOut(PageContent const& page, int index)
         for (int l = 0; l < widths.size(); ++l)
             if (offset(l) + widths.at(l) * fits > most && widths.at(l) > 0)
                 fits = std::min(fits, (most - offset(l)) / widths.at(l));
+        // A line whose spaces the PDF set tighter than its face's own comes out wider than in
+        // the PDF by more than kerning: one that then reaches past the edge of the page's
+        // text by more than a hair gives the difference up from its glyphs.
+        if (within < most && f.block)
+            for (int l = 0; l < widths.size() && l < f.block->lines.size(); ++l) {
+                double const shown = widths.at(l) - kerning(f.block->lines.at(l));
+                if (offset(l) + shown * fits > within + 0.5 && shown > 0)
+                    fits = std::min(fits, (within - offset(l)) / shown);
+            }
         if (fits < 1) {
             int const percent = std::clamp(int(std::floor(100 * fits)), 50, 99);
             scaleRuns(p, percent);

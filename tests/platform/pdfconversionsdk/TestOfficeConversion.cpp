@@ -1400,6 +1400,28 @@ private slots:
                  qPrintable(words.join(' ')));
     }
 
+    // Page layout: a line set with tighter spaces than its face's own, the widest of the page,
+    // comes out a little wider than the PDF's; its glyphs give up the difference rather than
+    // the line running on into the right margin.
+    void wordLineKeepsToTheMargin()
+    {
+        QString const pdf = fresh(".pdf");
+        QByteArray const line = "The discharge of a single store falls with time as the storm passes on";
+        QByteArray content = PdfFixtures::RawPdf::text(72, 760, "Recession", 14);
+        content += "BT /F1 11 Tf -0.4 Tw 72 730 Td (" + line + ") Tj ET\n";
+        QVERIFY(PdfFixtures::RawPdf().write(pdf, content, QByteArray()));
+        QString const out = fresh(".docx");
+        QCOMPARE(convert(&PdfConversion::StartPDFToWord, pdf, out, wordOptions(false)), 0);
+        QByteArray const xml = PackageReader(out).part("word/document.xml");
+        QVector<QXmlStreamAttributes> const scales = xmlread::attributes(xml, "w:w");
+        QVERIFY(!scales.isEmpty());
+        for (auto const& scale : scales) {
+            int const percent = scale.value("w:val").toInt();
+            QVERIFY2(percent >= 97 && percent < 100, qPrintable(QString::number(percent)));
+        }
+        QVERIFY(docxParagraphs(xml).contains(QString::fromLatin1(line)));
+    }
+
     // A highlight drawn with room around its words is theirs, not a picture that pushes the
     // text below it down.
     void paddedHighlight()
