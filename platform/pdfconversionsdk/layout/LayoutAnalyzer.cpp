@@ -605,6 +605,27 @@ PageLayout LayoutAnalyzer::analyzeWithTables(QVector<Word> const& words, QSizeF 
     QVector<Word> text = words;
     QVector<Word> numbers = LineNumbers::take(text);
     TableDetector::Result found = TableDetector::detect(text, rulings, pageSize, styles);
+    // Numbers that count down the rows of a table, in its grid or just before its first column
+    // (entries of a journal), are its first column, not the lines' numbers.
+    for (auto const& table : found.tables) {
+        if (numbers.isEmpty())
+            break;
+        int beside = 0;
+        for (auto const& number : numbers) {
+            double const size = number.fontSize > 0.5 ? number.fontSize : number.box.height();
+            double const y = number.box.center().y();
+            double const gap = table.box.left() - number.box.right();
+            if (y > table.box.top() && y < table.box.bottom() && gap < 4 * size &&
+                number.box.left() < table.box.right())
+                ++beside;
+        }
+        if (4 * beside >= 3 * numbers.size()) {
+            text = words;
+            numbers.clear();
+            found = TableDetector::detect(text, rulings, pageSize, styles);
+            break;
+        }
+    }
     // Columns of code or a log in a face of fixed pitch, aligned with spaces, are lines.
     for (int t = found.tables.size() - 1; t >= 0; --t) {
         Table const& table = found.tables.at(t);

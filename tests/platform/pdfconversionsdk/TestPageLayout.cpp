@@ -835,6 +835,46 @@ private slots:
                      qPrintable(block.text()));
     }
 
+    // Numbers that count down a table's rows, as a journal's entries on a page without its
+    // header, are the table's first column, with or without a grid.
+    void entryNumbersOfATable_data()
+    {
+        QTest::addColumn<bool>("grid");
+        QTest::newRow("without rules") << false;
+        QTest::newRow("in a grid") << true;
+    }
+
+    void entryNumbersOfATable()
+    {
+        QFETCH(bool, grid);
+        PageBuilder b;
+        QVector<QLineF> rulings;
+        int const rows = 12;
+        for (int r = 0; r < rows; ++r) {
+            double const y = 60 + 14 * r;
+            b.line(70, y, QString::number(5054 + r))
+                .line(101, y, QStringLiteral("2023-12-%1").arg(10 + r))
+                .line(153, y, r % 2 ? QStringLiteral("Accounts payable") : QStringLiteral("Inventory"))
+                .line(269, y, QStringLiteral("JV-%1").arg(7100 + 3 * r))
+                .line(361, y, QStringLiteral("%1.25").arg(1000 + 37 * r));
+        }
+        QVector<double> const edges{64, 96, 148, 264, 340, 400};
+        if (grid) {
+            for (int r = 0; r <= rows; ++r)
+                rulings << QLineF(edges.first(), 58 + 14 * r, edges.last(), 58 + 14 * r);
+            for (double x : edges)
+                rulings << QLineF(x, 58, x, 58 + 14 * rows);
+        }
+        PageLayout const page = LayoutAnalyzer::analyzeWithTables(b.m_words, QSizeF(595, 842), 0, rulings);
+        QVERIFY(page.lineNumbers.isEmpty());
+        QCOMPARE(page.tables.size(), 1);
+        Table const& table = page.tables.first();
+        QCOMPARE(table.rowCount(), rows);
+        QCOMPARE(table.columnCount(), 5);
+        QCOMPARE(table.rows.at(0).at(0).text(), QStringLiteral("5054"));
+        QCOMPARE(table.rows.at(rows - 1).at(4).text(), QStringLiteral("1407.25"));
+    }
+
     // Lines of words "text|face|size|x|y" between two lines of running text.
     void displayEquations_data()
     {
