@@ -194,6 +194,9 @@ PdfProbe::Unlock PdfProbe::unlock(QString const& path, QString const& password, 
     }
     if (!pdf.userPasswordMatched())
         return Unlock::WrongPassword;
+    // The dialog waits for the count: in the helper that wait has a bound.
+    if (!repair && manyPages(pdf))
+        return Unlock::ReadApart;
     int const count = pageCountOf(pdf);
     if (pageCount && count >= 0)
         *pageCount = count;

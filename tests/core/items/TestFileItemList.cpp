@@ -263,6 +263,20 @@ private slots:
         QCOMPARE(list.getFileItem(0)->pageCount(), pages);
         QCOMPARE(list.getFileItem(0)->getFileIcon(), QString("PDF-3x.png"));
         QVERIFY(list.allowedRun());
+        if (damaged || countSaysOne)
+            return;
+
+        // Locked, it opens with its password and tells its count all the same.
+        QString const locked = m_home.filePath("big locked.pdf");
+        QVERIFY(TestPdf::encrypt(big, locked, "user", "owner"));
+        FileItemList lockedList(ModeConvert);
+        lockedList.addFiles({locked});
+        QTRY_VERIFY_WITH_TIMEOUT(!lockedList.isReading(), 120000);
+        auto* item = qobject_cast<PDFFileItem*>(lockedList.getFileItem(0));
+        QVERIFY(item->isEncrypted());
+        QCOMPARE(item->unlock("wrong"), PDFFileItem::UnlockResult::WrongPassword);
+        QCOMPARE(item->unlock("user"), PDFFileItem::UnlockResult::Unlocked);
+        QCOMPARE(item->pageCount(), pages);
     }
 
     // A reader that crashes, hangs or answers nonsense on a file ends its helper, never the
