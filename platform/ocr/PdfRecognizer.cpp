@@ -366,7 +366,7 @@ void processPage(SharedWork& work, PdfPageSource& source, Engines& engines, int 
         return;
     }
     int dpi = 0;
-    QImage const image = source.renderPage(index, work.options.dpi, &dpi);
+    QImage image = source.renderPage(index, work.options.dpi, &dpi);
     pageRead();
     if (image.isNull()) {
         outcome.kind = PageOutcome::Failed;
@@ -374,7 +374,8 @@ void processPage(SharedWork& work, PdfPageSource& source, Engines& engines, int 
         work.fail(Status::Damaged, QStringLiteral("page %1: %2").arg(index + 1).arg(outcome.error));
         return;
     }
-    PreparedPage const prepared = TextRecognizer::prepare(image, dpi);
+    // Handed over, so that the page is held once while it is read.
+    PreparedPage const prepared = TextRecognizer::prepare(std::move(image), dpi);
     if (prepared.isNull()) {
         outcome.kind = PageOutcome::Failed;
         outcome.error = QStringLiteral("page %1 is too large to recognise").arg(index + 1);

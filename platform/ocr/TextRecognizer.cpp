@@ -396,7 +396,7 @@ PreparedPage PreparedPage::band(int top, int height) const
     return part;
 }
 
-PreparedPage TextRecognizer::prepare(QImage const& image, int dpi)
+PreparedPage TextRecognizer::prepare(QImage image, int dpi)
 {
     PreparedPage prepared;
     if (image.isNull() || dpi <= 0 || image.width() > kMaxImageSide || image.height() > kMaxImageSide)
@@ -404,6 +404,7 @@ PreparedPage TextRecognizer::prepare(QImage const& image, int dpi)
     // Lines read straight: a slant of a degree already costs words, most in scripts whose
     // letters carry dots.
     QImage gray = grayscale(image);
+    image = QImage();
     removeSpecks(gray, dpi);
     double const skew = skewOf(gray);
     prepared.level = skew == 0 ? gray : turned(gray, skew, prepared.toOriginal);

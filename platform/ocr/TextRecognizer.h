@@ -77,8 +77,9 @@ public:
     static void limitLibraryThreads();
     /// The page in 8-bit grey as the engines take it; transparent areas become paper white.
     static QImage grayscale(QImage const& image);
-    /// The page as the engines read it; a null page for an image they cannot take.
-    static PreparedPage prepare(QImage const& image, int dpi);
+    /// The page as the engines read it; a null page for an image they cannot take. Moved in,
+    /// an 8-bit grey page is made ready in place.
+    static PreparedPage prepare(QImage image, int dpi);
     /// The mean confidence (0 to 100) of a reading's words, each weighed by its letters, so
     /// that specks read as dots count little; 0 without words.
     static double confidence(RecognizedPage const& page, int firstWord = 0, int wordCount = -1);
