@@ -254,9 +254,16 @@ private slots:
         double const work = threadMs() - workBefore;
         qint64 const readingMs = reading.elapsed();
         worstStall = qMax(worstStall, clock.elapsed());
+#ifndef __SANITIZE_THREAD__
+        // The thread sanitizer slows each instruction of the thread many times over, so its
+        // processor time says nothing there of how much work the thread took on.
         QVERIFY2(
             addingWork < 100 && work < 100,
             qPrintable(QString("the thread worked %1 ms adding, %2 ms in all").arg(addingWork).arg(work)));
+#else
+        Q_UNUSED(addingWork);
+        Q_UNUSED(work);
+#endif
         QVERIFY2(worstStall < readingMs / 2,
                  qPrintable(QString("the event loop stalled %1 ms of %2").arg(worstStall).arg(readingMs)));
         QCOMPARE(list.fileCount(), 1);
