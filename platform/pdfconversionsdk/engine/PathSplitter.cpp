@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-#include <qpdf/Pipeline.hh>
+#include <qpdf/Pl_String.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
@@ -20,20 +20,6 @@ namespace pdfconv {
 namespace engine {
 
 namespace {
-
-class StringPipeline : public Pipeline
-{
-public:
-    explicit StringPipeline(std::string& out) : Pipeline("paths", nullptr), m_out(out) {}
-    void write(unsigned char const* data, size_t length) override
-    {
-        m_out.append(reinterpret_cast<char const*>(data), length);
-    }
-    void finish() override {}
-
-private:
-    std::string& m_out;
-};
 
 // The points an operator adds to the path, with whether it starts a subpath; -1: not a
 // path-building operator.
@@ -173,7 +159,7 @@ bool PathSplitter::writeCopy(QString const& input, std::string const& password, 
                 continue;
             try {
                 data.clear();
-                StringPipeline pipe(data);
+                Pl_String pipe("paths", nullptr, data);
                 all[size_t(index)].pipeContents(&pipe);
                 if (split(data, true, out))
                     all[size_t(index)].getObjectHandle().replaceKey("/Contents",
@@ -185,7 +171,7 @@ bool PathSplitter::writeCopy(QString const& input, std::string const& password, 
             try {
                 QPDFObjectHandle stream = pdf.getObjectByID(id.first, id.second);
                 data.clear();
-                StringPipeline pipe(data);
+                Pl_String pipe("paths", nullptr, data);
                 if (stream.isStream() && stream.pipeStreamData(&pipe, 0, qpdf_dl_generalized, true) &&
                     split(data, false, out))
                     stream.replaceStreamData(out, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
